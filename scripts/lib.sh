@@ -1,0 +1,265 @@
+# Shared functions of the build, run and test scripts. Source it from bash:
+#   . "$(dirname "$0")/lib.sh"
+# Everything lives under build/ of the source tree; the user's Wine prefix lives under the
+# user's data directory unless WINEPREFIX says otherwise.
+
+VIREO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+VIREO_BUILD=${VIREO_BUILD:-$VIREO_ROOT/build}
+VIREO_LOCALE=ru_RU.UTF-8
+VIREO_JOBS=${VIREO_JOBS:-$(nproc 2>/dev/null || echo 2)}
+
+# Debian packages the scripts need. wine32:i386 is tried separately: its index may be broken.
+VIREO_PACKAGES=(cmake g++ libgtest-dev mingw-w64 wine64 fonts-wine xvfb xauth locales x11-utils
+  xdotool imagemagick clang-format)
+# Files of the program directory besides the program itself, looked for in resources/.
+VIREO_PROGRAM_FILES=(license.txt savereg.dat Vireo.chm)
+
+vireo_log() { printf '==> %s\n' "$*" >&2; }
+vireo_die() {
+  printf 'error: %s\n' "$*" >&2
+  exit 1
+}
+
+# Runs a command as root: directly when we are root, through sudo otherwise.
+vireo_as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  else
+    sudo "$@"
+  fi
+}
+
+vireo_pkg_installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+
+vireo_locale_present() { locale -a 2>/dev/null | grep -qix 'ru_RU\.utf-\?8'; }
+
+_vireo_apt() {
+  vireo_as_root env DEBIAN_FRONTEND=noninteractive apt-get -q -o DPkg::Lock::Timeout=600 "$@"
+}
+
+# Installs what is missing; does nothing (and touches no package index) when all is there.
+vireo_install_deps() {
+  local missing=() p
+  for p in "${VIREO_PACKAGES[@]}"; do
+    vireo_pkg_installed "$p" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    vireo_log "installing ${missing[*]}"
+    _vireo_apt update
+    _vireo_apt install -y "${missing[@]}"
+  fi
+  _vireo_install_wine32
+  if ! vireo_locale_present; then
+    vireo_log "generating the $VIREO_LOCALE locale"
+    if [ -f /etc/locale.gen ] && grep -q "^# *$VIREO_LOCALE" /etc/locale.gen; then
+      vireo_as_root sed -i "s/^# *$VIREO_LOCALE/$VIREO_LOCALE/" /etc/locale.gen
+      vireo_as_root locale-gen
+    fi
+    vireo_locale_present || vireo_as_root localedef -i ru_RU -f UTF-8 "$VIREO_LOCALE"
+    vireo_locale_present || vireo_die "could not generate the $VIREO_LOCALE locale"
+  fi
+}
+
+# The 32-bit Wine runs the i686 build, the product for real 9x machines. Debian's i386 index is
+# sometimes unusable; then the scripts fall back to wine64 and the x86_64 build. A failed attempt
+# is remembered for six hours so that every run does not pay for another apt-get update.
+_vireo_install_wine32() {
+  vireo_pkg_installed wine32:i386 && return 0
+  local marker=$VIREO_BUILD/.wine32-unavailable
+  if [ -n "$(find "$marker" -mmin -360 2>/dev/null)" ]; then
+    return 0
+  fi
+  vireo_log "installing wine32:i386 (optional)"
+  if dpkg --print-foreign-architectures | grep -qx i386 || vireo_as_root dpkg --add-architecture i386; then
+    _vireo_apt update || true
+    if _vireo_apt install -y wine32:i386; then
+      rm -f "$marker"
+      return 0
+    fi
+  fi
+  vireo_log "wine32:i386 could not be installed; wine64 and the x86_64 build will be used"
+  mkdir -p "$VIREO_BUILD" && touch "$marker"
+  return 0
+}
+
+_vireo_build() { # dir, extra cmake arguments...
+  local dir=$1
+  shift
+  cmake -S "$VIREO_ROOT" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || {
+    cat "$dir.configure.log" >&2
+    return 1
+  }
+  cmake --build "$dir" -j "$VIREO_JOBS"
+}
+
+# The Windows builds: i686 (what runs on real 9x machines and under the 32-bit Wine) in
+# build/win32 and x86_64 (the wine64 fallback) in build/win64. Both are built, so that both stay
+# green; a failure of either fails the build.
+vireo_build_windows() {
+  mkdir -p "$VIREO_BUILD"
+  local arch bits status=0
+  for arch in i686 x86_64; do
+    bits=32
+    [ "$arch" = x86_64 ] && bits=64
+    vireo_log "building the Windows program ($arch) in ${VIREO_BUILD#"$VIREO_ROOT"/}/win$bits"
+    _vireo_build "$VIREO_BUILD/win$bits" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$VIREO_ROOT/cmake/mingw-$arch.cmake" || status=1
+  done
+  return $status
+}
+
+vireo_build_host() {
+  mkdir -p "$VIREO_BUILD"
+  vireo_log "building the host core and tests in ${VIREO_BUILD#"$VIREO_ROOT"/}/host"
+  _vireo_build "$VIREO_BUILD/host" -DCMAKE_BUILD_TYPE=Debug
+}
+
+# Runs a Wine command (the selected loader) in $WINEPREFIX, always in the Russian locale so that
+# Cyrillic survives in command lines, file names and the registry.
+vireo_wine() {
+  local limit=()
+  [ -n "${VIREO_WINE_TIMEOUT:-}" ] && limit=(timeout -k 5 "$VIREO_WINE_TIMEOUT")
+  "${limit[@]}" env LC_ALL=$VIREO_LOCALE LANG=$VIREO_LOCALE WINEDEBUG="${WINEDEBUG:--all}" \
+    WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}" \
+    "${VIREO_WINE:-/usr/lib/wine/wine64}" "$@"
+}
+
+vireo_wineserver() {
+  LC_ALL=$VIREO_LOCALE LANG=$VIREO_LOCALE /usr/lib/wine/wineserver "$@"
+}
+
+# Chooses the Wine loader and the matching build:
+#   VIREO_WINE      /usr/lib/wine/wine (32-bit) or /usr/lib/wine/wine64
+#   VIREO_WIN_BUILD build/win32 or build/win64
+#   VIREO_WINE_KIND a phrase naming the choice, for the reports
+# A 32-bit program started without a working 32-bit loader exits 0 having done nothing, so the
+# 32-bit loader is tried for real: it must run the i686 driver and print what the driver prints.
+# Needs the prefix (vireo_prefix) and the Windows builds.
+vireo_wine_select() {
+  local probe=$VIREO_BUILD/win32/driver.exe out
+  if [ -x /usr/lib/wine/wine ] && [ -f "$probe" ]; then
+    out=$(VIREO_WINE=/usr/lib/wine/wine VIREO_WINE_TIMEOUT=60 vireo_wine "$probe" probe 2>/dev/null ||
+      true)
+    if printf '%s\n' "$out" | grep -q '^probe: 32-bit'; then
+      VIREO_WINE=/usr/lib/wine/wine
+      VIREO_WIN_BUILD=$VIREO_BUILD/win32
+      VIREO_WINE_KIND="32-bit Wine (/usr/lib/wine/wine), i686 build"
+      vireo_log "using the $VIREO_WINE_KIND"
+      return 0
+    fi
+    vireo_log "the 32-bit Wine did not run the i686 driver; falling back to wine64"
+  fi
+  VIREO_WINE=/usr/lib/wine/wine64
+  VIREO_WIN_BUILD=$VIREO_BUILD/win64
+  VIREO_WINE_KIND="wine64 fallback (/usr/lib/wine/wine64), x86_64 build"
+  [ -x "$VIREO_WINE" ] || vireo_die "no Wine loader found in /usr/lib/wine"
+  vireo_log "using the $VIREO_WINE_KIND"
+}
+
+# Sets WINEPREFIX (default: the user's data directory) and creates the prefix when missing.
+vireo_prefix() {
+  export WINEPREFIX=${WINEPREFIX:-${XDG_DATA_HOME:-$HOME/.local/share}/vireo/wineprefix}
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    vireo_log "creating the Wine prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    # wine64 creates a prefix that runs both 32- and 64-bit programs.
+    VIREO_WINE=/usr/lib/wine/wine64 vireo_wine wineboot --init >/dev/null 2>&1 || true
+    vireo_wineserver -w
+    [ -f "$WINEPREFIX/system.reg" ] || vireo_die "wineboot did not create $WINEPREFIX"
+  fi
+  _vireo_prefix_fonts
+}
+
+# Debian's Wine 8 looks for its own fonts (Tahoma, MS Sans Serif, Marlett for the caption
+# buttons) under a path it cannot open, so every font falls back to DejaVu Sans and the caption
+# buttons draw as letters. Fonts in the Windows font folder are always found: copy them there.
+_vireo_prefix_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts f
+  [ -d /usr/share/wine/fonts ] || return 0
+  mkdir -p "$fonts"
+  for f in /usr/share/wine/fonts/*; do
+    [ -e "$fonts/${f##*/}" ] || cp "$f" "$fonts/"
+  done
+}
+
+# A throwaway prefix for the tests, with the registry and the .ini files of the Windows folder
+# as they were right after wineboot: a copy is kept beside the prefix and put back every time.
+vireo_test_prefix() {
+  export WINEPREFIX=$1
+  local pristine=$WINEPREFIX.pristine f
+  if [ -f "$WINEPREFIX/system.reg" ] && [ -f "$pristine/system.reg" ]; then
+    vireo_wineserver -k 2>/dev/null || true
+    vireo_wineserver -w 2>/dev/null || true
+    cp -f "$pristine"/*.reg "$WINEPREFIX/"
+    rm -f "$WINEPREFIX"/drive_c/windows/*.ini
+    cp -f "$pristine"/*.ini "$WINEPREFIX/drive_c/windows/" 2>/dev/null || true
+    rm -rf "$WINEPREFIX/drive_c/Program Files/Vireo"
+  else
+    rm -rf "$WINEPREFIX" "$pristine"
+    vireo_prefix
+    mkdir -p "$pristine"
+    cp "$WINEPREFIX"/*.reg "$pristine/"
+    for f in "$WINEPREFIX"/drive_c/windows/*.ini; do
+      [ -f "$f" ] && cp "$f" "$pristine/"
+    done
+  fi
+  _vireo_prefix_fonts
+}
+
+# Windows 98 mode for one program only: HKCU\Software\Wine\AppDefaults\<exe>\Version = win98.
+vireo_set_win98() {
+  vireo_wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$1" /v Version /t REG_SZ /d win98 /f \
+    >/dev/null
+}
+
+# Removes the program's own version setting, so that it runs in Wine's default (NT) mode.
+vireo_clear_version() {
+  vireo_wine reg delete "HKCU\\Software\\Wine\\AppDefaults\\$1" /f >/dev/null 2>&1 || true
+}
+
+# Windows path and Unix path of the program directory C:\Program Files\Vireo.
+VIREO_PROGRAM_DIR_WIN='C:\Program Files\Vireo'
+vireo_program_dir() { printf '%s\n' "$WINEPREFIX/drive_c/Program Files/Vireo"; }
+
+# Copies vireo.exe of the selected build and the program's own files into the program directory.
+vireo_install_program() {
+  local dir f
+  dir=$(vireo_program_dir)
+  [ -f "$VIREO_WIN_BUILD/vireo.exe" ] || vireo_die "$VIREO_WIN_BUILD/vireo.exe was not built"
+  mkdir -p "$dir"
+  cp -f "$VIREO_WIN_BUILD/vireo.exe" "$dir/vireo.exe"
+  for f in "${VIREO_PROGRAM_FILES[@]}"; do
+    if [ -f "$VIREO_ROOT/resources/$f" ]; then
+      cp -f "$VIREO_ROOT/resources/$f" "$dir/$f"
+    elif [ -f "$VIREO_WIN_BUILD/$f" ]; then
+      cp -f "$VIREO_WIN_BUILD/$f" "$dir/$f"
+    fi
+  done
+}
+
+# Starts Xvfb on a free display when there is none; sets DISPLAY and VIREO_XVFB_PID.
+vireo_start_xvfb() {
+  VIREO_XVFB_PID=
+  [ -n "${DISPLAY:-}" ] && return 0
+  local n=99 i
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  VIREO_XVFB_PID=$!
+  export DISPLAY=":$n"
+  for i in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    kill -0 "$VIREO_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  vireo_die "Xvfb did not start on $DISPLAY"
+}
+
+vireo_stop_xvfb() {
+  if [ -n "${VIREO_XVFB_PID:-}" ]; then
+    kill "$VIREO_XVFB_PID" 2>/dev/null || true
+    wait "$VIREO_XVFB_PID" 2>/dev/null || true
+    VIREO_XVFB_PID=
+  fi
+}

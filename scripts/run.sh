@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Builds Vireo and starts it under Wine in Windows 98 mode, from C:\Program Files\Vireo.
+#
+#   scripts/run.sh [--screenshot FILE]
+#
+# With a display ($DISPLAY set) the program simply runs until it is closed. Without one the
+# script starts Xvfb, runs the program in Wine's virtual desktop, waits for the main window,
+# saves a screenshot (default build/screenshot.png, or $VIREO_SCREENSHOT, or --screenshot FILE),
+# closes the program and ends.
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+
+screenshot=${VIREO_SCREENSHOT:-$VIREO_BUILD/screenshot.png}
+while [ $# -gt 0 ]; do
+  case $1 in
+    --screenshot)
+      [ $# -ge 2 ] || vireo_die "--screenshot needs a file name"
+      screenshot=$2
+      shift 2
+      ;;
+    -h | --help)
+      sed -n '2,9s/^# \{0,1\}//p' "$0"
+      exit 0
+      ;;
+    *) vireo_die "unknown argument: $1 (see --help)" ;;
+  esac
+done
+case $screenshot in
+  /*) ;;
+  *) screenshot=$PWD/$screenshot ;;
+esac
+
+vireo_install_deps
+vireo_build_windows
+vireo_prefix
+vireo_wine_select
+vireo_set_win98 vireo.exe
+vireo_install_program
+program="$VIREO_PROGRAM_DIR_WIN\\vireo.exe"
+cd "$(vireo_program_dir)"
+
+if [ -n "${DISPLAY:-}" ]; then
+  vireo_log "starting $program in $WINEPREFIX ($VIREO_WINE_KIND)"
+  exec env LC_ALL="$VIREO_LOCALE" LANG="$VIREO_LOCALE" WINEDEBUG="${WINEDEBUG:--all}" \
+    "$VIREO_WINE" "$program"
+fi
+
+cleanup() {
+  vireo_wineserver -k 2>/dev/null || true
+  vireo_stop_xvfb
+}
+trap cleanup EXIT
+vireo_start_xvfb
+vireo_log "no display: running in Wine's virtual desktop on Xvfb $DISPLAY ($VIREO_WINE_KIND)"
+vireo_wine explorer /desktop=Vireo,1024x768 "$program" >/dev/null 2>&1 &
+
+status=0
+waited=$(VIREO_WINE_TIMEOUT=90 vireo_wine "$VIREO_WIN_BUILD/driver.exe" wait Vireo 60 \
+  --desktop Vireo) || status=1
+printf '%s\n' "${waited//$'\r'/}"
+sleep 1
+mkdir -p "$(dirname "$screenshot")"
+import -window root "$screenshot"
+echo "screenshot: $screenshot"
+exit $status

@@ -1,0 +1,35 @@
+// The composition root of the real program: the Win32 adapters and toolkit, the main window, the
+// event loop.
+#include <windows.h>
+
+#include "main/main_window.h"
+#include "platform/open_file.h"
+#include "platform/win32/resource_strings.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_system.h"
+#include "ui/win32/win32_toolkit.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  using namespace vireo;
+  try {
+    platform::Win32Registry registry;
+    platform::Win32System system;
+    platform::Win32Profile profile;
+    platform::Win32Shell shell;
+    platform::Win32MessageBoxes messages;
+    platform::Win32FileChooser chooser(instance);
+    platform::OpenFileDialog open_file(chooser);
+    platform::Win32Regions regions;
+    platform::Win32Strings strings(instance);
+    platform::Platform services{registry, system,    profile, shell,
+                                messages, open_file, regions, strings};
+
+    ui::win32::Win32Toolkit toolkit(instance);
+    main::MainWindow window(services, toolkit);
+    if (!window.Load()) return 0;
+    window.Show();
+    return toolkit.Run();
+  } catch (...) {
+    return 1;
+  }
+}

@@ -1,0 +1,178 @@
+#include "main/main_window.h"
+
+#include "main/splash.h"
+#include "main/trap.h"
+#include "resource.h"
+
+namespace vireo::main {
+namespace {
+
+struct PageLayout {
+  const char* caption;  // the button's caption
+  int top;              // the button's top inside frCmd
+  int icon_id;
+  const char* title;  // the page's title label
+};
+
+constexpr std::array<PageLayout, kPageCount> kPageLayout = {{
+    {"Панель управления", 8, IDI_PAGE_CONTROL_PANEL, " Панель управления"},
+    {"Explorer", 80, IDI_PAGE_EXPLORER, " Explorer"},
+    {"Active Desktop", 152, IDI_PAGE_ACTIVE_DESKTOP, " Системные иконки, Active Desktop"},
+    {"Папки и ярлыки", 224, IDI_PAGE_FOLDERS, " Папки и ярлыки"},
+    {"Файлы", 296, IDI_PAGE_FILES, " Файлы"},
+}};
+
+// The design stacking order, back to front: Explorer at the back, then Active Desktop, Folders
+// and shortcuts, Files, and the Control Panel page in front.
+constexpr std::array<Page, kPageCount> kBackToFront = {
+    Page::kExplorer, Page::kActiveDesktop, Page::kFolders, Page::kFiles, Page::kControlPanel};
+
+constexpr int kClientWidth = 750;
+constexpr int kClientHeight = 409;
+
+}  // namespace
+
+MainWindow::MainWindow(platform::Platform& platform, ui::Toolkit& toolkit)
+    : platform_(platform), toolkit_(toolkit) {
+  CreateControls();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::CreateControls() {
+  ui::WindowArgs args;
+  args.kind = ui::WindowKind::kMain;
+  args.title = "Vireo";
+  args.client_width = kClientWidth;
+  args.client_height = kClientHeight;
+  args.icon_id = IDI_VIREO;
+  args.menu_id = IDR_MAIN_MENU;
+  args.accelerators_id = IDR_MAIN_ACCEL;
+  window_ = toolkit_.CreateTopWindow(args);
+  window_->on_command = [this](int id) { Trap([&] { OnCommand(id); }); };
+  window_->on_close = [this] { toolkit_.Quit(0); };
+
+  ui::ControlArgs bar;
+  bar.rect = {8, 6, 93, 395};
+  bar.border = true;
+  picture1_ = toolkit_.CreatePicture(*window_, bar);
+
+  ui::ControlArgs header;
+  header.rect = {0, 0, 89, 17};
+  header.text = "GUI Shell";
+  header.font.bold = true;
+  cmd0_ = toolkit_.CreateButton(*picture1_, header);
+
+  ui::ControlArgs holder;
+  holder.rect = {0, 16, 81, 369};
+  fr_cmd_ = toolkit_.CreateFrame(*picture1_, holder);
+
+  for (int i = 0; i < kPageCount; ++i) {
+    const PageLayout& layout = kPageLayout[i];
+    PageParts& parts = pages_[i];
+
+    ui::ControlArgs button;
+    button.rect = {8, layout.top, 73, 73};
+    button.text = layout.caption;
+    button.icon_id = layout.icon_id;
+    parts.button = toolkit_.CreateButton(*fr_cmd_, button);
+    const Page page = static_cast<Page>(i);
+    parts.button->on_click = [this, page] { Trap([&] { ShowPage(page); }); };
+
+    ui::ControlArgs frame;
+    frame.rect = {109, 2, 633, 400};
+    parts.frame = toolkit_.CreateFrame(*window_, frame);
+
+    ui::ControlArgs title;
+    title.rect = {8, 10, 617, 20};
+    title.text = layout.title;
+    title.font.bold = true;
+    title.header = true;
+    parts.title = toolkit_.CreateLabel(*parts.frame, title);
+  }
+  for (Page page : kBackToFront) pages_[static_cast<int>(page)].frame->BringToFront();
+}
+
+bool MainWindow::Load() {
+  // 1. The splash window stays up, painted, while the rest runs without an event loop.
+  Splash splash(toolkit_, platform_.regions);
+  splash.Show();
+
+  // 2. From here on every step runs under its own trap.
+  // 3. The platform check: only the Windows 95/98/Me family is supported.
+  if (!CheckPlatform(splash.window().Handle())) return false;
+
+  // 4. The etched separator under the menu bar.
+  Trap([&] { DrawSeparator(); });
+
+  // 5. Configure the catalogue controls and read their states.
+  // 6. Read the two-pane Explorer state and the toolbar background.
+  // 7. The menu builders and page fillers, in this order: the Applets and Programs menus,
+  //    FillAppletList, ReadIconSize, FillNewList, ReadAnyFileOptions, ReadUnknownFiles,
+  //    FillDriveList, FillExtList, FillIconList, CheckIconSet, ReadSourcePath,
+  //    ReadInstallPaths.
+  // 8. The 3-D icon availability test.
+  // 9. Select the first special folder.
+
+  // 10. The splash window unloads as it goes out of scope.
+  return true;
+}
+
+void MainWindow::Show() {
+  window_->Show();
+  window_->PaintNow();
+}
+
+bool MainWindow::CheckPlatform(ui::NativeHandle owner) {
+  platform::OsVersion version;
+  if (platform_.system.Version(&version) && version.platform_id == platform::kPlatformWindows9x) {
+    return true;
+  }
+  platform_.messages.Show(owner, kPlatformMessage, "Vireo", platform::MessageStyle::kCriticalOk);
+  platform_.system.ExitNow(0);
+  return false;
+}
+
+void MainWindow::DrawSeparator() {
+  window_->AddLine(0, 0, kClientWidth, 0, ui::kColorButtonShadow);
+  window_->AddLine(0, 1, kClientWidth, 1, ui::kColorButtonHighlight);
+}
+
+void MainWindow::ShowPage(Page page) {
+  pages_[static_cast<int>(page)].frame->BringToFront();
+}
+
+void MainWindow::Refresh() {
+  // 1. The wait window stays up, painted, while the refresh runs.
+  WaitWindow wait(toolkit_);
+  wait.Show();
+
+  // 2. Every step runs under its own trap.
+  // 3. Give the check settings their value pairs and the choice settings their options again.
+  // 4. Re-read the restriction boxes, the text settings and the My Computer boxes.
+  // 5. Re-read the two-pane Explorer state and the toolbar background path.
+  // 6. FillNewList, ReadAnyFileOptions, ReadUnknownFiles, FillDriveList, FillExtList,
+  //    FillIconList, CheckIconSet, ReadSourcePath, ReadInstallPaths.
+  // 7. The 3-D icon availability test.
+
+  // 8. The wait window unloads as it goes out of scope.
+}
+
+void MainWindow::Exit() {
+  platform_.system.ExitNow(0);
+}
+
+void MainWindow::OnCommand(int command_id) {
+  switch (command_id) {
+    case IDM_FILE_REFRESH:
+      Refresh();
+      break;
+    case IDM_FILE_EXIT:
+      Exit();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace vireo::main

@@ -1,0 +1,121 @@
+// Stand-ins for the operating system, for tests: directories in a temporary folder, real INI
+// files, a shell that records what it was asked to do, scripted message-box answers.
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+#include "platform/regions.h"
+#include "platform/shell.h"
+#include "platform/system.h"
+
+namespace vireo::platform {
+
+// Turns a Windows path of the stand-in directories into a path on the host: backslashes become
+// slashes, and each component is matched without regard to letter case, as Windows does.
+std::filesystem::path HostPath(const std::string& windows_path);
+
+class TempSystem : public System {
+ public:
+  TempSystem();
+  ~TempSystem() override;
+  TempSystem(const TempSystem&) = delete;
+  TempSystem& operator=(const TempSystem&) = delete;
+
+  std::string WindowsDirectory() override { return windows_dir_; }
+  std::string SystemDirectory() override { return system_dir_; }
+  std::string ProgramDirectory() override { return program_dir_; }
+  bool Version(OsVersion* version) override;
+  void ExitNow(int code) override;
+
+  OsVersion version;  // Windows 98 until a test says otherwise
+  bool version_fails = false;
+  bool exited = false;
+  int exit_code = 0;
+
+  // Writes a file below the stand-in directories (a Windows-style path).
+  void WriteFile(const std::string& windows_path, const std::string& contents);
+  std::string ReadFile(const std::string& windows_path) const;
+
+ private:
+  std::filesystem::path root_;
+  std::string windows_dir_;
+  std::string system_dir_;
+  std::string program_dir_;
+};
+
+// Private-profile files kept as real INI files on the host.
+class IniProfile : public Profile {
+ public:
+  std::string GetString(const std::string& section, const std::string& key,
+                        const std::string& fallback, const std::string& file) override;
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file) override;
+  bool DeleteKey(const std::string& section, const std::string& key,
+                 const std::string& file) override;
+  int writes = 0;
+};
+
+class RecordingShell : public Shell {
+ public:
+  struct Call {
+    std::string what;  // "open" with its verb, or "start"
+    std::string target;
+    int show = 0;
+  };
+  void Open(const std::string& verb, const std::string& target, int show) override;
+  void Start(const std::string& command_line) override;
+  bool FileExists(const std::string& path) override;
+  std::vector<Call> calls;
+};
+
+class ScriptedMessages : public MessageBoxes {
+ public:
+  struct Shown {
+    std::string text;
+    std::string title;
+    MessageStyle style;
+    OwnerHandle owner;
+  };
+  Answer Show(OwnerHandle owner, const std::string& text, const std::string& title,
+              MessageStyle style) override;
+  // Answers given in turn; when none is left, OK boxes answer kOk and Yes/No boxes kNo.
+  std::deque<Answer> answers;
+  std::vector<Shown> shown;
+};
+
+class RecordingChooser : public FileChooser {
+ public:
+  struct Request {
+    OwnerHandle owner;
+    std::string filter_list;
+    std::string title;
+  };
+  std::string ChooseFileToOpen(OwnerHandle owner, const std::string& filter_list,
+                               const std::string& title) override;
+  std::string next_choice;  // empty: the user cancels
+  std::vector<Request> requests;
+};
+
+class RecordingRegions : public Regions {
+ public:
+  RegionHandle CreateRoundRect(int left, int top, int right, int bottom, int ellipse_w,
+                               int ellipse_h) override;
+  bool CombineUnion(RegionHandle dest, RegionHandle a, RegionHandle b) override;
+  bool SetWindowRegion(std::uintptr_t window, RegionHandle region, bool redraw) override;
+  void Delete(RegionHandle region) override;
+
+  std::vector<std::string> calls;
+  // Regions created and neither deleted nor handed to a window.
+  int Outstanding() const { return static_cast<int>(owned_.size()); }
+
+ private:
+  RegionHandle next_ = 0x100;
+  std::vector<RegionHandle> owned_;
+};
+
+}  // namespace vireo::platform

@@ -1,0 +1,277 @@
+#include "ui/headless/headless.h"
+
+namespace vireo::ui::headless {
+
+Node::Node(Kind kind, Node* parent, Rect rect) : kind_(kind), parent_(parent), rect_(rect) {
+  // A new child is created on top of its siblings, as windows are.
+  if (parent_) parent_->children_.insert(parent_->children_.begin(), this);
+}
+
+Node::~Node() {
+  for (Node* child : children_) child->parent_ = nullptr;
+  if (parent_) std::erase(parent_->children_, this);
+}
+
+int Node::ZIndex() const {
+  if (!parent_) return 0;
+  const auto& siblings = parent_->children_;
+  return static_cast<int>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin());
+}
+
+bool Node::Shown() const {
+  for (const Node* n = this; n; n = n->parent_) {
+    if (!n->visible_) return false;
+  }
+  return true;
+}
+
+Node* Node::Find(const std::string& text) {
+  if (text_ == text) return this;
+  for (Node* child : children_) {
+    if (Node* found = child->Find(text)) return found;
+  }
+  return nullptr;
+}
+
+Node* Node::Find(Kind kind, const std::string& text) {
+  if (kind_ == kind && text_ == text) return this;
+  for (Node* child : children_) {
+    if (Node* found = child->Find(kind, text)) return found;
+  }
+  return nullptr;
+}
+
+void Node::MoveToFront() {
+  if (!parent_) return;
+  auto& siblings = parent_->children_;
+  std::erase(siblings, this);
+  siblings.insert(siblings.begin(), this);
+}
+
+bool HPicture::LoadFile(const std::string& path) {
+  const auto& files = *loadable_;
+  if (std::find(files.begin(), files.end(), path) == files.end()) return false;
+  picture_ = path;
+  return true;
+}
+
+void HButton::Click() {
+  if (Shown() && enabled() && on_click) on_click();
+}
+
+void HCheckBox::Click() {
+  if (!Shown() || !enabled()) return;
+  checked_ = checked_ ? 0 : 1;
+  if (on_click) on_click();
+}
+
+void HTextBox::Type(const std::string& text) {
+  for (char c : text) {
+    SetTextState(this->text() + c);
+    if (on_change) on_change();
+  }
+}
+
+void HTextBox::Backspace() {
+  if (text().empty()) return;
+  std::string t = text();
+  t.pop_back();
+  SetTextState(t);
+  if (on_change) on_change();
+}
+
+void HTextBox::Replace(const std::string& text) {
+  if (text == this->text()) return;
+  SetTextState(text);
+  if (on_change) on_change();
+}
+
+void HCheckList::Clear() {
+  HList::Clear();
+  checks_.clear();
+}
+
+int HCheckList::AddItem(const std::string& text) {
+  checks_.push_back(false);
+  return HList::AddItem(text);
+}
+
+void HCheckList::SetItemChecked(int index, bool checked) {
+  if (index >= 0 && index < Count()) checks_[index] = checked;
+}
+
+bool HCheckList::ItemChecked(int index) const {
+  return index >= 0 && index < Count() && checks_[index];
+}
+
+void HCheckList::ToggleCheck(int index) {
+  if (!enabled() || index < 0 || index >= Count()) return;
+  checks_[index] = !checks_[index];
+  if (on_item_check) on_item_check(index);
+}
+
+void HScrollBar::SetRange(int min, int max) {
+  min_ = min;
+  max_ = max;
+  value_ = std::clamp(value_, min_, max_);
+}
+
+void HScrollBar::SetValue(int value) {
+  value_ = std::clamp(value, min_, max_);
+}
+
+void HScrollBar::Step(int delta) {
+  if (!enabled()) return;
+  const int next = std::clamp(value_ + delta, min_, max_);
+  if (next == value_) return;
+  value_ = next;
+  if (on_change) on_change();
+}
+
+void HMenu::AddItem(int command_id, const std::string& caption) {
+  items_.push_back({command_id, caption, true});
+}
+
+void HMenu::AddSeparator() {
+  items_.push_back({0, "", true});
+}
+
+void HMenu::SetItemEnabled(int command_id, bool enabled) {
+  for (auto& item : items_) {
+    if (item.id == command_id) item.enabled = enabled;
+  }
+}
+
+bool HMenu::ItemEnabled(int command_id) const {
+  for (const auto& item : items_) {
+    if (item.id == command_id) return item.enabled;
+  }
+  return false;
+}
+
+HWindow::HWindow(HeadlessToolkit* toolkit, const WindowArgs& args, int sequence)
+    : Widget(Kind::kWindow, nullptr,
+             ControlArgs{{0, 0, args.client_width, args.client_height},
+                         args.title,
+                         0,
+                         false,
+                         false,
+                         args.font}),
+      toolkit_(toolkit),
+      args_(args),
+      sequence_(sequence) {
+  // A window is created hidden, and shown by Show().
+  SetVisibleState(false);
+}
+
+HWindow::~HWindow() {
+  if (toolkit_) toolkit_->Forget(this);
+}
+
+void HWindow::Show() {
+  if (!open_) return;
+  shown_ = true;
+  SetVisibleState(true);
+}
+
+void HWindow::Close() {
+  open_ = false;
+  SetVisibleState(false);
+}
+
+void HWindow::AddLine(int x1, int y1, int x2, int y2, int system_color) {
+  lines_.push_back({x1, y1, x2, y2, system_color});
+}
+
+Menu* HWindow::MenuAt(int position) {
+  if (args_.menu_id == 0) return nullptr;
+  return &menus_[position];
+}
+
+void HWindow::Command(int command_id) {
+  if (open_ && on_command) on_command(command_id);
+}
+
+void HWindow::UserClose() {
+  if (!open_) return;
+  Close();
+  if (on_close) on_close();
+}
+
+std::unique_ptr<ui::Window> HeadlessToolkit::CreateTopWindow(const WindowArgs& args) {
+  auto window = std::make_unique<HWindow>(this, args, ++sequence_);
+  windows_.push_back(window.get());
+  created_titles_.push_back(args.title);
+  return window;
+}
+
+namespace {
+Node* AsNode(Container& parent) {
+  return dynamic_cast<Node*>(&parent);
+}
+}  // namespace
+
+std::unique_ptr<ui::Frame> HeadlessToolkit::CreateFrame(Container& parent,
+                                                        const ControlArgs& args) {
+  return std::make_unique<HFrame>(AsNode(parent), args);
+}
+std::unique_ptr<ui::Picture> HeadlessToolkit::CreatePicture(Container& parent,
+                                                            const ControlArgs& args) {
+  return std::make_unique<HPicture>(AsNode(parent), args, &loadable_pictures);
+}
+std::unique_ptr<ui::Label> HeadlessToolkit::CreateLabel(Container& parent,
+                                                        const ControlArgs& args) {
+  return std::make_unique<HLabel>(AsNode(parent), args);
+}
+std::unique_ptr<ui::Button> HeadlessToolkit::CreateButton(Container& parent,
+                                                          const ControlArgs& args) {
+  return std::make_unique<HButton>(AsNode(parent), args);
+}
+std::unique_ptr<ui::CheckBox> HeadlessToolkit::CreateCheckBox(Container& parent,
+                                                              const ControlArgs& args) {
+  return std::make_unique<HCheckBox>(AsNode(parent), args);
+}
+std::unique_ptr<ui::TextBox> HeadlessToolkit::CreateTextBox(Container& parent,
+                                                            const ControlArgs& args) {
+  return std::make_unique<HTextBox>(AsNode(parent), args);
+}
+std::unique_ptr<ui::ListControl> HeadlessToolkit::CreateDropDown(Container& parent,
+                                                                 const ControlArgs& args) {
+  return std::make_unique<HDropDown>(AsNode(parent), args, Kind::kDropDown);
+}
+std::unique_ptr<ui::ListControl> HeadlessToolkit::CreateListBox(Container& parent,
+                                                                const ControlArgs& args) {
+  return std::make_unique<HDropDown>(AsNode(parent), args, Kind::kListBox);
+}
+std::unique_ptr<ui::CheckList> HeadlessToolkit::CreateCheckList(Container& parent,
+                                                                const ControlArgs& args) {
+  return std::make_unique<HCheckList>(AsNode(parent), args);
+}
+std::unique_ptr<ui::ScrollBar> HeadlessToolkit::CreateScrollBar(Container& parent,
+                                                                const ControlArgs& args) {
+  return std::make_unique<HScrollBar>(AsNode(parent), args);
+}
+std::unique_ptr<ui::Timer> HeadlessToolkit::CreateTimer(ui::Window&) {
+  return std::make_unique<HTimer>();
+}
+
+std::vector<HWindow*> HeadlessToolkit::Windows() const {
+  return windows_;
+}
+
+HWindow* HeadlessToolkit::FindWindow(const std::string& title) const {
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    if ((*it)->args().title == title) return *it;
+  }
+  return nullptr;
+}
+
+int HeadlessToolkit::CreatedCount(const std::string& title) const {
+  return static_cast<int>(std::count(created_titles_.begin(), created_titles_.end(), title));
+}
+
+void HeadlessToolkit::Forget(HWindow* window) {
+  std::erase(windows_, window);
+}
+
+}  // namespace vireo::ui::headless

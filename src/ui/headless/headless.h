@@ -1,0 +1,337 @@
+// The headless toolkit: widgets as plain objects in a tree, for tests. A test finds a widget by
+// its text and acts on it as a user would (Click, Type, Choose); those actions raise the events,
+// while the program's own setters never do.
+#pragma once
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/toolkit.h"
+
+namespace vireo::ui::headless {
+
+enum class Kind {
+  kWindow,
+  kFrame,
+  kPicture,
+  kLabel,
+  kButton,
+  kCheckBox,
+  kTextBox,
+  kDropDown,
+  kListBox,
+  kCheckList,
+  kScrollBar,
+};
+
+// The tree structure shared by every headless widget. Children are kept front to back: the
+// first child is on top of the others.
+class Node {
+ public:
+  Node(Kind kind, Node* parent, Rect rect);
+  virtual ~Node();
+  Node(const Node&) = delete;
+  Node& operator=(const Node&) = delete;
+
+  Kind kind() const { return kind_; }
+  Node* parent() const { return parent_; }
+  const std::vector<Node*>& children() const { return children_; }
+  const Rect& rect() const { return rect_; }
+  const std::string& text() const { return text_; }
+  bool visible() const { return visible_; }
+  bool enabled() const { return enabled_; }
+  // Position among the siblings, 0 being the front.
+  int ZIndex() const;
+  // Visible, and every ancestor visible.
+  bool Shown() const;
+
+  // Depth-first search below this node (this node included) for the first node with `text`.
+  Node* Find(const std::string& text);
+  Node* Find(Kind kind, const std::string& text);
+
+ protected:
+  void SetTextState(const std::string& text) { text_ = text; }
+  void SetVisibleState(bool visible) { visible_ = visible; }
+  void SetEnabledState(bool enabled) { enabled_ = enabled; }
+  void MoveToFront();
+
+ private:
+  Kind kind_;
+  Node* parent_;
+  Rect rect_;
+  std::string text_;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::vector<Node*> children_;
+};
+
+// The Widget part that every headless widget shares.
+template <class Interface>
+class Widget : public Interface, public Node {
+ public:
+  Widget(Kind kind, Node* parent, const ControlArgs& args) : Node(kind, parent, args.rect) {
+    SetTextState(args.text);
+  }
+  void SetText(const std::string& text) override { SetTextState(text); }
+  std::string Text() const override { return text(); }
+  void SetVisible(bool v) override { SetVisibleState(v); }
+  bool Visible() const override { return visible(); }
+  void SetEnabled(bool e) override { SetEnabledState(e); }
+  bool Enabled() const override { return enabled(); }
+  void BringToFront() override { MoveToFront(); }
+  NativeHandle Handle() const override { return reinterpret_cast<NativeHandle>(this); }
+};
+
+class HFrame : public Widget<ui::Frame> {
+ public:
+  HFrame(Node* parent, const ControlArgs& args) : Widget(Kind::kFrame, parent, args) {}
+};
+
+class HPicture : public Widget<ui::Picture> {
+ public:
+  HPicture(Node* parent, const ControlArgs& args, const std::vector<std::string>* loadable)
+      : Widget(Kind::kPicture, parent, args), loadable_(loadable) {}
+  bool LoadFile(const std::string& path) override;
+  void Clear() override { picture_.clear(); }
+  const std::string& picture() const { return picture_; }
+
+ private:
+  const std::vector<std::string>* loadable_;
+  std::string picture_;
+};
+
+class HLabel : public Widget<ui::Label> {
+ public:
+  HLabel(Node* parent, const ControlArgs& args) : Widget(Kind::kLabel, parent, args) {}
+};
+
+class HButton : public Widget<ui::Button> {
+ public:
+  HButton(Node* parent, const ControlArgs& args)
+      : Widget(Kind::kButton, parent, args), icon_id_(args.icon_id) {}
+  int icon_id() const { return icon_id_; }
+  // The user clicks the button. Disabled buttons do nothing.
+  void Click();
+
+ private:
+  int icon_id_;
+};
+
+class HCheckBox : public Widget<ui::CheckBox> {
+ public:
+  HCheckBox(Node* parent, const ControlArgs& args) : Widget(Kind::kCheckBox, parent, args) {}
+  void SetChecked(int state) override { checked_ = state; }
+  int Checked() const override { return checked_; }
+  // The user clicks the box: it toggles and raises on_click.
+  void Click();
+
+ private:
+  int checked_ = 0;
+};
+
+class HTextBox : public Widget<ui::TextBox> {
+ public:
+  HTextBox(Node* parent, const ControlArgs& args) : Widget(Kind::kTextBox, parent, args) {}
+  // The user types `text` at the end, one keystroke (one on_change) per character.
+  void Type(const std::string& text);
+  // The user presses Backspace once.
+  void Backspace();
+  // The user replaces the whole contents in one edit (a paste over a selection).
+  void Replace(const std::string& text);
+};
+
+template <class Interface>
+class HList : public Widget<Interface> {
+ public:
+  using Widget<Interface>::Widget;
+  void Clear() override {
+    items_.clear();
+    selection_ = -1;
+  }
+  int AddItem(const std::string& text) override {
+    items_.push_back(text);
+    return static_cast<int>(items_.size()) - 1;
+  }
+  int Count() const override { return static_cast<int>(items_.size()); }
+  std::string Item(int index) const override {
+    return index >= 0 && index < Count() ? items_[index] : std::string();
+  }
+  void SetSelection(int index) override { selection_ = index >= 0 && index < Count() ? index : -1; }
+  int Selection() const override { return selection_; }
+  // The user selects item `index`.
+  void Choose(int index) {
+    if (!this->enabled() || index < 0 || index >= Count()) return;
+    selection_ = index;
+    if (this->on_select) this->on_select();
+  }
+  // The user selects the item that reads `text`; false when there is none.
+  bool Choose(const std::string& text) {
+    auto it = std::find(items_.begin(), items_.end(), text);
+    if (it == items_.end()) return false;
+    Choose(static_cast<int>(it - items_.begin()));
+    return true;
+  }
+
+ protected:
+  std::vector<std::string> items_;
+  int selection_ = -1;
+};
+
+class HDropDown : public HList<ui::ListControl> {
+ public:
+  HDropDown(Node* parent, const ControlArgs& args, Kind kind) : HList(kind, parent, args) {}
+};
+
+class HCheckList : public HList<ui::CheckList> {
+ public:
+  HCheckList(Node* parent, const ControlArgs& args) : HList(Kind::kCheckList, parent, args) {}
+  void Clear() override;
+  int AddItem(const std::string& text) override;
+  void SetItemChecked(int index, bool checked) override;
+  bool ItemChecked(int index) const override;
+  // The user toggles the check mark of item `index`.
+  void ToggleCheck(int index);
+
+ private:
+  std::vector<bool> checks_;
+};
+
+class HScrollBar : public Widget<ui::ScrollBar> {
+ public:
+  HScrollBar(Node* parent, const ControlArgs& args) : Widget(Kind::kScrollBar, parent, args) {}
+  void SetRange(int min, int max) override;
+  void SetValue(int value) override;
+  int Value() const override { return value_; }
+  int min() const { return min_; }
+  int max() const { return max_; }
+  // The user clicks an arrow: the value moves by `delta` within the range.
+  void Step(int delta);
+
+ private:
+  int min_ = 0;
+  int max_ = 100;
+  int value_ = 0;
+};
+
+class HMenu : public ui::Menu {
+ public:
+  void AddItem(int command_id, const std::string& caption) override;
+  void AddSeparator() override;
+  void SetItemEnabled(int command_id, bool enabled) override;
+  bool ItemEnabled(int command_id) const override;
+  struct Item {
+    int id = 0;  // 0 for a separator
+    std::string caption;
+    bool enabled = true;
+  };
+  const std::vector<Item>& items() const { return items_; }
+
+ private:
+  std::vector<Item> items_;
+};
+
+class HeadlessToolkit;
+
+class HWindow : public Widget<ui::Window> {
+ public:
+  HWindow(HeadlessToolkit* toolkit, const WindowArgs& args, int sequence);
+  ~HWindow() override;
+  void Show() override;
+  void PaintNow() override { ++paint_count_; }
+  void Close() override;
+  void AddLine(int x1, int y1, int x2, int y2, int system_color) override;
+  Menu* MenuAt(int position) override;
+
+  const WindowArgs& args() const { return args_; }
+  bool open() const { return open_; }
+  bool shown() const { return shown_; }
+  int paint_count() const { return paint_count_; }
+  int sequence() const { return sequence_; }
+  struct Line {
+    int x1, y1, x2, y2, color;
+  };
+  const std::vector<Line>& lines() const { return lines_; }
+  // The user picks a menu command or presses its accelerator key.
+  void Command(int command_id);
+  // The user closes the window through its title bar.
+  void UserClose();
+
+ private:
+  HeadlessToolkit* toolkit_;
+  WindowArgs args_;
+  int sequence_;
+  bool open_ = true;
+  bool shown_ = false;
+  int paint_count_ = 0;
+  std::vector<Line> lines_;
+  std::map<int, HMenu> menus_;
+};
+
+class HTimer : public ui::Timer {
+ public:
+  void Start(int interval_ms) override {
+    interval_ = interval_ms;
+    running_ = true;
+  }
+  void Stop() override { running_ = false; }
+  bool running() const { return running_; }
+  int interval() const { return interval_; }
+  // Time passes: the timer fires once if it runs.
+  void Fire() {
+    if (running_ && on_tick) on_tick();
+  }
+
+ private:
+  bool running_ = false;
+  int interval_ = 0;
+};
+
+// Every window and timer it creates stays reachable for inspection, also after it closes.
+class HeadlessToolkit : public Toolkit {
+ public:
+  std::unique_ptr<ui::Window> CreateTopWindow(const WindowArgs& args) override;
+  std::unique_ptr<ui::Frame> CreateFrame(Container& parent, const ControlArgs& args) override;
+  std::unique_ptr<ui::Picture> CreatePicture(Container& parent, const ControlArgs& args) override;
+  std::unique_ptr<ui::Label> CreateLabel(Container& parent, const ControlArgs& args) override;
+  std::unique_ptr<ui::Button> CreateButton(Container& parent, const ControlArgs& args) override;
+  std::unique_ptr<ui::CheckBox> CreateCheckBox(Container& parent, const ControlArgs& args) override;
+  std::unique_ptr<ui::TextBox> CreateTextBox(Container& parent, const ControlArgs& args) override;
+  std::unique_ptr<ui::ListControl> CreateDropDown(Container& parent,
+                                                  const ControlArgs& args) override;
+  std::unique_ptr<ui::ListControl> CreateListBox(Container& parent,
+                                                 const ControlArgs& args) override;
+  std::unique_ptr<ui::CheckList> CreateCheckList(Container& parent,
+                                                 const ControlArgs& args) override;
+  std::unique_ptr<ui::ScrollBar> CreateScrollBar(Container& parent,
+                                                 const ControlArgs& args) override;
+  std::unique_ptr<ui::Timer> CreateTimer(ui::Window& owner) override;
+  int Run() override { return quit_code_; }
+  void Quit(int code) override {
+    quit_code_ = code;
+    quit_ = true;
+  }
+
+  bool quit() const { return quit_; }
+  // The picture files that pictures can load; a test adds the ones it makes.
+  std::vector<std::string> loadable_pictures;
+  // The windows created so far that are still alive as objects, in creation order.
+  std::vector<HWindow*> Windows() const;
+  // The live window titled `title` that was created last, or null.
+  HWindow* FindWindow(const std::string& title) const;
+  // How many windows titled `title` were ever created.
+  int CreatedCount(const std::string& title) const;
+
+ private:
+  friend class HWindow;
+  void Forget(HWindow* window);
+  std::vector<HWindow*> windows_;
+  std::vector<std::string> created_titles_;
+  int quit_code_ = 0;
+  bool quit_ = false;
+  int sequence_ = 0;
+};
+
+}  // namespace vireo::ui::headless

@@ -1,0 +1,210 @@
+// The user-interface toolkit: exactly the widgets the program needs. The program's windows are
+// written against these interfaces only; ui/win32 binds them to real windows and ui/headless to
+// plain objects that tests drive as a user would.
+//
+// The rule that everything else relies on: setting a widget's state from code never raises an
+// event. Only a user's action does (a click, a keystroke, a choice in a list).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace vireo::ui {
+
+using NativeHandle = std::uintptr_t;
+
+struct Rect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+struct Font {
+  std::string face = "Tahoma";
+  int tenths_of_point = 83;  // 8.25 pt
+  int charset = 204;         // Cyrillic
+  bool bold = false;
+};
+
+// System colour indexes, as GetSysColor numbers them.
+inline constexpr int kColorButtonShadow = 16;
+inline constexpr int kColorButtonHighlight = 20;
+
+class Widget {
+ public:
+  virtual ~Widget() = default;
+  Widget() = default;
+  Widget(const Widget&) = delete;
+  Widget& operator=(const Widget&) = delete;
+
+  virtual void SetText(const std::string& text) = 0;
+  virtual std::string Text() const = 0;
+  virtual void SetVisible(bool visible) = 0;
+  virtual bool Visible() const = 0;
+  virtual void SetEnabled(bool enabled) = 0;
+  virtual bool Enabled() const = 0;
+  // Puts the widget on top of its siblings.
+  virtual void BringToFront() = 0;
+  virtual NativeHandle Handle() const = 0;
+};
+
+// A widget that holds others: windows, frames and pictures.
+class Container : public Widget {};
+
+class Frame : public Container {};
+class Picture : public Container {
+ public:
+  // Loads a picture file to show; false when it cannot be loaded (the old picture stays).
+  virtual bool LoadFile(const std::string& path) = 0;
+  virtual void Clear() = 0;
+};
+class Label : public Widget {};
+
+class Button : public Widget {
+ public:
+  std::function<void()> on_click;
+};
+
+class CheckBox : public Widget {
+ public:
+  // 0 clear, 1 ticked.
+  virtual void SetChecked(int state) = 0;
+  virtual int Checked() const = 0;
+  // Raised after the user changed the state; Checked() gives the new state.
+  std::function<void()> on_click;
+};
+
+class TextBox : public Widget {
+ public:
+  // Raised after every change of the contents that the user made.
+  std::function<void()> on_change;
+};
+
+// A drop-down list (or a plain list box); -1 is no selection.
+class ListControl : public Widget {
+ public:
+  virtual void Clear() = 0;
+  virtual int AddItem(const std::string& text) = 0;
+  virtual int Count() const = 0;
+  virtual std::string Item(int index) const = 0;
+  virtual void SetSelection(int index) = 0;
+  virtual int Selection() const = 0;
+  // Raised after the user selected an item.
+  std::function<void()> on_select;
+};
+
+// A list box whose items carry check marks.
+class CheckList : public ListControl {
+ public:
+  virtual void SetItemChecked(int index, bool checked) = 0;
+  virtual bool ItemChecked(int index) const = 0;
+  // Raised after the user ticked or cleared item `index`.
+  std::function<void(int index)> on_item_check;
+};
+
+// A vertical scroll bar used as a spin control.
+class ScrollBar : public Widget {
+ public:
+  virtual void SetRange(int min, int max) = 0;
+  virtual void SetValue(int value) = 0;
+  virtual int Value() const = 0;
+  // Raised after the user moved the bar; Value() gives the new value.
+  std::function<void()> on_change;
+};
+
+// A popup menu of the menu bar. Items are addressed by command id.
+class Menu {
+ public:
+  virtual ~Menu() = default;
+  virtual void AddItem(int command_id, const std::string& caption) = 0;
+  virtual void AddSeparator() = 0;
+  virtual void SetItemEnabled(int command_id, bool enabled) = 0;
+  virtual bool ItemEnabled(int command_id) const = 0;
+};
+
+class Window : public Container {
+ public:
+  virtual void Show() = 0;
+  // Paints the window now, before returning to the event loop.
+  virtual void PaintNow() = 0;
+  // Destroys the window (unload).
+  virtual void Close() = 0;
+  // A line drawn in a system colour, kept and painted with the window from now on.
+  virtual void AddLine(int x1, int y1, int x2, int y2, int system_color) = 0;
+  // The popup menu at `position` of the menu bar, or null.
+  virtual Menu* MenuAt(int position) = 0;
+
+  // A menu command or an accelerator key.
+  std::function<void(int command_id)> on_command;
+  // The user closed the window through its title bar or system menu.
+  std::function<void()> on_close;
+};
+
+// A periodic timer that raises its event on the user-interface thread.
+class Timer {
+ public:
+  virtual ~Timer() = default;
+  virtual void Start(int interval_ms) = 0;
+  virtual void Stop() = 0;
+  std::function<void()> on_tick;
+};
+
+enum class WindowKind {
+  kMain,    // title bar, fixed single border, menu bar from the resource `menu_id`
+  kSplash,  // no border, no title bar
+  kDialog,  // a small fixed dialog frame without title text
+};
+
+struct WindowArgs {
+  WindowKind kind = WindowKind::kMain;
+  std::string title;
+  int client_width = 0;
+  int client_height = 0;
+  bool centred = true;
+  bool white_background = false;
+  int icon_id = 0;          // resource id of the window's icon
+  int menu_id = 0;          // resource id of the menu bar
+  int accelerators_id = 0;  // resource id of the accelerator table
+  Font font;
+};
+
+struct ControlArgs {
+  Rect rect;
+  std::string text;
+  int icon_id = 0;      // buttons: a picture above the caption; pictures: the picture shown
+  bool header = false;  // labels: a title bar in the caption colours
+  bool border = false;  // pictures: a sunken border
+  Font font;
+};
+
+class Toolkit {
+ public:
+  virtual ~Toolkit() = default;
+
+  virtual std::unique_ptr<Window> CreateTopWindow(const WindowArgs& args) = 0;
+  virtual std::unique_ptr<Frame> CreateFrame(Container& parent, const ControlArgs& args) = 0;
+  virtual std::unique_ptr<Picture> CreatePicture(Container& parent, const ControlArgs& args) = 0;
+  virtual std::unique_ptr<Label> CreateLabel(Container& parent, const ControlArgs& args) = 0;
+  virtual std::unique_ptr<Button> CreateButton(Container& parent, const ControlArgs& args) = 0;
+  virtual std::unique_ptr<CheckBox> CreateCheckBox(Container& parent, const ControlArgs& args) = 0;
+  virtual std::unique_ptr<TextBox> CreateTextBox(Container& parent, const ControlArgs& args) = 0;
+  virtual std::unique_ptr<ListControl> CreateDropDown(Container& parent,
+                                                      const ControlArgs& args) = 0;
+  virtual std::unique_ptr<ListControl> CreateListBox(Container& parent,
+                                                     const ControlArgs& args) = 0;
+  virtual std::unique_ptr<CheckList> CreateCheckList(Container& parent,
+                                                     const ControlArgs& args) = 0;
+  virtual std::unique_ptr<ScrollBar> CreateScrollBar(Container& parent,
+                                                     const ControlArgs& args) = 0;
+
+  virtual std::unique_ptr<Timer> CreateTimer(Window& owner) = 0;
+
+  // Runs the event loop until Quit().
+  virtual int Run() = 0;
+  virtual void Quit(int code) = 0;
+};
+
+}  // namespace vireo::ui

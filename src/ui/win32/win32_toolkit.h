@@ -1,0 +1,58 @@
+// The toolkit over real windows. Each widget object keeps its HWND and is found from it through
+// GWLP_USERDATA; containers reflect WM_COMMAND, WM_DRAWITEM, WM_CTLCOLOR* and scroll messages
+// back to the child's object. Notifications that Windows sends for changes made by code
+// (EN_CHANGE after WM_SETTEXT) are suppressed, so only the user's actions raise events.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+
+#include "ui/toolkit.h"
+
+namespace vireo::ui::win32 {
+
+class Win32Toolkit : public Toolkit {
+ public:
+  explicit Win32Toolkit(HINSTANCE instance);
+  ~Win32Toolkit() override;
+
+  std::unique_ptr<ui::Window> CreateTopWindow(const WindowArgs& args) override;
+  std::unique_ptr<ui::Frame> CreateFrame(Container& parent, const ControlArgs& args) override;
+  std::unique_ptr<ui::Picture> CreatePicture(Container& parent, const ControlArgs& args) override;
+  std::unique_ptr<ui::Label> CreateLabel(Container& parent, const ControlArgs& args) override;
+  std::unique_ptr<ui::Button> CreateButton(Container& parent, const ControlArgs& args) override;
+  std::unique_ptr<ui::CheckBox> CreateCheckBox(Container& parent, const ControlArgs& args) override;
+  std::unique_ptr<ui::TextBox> CreateTextBox(Container& parent, const ControlArgs& args) override;
+  std::unique_ptr<ui::ListControl> CreateDropDown(Container& parent,
+                                                  const ControlArgs& args) override;
+  std::unique_ptr<ui::ListControl> CreateListBox(Container& parent,
+                                                 const ControlArgs& args) override;
+  std::unique_ptr<ui::CheckList> CreateCheckList(Container& parent,
+                                                 const ControlArgs& args) override;
+  std::unique_ptr<ui::ScrollBar> CreateScrollBar(Container& parent,
+                                                 const ControlArgs& args) override;
+  std::unique_ptr<ui::Timer> CreateTimer(ui::Window& owner) override;
+  int Run() override;
+  void Quit(int code) override;
+
+  HINSTANCE instance() const { return instance_; }
+  HFONT FontFor(const Font& font);
+  // The window whose accelerators and dialog keys the message loop handles.
+  void SetActiveWindow(HWND window, HACCEL accelerators);
+
+ private:
+  HWND CreateChild(Container& parent, const char* window_class, DWORD style, DWORD ex_style,
+                   const ControlArgs& args);
+
+  HINSTANCE instance_;
+  std::map<std::tuple<std::string, int, int, bool>, HFONT> fonts_;
+  HWND active_window_ = nullptr;
+  HACCEL active_accelerators_ = nullptr;
+  UINT_PTR next_timer_id_ = 1;
+};
+
+}  // namespace vireo::ui::win32
