@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared functions of the build, run and test scripts. Source it from bash:
 #   . "$(dirname "$0")/lib.sh"
 # Everything lives under build/ of the source tree; the user's Wine prefix lives under the
@@ -40,17 +41,37 @@ _vireo_apt() {
 }
 
 # Installs what is missing; does nothing (and touches no package index) when all is there.
+# wine32:i386 is wanted too, but only tried: the 32-bit Wine runs the i686 build, the product for
+# real 9x machines, yet Debian's i386 index is sometimes unusable ("File has unexpected size ...
+# Mirror sync in progress"). Then the scripts fall back to wine64 and the x86_64 build; a failed
+# attempt is remembered for six hours so that every run does not pay for it again.
 vireo_install_deps() {
-  local missing=() p
+  local missing=() p want_wine32=0 marker=$VIREO_BUILD/.wine32-unavailable
   for p in "${VIREO_PACKAGES[@]}"; do
     vireo_pkg_installed "$p" || missing+=("$p")
   done
+  if ! vireo_pkg_installed wine32:i386 && [ -z "$(find "$marker" -mmin -360 2>/dev/null)" ]; then
+    want_wine32=1
+    dpkg --print-foreign-architectures | grep -qx i386 ||
+      vireo_as_root dpkg --add-architecture i386 || want_wine32=0
+  fi
+  if [ ${#missing[@]} -gt 0 ] || [ $want_wine32 -eq 1 ]; then
+    # One index failing (the i386 one) must not stop the packages that are really needed.
+    _vireo_apt update || vireo_log "apt-get update reported errors; going on"
+  fi
   if [ ${#missing[@]} -gt 0 ]; then
     vireo_log "installing ${missing[*]}"
-    _vireo_apt update
-    _vireo_apt install -y "${missing[@]}"
+    _vireo_apt install -y "${missing[@]}" || vireo_die "could not install ${missing[*]}"
   fi
-  _vireo_install_wine32
+  if [ $want_wine32 -eq 1 ]; then
+    vireo_log "installing wine32:i386 (optional)"
+    if _vireo_apt install -y wine32:i386; then
+      rm -f "$marker"
+    else
+      vireo_log "wine32:i386 could not be installed; wine64 and the x86_64 build will be used"
+      mkdir -p "$VIREO_BUILD" && touch "$marker"
+    fi
+  fi
   if ! vireo_locale_present; then
     vireo_log "generating the $VIREO_LOCALE locale"
     if [ -f /etc/locale.gen ] && grep -q "^# *$VIREO_LOCALE" /etc/locale.gen; then
@@ -60,28 +81,6 @@ vireo_install_deps() {
     vireo_locale_present || vireo_as_root localedef -i ru_RU -f UTF-8 "$VIREO_LOCALE"
     vireo_locale_present || vireo_die "could not generate the $VIREO_LOCALE locale"
   fi
-}
-
-# The 32-bit Wine runs the i686 build, the product for real 9x machines. Debian's i386 index is
-# sometimes unusable; then the scripts fall back to wine64 and the x86_64 build. A failed attempt
-# is remembered for six hours so that every run does not pay for another apt-get update.
-_vireo_install_wine32() {
-  vireo_pkg_installed wine32:i386 && return 0
-  local marker=$VIREO_BUILD/.wine32-unavailable
-  if [ -n "$(find "$marker" -mmin -360 2>/dev/null)" ]; then
-    return 0
-  fi
-  vireo_log "installing wine32:i386 (optional)"
-  if dpkg --print-foreign-architectures | grep -qx i386 || vireo_as_root dpkg --add-architecture i386; then
-    _vireo_apt update || true
-    if _vireo_apt install -y wine32:i386; then
-      rm -f "$marker"
-      return 0
-    fi
-  fi
-  vireo_log "wine32:i386 could not be installed; wine64 and the x86_64 build will be used"
-  mkdir -p "$VIREO_BUILD" && touch "$marker"
-  return 0
 }
 
 _vireo_build() { # dir, extra cmake arguments...
@@ -220,6 +219,7 @@ vireo_clear_version() {
 }
 
 # Windows path and Unix path of the program directory C:\Program Files\Vireo.
+# shellcheck disable=SC2034  # used by the scripts that source this file
 VIREO_PROGRAM_DIR_WIN='C:\Program Files\Vireo'
 vireo_program_dir() { printf '%s\n' "$WINEPREFIX/drive_c/Program Files/Vireo"; }
 
@@ -243,12 +243,12 @@ vireo_install_program() {
 vireo_start_xvfb() {
   VIREO_XVFB_PID=
   [ -n "${DISPLAY:-}" ] && return 0
-  local n=99 i
+  local n=99
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
   Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   VIREO_XVFB_PID=$!
   export DISPLAY=":$n"
-  for i in $(seq 100); do
+  for _ in $(seq 100); do
     xdpyinfo >/dev/null 2>&1 && return 0
     kill -0 "$VIREO_XVFB_PID" 2>/dev/null || break
     sleep 0.1

@@ -5,9 +5,10 @@
 #
 # With a display ($DISPLAY set) the program simply runs until it is closed. Without one the
 # script starts Xvfb, runs the program in Wine's virtual desktop, waits for the main window,
-# saves a screenshot (default build/screenshot.png, or $VIREO_SCREENSHOT, or --screenshot FILE),
+# saves a screenshot of it (default build/screenshot.png, or $VIREO_SCREENSHOT, or --screenshot FILE),
 # closes the program and ends.
 set -euo pipefail
+# shellcheck source=scripts/lib.sh
 . "$(dirname "$0")/lib.sh"
 
 screenshot=${VIREO_SCREENSHOT:-$VIREO_BUILD/screenshot.png}
@@ -57,9 +58,16 @@ vireo_wine explorer /desktop=Vireo,1024x768 "$program" >/dev/null 2>&1 &
 status=0
 waited=$(VIREO_WINE_TIMEOUT=90 vireo_wine "$VIREO_WIN_BUILD/driver.exe" wait Vireo 60 \
   --desktop Vireo) || status=1
-printf '%s\n' "${waited//$'\r'/}"
+waited=${waited//$'\r'/}
+printf '%s\n' "$waited" | grep -v '^rect:'
 sleep 1
 mkdir -p "$(dirname "$screenshot")"
-import -window root "$screenshot"
+# The main window alone when its place is known, the whole screen otherwise.
+read -r x y w h < <(printf '%s\n' "$waited" | sed -n 's/^rect: //p') || true
+if [ "$status" -eq 0 ] && [ -n "${h:-}" ] && [ "$x" -ge 0 ] && [ "$y" -ge 0 ]; then
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$screenshot"
+else
+  import -window root "$screenshot"
+fi
 echo "screenshot: $screenshot"
 exit $status

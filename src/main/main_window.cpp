@@ -91,6 +91,80 @@ void MainWindow::CreateControls() {
     parts.title = toolkit_.CreateLabel(*parts.frame, title);
   }
   for (Page page : kBackToFront) pages_[static_cast<int>(page)].frame->BringToFront();
+
+  CreatePageFrames();
+  catalogue_ = std::make_unique<Catalogue>(platform_, toolkit_, *window_, frames_);
+}
+
+void MainWindow::CreatePageFrames() {
+  struct FrameLayout {
+    std::unique_ptr<ui::Frame> PageFrames::*member;
+    Page page;
+    const char* caption;
+    ui::Rect rect;
+  };
+  // Two columns on every page: x = 8 and x = 320, each 305 wide, below the title bar.
+  static constexpr FrameLayout kLayout[] = {
+      {&PageFrames::SystemOption,
+       Page::kControlPanel,
+       "Отображать в \"Свойства: Система\"",
+       {8, 38, 305, 96}},
+      {&PageFrames::ScreenOption,
+       Page::kControlPanel,
+       "Отображать в \"Свойства: Экран\"",
+       {8, 138, 305, 114}},
+      {&PageFrames::PasswordOption,
+       Page::kControlPanel,
+       "Отображать в \"Пароли\"",
+       {320, 38, 305, 78}},
+      {&PageFrames::PrinterOption,
+       Page::kControlPanel,
+       "Отображать в \"Принтеры\"",
+       {320, 120, 305, 78}},
+      {&PageFrames::NetworkOption,
+       Page::kControlPanel,
+       "Отображать в \"Свойства: Сеть\"",
+       {320, 202, 305, 78}},
+      {&PageFrames::Frame10, Page::kExplorer, "Параметры Рабочего Стола", {8, 38, 305, 96}},
+      {&PageFrames::Frame12,
+       Page::kExplorer,
+       "Настройки безопасности работы в сети",
+       {8, 138, 305, 114}},
+      {&PageFrames::Frame13, Page::kExplorer, "Настройки Explorer'а", {320, 38, 305, 354}},
+      {&PageFrames::Frame2,
+       Page::kActiveDesktop,
+       "Отображаемые элементы в Active Desktop",
+       {8, 38, 305, 96}},
+      {&PageFrames::Frame3,
+       Page::kActiveDesktop,
+       "Настройки панели инструментов Active Desktop",
+       {8, 138, 305, 60}},
+      {&PageFrames::Frame7, Page::kActiveDesktop, "Параметры Корзины", {8, 202, 305, 49}},
+      {&PageFrames::Frame5,
+       Page::kActiveDesktop,
+       "Свойства \"Мой компьютер\"",
+       {320, 38, 305, 100}},
+      {&PageFrames::Frame8, Page::kActiveDesktop, "Всплывающие подсказки", {320, 142, 305, 220}},
+      {&PageFrames::Frame1, Page::kFolders, "Названия системных папок", {8, 38, 305, 146}},
+      {&PageFrames::Frame16,
+       Page::kFiles,
+       "Контекстное меню для любого файла",
+       {320, 38, 305, 114}},
+      {&PageFrames::Frame20, Page::kFiles, "Специальные описания файлов", {320, 156, 305, 88}},
+  };
+  for (const FrameLayout& layout : kLayout) {
+    ui::ControlArgs args;
+    args.rect = layout.rect;
+    args.text = layout.caption;
+    frames_.*layout.member = toolkit_.CreateFrame(page(layout.page), args);
+  }
+
+  ui::ControlArgs note;
+  note.rect = {kFrameRowLeft, kFrameRowTop + 4 * kTextRowStep + 4, 285, 28};
+  note.text =
+      "Здесь можно внести изменения в названия системных  папок, которые вступят в силу при их "
+      "следующем открытии.";
+  frame1_note_ = toolkit_.CreateLabel(*frames_.Frame1, note);
 }
 
 bool MainWindow::Load() {
@@ -106,6 +180,7 @@ bool MainWindow::Load() {
   Trap([&] { DrawSeparator(); });
 
   // 5. Configure the catalogue controls and read their states.
+  Trap([&] { catalogue_->Configure(); });
   // 6. Read the two-pane Explorer state and the toolbar background.
   // 7. The menu builders and page fillers, in this order: the Applets and Programs menus,
   //    FillAppletList, ReadIconSize, FillNewList, ReadAnyFileOptions, ReadUnknownFiles,
@@ -150,6 +225,7 @@ void MainWindow::Refresh() {
   // 2. Every step runs under its own trap.
   // 3. Give the check settings their value pairs and the choice settings their options again.
   // 4. Re-read the restriction boxes, the text settings and the My Computer boxes.
+  Trap([&] { catalogue_->Reread(); });
   // 5. Re-read the two-pane Explorer state and the toolbar background path.
   // 6. FillNewList, ReadAnyFileOptions, ReadUnknownFiles, FillDriveList, FillExtList,
   //    FillIconList, CheckIconSet, ReadSourcePath, ReadInstallPaths.

@@ -6,6 +6,8 @@
 #include <array>
 #include <memory>
 
+#include "main/catalogue.h"
+#include "main/page_frames.h"
 #include "platform/platform.h"
 #include "ui/toolkit.h"
 
@@ -48,6 +50,8 @@ class MainWindow {
   ui::Window& window() { return *window_; }
   ui::Frame& page(Page p) { return *pages_[static_cast<int>(p)].frame; }
   ui::Button& page_button(Page p) { return *pages_[static_cast<int>(p)].button; }
+  PageFrames& frames() { return frames_; }
+  Catalogue& catalogue() { return *catalogue_; }
 
  private:
   struct PageParts {
@@ -57,6 +61,7 @@ class MainWindow {
   };
 
   void CreateControls();
+  void CreatePageFrames();
   bool CheckPlatform(ui::NativeHandle owner);
   void DrawSeparator();
   void OnCommand(int command_id);
@@ -68,6 +73,9 @@ class MainWindow {
   std::unique_ptr<ui::Button> cmd0_;       // "GUI Shell", no action
   std::unique_ptr<ui::Frame> fr_cmd_;      // holds the page buttons
   std::array<PageParts, kPageCount> pages_;
+  PageFrames frames_;
+  std::unique_ptr<ui::Label> frame1_note_;
+  std::unique_ptr<Catalogue> catalogue_;
 };
 
 }  // namespace vireo::main

@@ -7,7 +7,8 @@
 //   driver refuse EXE [--desktop NAME]
 //                                     any other platform: the platform message, then the end
 //   driver wait TITLE [SECONDS] [--desktop NAME]
-//                                     waits for a visible top-level window with this title
+//                                     waits for a visible top-level window with this title and
+//                                     prints its place on the screen ("rect: X Y WIDTH HEIGHT")
 //
 // The driver starts the program itself, with the program's directory as the current directory.
 // It reaches controls by their window texts and menu commands by their command ids: under Wine a
@@ -99,13 +100,11 @@ std::string quoted(std::string_view text) {
 
 // ---- windows of another process ------------------------------------------------------------
 
+// For a window of another process GetWindowTextA reads the text that the system keeps and sends
+// nothing, so it never waits for the program, which may be busy inside a refresh.
 std::string windowText(HWND window) {
   char text[1024] = "";
-  if (GetWindowTextA(window, text, sizeof text) == 0) {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 1000, &length);
-  }
+  GetWindowTextA(window, text, sizeof text);
   return text;
 }
 
@@ -347,7 +346,8 @@ void checkPages(HWND main, Report& report) {
 // Watches, on a thread of its own, for the wait window while the main thread sends a command.
 class WaitWindowWatch {
  public:
-  WaitWindowWatch(DWORD pid, HWND main) : pid_(pid), main_(main) {
+  WaitWindowWatch(DWORD pid, HWND main)
+      : pid_(pid), main_(main), desktop_(GetThreadDesktop(GetCurrentThreadId())) {
     thread_ = CreateThread(nullptr, 0, &WaitWindowWatch::run, this, 0, nullptr);
   }
   WaitWindowWatch(const WaitWindowWatch&) = delete;
@@ -368,6 +368,8 @@ class WaitWindowWatch {
  private:
   static DWORD WINAPI run(void* self) {
     auto* watch = static_cast<WaitWindowWatch*>(self);
+    // A new thread starts on the process's first desktop; look where the main thread looks.
+    SetThreadDesktop(watch->desktop_);
     while (!watch->done_) {
       if (findWaitWindow(watch->pid_, watch->main_) != nullptr) watch->seen_ = true;
       Sleep(1);
@@ -377,6 +379,7 @@ class WaitWindowWatch {
 
   DWORD pid_;
   HWND main_;
+  HDESK desktop_;
   HANDLE thread_ = nullptr;
   std::atomic<bool> done_{false};
   std::atomic<bool> seen_{false};
@@ -386,7 +389,7 @@ class WaitWindowWatch {
 // refresh that is over within a few milliseconds may slip between two looks of the watcher;
 // one that takes longer must have been seen.
 void checkRefresh(const Program& program, HWND main, Report& report) {
-  constexpr DWORD kSurelySeenMs = 100;
+  constexpr DWORD kSurelySeenMs = 50;
   WaitWindowWatch watch(program.pid(), main);
   DWORD start = GetTickCount();
   bool answered = sendCommand(main, IDM_FILE_REFRESH);
@@ -523,6 +526,9 @@ int runWait(const std::string& title, DWORD seconds) {
     return 1;
   }
   say("ok: window %s shown after %lu ms", quoted(title).c_str(), GetTickCount() - start);
+  RECT rect;
+  GetWindowRect(window, &rect);
+  say("rect: %ld %ld %ld %ld", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
   return 0;
 }
 

@@ -65,17 +65,28 @@ void HCheckBox::Click() {
   if (on_click) on_click();
 }
 
+namespace {
+// Test texts are UTF-8: a keystroke is one character, a lead byte and its continuation bytes.
+bool IsContinuation(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+}  // namespace
+
 void HTextBox::Type(const std::string& text) {
-  for (char c : text) {
-    SetTextState(this->text() + c);
+  for (size_t i = 0; i < text.size();) {
+    size_t end = i + 1;
+    while (end < text.size() && IsContinuation(text[end])) ++end;
+    SetTextState(this->text() + text.substr(i, end - i));
     if (on_change) on_change();
+    i = end;
   }
 }
 
 void HTextBox::Backspace() {
   if (text().empty()) return;
   std::string t = text();
-  t.pop_back();
+  while (!t.empty() && IsContinuation(t.back())) t.pop_back();
+  if (!t.empty()) t.pop_back();
   SetTextState(t);
   if (on_change) on_change();
 }

@@ -135,7 +135,7 @@ class HCheckBox : public Widget<ui::CheckBox> {
 class HTextBox : public Widget<ui::TextBox> {
  public:
   HTextBox(Node* parent, const ControlArgs& args) : Widget(Kind::kTextBox, parent, args) {}
-  // The user types `text` at the end, one keystroke (one on_change) per character.
+  // The user types `text` (UTF-8) at the end, one keystroke (one on_change) per character.
   void Type(const std::string& text);
   // The user presses Backspace once.
   void Backspace();

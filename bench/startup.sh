@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Start-up benchmark (figures only, never a pass/fail test):
+#   bench/startup.sh [RUNS]          (default 5 runs)
+# Under Wine in Windows 98 mode, in a throwaway prefix (build/wine-bench-prefix) and Wine's
+# virtual desktop on a private Xvfb, measures the time from starting vireo.exe to its main
+# window "Vireo" being shown, side by side with Wine's own notepad.exe started the same way,
+# and prints the median of each and their ratio. When the host build has the registry-call
+# counter (build/host/startup_calls), its figures follow.
+set -euo pipefail
+# shellcheck source=scripts/lib.sh
+. "$(dirname "$0")/../scripts/lib.sh"
+
+runs=${1:-5}
+case $runs in
+  '' | *[!0-9]* | 0) vireo_die "RUNS must be a positive number" ;;
+esac
+
+vireo_install_deps
+vireo_build_windows
+if [ -f "$VIREO_ROOT/bench/startup_calls.cpp" ]; then
+  vireo_build_host
+fi
+vireo_test_prefix "$VIREO_BUILD/wine-bench-prefix"
+vireo_wine_select
+vireo_set_win98 vireo.exe
+vireo_install_program
+launchtime=$VIREO_WIN_BUILD/launchtime.exe
+[ -f "$launchtime" ] || vireo_die "$launchtime was not built"
+
+cleanup() {
+  vireo_wineserver -k 2>/dev/null || true
+  vireo_stop_xvfb
+}
+trap cleanup EXIT
+unset DISPLAY
+vireo_start_xvfb
+vireo_wine explorer /desktop=VireoBench,1024x768 >/dev/null 2>&1 &
+
+# measure LABEL RUNS EXE TITLE-OPTIONS...: prints the runs, leaves "median peak" in $result.
+measure() {
+  local label=$1 count=$2 out
+  shift 2
+  out=$(VIREO_WINE_TIMEOUT=600 vireo_wine "$launchtime" "$count" "$@" --desktop VireoBench |
+    tr -d '\r') || true
+  printf '%s\n' "$out" | sed "s/^/  $label /"
+  result=$(printf '%s\n' "$out" |
+    sed -n 's/^launchtime: median \([0-9]*\) ms, runs.*, peak \([0-9]*\) KB$/\1 \2/p')
+}
+
+vireo_program="$VIREO_PROGRAM_DIR_WIN\\vireo.exe"
+notepad='C:\windows\system32\notepad.exe'
+vireo_titles=(--title Vireo)
+notepad_titles=(--title-has "Блокнот" --title-has Notepad)
+
+echo "Warming up (one run of each, not counted)"
+measure vireo.exe 1 "$vireo_program" "${vireo_titles[@]}" >/dev/null
+measure notepad.exe 1 "$notepad" "${notepad_titles[@]}" >/dev/null
+
+echo "Start-up to the first window, $runs runs each ($VIREO_WINE_KIND)"
+measure vireo.exe "$runs" "$vireo_program" "${vireo_titles[@]}"
+read -r vireo_ms vireo_kb <<<"${result:-- -}"
+measure notepad.exe "$runs" "$notepad" "${notepad_titles[@]}"
+read -r notepad_ms notepad_kb <<<"${result:-- -}"
+
+echo
+printf '%-12s %12s %18s\n' program "median (ms)" "peak memory (KB)"
+printf '%-12s %12s %18s\n' vireo.exe "$vireo_ms" "$vireo_kb" notepad.exe "$notepad_ms" "$notepad_kb"
+if [ "$vireo_ms" != - ] && [ "$notepad_ms" != - ] && [ "$notepad_ms" -gt 0 ]; then
+  awk -v v="$vireo_ms" -v n="$notepad_ms" \
+    'BEGIN { printf "ratio vireo.exe / notepad.exe: %.2f\n", v / n }'
+fi
+
+if [ -x "$VIREO_BUILD/host/startup_calls" ]; then
+  echo
+  echo "Registry calls during start-up (host build):"
+  "$VIREO_BUILD/host/startup_calls"
+fi

@@ -1,0 +1,40 @@
+#include "controls/txt_label.h"
+
+namespace vireo::controls {
+
+TxtLabel::TxtLabel(ui::Toolkit& toolkit, ui::Container& parent, int x, int y) {
+  // The label sits a little lower so that its text lines up with the box's.
+  ui::ControlArgs label;
+  label.rect = {x, y + 2, kLabelWidth, kLabelHeight};
+  label_ = toolkit.CreateLabel(parent, label);
+  ui::ControlArgs box;
+  box.rect = {x + kBoxLeft, y, kBoxWidth, kBoxHeight};
+  box_ = toolkit.CreateTextBox(parent, box);
+  box_->on_change = [this] { OnBoxChange(); };
+}
+
+void TxtLabel::SetText(const std::string& text) {
+  text_ = text;
+  Repaint();
+}
+
+void TxtLabel::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  Repaint();
+}
+
+void TxtLabel::Repaint() {
+  box_->SetText(text_);
+  label_->SetText(caption_);
+}
+
+void TxtLabel::OnBoxChange() noexcept {
+  try {
+    text_ = box_->Text();
+    if (on_change) on_change();
+  } catch (...) {
+    // The container's handler failed; the box keeps what the user typed.
+  }
+}
+
+}  // namespace vireo::controls
