@@ -1,5 +1,7 @@
 #include "registry/reg_access.h"
 
+#include <algorithm>
+
 #include <array>
 #include <utility>
 #include <vector>
@@ -21,6 +23,10 @@ constexpr std::array<std::pair<std::string_view, HKey>, 7> kRoots = {{
 }};
 
 // Closes `key` after a failed step and hands the failing status on.
+// The buffer of the first query of a read: registry paths, names and the program's settings
+// are far shorter.
+constexpr std::uint32_t kFirstFetchSize = 512;
+
 std::int32_t Fail(platform::Registry& registry, HKey key, std::int32_t status) {
   registry.CloseKey(key);
   return status;
@@ -95,16 +101,29 @@ std::int32_t RegRead(platform::Registry& registry, const std::string& path, RegV
   std::int32_t status = registry.OpenKey(where.root, where.key, platform::kKeyQueryValue, &key);
   if (status != platform::kSuccess) return status;
 
+  // One query with a buffer that fits every setting the program reads gives the type, the size
+  // and the data at once; only larger data needs a second query of its exact size. Under Wine
+  // each call is a round trip to the registry server.
   std::uint32_t type = 0;
-  std::uint32_t size = 0;
-  status = registry.QueryValue(key, where.name, &type, nullptr, &size);
-  if (status != platform::kSuccess) return Fail(registry, key, status);
-
+  std::uint8_t small[kFirstFetchSize];
+  std::uint32_t size = sizeof small;
+  status = registry.QueryValue(key, where.name, &type, small, &size);
   std::vector<std::uint8_t> data;
-  switch (type) {
-    case platform::kRegSz: {
+  if (status == platform::kSuccess) {
+    data.assign(small, small + std::min<std::uint32_t>(size, sizeof small));
+  } else if (status == platform::kMoreData) {
+    if (type == platform::kRegSz || type == platform::kRegBinary) {
       status = Fetch(registry, key, where.name, size, &data);
       if (status != platform::kSuccess) return Fail(registry, key, status);
+    }
+  } else {
+    return Fail(registry, key, status);
+  }
+  // A number stored in more than 4 bytes does not fit the 4 bytes a number is read into.
+  if (type == platform::kRegDword && size > 4) return Fail(registry, key, platform::kMoreData);
+
+  switch (type) {
+    case platform::kRegSz: {
       std::string text(data.begin(), data.end());
       const std::size_t nul = text.find('\0');
       if (nul != std::string::npos) text.resize(nul);
@@ -112,15 +131,11 @@ std::int32_t RegRead(platform::Registry& registry, const std::string& path, RegV
       break;
     }
     case platform::kRegBinary:
-      status = Fetch(registry, key, where.name, size, &data);
-      if (status != platform::kSuccess) return Fail(registry, key, status);
       *value = RegValue::Bytes(std::move(data));
       break;
     case platform::kRegDword: {
       std::uint8_t bytes[4] = {};
-      std::uint32_t fetched = sizeof bytes;
-      status = registry.QueryValue(key, where.name, &type, bytes, &fetched);
-      if (status != platform::kSuccess) return Fail(registry, key, status);
+      std::copy_n(data.begin(), std::min<std::size_t>(data.size(), 4), bytes);
       *value = RegValue::Number(GetLittleEndian(bytes));
       break;
     }
