@@ -4,7 +4,8 @@
 #   2. under Wine, in a throwaway prefix (build/wine-test-prefix), never the user's:
 #      - regagree.exe: the registry layer against Wine's real registry, in Windows 98 mode;
 #      - the real vireo.exe driven from outside by driver.exe in Windows 98 mode (main window,
-#        page buttons, refresh, exit) and in Wine's default NT mode (the platform message).
+#        page buttons, refresh, exit; then the catalogue-bound settings against the registry)
+#        and in Wine's default NT mode (the platform message).
 # Prints which Wine ran, a summary, and exits non-zero when anything failed.
 set -uo pipefail
 # shellcheck source=scripts/lib.sh
@@ -119,6 +120,10 @@ else
     vireo_set_win98 vireo.exe
     wine_suite "vireo.exe in Windows 98 mode" smoke-win98 driver \
       "$VIREO_WIN_BUILD/driver.exe" main "$program" --desktop VireoTest
+
+    vireo_log "driver: the settings of vireo.exe against Wine's registry (Windows 98 mode)"
+    wine_suite "settings round-trip under Wine" settings-win98 driver \
+      "$VIREO_WIN_BUILD/driver.exe" settings "$program" --desktop VireoTest
 
     vireo_log "driver: vireo.exe in Wine's default (NT) mode"
     vireo_clear_version vireo.exe

@@ -4,6 +4,12 @@
 //                                     system reports (scripts use it to try the Wine loader)
 //   driver main EXE [--desktop NAME]  Windows 98 mode: the main window, its page buttons and
 //                                     pages, "Обновить данные", "Выход"
+//   driver settings EXE [--desktop NAME]
+//                                     Windows 98 mode: catalogue-bound settings against the
+//                                     registry: what start-up shows from a prepared registry,
+//                                     clicks, a choice and typing written through, a refresh that
+//                                     shows changes made outside; start-up and refresh write
+//                                     nothing
 //   driver refuse EXE [--desktop NAME]
 //                                     any other platform: the platform message, then the end
 //   driver wait TITLE [SECONDS] [--desktop NAME]
@@ -321,25 +327,42 @@ void checkWindowFrame(HWND main, Report& report) {
                "the main window has a title bar and a fixed border");
 }
 
-void checkPages(HWND main, Report& report) {
-  report.check(findChild(main, "Button", "GUI Shell") != nullptr, "header button \"GUI Shell\"");
+// The page buttons and the page frames of the main window.
+struct PageControls {
   HWND buttons[std::size(kPages)] = {};
+  Pages pages;
+};
+
+bool findPageControls(HWND main, PageControls& controls, Report& report) {
   bool all = true;
   for (size_t i = 0; i < std::size(kPages); ++i) {
-    buttons[i] = findChild(main, "Button", kPages[i].button);
-    all = report.check(buttons[i] != nullptr && IsWindowVisible(buttons[i]),
+    controls.buttons[i] = findChild(main, "Button", kPages[i].button);
+    all = report.check(controls.buttons[i] != nullptr && IsWindowVisible(controls.buttons[i]),
                        "page button " + quoted(kPages[i].button)) &&
           all;
   }
-  Pages pages;
-  if (!findPages(main, pages, report) || !all) return;
+  return findPages(main, controls.pages, report) && all;
+}
 
-  checkFront(pages, 0, "after start", report);
+// Clicks the page's button and checks that the page came to the front.
+bool bringToFront(const PageControls& controls, int page, Report& report) {
+  if (!report.check(click(controls.buttons[page]), "click on " + quoted(kPages[page].button))) {
+    return false;
+  }
+  return checkFront(controls.pages, page, "after a click on " + quoted(kPages[page].button),
+                    report);
+}
+
+void checkPages(HWND main, Report& report) {
+  report.check(findChild(main, "Button", "GUI Shell") != nullptr, "header button \"GUI Shell\"");
+  PageControls controls;
+  if (!findPageControls(main, controls, report)) return;
+
+  checkFront(controls.pages, 0, "after start", report);
   // Every button brings its own page forward; then "Explorer" twice, which changes nothing.
   const int order[] = {1, 2, 3, 4, 0, 1, 1};
   for (int page : order) {
-    if (!report.check(click(buttons[page]), "click on " + quoted(kPages[page].button))) return;
-    checkFront(pages, page, "after a click on " + quoted(kPages[page].button), report);
+    if (!bringToFront(controls, page, report)) return;
   }
 }
 
@@ -410,12 +433,11 @@ void checkRefresh(const Program& program, HWND main, Report& report) {
                "the main window is still there after the refresh");
 }
 
-int runMain(const std::string& exe, const char* desktop) {
-  Report report;
-  Program program;
-  if (!program.start(exe, desktop)) return report.finish() | 1;
+// Waits for the main window of a program started in Windows 98 mode; a refusal or an early end
+// is a failure. Tells whether the splash window was seen on the way.
+HWND waitForMain(const Program& program, Report& report, bool& sawSplash) {
   DWORD pid = program.pid();
-  bool sawSplash = false;
+  sawSplash = false;
   HWND refusal = nullptr;
   HWND main = waitFor([&]() -> HWND {
     if (!sawSplash && findTop(pid, kSplashTitle, false) != nullptr) sawSplash = true;
@@ -432,18 +454,537 @@ int runMain(const std::string& exe, const char* desktop) {
     report.check(false, "the program ended (exit code " + std::to_string(program.exitCode()) +
                             ") before showing its window");
   }
-  if (!report.check(main != nullptr, "the main window \"Vireo\" is shown")) {
-    return report.finish();
-  }
+  report.check(main != nullptr, "the main window \"Vireo\" is shown");
+  return main;
+}
+
+bool checkExit(Program& program, HWND main, Report& report) {
+  PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_FILE_EXIT, 0), 0);
+  bool ended = program.waitExit(kWaitMs);
+  return report.check(ended,
+                      "\"Выход\" (command " + std::to_string(IDM_FILE_EXIT) + ") ends the program");
+}
+
+int runMain(const std::string& exe, const char* desktop) {
+  Report report;
+  Program program;
+  if (!program.start(exe, desktop)) return report.finish() | 1;
+  bool sawSplash = false;
+  HWND main = waitForMain(program, report, sawSplash);
+  if (main == nullptr) return report.finish();
   say("info: the splash window %s seen during start-up", sawSplash ? "was" : "was not");
-  report.check(findTop(pid, kSplashTitle, false) == nullptr, "the splash window is closed");
+  report.check(findTop(program.pid(), kSplashTitle, false) == nullptr,
+               "the splash window is closed");
   checkWindowFrame(main, report);
   checkPages(main, report);
   checkRefresh(program, main, report);
+  checkExit(program, main, report);
+  return report.finish();
+}
 
-  PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_FILE_EXIT, 0), 0);
-  bool ended = program.waitExit(kWaitMs);
-  report.check(ended, "\"Выход\" (command " + std::to_string(IDM_FILE_EXIT) + ") ends the program");
+// ---- the registry, read and written from outside -------------------------------------------
+
+// One registry value named as the program's catalogue names it: ROOT\Key\...\Name, the key's
+// default value when the path ends in a backslash.
+struct RegEntry {
+  HKEY root = nullptr;
+  std::string key;
+  std::string name;  // empty: the default value
+  std::string path;  // as written, for the messages
+};
+
+RegEntry entry(const std::string& path) {
+  size_t first = path.find('\\');
+  size_t last = path.rfind('\\');
+  std::string root = path.substr(0, first);
+  RegEntry e;
+  e.root = root == "HKCU"   ? HKEY_CURRENT_USER
+           : root == "HKLM" ? HKEY_LOCAL_MACHINE
+                            : HKEY_CLASSES_ROOT;
+  e.key = path.substr(first + 1, last - first - 1);
+  e.name = path.substr(last + 1);
+  e.path = path;
+  return e;
+}
+
+const char* valueName(const RegEntry& e) {
+  return e.name.empty() ? nullptr : e.name.c_str();
+}
+
+// What a registry value holds: its type and its bytes (a string without its closing null).
+struct Stored {
+  bool present = false;
+  DWORD type = REG_NONE;
+  std::string data;
+  bool operator==(const Stored&) const = default;
+};
+
+Stored absent() {
+  return {};
+}
+Stored dword(DWORD number) {
+  return {true, REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof number)};
+}
+Stored textValue(std::string_view value) {
+  return {true, REG_SZ, std::string(value)};
+}
+Stored binary(std::initializer_list<unsigned char> bytes) {
+  return {true, REG_BINARY, std::string(bytes.begin(), bytes.end())};
+}
+
+std::string describe(const Stored& value) {
+  if (!value.present) return "nothing";
+  char part[16];
+  switch (value.type) {
+    case REG_DWORD:
+      if (value.data.size() == 4) {
+        DWORD number;
+        std::memcpy(&number, value.data.data(), 4);
+        return "DWORD " + std::to_string(number);
+      }
+      break;
+    case REG_SZ:
+      return "text " + quoted(value.data);
+    default:
+      break;
+  }
+  std::string out = value.type == REG_BINARY ? "binary" : "type " + std::to_string(value.type);
+  for (unsigned char byte : value.data) {
+    std::snprintf(part, sizeof part, " %02X", byte);
+    out += part;
+  }
+  return out;
+}
+
+Stored read(const RegEntry& e) {
+  Stored value;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    return value;
+  }
+  char data[4096];
+  DWORD size = sizeof data;
+  DWORD type = REG_NONE;
+  if (RegQueryValueExA(key, valueName(e), nullptr, &type, reinterpret_cast<BYTE*>(data), &size) ==
+      ERROR_SUCCESS) {
+    value.present = true;
+    value.type = type;
+    value.data.assign(data, size);
+    if (type == REG_SZ) value.data.erase(value.data.find_last_not_of('\0') + 1);
+  }
+  RegCloseKey(key);
+  return value;
+}
+
+bool keyExists(const RegEntry& e) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+// Stores the value, creating its key; `absent()` deletes the value instead.
+bool write(const RegEntry& e, const Stored& value) {
+  HKEY key = nullptr;
+  LONG status;
+  if (!value.present) {
+    if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return true;
+    status = RegDeleteValueA(key, valueName(e));
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+  }
+  if (RegCreateKeyExA(e.root, e.key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  std::string data = value.data;
+  if (value.type == REG_SZ) data.push_back('\0');
+  status =
+      RegSetValueExA(key, valueName(e), 0, value.type, reinterpret_cast<const BYTE*>(data.data()),
+                     static_cast<DWORD>(data.size()));
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+// Deletes a key with everything below it; a missing key is no failure.
+bool deleteTree(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return true;
+  char name[256];
+  for (;;) {
+    DWORD length = sizeof name;
+    if (RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+        !deleteTree(key, name)) {
+      break;
+    }
+  }
+  RegCloseKey(key);
+  return RegDeleteKeyA(root, path.c_str()) == ERROR_SUCCESS;
+}
+
+// Puts back, at its end, the values that the test touches, and removes the keys that were not
+// there before it.
+class RegistryRestore {
+ public:
+  RegistryRestore() = default;
+  RegistryRestore(const RegistryRestore&) = delete;
+  RegistryRestore& operator=(const RegistryRestore&) = delete;
+  ~RegistryRestore() { restore(); }
+
+  void keepValue(const RegEntry& e) { values_.push_back({e, read(e)}); }
+  void keepKey(const RegEntry& e) {
+    if (!keyExists(e)) created_.push_back(e);
+  }
+  void restore() {
+    for (const auto& [e, value] : values_) {
+      if (value.present || keyExists(e)) write(e, value);
+    }
+    for (auto it = created_.rbegin(); it != created_.rend(); ++it) deleteTree(it->root, it->key);
+    values_.clear();
+    created_.clear();
+  }
+
+ private:
+  std::vector<std::pair<RegEntry, Stored>> values_;
+  std::vector<RegEntry> created_;
+};
+
+bool expectStored(const RegEntry& e, const Stored& expected, const std::string& when,
+                  Report& report) {
+  Stored found = read(e);
+  std::string what = when + ": " + e.path + " holds " + describe(expected);
+  if (found != expected) what += " (found " + describe(found) + ")";
+  return report.check(found == expected, what);
+}
+
+// ---- Windows 98 mode: the catalogue-bound settings and the registry -----------------------
+
+const char kRecycleName[] =
+    "HKLM\\Software\\Classes\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\";
+const char kRecycleNameClasses[] = "HKCR\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\";
+const char kRecycleAttributes[] =
+    "HKCR\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\ShellFolder\\Attributes";
+const char kNoPwdPage[] =
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\NoPwdPage";
+const char kNoDevMgrPage[] =
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\NoDevMgrPage";
+const char kNoEntireNetwork[] =
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Network\\NoEntireNetwork";
+const char kShowInfoTip[] =
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced\\ShowInfoTip";
+const char kWebFolders[] =
+    "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\MyComputer\\NameSpace\\"
+    "{BDEADF00-C265-11d0-BCED-00A0C90AB50F}\\";
+
+// Keys that the test may create, outermost first.
+const char* const kTouchedKeys[] = {
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\",
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Network\\",
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced\\",
+    "HKLM\\Software\\Classes\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\",
+    "HKLM\\Software\\Classes\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\ShellFolder\\",
+    "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\MyComputer\\NameSpace\\",
+    kWebFolders,
+};
+
+const char kPasswordBox[] = "\"Смена паролей\"";
+const char kDevicesBox[] = "Вкладка \"Устройства\"";
+const char kNetworkBox[] = "Отображать \"Сеть\" в \"My Network Places\"";
+const char kInfoTipBox[] = "Показывать всплывающие подсказки";
+const char kWebFoldersBox[] = "Отображать \"Web Folders\"";
+const char kRecycleLabel[] = "Recycled Bin";
+const char kRecycleMenuLabel[] = "Меню элемента";
+const char* const kRecycleChoices[] = {"Отсутствует", "Только Переименовать", "Только удалить",
+                                       "Удалить и переименовать"};
+
+enum PageIndex { kControlPanel = 0, kExplorer = 1, kActiveDesktop = 2, kFolders = 3 };
+
+// Messages to the program's controls, each with a time limit, so that a hung program fails the
+// check instead of hanging the driver. Gives -1 when the program did not answer.
+LRESULT ask(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
+  DWORD_PTR result = 0;
+  if (SendMessageTimeoutA(window, message, w, l, SMTO_NORMAL, kWaitMs, &result) == 0) return -1;
+  return static_cast<LRESULT>(result);
+}
+
+// The current contents of an edit box or the text of a drop-down list's selection (the text that
+// the system keeps for another process's window is not what an edit box shows).
+std::string shownText(HWND control) {
+  char text[1024] = "";
+  DWORD_PTR result = 0;
+  if (SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                          SMTO_NORMAL, kWaitMs, &result) == 0) {
+    return "(no answer)";
+  }
+  return text;
+}
+
+const char* boxState(LRESULT check) {
+  return check == BST_CHECKED ? "ticked" : check == BST_UNCHECKED ? "cleared" : "unknown";
+}
+
+bool expectBox(HWND box, bool ticked, const std::string& caption, const std::string& when,
+               Report& report) {
+  LRESULT found = ask(box, BM_GETCHECK);
+  std::string what = when + ": box " + quoted(caption) + " is " + (ticked ? "ticked" : "cleared");
+  if (found != (ticked ? BST_CHECKED : BST_UNCHECKED)) {
+    what += std::string(" (found ") + boxState(found) + ")";
+  }
+  return report.check(found == (ticked ? BST_CHECKED : BST_UNCHECKED), what);
+}
+
+bool expectShown(HWND control, std::string_view expected, const std::string& what,
+                 const std::string& when, Report& report) {
+  std::string found = shownText(control);
+  std::string line = when + ": " + what + " shows " + quoted(expected);
+  if (found != expected) line += " (found " + quoted(found) + ")";
+  return report.check(found == expected, line);
+}
+
+// Polls until `done` holds or the time is up.
+bool waitUntil(const std::function<bool()>& done, DWORD ms = 5000) {
+  DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start >= ms) return false;
+    Sleep(kPollMs);
+  }
+  return true;
+}
+
+// The check box with this caption in the page's frame.
+HWND findBox(const Pages& pages, int page, const char* caption, Report& report) {
+  HWND box = findChild(pages.frames[page], "Button", caption);
+  report.check(box != nullptr && IsWindowVisible(box),
+               "box " + quoted(caption) + " is on page " + pageName(page));
+  return box;
+}
+
+// The control of class `cls` that stands right of the label in the label's own frame.
+HWND fieldRightOf(HWND label, const char* cls) {
+  HWND frame = GetParent(label);
+  RECT at;
+  GetWindowRect(label, &at);
+  HWND best = nullptr;
+  LONG bestLeft = 0;
+  for (HWND child : descendants(frame)) {
+    if (GetParent(child) != frame || !sameClass(child, cls)) continue;
+    RECT r;
+    GetWindowRect(child, &r);
+    bool beside = r.left >= at.right - 4 && r.top < at.bottom && r.bottom > at.top;
+    if (beside && (best == nullptr || r.left < bestLeft)) {
+      best = child;
+      bestLeft = r.left;
+    }
+  }
+  return best;
+}
+
+// The edit box or drop-down list of a labelled setting on the page.
+HWND findField(const Pages& pages, int page, const char* label, const char* cls, const char* what,
+               Report& report) {
+  HWND caption = findChild(pages.frames[page], "Static", label);
+  HWND field = caption != nullptr ? fieldRightOf(caption, cls) : nullptr;
+  report.check(
+      field != nullptr && IsWindowVisible(field),
+      std::string(what) + " right of the label " + quoted(label) + " on page " + pageName(page));
+  return field;
+}
+
+// Writes what the program will find at start-up, and clears what the test will create.
+bool prepareRegistry(RegistryRestore& restore, Report& report) {
+  for (const char* key : kTouchedKeys) restore.keepKey(entry(key));
+  for (const char* path : {kNoPwdPage, kNoDevMgrPage, kNoEntireNetwork, kShowInfoTip, kRecycleName,
+                           kRecycleAttributes, kWebFolders}) {
+    restore.keepValue(entry(path));
+  }
+  bool ok = write(entry(kNoPwdPage), dword(1)) && write(entry(kNoEntireNetwork), dword(7)) &&
+            write(entry(kRecycleName), textValue("Корзина")) &&
+            write(entry(kRecycleAttributes), binary({0x60, 0x01, 0x00, 0x20})) &&
+            write(entry(kNoDevMgrPage), absent()) && write(entry(kShowInfoTip), absent()) &&
+            deleteTree(entry(kWebFolders).root, entry(kWebFolders).key);
+  ok = report.check(ok, "the registry is prepared before the start") && ok;
+  // In Wine HKCR is a view of HKLM\Software\Classes: the checks of the second path of the
+  // "Recycled Bin" entry rely on it.
+  return report.check(read(entry(kRecycleNameClasses)) == textValue("Корзина"),
+                      std::string(kRecycleNameClasses) + " is the same value as " + kRecycleName) &&
+         ok;
+}
+
+// What the prepared registry must still hold: start-up and refresh only read it.
+void expectUntouched(const std::string& when, Report& report) {
+  expectStored(entry(kNoEntireNetwork), dword(7), when, report);
+  expectStored(entry(kRecycleNameClasses), textValue("Корзина"), when, report);
+  expectStored(entry(kRecycleAttributes), binary({0x60, 0x01, 0x00, 0x20}), when, report);
+  expectStored(entry(kNoPwdPage), dword(1), when, report);
+  expectStored(entry(kNoDevMgrPage), absent(), when, report);
+  expectStored(entry(kShowInfoTip), absent(), when, report);
+  report.check(!keyExists(entry(kWebFolders)), when + ": no key " + kWebFolders);
+}
+
+// The controls that the test drives, found on their pages.
+struct SettingControls {
+  HWND password = nullptr;     // restriction box, Control Panel
+  HWND devices = nullptr;      // restriction box, Control Panel
+  HWND infoTip = nullptr;      // check setting, Explorer
+  HWND network = nullptr;      // check setting, Explorer
+  HWND webFolders = nullptr;   // My Computer box, Active Desktop
+  HWND recycleMenu = nullptr;  // choice setting, Active Desktop
+  HWND recycleName = nullptr;  // text setting, Folders and shortcuts
+};
+
+bool findSettingControls(const Pages& pages, SettingControls& c, Report& report) {
+  c.password = findBox(pages, kControlPanel, kPasswordBox, report);
+  c.devices = findBox(pages, kControlPanel, kDevicesBox, report);
+  c.infoTip = findBox(pages, kExplorer, kInfoTipBox, report);
+  c.network = findBox(pages, kExplorer, kNetworkBox, report);
+  c.webFolders = findBox(pages, kActiveDesktop, kWebFoldersBox, report);
+  c.recycleMenu =
+      findField(pages, kActiveDesktop, kRecycleMenuLabel, "ComboBox", "a drop-down list", report);
+  c.recycleName = findField(pages, kFolders, kRecycleLabel, "Edit", "an edit box", report);
+  return c.password && c.devices && c.infoTip && c.network && c.webFolders && c.recycleMenu &&
+         c.recycleName;
+}
+
+void checkStartState(HWND main, const SettingControls& c, Report& report) {
+  ask(main, WM_NULL);  // whatever the program still had queued is done
+  const std::string when = "after start";
+  expectBox(c.password, false, kPasswordBox, when, report);
+  expectBox(c.devices, true, kDevicesBox, when, report);
+  expectBox(c.infoTip, false, kInfoTipBox, when, report);
+  expectBox(c.network, true, kNetworkBox, when, report);
+  expectBox(c.webFolders, false, kWebFoldersBox, when, report);
+  expectShown(c.recycleName, "Корзина", "the field " + quoted(kRecycleLabel), when, report);
+  report.check(ask(c.recycleMenu, CB_GETCOUNT) == 4,
+               when + ": the list " + quoted(kRecycleMenuLabel) + " offers four choices");
+  expectShown(c.recycleMenu, kRecycleChoices[2], "the list " + quoted(kRecycleMenuLabel), when,
+              report);
+  expectUntouched("after start", report);
+}
+
+// Clicks a box as a user does and checks the box and the registry afterwards.
+void clickBox(HWND box, const char* caption, bool ticked, const RegEntry& e, const Stored& value,
+              Report& report) {
+  std::string when = std::string("after ") + (ticked ? "ticking " : "clearing ") + quoted(caption);
+  report.check(click(box), "click on " + quoted(caption));
+  expectBox(box, ticked, caption, when, report);
+  expectStored(e, value, when, report);
+}
+
+void checkBoxes(const PageControls& page, const SettingControls& c, Report& report) {
+  if (bringToFront(page, kExplorer, report)) {
+    clickBox(c.infoTip, kInfoTipBox, true, entry(kShowInfoTip), dword(1), report);
+    clickBox(c.infoTip, kInfoTipBox, false, entry(kShowInfoTip), dword(0), report);
+  }
+  if (bringToFront(page, kControlPanel, report)) {
+    clickBox(c.devices, kDevicesBox, false, entry(kNoDevMgrPage), dword(1), report);
+    clickBox(c.devices, kDevicesBox, true, entry(kNoDevMgrPage), absent(), report);
+  }
+  if (bringToFront(page, kActiveDesktop, report)) {
+    RegEntry web = entry(kWebFolders);
+    report.check(click(c.webFolders), "click on " + quoted(kWebFoldersBox));
+    std::string when = "after ticking " + quoted(kWebFoldersBox);
+    expectBox(c.webFolders, true, kWebFoldersBox, when, report);
+    report.check(keyExists(web), when + ": the key " + kWebFolders + " exists");
+    expectStored(web, textValue(""), when, report);
+    report.check(click(c.webFolders), "click on " + quoted(kWebFoldersBox));
+    when = "after clearing " + quoted(kWebFoldersBox);
+    expectBox(c.webFolders, false, kWebFoldersBox, when, report);
+    report.check(!keyExists(web), when + ": the key " + kWebFolders + " is gone");
+  }
+}
+
+// The closed drop-down list turns the down arrow into the next choice and tells its frame, as
+// when the user presses the key with the list focused.
+void checkChoice(const SettingControls& c, Report& report) {
+  const std::string when = "after the down arrow in " + quoted(kRecycleMenuLabel);
+  const Stored expected = binary({0x70, 0x01, 0x00, 0x20});
+  PostMessageA(c.recycleMenu, WM_KEYDOWN, VK_DOWN, 0x00500001);
+  PostMessageA(c.recycleMenu, WM_KEYUP, VK_DOWN, 0xC0500001);
+  waitUntil([&] { return read(entry(kRecycleAttributes)) == expected; });
+  expectShown(c.recycleMenu, kRecycleChoices[3], "the list " + quoted(kRecycleMenuLabel), when,
+              report);
+  expectStored(entry(kRecycleAttributes), expected, when, report);
+}
+
+// Types a new name into the "Recycled Bin" field over its selected text, one character at a
+// time; every keystroke writes the text so far to both names of the class key.
+void checkTyping(const SettingControls& c, Report& report) {
+  const char typed[] = "Мусор";
+  ask(c.recycleName, EM_SETSEL, 0, -1);
+  bool answered = true;
+  std::string sofar, mismatch;
+  for (const char* p = typed; *p != '\0'; ++p) {
+    // The character as the keyboard delivers it: a Unicode WM_CHAR, whatever the code page.
+    wchar_t wide = 0;
+    MultiByteToWideChar(1251, 0, p, 1, &wide, 1);
+    DWORD_PTR result = 0;
+    answered =
+        SendMessageTimeoutW(c.recycleName, WM_CHAR, wide, 1, SMTO_NORMAL, kWaitMs, &result) != 0 &&
+        answered;
+    sofar += *p;
+    for (const char* path : {kRecycleName, kRecycleNameClasses}) {
+      Stored found = read(entry(path));
+      if (found != textValue(sofar) && mismatch.empty()) {
+        mismatch = " (after " + quoted(sofar) + " " + path + " held " + describe(found) + ")";
+      }
+    }
+  }
+  const std::string when = "after typing " + quoted(typed) + " into " + quoted(kRecycleLabel);
+  report.check(answered, "the field " + quoted(kRecycleLabel) + " took every keystroke");
+  report.check(mismatch.empty(), when + ": every keystroke wrote the text so far to both " +
+                                     "names of the class key" + mismatch);
+  expectShown(c.recycleName, typed, "the field " + quoted(kRecycleLabel), when, report);
+  expectStored(entry(kRecycleName), textValue(typed), when, report);
+  expectStored(entry(kRecycleNameClasses), textValue(typed), when, report);
+}
+
+// Changes made by another program show after "Обновить данные", and the refresh writes nothing.
+void checkRefreshReads(HWND main, const SettingControls& c, Report& report) {
+  write(entry(kNoPwdPage), dword(0));
+  write(entry(kShowInfoTip), dword(1));
+  write(entry(kRecycleName), textValue("Корзина"));
+  write(entry(kRecycleAttributes), binary({0x40, 0x01, 0x00, 0x20}));
+  const std::string when = "after the refresh";
+  report.check(sendCommand(main, IDM_FILE_REFRESH),
+               "\"Обновить данные\" after changes made outside the program");
+  expectBox(c.password, true, kPasswordBox, when, report);
+  expectBox(c.infoTip, true, kInfoTipBox, when, report);
+  expectBox(c.devices, true, kDevicesBox, when, report);
+  expectBox(c.network, true, kNetworkBox, when, report);
+  expectBox(c.webFolders, false, kWebFoldersBox, when, report);
+  expectShown(c.recycleName, "Корзина", "the field " + quoted(kRecycleLabel), when, report);
+  expectShown(c.recycleMenu, kRecycleChoices[0], "the list " + quoted(kRecycleMenuLabel), when,
+              report);
+  expectStored(entry(kNoPwdPage), dword(0), when, report);
+  expectStored(entry(kNoEntireNetwork), dword(7), when, report);
+  expectStored(entry(kShowInfoTip), dword(1), when, report);
+  expectStored(entry(kRecycleNameClasses), textValue("Корзина"), when, report);
+  expectStored(entry(kRecycleAttributes), binary({0x40, 0x01, 0x00, 0x20}), when, report);
+  expectStored(entry(kNoDevMgrPage), absent(), when, report);
+  report.check(!keyExists(entry(kWebFolders)), when + ": no key " + kWebFolders);
+}
+
+int runSettings(const std::string& exe, const char* desktop) {
+  Report report;
+  RegistryRestore restore;
+  if (!prepareRegistry(restore, report)) return report.finish();
+  Program program;
+  if (!program.start(exe, desktop)) return report.finish() | 1;
+  bool sawSplash = false;
+  HWND main = waitForMain(program, report, sawSplash);
+  if (main == nullptr) return report.finish();
+
+  PageControls page;
+  SettingControls controls;
+  if (findPageControls(main, page, report) && findSettingControls(page.pages, controls, report)) {
+    checkStartState(main, controls, report);
+    checkBoxes(page, controls, report);
+    if (bringToFront(page, kActiveDesktop, report)) checkChoice(controls, report);
+    if (bringToFront(page, kFolders, report)) checkTyping(controls, report);
+    checkRefreshReads(main, controls, report);
+  }
+  // A program that did not end is terminated before the registry is put back.
+  if (checkExit(program, main, report)) restore.restore();
   return report.finish();
 }
 
@@ -549,7 +1090,8 @@ bool useDesktop(const char* name) {
 }
 
 int usage() {
-  say("usage: driver probe | main EXE | refuse EXE | wait TITLE [SECONDS]  [--desktop NAME]");
+  say("usage: driver probe | main EXE | settings EXE | refuse EXE | wait TITLE [SECONDS]"
+      "  [--desktop NAME]");
   return 2;
 }
 
@@ -571,6 +1113,7 @@ int main(int argc, char** argv) {
   if (mode == "probe") return runProbe();
   if (mode == "main" && args.size() == 2) return runMain(args[1], desktop);
   if (mode == "refuse" && args.size() == 2) return runRefuse(args[1], desktop);
+  if (mode == "settings" && args.size() == 2) return runSettings(args[1], desktop);
   if (mode == "wait" && args.size() >= 2) {
     return runWait(args[1], args.size() > 2 ? std::strtoul(args[2].c_str(), nullptr, 10) : 60);
   }
