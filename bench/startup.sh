@@ -28,6 +28,7 @@ launchtime=$VIREO_WIN_BUILD/launchtime.exe
 [ -f "$launchtime" ] || vireo_die "$launchtime was not built"
 
 cleanup() {
+  rm -f "${lines:-}"
   vireo_wineserver -k 2>/dev/null || true
   vireo_stop_xvfb
 }
@@ -56,11 +57,28 @@ echo "Warming up (one run of each, not counted)"
 measure vireo.exe 1 "$vireo_program" "${vireo_titles[@]}" >/dev/null
 measure notepad.exe 1 "$notepad" "${notepad_titles[@]}" >/dev/null
 
-echo "Start-up to the first window, $runs runs each ($VIREO_WINE_KIND)"
-measure vireo.exe "$runs" "$vireo_program" "${vireo_titles[@]}"
-read -r vireo_ms vireo_kb <<<"${result:-- -}"
-measure notepad.exe "$runs" "$notepad" "${notepad_titles[@]}"
-read -r notepad_ms notepad_kb <<<"${result:-- -}"
+# The two programs take turns, so that a change in the machine's load meanwhile weighs on both.
+echo "Start-up to the first window, $runs runs each, taking turns ($VIREO_WINE_KIND)"
+vireo_runs=() notepad_runs=() vireo_kb=- notepad_kb=-
+lines=$(mktemp)
+for ((i = 1; i <= runs; i++)); do
+  measure vireo.exe 1 "$vireo_program" "${vireo_titles[@]}" >"$lines"
+  grep -v 'launchtime:' "$lines" || true
+  read -r ms kb <<<"${result:-- -}"
+  [ "$ms" != - ] && vireo_runs+=("$ms") && vireo_kb=$kb
+  measure notepad.exe 1 "$notepad" "${notepad_titles[@]}" >"$lines"
+  grep -v 'launchtime:' "$lines" || true
+  read -r ms kb <<<"${result:-- -}"
+  [ "$ms" != - ] && notepad_runs+=("$ms") && notepad_kb=$kb
+done
+median() {
+  [ $# -gt 0 ] || { echo -; return; }
+  printf '%s\n' "$@" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'
+}
+vireo_ms=$(median "${vireo_runs[@]}")
+notepad_ms=$(median "${notepad_runs[@]}")
+echo "  vireo.exe runs (ms): ${vireo_runs[*]}"
+echo "  notepad.exe runs (ms): ${notepad_runs[*]}"
 
 echo
 printf '%-12s %12s %18s\n' program "median (ms)" "peak memory (KB)"

@@ -1,5 +1,6 @@
-// The agreement cases on the in-memory registry. The Wine program runs the same cases against
-// the real registry; here each line is checked against what the registry layer must give.
+// The in-memory registry: the agreement cases, which the Wine program also runs against the real
+// registry, each line checked against what the registry layer must give; then what the stand-in
+// must do beyond them.
 #include <gtest/gtest.h>
 
 #include "cases/registry_cases.h"
@@ -74,6 +75,28 @@ TEST(RegistryCasesTest, MemoryRegistryGivesEveryExpectedResult) {
   // Every key that the operations opened they also closed, failures included.
   EXPECT_EQ(registry.open_handles(), 0u);
   EXPECT_FALSE(registry.Exists(platform::kCurrentUser, "Software\\VireoTest"));
+}
+
+// The stand-in's own rules beyond the agreement cases: the tree behind HKCR stays, and handles
+// into a deleted branch go stale (a stale handle must never reach freed memory).
+TEST(MemoryRegistryTest, KeepsItsOwnRules) {
+  using namespace platform;
+  MemoryRegistry r;
+  // HKLM\Software\Classes is HKCR, which cannot go; an empty key name names no subkey.
+  EXPECT_EQ(r.DeleteKey(kLocalMachine, "Software"), kAccessDenied);
+  EXPECT_EQ(r.DeleteKey(kLocalMachine, "Software\\Classes"), kAccessDenied);
+  EXPECT_EQ(r.DeleteKey(kCurrentUser, "\\"), kInvalidParameter);
+
+  // Deleting a key strands the handles of every key below it, however deep.
+  r.PutText(kCurrentUser, "Tree\\A\\B", "V", "x");
+  HKey key = 0;
+  ASSERT_EQ(r.OpenKey(kCurrentUser, "Tree\\A\\B", kKeyQueryValue, &key), kSuccess);
+  EXPECT_EQ(r.DeleteKey(kCurrentUser, "Tree"), kSuccess);
+  std::uint32_t size = 0;
+  EXPECT_EQ(r.QueryValue(key, "V", nullptr, nullptr, &size), kKeyDeleted);
+  EXPECT_EQ(r.CloseKey(key), kSuccess);
+  EXPECT_EQ(r.CloseKey(key), kInvalidHandle);
+  EXPECT_EQ(r.open_handles(), 0u);
 }
 
 }  // namespace
