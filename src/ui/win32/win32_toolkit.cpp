@@ -444,7 +444,9 @@ class Win32Window : public Panel<ui::Window> {
   ~Win32Window() override;
 
   void Show() override {
-    ShowWindow(hwnd_, SW_SHOW);
+    // The splash and wait windows show without taking the activation: under Wine that halves
+    // the time they take to appear.
+    ShowWindow(hwnd_, window_args_.kind == WindowKind::kMain ? SW_SHOW : SW_SHOWNOACTIVATE);
     if (window_args_.kind == WindowKind::kMain) {
       toolkit_.SetActiveWindow(hwnd_, accelerators_);
       SetForegroundWindow(hwnd_);
