@@ -3,6 +3,8 @@
 #   1. the host unit tests (GoogleTest through CTest, under the sanitizers);
 #   2. under Wine, in a throwaway prefix (build/wine-test-prefix), never the user's:
 #      - regagree.exe: the registry layer against Wine's real registry, in Windows 98 mode;
+#      - platformcheck.exe: the other system adapters (directories, version, profile files,
+#        file existence, window regions) on the real API;
 #      - the real vireo.exe driven from outside by driver.exe in Windows 98 mode (main window,
 #        page buttons, refresh, exit; then the catalogue-bound settings against the registry)
 #        and in Wine's default NT mode (the platform message).
@@ -110,6 +112,15 @@ else
       "$VIREO_WIN_BUILD/regagree.exe"
   else
     vireo_log "regagree.exe was not built; skipped"
+  fi
+
+  if [ -f "$VIREO_WIN_BUILD/platformcheck.exe" ]; then
+    vireo_log "platformcheck.exe: directories, version, profile files, files and regions"
+    vireo_set_win98 platformcheck.exe
+    wine_suite "system adapters under Wine" platformcheck platformcheck \
+      "$VIREO_WIN_BUILD/platformcheck.exe"
+  else
+    vireo_log "platformcheck.exe was not built; skipped"
   fi
 
   if [ -f "$VIREO_WIN_BUILD/vireo.exe" ]; then

@@ -1,0 +1,116 @@
+// Checks the Win32 system adapters on the real system (Wine in Windows 98 mode): directories,
+// version, profile files, file existence and window regions. Prints one line per check and a
+// closing "platformcheck: N passed, M failed".
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/win32/win32_system.h"
+
+namespace {
+
+int passed = 0;
+int failed = 0;
+
+void Check(bool ok, const std::string& what, const std::string& seen = "") {
+  (ok ? passed : failed)++;
+  std::printf("%s: %s%s%s\n", ok ? "ok" : "FAIL", what.c_str(), seen.empty() ? "" : " - ",
+              seen.c_str());
+}
+
+bool SameNoCase(const std::string& a, const std::string& b) {
+  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+std::string TempDirectory() {
+  char buffer[MAX_PATH + 1] = {};
+  GetTempPathA(MAX_PATH, buffer);
+  std::string dir = buffer;
+  if (!dir.empty() && dir.back() == '\\') dir.pop_back();
+  return dir;
+}
+
+void CheckDirectoriesAndVersion() {
+  vireo::platform::Win32System system;
+  const std::string windows = system.WindowsDirectory();
+  const std::string system_dir = system.SystemDirectory();
+  Check(!windows.empty() && windows.back() != '\\', "Windows directory without a backslash",
+        windows);
+  Check(SameNoCase(system_dir.substr(0, windows.size()), windows) &&
+            system_dir.size() > windows.size() && system_dir.back() != '\\',
+        "System directory below the Windows directory, without a backslash", system_dir);
+
+  char module[MAX_PATH + 1] = {};
+  GetModuleFileNameA(nullptr, module, MAX_PATH);
+  const std::string program = system.ProgramDirectory();
+  Check(SameNoCase(program + "\\platformcheck.exe", module), "program directory", program);
+
+  vireo::platform::OsVersion version;
+  const bool got = system.Version(&version);
+  Check(got && version.platform_id == 1 && version.major == 4 && version.minor == 10,
+        "Windows 98 mode reports platform 1, version 4.10",
+        std::to_string(version.platform_id) + " " + std::to_string(version.major) + "." +
+            std::to_string(version.minor));
+}
+
+void CheckProfile() {
+  vireo::platform::Win32Profile profile;
+  const std::string ini = TempDirectory() + "\\vireo-platformcheck.ini";
+  DeleteFileA(ini.c_str());
+  Check(profile.GetString("Don't Load", "main.cpl", "yes", ini) == "yes",
+        "a missing file gives the fallback");
+  Check(profile.WriteString("Don't Load", "main.cpl", "no", ini) &&
+            profile.GetString("don't load", "MAIN.CPL", "yes", ini) == "no",
+        "a written key reads back, names without regard to case");
+  Check(profile.DeleteKey("Don't Load", "main.cpl", ini) &&
+            profile.GetString("Don't Load", "main.cpl", "yes", ini) == "yes",
+        "a deleted key gives the fallback again");
+  DeleteFileA(ini.c_str());
+}
+
+void CheckFileExists() {
+  vireo::platform::Win32Shell shell;
+  const std::string dir = TempDirectory();
+  const std::string file = dir + "\\Vireo-Check.DLL";
+  HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  Check(shell.FileExists(file), "an existing file exists");
+  Check(shell.FileExists(dir + "\\vireo-check.dll"), "file names compare without regard to case");
+  Check(!shell.FileExists(dir), "a folder is no file");
+  DeleteFileA(file.c_str());
+  Check(!shell.FileExists(file), "a deleted file does not exist");
+}
+
+void CheckRegions() {
+  vireo::platform::Win32Regions regions;
+  const auto first = regions.CreateRoundRect(0, 0, 320, 240, 20, 20);
+  const auto second = regions.CreateRoundRect(10, 10, 330, 250, 20, 20);
+  Check(first != 0 && second != 0, "rounded regions are created");
+  Check(regions.CombineUnion(first, first, second), "their union is formed");
+  RECT box = {};
+  GetRgnBox(reinterpret_cast<HRGN>(first), &box);
+  // A rounded rectangle's region leaves out its right and bottom edge.
+  Check(box.left == 0 && box.top == 0 && box.right == 329 && box.bottom == 249,
+        "the union spans both rectangles",
+        std::to_string(box.left) + "," + std::to_string(box.top) + "," + std::to_string(box.right) +
+            "," + std::to_string(box.bottom));
+  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 330, 250, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  const bool set = regions.SetWindowRegion(reinterpret_cast<std::uintptr_t>(window), first, true);
+  Check(set, "the union becomes a window's outline",
+        set ? "" : "error " + std::to_string(GetLastError()));
+  regions.Delete(second);
+  DestroyWindow(window);
+}
+
+}  // namespace
+
+int main() {
+  CheckDirectoriesAndVersion();
+  CheckProfile();
+  CheckFileExists();
+  CheckRegions();
+  std::printf("platformcheck: %d passed, %d failed\n", passed, failed);
+  return failed == 0 ? 0 : 1;
+}
