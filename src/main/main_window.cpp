@@ -81,6 +81,8 @@ void MainWindow::CreateControls() {
 
     ui::ControlArgs frame;
     frame.rect = {109, 2, 633, 400};
+    // The pages behind the Control Panel page get their controls' windows when first shown.
+    frame.defer_contents = page != Page::kControlPanel;
     parts.frame = toolkit_.CreateFrame(*window_, frame);
 
     ui::ControlArgs title;

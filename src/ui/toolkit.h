@@ -178,6 +178,10 @@ struct ControlArgs {
   bool header = false;  // labels: a title bar in the caption colours
   bool border = false;  // pictures: a sunken border
   Font font;
+  // Frames: the windows of the contents (all but a title label made with `header`) may be
+  // created only when the frame is first brought to the front. The widgets work the same either
+  // way; until then Handle() of the contents gives 0.
+  bool defer_contents = false;
 };
 
 class Toolkit {

@@ -8,8 +8,9 @@
 //                                     Windows 98 mode: catalogue-bound settings against the
 //                                     registry: what start-up shows from a prepared registry,
 //                                     clicks, a choice and typing written through, a refresh that
-//                                     shows changes made outside; start-up and refresh write
-//                                     nothing
+//                                     shows changes made outside; start-up, the first showing
+//                                     of a page and refresh write nothing, and the first showing
+//                                     reads nothing
 //   driver refuse EXE [--desktop NAME]
 //                                     any other platform: the platform message, then the end
 //   driver wait TITLE [SECONDS] [--desktop NAME]
@@ -832,33 +833,75 @@ struct SettingControls {
   HWND recycleName = nullptr;  // text setting, Folders and shortcuts
 };
 
-bool findSettingControls(const Pages& pages, SettingControls& c, Report& report) {
-  c.password = findBox(pages, kControlPanel, kPasswordBox, report);
-  c.devices = findBox(pages, kControlPanel, kDevicesBox, report);
-  c.infoTip = findBox(pages, kExplorer, kInfoTipBox, report);
-  c.network = findBox(pages, kExplorer, kNetworkBox, report);
-  c.webFolders = findBox(pages, kActiveDesktop, kWebFoldersBox, report);
-  c.recycleMenu =
-      findField(pages, kActiveDesktop, kRecycleMenuLabel, "ComboBox", "a drop-down list", report);
-  c.recycleName = findField(pages, kFolders, kRecycleLabel, "Edit", "an edit box", report);
-  return c.password && c.devices && c.infoTip && c.network && c.webFolders && c.recycleMenu &&
-         c.recycleName;
-}
-
-void checkStartState(HWND main, const SettingControls& c, Report& report) {
+// What start-up read shows on every page. The pages behind the first one get the windows of
+// their controls only when they are first brought to the front, so their controls are found
+// and read after a click on their page buttons. Showing a page for the first time must neither
+// read the registry again nor write it: the registry is changed from outside before, the
+// controls must still show what start-up read, and the changed values must stay as written.
+bool checkStartState(HWND main, const PageControls& page, SettingControls& c, Report& report) {
   ask(main, WM_NULL);  // whatever the program still had queued is done
   const std::string when = "after start";
+  expectUntouched(when, report);
+  c.password = findBox(page.pages, kControlPanel, kPasswordBox, report);
+  c.devices = findBox(page.pages, kControlPanel, kDevicesBox, report);
+  if (c.password == nullptr || c.devices == nullptr) return false;
   expectBox(c.password, false, kPasswordBox, when, report);
   expectBox(c.devices, true, kDevicesBox, when, report);
-  expectBox(c.infoTip, false, kInfoTipBox, when, report);
-  expectBox(c.network, true, kNetworkBox, when, report);
-  expectBox(c.webFolders, false, kWebFoldersBox, when, report);
-  expectShown(c.recycleName, "Корзина", "the field " + quoted(kRecycleLabel), when, report);
+
+  // Start-up creates no windows inside the pages behind the first one but their titles.
+  bool onlyTitles = true;
+  for (size_t i = 1; i < std::size(kPages); ++i) {
+    onlyTitles = onlyTitles && descendants(page.pages.frames[i]).size() == 1;
+  }
+  report.check(onlyTitles, "before their first showing, the pages behind hold only their titles");
+
+  const Stored outsideName = textValue("Снаружи");
+  const Stored outsideAttributes = binary({0x40, 0x01, 0x00, 0x20});
+  bool changed = write(entry(kShowInfoTip), dword(1)) && write(entry(kRecycleName), outsideName) &&
+                 write(entry(kRecycleAttributes), outsideAttributes) &&
+                 write(entry(kWebFolders), textValue(""));
+  if (!report.check(changed, "the registry is changed from outside before the pages are shown")) {
+    return false;
+  }
+  const std::string first = "on first showing its page";
+  if (!bringToFront(page, kExplorer, report)) return false;
+  c.infoTip = findBox(page.pages, kExplorer, kInfoTipBox, report);
+  c.network = findBox(page.pages, kExplorer, kNetworkBox, report);
+  if (c.infoTip == nullptr || c.network == nullptr) return false;
+  expectBox(c.infoTip, false, kInfoTipBox, first, report);
+  expectBox(c.network, true, kNetworkBox, first, report);
+
+  if (!bringToFront(page, kActiveDesktop, report)) return false;
+  c.webFolders = findBox(page.pages, kActiveDesktop, kWebFoldersBox, report);
+  c.recycleMenu = findField(page.pages, kActiveDesktop, kRecycleMenuLabel, "ComboBox",
+                            "a drop-down list", report);
+  if (c.webFolders == nullptr || c.recycleMenu == nullptr) return false;
+  expectBox(c.webFolders, false, kWebFoldersBox, first, report);
   report.check(ask(c.recycleMenu, CB_GETCOUNT) == 4,
-               when + ": the list " + quoted(kRecycleMenuLabel) + " offers four choices");
-  expectShown(c.recycleMenu, kRecycleChoices[2], "the list " + quoted(kRecycleMenuLabel), when,
+               first + ": the list " + quoted(kRecycleMenuLabel) + " offers four choices");
+  expectShown(c.recycleMenu, kRecycleChoices[2], "the list " + quoted(kRecycleMenuLabel), first,
               report);
-  expectUntouched("after start", report);
+
+  if (!bringToFront(page, kFolders, report)) return false;
+  c.recycleName = findField(page.pages, kFolders, kRecycleLabel, "Edit", "an edit box", report);
+  if (c.recycleName == nullptr) return false;
+  expectShown(c.recycleName, "Корзина", "the field " + quoted(kRecycleLabel), first, report);
+
+  const std::string shown = "after the pages were first shown";
+  expectStored(entry(kShowInfoTip), dword(1), shown, report);
+  expectStored(entry(kRecycleNameClasses), outsideName, shown, report);
+  expectStored(entry(kRecycleAttributes), outsideAttributes, shown, report);
+  expectStored(entry(kWebFolders), textValue(""), shown, report);
+  expectStored(entry(kNoEntireNetwork), dword(7), shown, report);
+  expectStored(entry(kNoPwdPage), dword(1), shown, report);
+  expectStored(entry(kNoDevMgrPage), absent(), shown, report);
+
+  // The registry as prepared again, for the checks that follow.
+  bool back = write(entry(kShowInfoTip), absent()) &&
+              write(entry(kRecycleName), textValue("Корзина")) &&
+              write(entry(kRecycleAttributes), binary({0x60, 0x01, 0x00, 0x20})) &&
+              deleteTree(entry(kWebFolders).root, entry(kWebFolders).key);
+  return report.check(back, "the registry is put back as prepared");
 }
 
 // Clicks a box as a user does and checks the box and the registry afterwards.
@@ -976,8 +1019,7 @@ int runSettings(const std::string& exe, const char* desktop) {
 
   PageControls page;
   SettingControls controls;
-  if (findPageControls(main, page, report) && findSettingControls(page.pages, controls, report)) {
-    checkStartState(main, controls, report);
+  if (findPageControls(main, page, report) && checkStartState(main, page, controls, report)) {
     checkBoxes(page, controls, report);
     if (bringToFront(page, kActiveDesktop, report)) checkChoice(controls, report);
     if (bringToFront(page, kFolders, report)) checkTyping(controls, report);

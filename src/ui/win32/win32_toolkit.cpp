@@ -9,6 +9,37 @@ namespace {
 constexpr char kWindowClass[] = "VireoWindow";
 constexpr char kPanelClass[] = "VireoPanel";
 
+class Control;
+
+// A container's side of its children. While the container holds back its contents, the children
+// have no windows: what the code does to them waits here in order (each creation, and each move
+// to the front), to be replayed when the contents are opened, so the siblings end up in the same
+// order as if their windows had been created at once.
+class Host {
+ public:
+  virtual ~Host();
+  // Creates the child's window now, or keeps the child until the contents are opened.
+  void Adopt(Control& child);
+  void Forget(Control& child);
+  void NoteRaise(Control& child);
+  // Creates the windows of the contents kept so far, and theirs in turn.
+  void Open();
+  // Opens the contents once a user can see the container: its window is visible and no sibling
+  // above it covers it.
+  void OpenIfSeen();
+
+ protected:
+  virtual HWND HostWindow() const = 0;
+  bool open_ = false;
+
+ private:
+  struct Step {
+    Control* child;
+    bool raise;  // a move to the front; otherwise the creation of the child's window
+  };
+  std::vector<Step> held_;
+};
+
 // The part of every wrapped window that its parent's window procedure talks to.
 class Control {
  public:
@@ -18,7 +49,68 @@ class Control {
   // A brush for WM_CTLCOLOR*, or null for the parent's default.
   virtual HBRUSH OnColor(HDC /*dc*/) { return nullptr; }
   virtual void OnScroll(int /*code*/) {}
+  // Creates the window inside `parent` and hands it the state kept so far, raising no event.
+  virtual void Realize(HWND parent) = 0;
+  // Puts the window on top of its siblings.
+  virtual void Raise() = 0;
+  // True for what a container creates even while it holds back its contents (page titles).
+  virtual bool CreatedAtOnce() const { return false; }
+
+  Host* host = nullptr;  // the container that keeps this control until its window is created
 };
+
+Host::~Host() {
+  for (const Step& step : held_) step.child->host = nullptr;
+}
+
+void Host::Adopt(Control& child) {
+  HWND window = HostWindow();
+  if (window && (open_ || child.CreatedAtOnce())) {
+    child.Realize(window);
+    return;
+  }
+  child.host = this;
+  held_.push_back({&child, false});
+}
+
+void Host::Forget(Control& child) {
+  std::erase_if(held_, [&](const Step& step) { return step.child == &child; });
+}
+
+void Host::NoteRaise(Control& child) {
+  held_.push_back({&child, true});
+}
+
+void Host::Open() {
+  HWND window = HostWindow();
+  if (open_ || !window) return;
+  open_ = true;
+  std::vector<Step> steps;
+  steps.swap(held_);
+  for (const Step& step : steps) step.child->host = nullptr;
+  for (const Step& step : steps) {
+    if (step.raise) {
+      step.child->Raise();
+    } else {
+      step.child->Realize(window);
+    }
+  }
+}
+
+void Host::OpenIfSeen() {
+  HWND window = HostWindow();
+  if (open_ || !window || !IsWindowVisible(window)) return;
+  RECT mine;
+  GetWindowRect(window, &mine);
+  for (HWND above = GetWindow(window, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+    RECT r;
+    if (IsWindowVisible(above) && GetWindowRect(above, &r) && r.left <= mine.left &&
+        r.top <= mine.top && r.right >= mine.right && r.bottom >= mine.bottom) {
+      return;
+    }
+  }
+  Open();
+}
 
 Control* ControlOf(HWND window) {
   return window ? reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA)) : nullptr;
@@ -36,34 +128,106 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-// The Widget part shared by every wrapper. The wrapper does not own child windows' lifetime
-// beyond its own: destroying it destroys its window if that still exists.
+int Clamp(int value, int low, int high) {
+  return low <= high ? std::clamp(value, low, high) : value;
+}
+
+// How a child's window is created.
+struct Blueprint {
+  const char* window_class = nullptr;
+  DWORD style = 0;  // besides WS_CHILD, WS_VISIBLE and WS_DISABLED, which come from the state
+  DWORD ex_style = 0;
+  Rect rect;
+  HINSTANCE instance = nullptr;
+  HFONT font = nullptr;
+};
+
+// The Widget part shared by every wrapper. The wrapper keeps the widget's state itself, so that
+// a widget can live without a window until its container opens its contents: until then setters
+// change the kept state only and getters read it; once the window exists, setters change both
+// and getters read the window. The user's actions update the kept state too. The wrapper does
+// not own child windows' lifetime beyond its own: destroying it destroys its window if that
+// still exists.
 template <class Interface>
 class Widget : public Interface, public Control {
  public:
+  // A top-level window, created already.
   explicit Widget(HWND window) : hwnd_(window) {
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(static_cast<Control*>(this)));
+    Bind();
+    text_ = WindowText(hwnd_);
+    visible_ = false;
   }
-  ~Widget() override { Detach(); }
+  // A child; its window is created by Realize.
+  Widget(const Blueprint& blueprint, const std::string& text)
+      : blueprint_(blueprint), text_(text) {}
+  ~Widget() override {
+    if (host) host->Forget(*this);
+    Detach();
+  }
 
   void SetText(const std::string& text) override {
+    text_ = text;
+    if (!hwnd_) return;
     suppress_ = true;
     SetWindowTextA(hwnd_, text.c_str());
     suppress_ = false;
   }
-  std::string Text() const override { return WindowText(hwnd_); }
-  void SetVisible(bool visible) override { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
-  bool Visible() const override { return (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
-  void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
-  bool Enabled() const override { return IsWindowEnabled(hwnd_) != 0; }
+  std::string Text() const override { return hwnd_ ? WindowText(hwnd_) : text_; }
+  void SetVisible(bool visible) override {
+    visible_ = visible;
+    if (!hwnd_) return;
+    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+    if (visible) OnMaybeSeen();
+  }
+  bool Visible() const override {
+    return hwnd_ ? (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0 : visible_;
+  }
+  void SetEnabled(bool enabled) override {
+    enabled_ = enabled;
+    if (hwnd_) EnableWindow(hwnd_, enabled);
+  }
+  bool Enabled() const override { return hwnd_ ? IsWindowEnabled(hwnd_) != 0 : enabled_; }
   void BringToFront() override {
-    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!hwnd_) {
+      if (host) host->NoteRaise(*this);
+      return;
+    }
+    Raise();
+    OnMaybeSeen();
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
   NativeHandle Handle() const override { return reinterpret_cast<NativeHandle>(hwnd_); }
 
+  void Realize(HWND parent) override {
+    if (hwnd_ || !blueprint_.window_class) return;
+    const Rect& r = blueprint_.rect;
+    const DWORD style =
+        WS_CHILD | blueprint_.style | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
+    suppress_ = true;  // handing over the state raises no event
+    hwnd_ = CreateWindowExA(blueprint_.ex_style, blueprint_.window_class, text_.c_str(), style, r.x,
+                            r.y, r.width, r.height, parent, nullptr, blueprint_.instance, nullptr);
+    if (hwnd_) {
+      SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(blueprint_.font), FALSE);
+      Bind();
+      ApplyState();
+    }
+    suppress_ = false;
+    if (hwnd_) OnRealized();
+  }
+  void Raise() override {
+    if (hwnd_) {
+      SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+
  protected:
+  // Hands the kept state, beyond text, visibility and enabling, to the new window.
+  virtual void ApplyState() {}
+  // The window exists and holds the state.
+  virtual void OnRealized() {}
+  // The window was brought to the front or shown.
+  virtual void OnMaybeSeen() {}
+
   void Detach() {
     if (hwnd_ && IsWindow(hwnd_) && ControlOf(hwnd_) == static_cast<Control*>(this)) {
       SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
@@ -71,19 +235,42 @@ class Widget : public Interface, public Control {
     }
     hwnd_ = nullptr;
   }
-  HWND hwnd_;
+  HWND hwnd_ = nullptr;
+  Blueprint blueprint_;
+  std::string text_;
+  bool visible_ = true;
+  bool enabled_ = true;
   bool suppress_ = false;  // true while code changes the contents
+
+ private:
+  void Bind() {
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(static_cast<Control*>(this)));
+  }
 };
 
-// Frames and pictures: our own panel class, painted here.
+// Frames and pictures: our own panel class, painted here. A panel made with `defer_contents`
+// holds back the windows of its contents until a user can see it (it is brought to the front or
+// shown while its top-level window is visible, or that window is shown with the panel on top).
 template <class Interface>
-class Panel : public Widget<Interface> {
+class Panel : public Widget<Interface>, public Host {
  public:
+  // A top-level window, created already; its contents are created at once.
   Panel(HWND window, Win32Toolkit& toolkit, const ControlArgs& args)
-      : Widget<Interface>(window), toolkit_(toolkit), args_(args) {}
+      : Widget<Interface>(window), toolkit_(toolkit), args_(args) {
+    open_ = true;
+  }
+  Panel(const Blueprint& blueprint, Win32Toolkit& toolkit, const ControlArgs& args)
+      : Widget<Interface>(blueprint, args.text), toolkit_(toolkit), args_(args) {}
   virtual void OnPaint(HDC dc) = 0;
 
  protected:
+  HWND HostWindow() const override { return this->hwnd_; }
+  void OnRealized() override {
+    if (!args_.defer_contents) Open();
+  }
+  void OnMaybeSeen() override { OpenIfSeen(); }
+
   Win32Toolkit& toolkit_;
   ControlArgs args_;
 };
@@ -114,8 +301,8 @@ class Win32Frame : public Panel<ui::Frame> {
 
 class Win32Picture : public Panel<ui::Picture> {
  public:
-  Win32Picture(HWND window, Win32Toolkit& toolkit, const ControlArgs& args)
-      : Panel(window, toolkit, args) {
+  Win32Picture(const Blueprint& blueprint, Win32Toolkit& toolkit, const ControlArgs& args)
+      : Panel(blueprint, toolkit, args) {
     if (args.icon_id) {
       icon_ = static_cast<HICON>(LoadImageA(toolkit.instance(), MAKEINTRESOURCEA(args.icon_id),
                                             IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
@@ -129,7 +316,7 @@ class Win32Picture : public Panel<ui::Picture> {
     if (!bitmap) return false;
     Clear();
     bitmap_ = bitmap;
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
     return true;
   }
   void Clear() override {
@@ -164,7 +351,9 @@ class Win32Picture : public Panel<ui::Picture> {
 
 class Win32Label : public Widget<ui::Label> {
  public:
-  Win32Label(HWND window, bool header) : Widget(window), header_(header) {}
+  Win32Label(const Blueprint& blueprint, const ControlArgs& args)
+      : Widget(blueprint, args.text), header_(args.header) {}
+  bool CreatedAtOnce() const override { return header_; }
   HBRUSH OnColor(HDC dc) override {
     if (!header_) return nullptr;
     SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
@@ -178,8 +367,8 @@ class Win32Label : public Widget<ui::Label> {
 
 class Win32Button : public Widget<ui::Button> {
  public:
-  Win32Button(HWND window, Win32Toolkit& toolkit, const ControlArgs& args)
-      : Widget(window), toolkit_(toolkit), font_(args.font) {
+  Win32Button(const Blueprint& blueprint, Win32Toolkit& toolkit, const ControlArgs& args)
+      : Widget(blueprint, args.text), toolkit_(toolkit), font_(args.font) {
     if (args.icon_id) {
       icon_ = static_cast<HICON>(
           LoadImageA(toolkit.instance(), MAKEINTRESOURCEA(args.icon_id), IMAGE_ICON, 32, 32, 0));
@@ -225,14 +414,26 @@ class Win32CheckBox : public Widget<ui::CheckBox> {
  public:
   using Widget::Widget;
   void SetChecked(int state) override {
-    SendMessageA(hwnd_, BM_SETCHECK, state ? BST_CHECKED : BST_UNCHECKED, 0);
+    checked_ = state ? 1 : 0;
+    if (hwnd_) SendMessageA(hwnd_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   int Checked() const override {
+    if (!hwnd_) return checked_;
     return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
   }
   void OnCommand(int notification) override {
-    if (notification == BN_CLICKED && on_click) on_click();
+    if (notification != BN_CLICKED) return;
+    checked_ = Checked();
+    if (on_click) on_click();
   }
+
+ protected:
+  void ApplyState() override {
+    if (checked_) SendMessageA(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
+  }
+
+ private:
+  int checked_ = 0;
 };
 
 class Win32TextBox : public Widget<ui::TextBox> {
@@ -243,7 +444,9 @@ class Win32TextBox : public Widget<ui::TextBox> {
     Widget::SetText(text);
   }
   void OnCommand(int notification) override {
-    if (notification == EN_CHANGE && !suppress_ && on_change) on_change();
+    if (notification != EN_CHANGE || suppress_) return;
+    text_ = WindowText(hwnd_);
+    if (on_change) on_change();
   }
 };
 
@@ -261,13 +464,23 @@ constexpr ListMessages kListMessages = {LB_RESETCONTENT, LB_ADDSTRING, LB_GETCOU
 template <class Interface>
 class Win32List : public Widget<Interface> {
  public:
-  Win32List(HWND window, const ListMessages& messages) : Widget<Interface>(window), m_(messages) {}
-  void Clear() override { Send(m_.reset, 0, 0); }
+  Win32List(const Blueprint& blueprint, const ControlArgs& args, const ListMessages& messages)
+      : Widget<Interface>(blueprint, args.text), m_(messages) {}
+  void Clear() override {
+    items_.clear();
+    selection_ = -1;
+    if (this->hwnd_) Send(m_.reset, 0, 0);
+  }
   int AddItem(const std::string& text) override {
+    items_.push_back({text, false});
+    if (!this->hwnd_) return static_cast<int>(items_.size()) - 1;
     return static_cast<int>(Send(m_.add, 0, reinterpret_cast<LPARAM>(text.c_str())));
   }
-  int Count() const override { return static_cast<int>(Send(m_.count, 0, 0)); }
+  int Count() const override {
+    return this->hwnd_ ? static_cast<int>(Send(m_.count, 0, 0)) : static_cast<int>(items_.size());
+  }
   std::string Item(int index) const override {
+    if (!this->hwnd_) return InRange(index) ? items_[static_cast<size_t>(index)].text : "";
     const LRESULT length = Send(m_.text_length, index, 0);
     if (length < 0) return {};
     std::string text(static_cast<size_t>(length) + 1, '\0');
@@ -275,28 +488,50 @@ class Win32List : public Widget<Interface> {
     text.resize(static_cast<size_t>(length));
     return text;
   }
-  void SetSelection(int index) override { Send(m_.set_selection, index, 0); }
-  int Selection() const override { return static_cast<int>(Send(m_.get_selection, 0, 0)); }
+  void SetSelection(int index) override {
+    selection_ = InRange(index) ? index : -1;
+    if (this->hwnd_) Send(m_.set_selection, index, 0);
+  }
+  int Selection() const override {
+    return this->hwnd_ ? static_cast<int>(Send(m_.get_selection, 0, 0)) : selection_;
+  }
   void OnCommand(int notification) override {
-    if (notification == m_.select_notification && this->on_select) this->on_select();
+    if (notification != m_.select_notification) return;
+    selection_ = Selection();
+    if (this->on_select) this->on_select();
   }
 
  protected:
+  struct ListItem {
+    std::string text;
+    bool checked;
+  };
+  void ApplyState() override {
+    for (const ListItem& item : items_)
+      Send(m_.add, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
+    if (selection_ >= 0) Send(m_.set_selection, selection_, 0);
+  }
+  bool InRange(int index) const { return index >= 0 && index < static_cast<int>(items_.size()); }
   LRESULT Send(UINT message, WPARAM w, LPARAM l) const {
     return SendMessageA(this->hwnd_, message, w, l);
   }
   const ListMessages& m_;
+  std::vector<ListItem> items_;
+  int selection_ = -1;
 };
 
 // A list box whose items carry a check mark, drawn here; a click on the mark or the space bar
 // toggles it.
 class Win32CheckList : public Win32List<ui::CheckList> {
  public:
-  explicit Win32CheckList(HWND window) : Win32List(window, kListMessages) {
-    old_proc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
-  }
+  Win32CheckList(const Blueprint& blueprint, const ControlArgs& args)
+      : Win32List(blueprint, args, kListMessages) {}
   void SetItemChecked(int index, bool checked) override {
+    if (InRange(index)) items_[static_cast<size_t>(index)].checked = checked;
+    if (index == -1) {
+      for (ListItem& item : items_) item.checked = checked;
+    }
+    if (!hwnd_) return;
     Send(LB_SETITEMDATA, index, checked ? 1 : 0);
     RECT r;
     if (Send(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)) != LB_ERR) {
@@ -304,6 +539,7 @@ class Win32CheckList : public Win32List<ui::CheckList> {
     }
   }
   bool ItemChecked(int index) const override {
+    if (!hwnd_) return InRange(index) && items_[static_cast<size_t>(index)].checked;
     const LRESULT data = Send(LB_GETITEMDATA, index, 0);
     return data != LB_ERR && data != 0;
   }
@@ -324,6 +560,16 @@ class Win32CheckList : public Win32List<ui::CheckList> {
     DrawTextA(item.hDC, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
     return true;
+  }
+
+ protected:
+  void ApplyState() override {
+    Win32List::ApplyState();
+    for (size_t i = 0; i < items_.size(); ++i) {
+      if (items_[i].checked) Send(LB_SETITEMDATA, i, 1);
+    }
+    old_proc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
   }
 
  private:
@@ -361,12 +607,15 @@ class Win32ScrollBar : public Widget<ui::ScrollBar> {
   void SetRange(int min, int max) override {
     min_ = min;
     max_ = max;
-    SetScrollRange(hwnd_, SB_CTL, min, max, TRUE);
+    range_set_ = true;
+    value_ = Clamp(value_, min_, max_);
+    if (hwnd_) SetScrollRange(hwnd_, SB_CTL, min, max, TRUE);
   }
   void SetValue(int value) override {
-    SetScrollPos(hwnd_, SB_CTL, std::clamp(value, min_, max_), TRUE);
+    value_ = Clamp(value, min_, max_);
+    if (hwnd_) SetScrollPos(hwnd_, SB_CTL, value_, TRUE);
   }
-  int Value() const override { return GetScrollPos(hwnd_, SB_CTL); }
+  int Value() const override { return hwnd_ ? GetScrollPos(hwnd_, SB_CTL) : value_; }
   void OnScroll(int code) override {
     int value = Value();
     switch (code) {
@@ -400,15 +649,24 @@ class Win32ScrollBar : public Widget<ui::ScrollBar> {
       default:
         return;
     }
-    value = std::clamp(value, min_, max_);
+    value = Clamp(value, min_, max_);
     if (value == Value()) return;
+    value_ = value;
     SetScrollPos(hwnd_, SB_CTL, value, TRUE);
     if (on_change) on_change();
+  }
+
+ protected:
+  void ApplyState() override {
+    if (range_set_) SetScrollRange(hwnd_, SB_CTL, min_, max_, FALSE);
+    if (value_ != 0) SetScrollPos(hwnd_, SB_CTL, value_, FALSE);
   }
 
  private:
   int min_ = 0;
   int max_ = 100;
+  bool range_set_ = false;
+  int value_ = 0;
 };
 
 class Win32Menu : public ui::Menu {
@@ -447,6 +705,7 @@ class Win32Window : public Panel<ui::Window> {
     // The splash and wait windows show without taking the activation: under Wine that halves
     // the time they take to appear.
     ShowWindow(hwnd_, window_args_.kind == WindowKind::kMain ? SW_SHOW : SW_SHOWNOACTIVATE);
+    OpenSeenPanels();
     if (window_args_.kind == WindowKind::kMain) {
       toolkit_.SetActiveWindow(hwnd_, accelerators_);
       SetForegroundWindow(hwnd_);
@@ -490,6 +749,19 @@ class Win32Window : public Panel<ui::Window> {
   std::map<UINT_PTR, Win32Timer*> timers;
 
  private:
+  static BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
+  }
+  // Opens the held-back contents of the panels that a user sees now that the window is shown.
+  void OpenSeenPanels() {
+    std::vector<HWND> windows;
+    EnumChildWindows(hwnd_, &CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    for (HWND window : windows) {
+      if (auto* panel = dynamic_cast<Host*>(ControlOf(window))) panel->OpenIfSeen();
+    }
+  }
+
   struct Line {
     int x1, y1, x2, y2, color;
   };
@@ -695,83 +967,103 @@ std::unique_ptr<ui::Window> Win32Toolkit::CreateTopWindow(const WindowArgs& args
   return std::make_unique<Win32Window>(hwnd, *this, args, accelerators);
 }
 
-HWND Win32Toolkit::CreateChild(Container& parent, const char* window_class, DWORD style,
-                               DWORD ex_style, const ControlArgs& args) {
-  HWND hwnd =
-      CreateWindowExA(ex_style, window_class, args.text.c_str(), WS_CHILD | WS_VISIBLE | style,
-                      args.rect.x, args.rect.y, args.rect.width, args.rect.height,
-                      AsHwnd(parent.Handle()), nullptr, instance_, nullptr);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(args.font)), FALSE);
-  return hwnd;
+namespace {
+
+Blueprint MakeBlueprint(Win32Toolkit& toolkit, const char* window_class, DWORD style,
+                        DWORD ex_style, const ControlArgs& args) {
+  return Blueprint{
+      window_class, style, ex_style, args.rect, toolkit.instance(), toolkit.FontFor(args.font)};
 }
 
+// Hands the new widget to its container, which creates its window now or when it opens its
+// contents.
+template <class W>
+std::unique_ptr<W> Adopted(Container& parent, std::unique_ptr<W> widget) {
+  if (auto* host = dynamic_cast<Host*>(&parent)) {
+    host->Adopt(*widget);
+  } else {
+    widget->Realize(AsHwnd(parent.Handle()));
+  }
+  return widget;
+}
+
+}  // namespace
+
 std::unique_ptr<ui::Frame> Win32Toolkit::CreateFrame(Container& parent, const ControlArgs& args) {
-  HWND hwnd = CreateChild(parent, kPanelClass, WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                          WS_EX_CONTROLPARENT, args);
-  return std::make_unique<Win32Frame>(hwnd, *this, args);
+  const Blueprint blueprint = MakeBlueprint(*this, kPanelClass, WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                            WS_EX_CONTROLPARENT, args);
+  return Adopted(parent, std::make_unique<Win32Frame>(blueprint, *this, args));
 }
 
 std::unique_ptr<ui::Picture> Win32Toolkit::CreatePicture(Container& parent,
                                                          const ControlArgs& args) {
-  HWND hwnd = CreateChild(parent, kPanelClass, WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                          WS_EX_CONTROLPARENT | (args.border ? WS_EX_CLIENTEDGE : 0), args);
-  return std::make_unique<Win32Picture>(hwnd, *this, args);
+  const Blueprint blueprint =
+      MakeBlueprint(*this, kPanelClass, WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                    WS_EX_CONTROLPARENT | (args.border ? WS_EX_CLIENTEDGE : 0), args);
+  return Adopted(parent, std::make_unique<Win32Picture>(blueprint, *this, args));
 }
 
 std::unique_ptr<ui::Label> Win32Toolkit::CreateLabel(Container& parent, const ControlArgs& args) {
   const DWORD style = SS_LEFT | SS_NOPREFIX | (args.header ? SS_CENTERIMAGE : 0);
-  HWND hwnd = CreateChild(parent, "STATIC", style, 0, args);
-  return std::make_unique<Win32Label>(hwnd, args.header);
+  return Adopted(
+      parent, std::make_unique<Win32Label>(MakeBlueprint(*this, "STATIC", style, 0, args), args));
 }
 
 std::unique_ptr<ui::Button> Win32Toolkit::CreateButton(Container& parent, const ControlArgs& args) {
   const DWORD style = WS_TABSTOP | (args.icon_id ? BS_OWNERDRAW : BS_PUSHBUTTON);
-  HWND hwnd = CreateChild(parent, "BUTTON", style, 0, args);
-  return std::make_unique<Win32Button>(hwnd, *this, args);
+  return Adopted(parent, std::make_unique<Win32Button>(
+                             MakeBlueprint(*this, "BUTTON", style, 0, args), *this, args));
 }
 
 std::unique_ptr<ui::CheckBox> Win32Toolkit::CreateCheckBox(Container& parent,
                                                            const ControlArgs& args) {
-  HWND hwnd = CreateChild(parent, "BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, args);
-  return std::make_unique<Win32CheckBox>(hwnd);
+  return Adopted(parent, std::make_unique<Win32CheckBox>(
+                             MakeBlueprint(*this, "BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, args),
+                             args.text));
 }
 
 std::unique_ptr<ui::TextBox> Win32Toolkit::CreateTextBox(Container& parent,
                                                          const ControlArgs& args) {
-  HWND hwnd = CreateChild(parent, "EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, args);
-  return std::make_unique<Win32TextBox>(hwnd);
+  return Adopted(
+      parent, std::make_unique<Win32TextBox>(
+                  MakeBlueprint(*this, "EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, args),
+                  args.text));
 }
 
 std::unique_ptr<ui::ListControl> Win32Toolkit::CreateDropDown(Container& parent,
                                                               const ControlArgs& args) {
   ControlArgs dropped = args;
   dropped.rect.height += 160;  // the height of the open list
-  HWND hwnd =
-      CreateChild(parent, "COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, dropped);
-  return std::make_unique<Win32List<ui::ListControl>>(hwnd, kComboMessages);
+  const Blueprint blueprint =
+      MakeBlueprint(*this, "COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, dropped);
+  return Adopted(parent,
+                 std::make_unique<Win32List<ui::ListControl>>(blueprint, args, kComboMessages));
 }
 
 std::unique_ptr<ui::ListControl> Win32Toolkit::CreateListBox(Container& parent,
                                                              const ControlArgs& args) {
-  HWND hwnd =
-      CreateChild(parent, "LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                  WS_EX_CLIENTEDGE, args);
-  return std::make_unique<Win32List<ui::ListControl>>(hwnd, kListMessages);
+  const Blueprint blueprint =
+      MakeBlueprint(*this, "LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                    WS_EX_CLIENTEDGE, args);
+  return Adopted(parent,
+                 std::make_unique<Win32List<ui::ListControl>>(blueprint, args, kListMessages));
 }
 
 std::unique_ptr<ui::CheckList> Win32Toolkit::CreateCheckList(Container& parent,
                                                              const ControlArgs& args) {
-  HWND hwnd = CreateChild(parent, "LISTBOX",
-                          WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-                              LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
-                          WS_EX_CLIENTEDGE, args);
-  return std::make_unique<Win32CheckList>(hwnd);
+  const Blueprint blueprint =
+      MakeBlueprint(*this, "LISTBOX",
+                    WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                        LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                    WS_EX_CLIENTEDGE, args);
+  return Adopted(parent, std::make_unique<Win32CheckList>(blueprint, args));
 }
 
 std::unique_ptr<ui::ScrollBar> Win32Toolkit::CreateScrollBar(Container& parent,
                                                              const ControlArgs& args) {
-  HWND hwnd = CreateChild(parent, "SCROLLBAR", WS_TABSTOP | SBS_VERT, 0, args);
-  return std::make_unique<Win32ScrollBar>(hwnd);
+  return Adopted(parent,
+                 std::make_unique<Win32ScrollBar>(
+                     MakeBlueprint(*this, "SCROLLBAR", WS_TABSTOP | SBS_VERT, 0, args), args.text));
 }
 
 std::unique_ptr<ui::Timer> Win32Toolkit::CreateTimer(ui::Window& owner) {
