@@ -128,6 +128,16 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+// Pictures are loaded when they are first drawn, not when their window is made: that keeps
+// them off the start-up. Shared icons belong to the system and are never destroyed here.
+HICON LoadIconOnce(HINSTANCE instance, int id, int size, HICON* icon) {
+  if (!*icon && id) {
+    *icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size,
+                                          LR_SHARED | (size ? 0 : LR_DEFAULTSIZE)));
+  }
+  return *icon;
+}
+
 int Clamp(int value, int low, int high) {
   return low <= high ? std::clamp(value, low, high) : value;
 }
@@ -302,12 +312,7 @@ class Win32Frame : public Panel<ui::Frame> {
 class Win32Picture : public Panel<ui::Picture> {
  public:
   Win32Picture(const Blueprint& blueprint, Win32Toolkit& toolkit, const ControlArgs& args)
-      : Panel(blueprint, toolkit, args) {
-    if (args.icon_id) {
-      icon_ = static_cast<HICON>(LoadImageA(toolkit.instance(), MAKEINTRESOURCEA(args.icon_id),
-                                            IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    }
-  }
+      : Panel(blueprint, toolkit, args) {}
   ~Win32Picture() override { Clear(); }
 
   bool LoadFile(const std::string& path) override {
@@ -327,9 +332,9 @@ class Win32Picture : public Panel<ui::Picture> {
   void OnPaint(HDC dc) override {
     RECT r;
     GetClientRect(hwnd_, &r);
-    if (icon_) {
+    if (HICON icon = LoadIconOnce(toolkit_.instance(), args_.icon_id, 0, &icon_)) {
       const int size = std::min(r.right, r.bottom);
-      DrawIconEx(dc, (r.right - size) / 2, (r.bottom - size) / 2, icon_, size, size, 0, nullptr,
+      DrawIconEx(dc, (r.right - size) / 2, (r.bottom - size) / 2, icon, size, size, 0, nullptr,
                  DI_NORMAL);
     }
     if (bitmap_) {
@@ -368,12 +373,7 @@ class Win32Label : public Widget<ui::Label> {
 class Win32Button : public Widget<ui::Button> {
  public:
   Win32Button(const Blueprint& blueprint, Win32Toolkit& toolkit, const ControlArgs& args)
-      : Widget(blueprint, args.text), toolkit_(toolkit), font_(args.font) {
-    if (args.icon_id) {
-      icon_ = static_cast<HICON>(
-          LoadImageA(toolkit.instance(), MAKEINTRESOURCEA(args.icon_id), IMAGE_ICON, 32, 32, 0));
-    }
-  }
+      : Widget(blueprint, args.text), toolkit_(toolkit), font_(args.font), icon_id_(args.icon_id) {}
   void OnCommand(int notification) override {
     if (notification == BN_CLICKED && on_click) on_click();
   }
@@ -384,8 +384,8 @@ class Win32Button : public Widget<ui::Button> {
     DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
     const int shift = pushed ? 1 : 0;
     const int width = r.right - r.left;
-    if (icon_) {
-      DrawIconEx(item.hDC, (width - 32) / 2 + shift, 6 + shift, icon_, 32, 32, 0, nullptr,
+    if (HICON icon = LoadIconOnce(toolkit_.instance(), icon_id_, 32, &icon_)) {
+      DrawIconEx(item.hDC, (width - 32) / 2 + shift, 6 + shift, icon, 32, 32, 0, nullptr,
                  DI_NORMAL);
     }
     const std::string caption = Text();
@@ -407,6 +407,7 @@ class Win32Button : public Widget<ui::Button> {
  private:
   Win32Toolkit& toolkit_;
   Font font_;
+  int icon_id_;
   HICON icon_ = nullptr;
 };
 
