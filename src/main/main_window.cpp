@@ -197,6 +197,8 @@ bool MainWindow::Load() {
 
 void MainWindow::Show() {
   window_->Show();
+  // The keyboard starts on the first page button, so Tab and the arrow keys have a place to go.
+  page_button(Page::kControlPanel).Focus();
   window_->PaintNow();
 }
 

@@ -49,6 +49,8 @@ class Widget {
   // Puts the widget on top of its siblings.
   virtual void BringToFront() = 0;
   virtual NativeHandle Handle() const = 0;
+  // Gives the widget the keyboard focus.
+  virtual void Focus() = 0;
 };
 
 // A widget that holds others: windows, frames and pictures.

@@ -53,6 +53,7 @@ TEST_F(MainWindowTest, StartsWithSplashThenShowsControlPanelPage) {
   EXPECT_EQ(Main().args().client_height, 409);
   EXPECT_EQ(Main().args().menu_id, IDR_MAIN_MENU);
   EXPECT_EQ(FrontPage(), " Панель управления");
+  EXPECT_TRUE(PageButton("Панель управления").focused());
 
   // The etched separator: shadow colour at y = 0, highlight at y = 1, across the width.
   ASSERT_EQ(Main().lines().size(), 2u);

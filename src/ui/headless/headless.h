@@ -83,6 +83,11 @@ class Widget : public Interface, public Node {
   bool Enabled() const override { return enabled(); }
   void BringToFront() override { MoveToFront(); }
   NativeHandle Handle() const override { return reinterpret_cast<NativeHandle>(this); }
+  void Focus() override { focused_ = true; }
+  bool focused() const { return focused_; }
+
+ private:
+  bool focused_ = false;
 };
 
 class HFrame : public Widget<ui::Frame> {

@@ -207,6 +207,9 @@ class Widget : public Interface, public Control {
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
   NativeHandle Handle() const override { return reinterpret_cast<NativeHandle>(hwnd_); }
+  void Focus() override {
+    if (hwnd_) SetFocus(hwnd_);
+  }
 
   void Realize(HWND parent) override {
     if (hwnd_ || !blueprint_.window_class) return;
