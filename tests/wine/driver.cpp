@@ -892,8 +892,12 @@ void checkTyping(const SettingControls& c) {
 void checkRefreshReads(HWND main, const SettingControls& c) {
   writeState(kBeforeRefresh);
   const std::string when = "after the refresh";
-  check(send(main, WM_COMMAND, IDM_FILE_REFRESH),
-        "\"Обновить данные\" after changes made outside the program");
+  // F5, the accelerator of "Обновить данные", as the keyboard delivers it to the message loop.
+  PostMessageA(main, WM_KEYDOWN, VK_F5, 0x003F0001);
+  PostMessageA(main, WM_KEYUP, VK_F5, static_cast<LPARAM>(0xC03F0001));
+  check(waitUntil([&] { return ask(c.password.window, BM_GETCHECK) == BST_CHECKED; }) &&
+            send(main, WM_NULL),
+        "F5 runs \"Обновить данные\" after changes made outside the program");
   for (const Control* box : {&c.password, &c.infoTip, &c.devices, &c.network}) {
     expectBox(*box, true, when);
   }
