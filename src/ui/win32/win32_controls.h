@@ -1,0 +1,326 @@
+// The controls over the system's window classes: labels, buttons, check boxes, text boxes,
+// lists, check lists and scroll bars. Used by the Win32 toolkit only.
+#pragma once
+
+#include "ui/win32/win32_widget.h"
+
+namespace vireo::ui::win32::detail {
+
+class Win32Label : public Widget<ui::Label> {
+ public:
+  Win32Label(const Blueprint& blueprint, const ControlArgs& args)
+      : Widget(blueprint, args.text), header_(args.header) {}
+  bool CreatedAtOnce() const override { return header_; }
+  HBRUSH OnColor(HDC dc) override {
+    if (!header_) return nullptr;
+    SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_ACTIVECAPTION));
+    return GetSysColorBrush(COLOR_ACTIVECAPTION);
+  }
+
+ private:
+  bool header_;
+};
+
+class Win32Button : public Widget<ui::Button> {
+ public:
+  Win32Button(const Blueprint& blueprint, Win32Toolkit& toolkit, const ControlArgs& args)
+      : Widget(blueprint, args.text), toolkit_(toolkit), font_(args.font), icon_id_(args.icon_id) {}
+  void OnCommand(int notification) override {
+    if (notification == BN_CLICKED && on_click) on_click();
+  }
+  // A square button with its picture above its caption.
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
+    RECT r = item.rcItem;
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    const int shift = pushed ? 1 : 0;
+    const int width = r.right - r.left;
+    if (HICON icon = LoadIconOnce(toolkit_.instance(), icon_id_, 32, &icon_)) {
+      DrawIconEx(item.hDC, (width - 32) / 2 + shift, 6 + shift, icon, 32, 32, 0, nullptr,
+                 DI_NORMAL);
+    }
+    const std::string caption = Text();
+    RECT text = {2 + shift, 41 + shift, width - 2 + shift, r.bottom - 2 + shift};
+    HGDIOBJ old_font = SelectObject(item.hDC, toolkit_.FontFor(font_));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC,
+                 GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    DrawTextA(item.hDC, caption.c_str(), -1, &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(item.hDC, old_font);
+    if (item.itemState & ODS_FOCUS) {
+      RECT focus = r;
+      InflateRect(&focus, -4, -4);
+      DrawFocusRect(item.hDC, &focus);
+    }
+    return true;
+  }
+
+ private:
+  Win32Toolkit& toolkit_;
+  Font font_;
+  int icon_id_;
+  HICON icon_ = nullptr;
+};
+
+class Win32CheckBox : public Widget<ui::CheckBox> {
+ public:
+  using Widget::Widget;
+  void SetChecked(int state) override {
+    checked_ = state ? 1 : 0;
+    if (hwnd_) SendMessageA(hwnd_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  int Checked() const override {
+    if (!hwnd_) return checked_;
+    return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+  }
+  void OnCommand(int notification) override {
+    if (notification != BN_CLICKED) return;
+    checked_ = Checked();
+    if (on_click) on_click();
+  }
+
+ protected:
+  void ApplyState() override {
+    if (checked_) SendMessageA(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
+  }
+
+ private:
+  int checked_ = 0;
+};
+
+class Win32TextBox : public Widget<ui::TextBox> {
+ public:
+  using Widget::Widget;
+  void SetText(const std::string& text) override {
+    if (text == Text()) return;
+    Widget::SetText(text);
+  }
+  void OnCommand(int notification) override {
+    if (notification != EN_CHANGE || suppress_) return;
+    text_ = WindowText(hwnd_);
+    if (on_change) on_change();
+  }
+};
+
+// Drop-down lists (COMBOBOX) and list boxes (LISTBOX) differ only in their message numbers.
+struct ListMessages {
+  UINT reset, add, count, text_length, text, set_selection, get_selection;
+  int select_notification;
+};
+inline constexpr ListMessages kComboMessages = {CB_RESETCONTENT, CB_ADDSTRING, CB_GETCOUNT,
+                                                CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_SETCURSEL,
+                                                CB_GETCURSEL,    CBN_SELCHANGE};
+inline constexpr ListMessages kListMessages = {LB_RESETCONTENT, LB_ADDSTRING, LB_GETCOUNT,
+                                               LB_GETTEXTLEN,   LB_GETTEXT,   LB_SETCURSEL,
+                                               LB_GETCURSEL,    LBN_SELCHANGE};
+
+template <class Interface>
+class Win32List : public Widget<Interface> {
+ public:
+  Win32List(const Blueprint& blueprint, const ControlArgs& args, const ListMessages& messages)
+      : Widget<Interface>(blueprint, args.text), m_(messages) {}
+  void Clear() override {
+    items_.clear();
+    selection_ = -1;
+    if (this->hwnd_) Send(m_.reset, 0, 0);
+  }
+  int AddItem(const std::string& text) override {
+    items_.push_back({text, false});
+    if (!this->hwnd_) return static_cast<int>(items_.size()) - 1;
+    return static_cast<int>(Send(m_.add, 0, reinterpret_cast<LPARAM>(text.c_str())));
+  }
+  int Count() const override {
+    return this->hwnd_ ? static_cast<int>(Send(m_.count, 0, 0)) : static_cast<int>(items_.size());
+  }
+  std::string Item(int index) const override {
+    if (!this->hwnd_) return InRange(index) ? items_[static_cast<size_t>(index)].text : "";
+    const LRESULT length = Send(m_.text_length, index, 0);
+    if (length < 0) return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    Send(m_.text, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+  }
+  void SetSelection(int index) override {
+    selection_ = InRange(index) ? index : -1;
+    if (this->hwnd_) Send(m_.set_selection, index, 0);
+  }
+  int Selection() const override {
+    return this->hwnd_ ? static_cast<int>(Send(m_.get_selection, 0, 0)) : selection_;
+  }
+  void OnCommand(int notification) override {
+    if (notification != m_.select_notification) return;
+    selection_ = Selection();
+    if (this->on_select) this->on_select();
+  }
+
+ protected:
+  struct ListItem {
+    std::string text;
+    bool checked;
+  };
+  void ApplyState() override {
+    for (const ListItem& item : items_)
+      Send(m_.add, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
+    if (selection_ >= 0) Send(m_.set_selection, selection_, 0);
+  }
+  bool InRange(int index) const { return index >= 0 && index < static_cast<int>(items_.size()); }
+  LRESULT Send(UINT message, WPARAM w, LPARAM l) const {
+    return SendMessageA(this->hwnd_, message, w, l);
+  }
+  const ListMessages& m_;
+  std::vector<ListItem> items_;
+  int selection_ = -1;
+};
+
+// A list box whose items carry a check mark, drawn here; a click on the mark or the space bar
+// toggles it.
+class Win32CheckList : public Win32List<ui::CheckList> {
+ public:
+  Win32CheckList(const Blueprint& blueprint, const ControlArgs& args)
+      : Win32List(blueprint, args, kListMessages) {}
+  void SetItemChecked(int index, bool checked) override {
+    if (InRange(index)) items_[static_cast<size_t>(index)].checked = checked;
+    if (index == -1) {
+      for (ListItem& item : items_) item.checked = checked;
+    }
+    if (!hwnd_) return;
+    Send(LB_SETITEMDATA, index, checked ? 1 : 0);
+    RECT r;
+    if (Send(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)) != LB_ERR) {
+      InvalidateRect(hwnd_, &r, TRUE);
+    }
+  }
+  bool ItemChecked(int index) const override {
+    if (!hwnd_) return InRange(index) && items_[static_cast<size_t>(index)].checked;
+    const LRESULT data = Send(LB_GETITEMDATA, index, 0);
+    return data != LB_ERR && data != 0;
+  }
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
+    if (item.itemID == static_cast<UINT>(-1)) return true;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    RECT box = {item.rcItem.left + 2, item.rcItem.top + 1, item.rcItem.left + 15,
+                item.rcItem.top + 14};
+    DrawFrameControl(item.hDC, &box, DFC_BUTTON,
+                     DFCS_BUTTONCHECK | DFCS_FLAT |
+                         (ItemChecked(static_cast<int>(item.itemID)) ? DFCS_CHECKED : 0));
+    RECT text = item.rcItem;
+    text.left += 19;
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const std::string caption = Item(static_cast<int>(item.itemID));
+    DrawTextA(item.hDC, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+    return true;
+  }
+
+ protected:
+  void ApplyState() override {
+    Win32List::ApplyState();
+    for (size_t i = 0; i < items_.size(); ++i) {
+      if (items_[i].checked) Send(LB_SETITEMDATA, i, 1);
+    }
+    old_proc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+  }
+
+ private:
+  void UserToggle(int index) {
+    if (index < 0 || index >= Count()) return;
+    SetItemChecked(index, !ItemChecked(index));
+    if (on_item_check) on_item_check(index);
+  }
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+    auto* self = dynamic_cast<Win32CheckList*>(ControlOf(window));
+    if (!self) return DefWindowProcA(window, message, w, l);
+    const WNDPROC old = self->old_proc_;
+    try {
+      if (message == WM_LBUTTONDOWN && LOWORD(l) < 16) {
+        const LRESULT hit = CallWindowProcA(old, window, LB_ITEMFROMPOINT, 0, l);
+        if (HIWORD(hit) == 0) {
+          const LRESULT result = CallWindowProcA(old, window, message, w, l);
+          self->UserToggle(LOWORD(hit));
+          return result;
+        }
+      } else if (message == WM_KEYDOWN && w == VK_SPACE) {
+        self->UserToggle(self->Selection());
+        return 0;
+      }
+    } catch (...) {
+    }
+    return CallWindowProcA(old, window, message, w, l);
+  }
+  WNDPROC old_proc_ = nullptr;
+};
+
+class Win32ScrollBar : public Widget<ui::ScrollBar> {
+ public:
+  using Widget::Widget;
+  void SetRange(int min, int max) override {
+    min_ = min;
+    max_ = max;
+    range_set_ = true;
+    value_ = Clamp(value_, min_, max_);
+    if (hwnd_) SetScrollRange(hwnd_, SB_CTL, min, max, TRUE);
+  }
+  void SetValue(int value) override {
+    value_ = Clamp(value, min_, max_);
+    if (hwnd_) SetScrollPos(hwnd_, SB_CTL, value_, TRUE);
+  }
+  int Value() const override { return hwnd_ ? GetScrollPos(hwnd_, SB_CTL) : value_; }
+  void OnScroll(int code) override {
+    int value = Value();
+    switch (code) {
+      case SB_LINEUP:
+        --value;
+        break;
+      case SB_LINEDOWN:
+        ++value;
+        break;
+      case SB_PAGEUP:
+        value -= 10;
+        break;
+      case SB_PAGEDOWN:
+        value += 10;
+        break;
+      case SB_TOP:
+        value = min_;
+        break;
+      case SB_BOTTOM:
+        value = max_;
+        break;
+      case SB_THUMBPOSITION:
+      case SB_THUMBTRACK: {
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_TRACKPOS;
+        GetScrollInfo(hwnd_, SB_CTL, &info);
+        value = info.nTrackPos;
+        break;
+      }
+      default:
+        return;
+    }
+    value = Clamp(value, min_, max_);
+    if (value == Value()) return;
+    value_ = value;
+    SetScrollPos(hwnd_, SB_CTL, value, TRUE);
+    if (on_change) on_change();
+  }
+
+ protected:
+  void ApplyState() override {
+    if (range_set_) SetScrollRange(hwnd_, SB_CTL, min_, max_, FALSE);
+    if (value_ != 0) SetScrollPos(hwnd_, SB_CTL, value_, FALSE);
+  }
+
+ private:
+  int min_ = 0;
+  int max_ = 100;
+  bool range_set_ = false;
+  int value_ = 0;
+};
+
+}  // namespace vireo::ui::win32::detail

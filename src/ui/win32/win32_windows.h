@@ -1,0 +1,208 @@
+// The containers painted by the toolkit itself (frames, pictures, top-level windows) with their
+// menus and timers. Used by the Win32 toolkit only.
+#pragma once
+
+#include <map>
+
+#include "ui/win32/win32_widget.h"
+
+namespace vireo::ui::win32::detail {
+
+class Win32Frame : public Panel<ui::Frame> {
+ public:
+  using Panel::Panel;
+  void OnPaint(HDC dc) override {
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    const std::string caption = Text();
+    SIZE text_size = {0, 0};
+    HGDIOBJ old_font = SelectObject(dc, toolkit_.FontFor(args_.font));
+    if (!caption.empty())
+      GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text_size);
+    RECT edge = r;
+    edge.top += text_size.cy / 2;
+    DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+    if (!caption.empty()) {
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd_) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+      SetBkMode(dc, OPAQUE);
+      TextOutA(dc, 8, 0, (" " + caption + " ").c_str(), static_cast<int>(caption.size()) + 2);
+    }
+    SelectObject(dc, old_font);
+  }
+};
+
+class Win32Picture : public Panel<ui::Picture> {
+ public:
+  Win32Picture(const Blueprint& blueprint, Win32Toolkit& toolkit, const ControlArgs& args)
+      : Panel(blueprint, toolkit, args) {}
+  ~Win32Picture() override { Clear(); }
+
+  bool LoadFile(const std::string& path) override {
+    auto* bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    if (!bitmap) return false;
+    Clear();
+    bitmap_ = bitmap;
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+    return true;
+  }
+  void Clear() override {
+    if (bitmap_) DeleteObject(bitmap_);
+    bitmap_ = nullptr;
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+  void OnPaint(HDC dc) override {
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    if (HICON icon = LoadIconOnce(toolkit_.instance(), args_.icon_id, 0, &icon_)) {
+      const int size = std::min(r.right, r.bottom);
+      DrawIconEx(dc, (r.right - size) / 2, (r.bottom - size) / 2, icon, size, size, 0, nullptr,
+                 DI_NORMAL);
+    }
+    if (bitmap_) {
+      BITMAP info;
+      GetObjectA(bitmap_, sizeof info, &info);
+      HDC memory = CreateCompatibleDC(dc);
+      HGDIOBJ old = SelectObject(memory, bitmap_);
+      SetStretchBltMode(dc, COLORONCOLOR);
+      StretchBlt(dc, 0, 0, r.right, r.bottom, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+      SelectObject(memory, old);
+      DeleteDC(memory);
+    }
+  }
+
+ private:
+  HICON icon_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+};
+
+class Win32Menu : public ui::Menu {
+ public:
+  Win32Menu(HMENU menu, HWND owner) : menu_(menu), owner_(owner) {}
+  void AddItem(int command_id, const std::string& caption) override {
+    AppendMenuA(menu_, MF_STRING, static_cast<UINT_PTR>(command_id), caption.c_str());
+    DrawMenuBar(owner_);
+  }
+  void AddSeparator() override { AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr); }
+  void SetItemEnabled(int command_id, bool enabled) override {
+    EnableMenuItem(menu_, static_cast<UINT>(command_id),
+                   MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  }
+  bool ItemEnabled(int command_id) const override {
+    const UINT state = GetMenuState(menu_, static_cast<UINT>(command_id), MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+  }
+
+ private:
+  HMENU menu_;
+  HWND owner_;
+};
+
+class Win32Timer;
+
+class Win32Window : public Panel<ui::Window> {
+ public:
+  Win32Window(HWND window, Win32Toolkit& toolkit, const WindowArgs& args, HACCEL accelerators)
+      : Panel(window, toolkit, ControlArgs{{}, args.title, args.icon_id, false, false, args.font}),
+        window_args_(args),
+        accelerators_(accelerators) {}
+  ~Win32Window() override;
+
+  void Show() override {
+    // The splash and wait windows show without taking the activation: under Wine that halves
+    // the time they take to appear.
+    ShowWindow(hwnd_, window_args_.kind == WindowKind::kMain ? SW_SHOW : SW_SHOWNOACTIVATE);
+    OpenSeenPanels();
+    if (window_args_.kind == WindowKind::kMain) {
+      toolkit_.SetActiveWindow(hwnd_, accelerators_);
+      SetForegroundWindow(hwnd_);
+    }
+    PaintNow();
+  }
+  void PaintNow() override {
+    RedrawWindow(hwnd_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+  void Close() override { Detach(); }
+  void AddLine(int x1, int y1, int x2, int y2, int system_color) override {
+    lines_.push_back({x1, y1, x2, y2, system_color});
+    InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+  ui::Menu* MenuAt(int position) override {
+    auto it = menus_.find(position);
+    if (it != menus_.end()) return &it->second;
+    HMENU popup = GetSubMenu(GetMenu(hwnd_), position);
+    if (!popup) return nullptr;
+    return &menus_.emplace(position, Win32Menu(popup, hwnd_)).first->second;
+  }
+  void OnPaint(HDC dc) override {
+    for (const Line& line : lines_) {
+      HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(line.color));
+      HGDIOBJ old = SelectObject(dc, pen);
+      MoveToEx(dc, line.x1, line.y1, nullptr);
+      LineTo(dc, line.x2, line.y2);
+      SelectObject(dc, old);
+      DeleteObject(pen);
+    }
+  }
+  void OnMenuCommand(int id) {
+    if (on_command) on_command(id);
+  }
+  void OnCloseRequest() {
+    Detach();
+    if (on_close) on_close();
+  }
+  bool white() const { return window_args_.white_background; }
+  std::map<UINT_PTR, Win32Timer*> timers;
+
+ private:
+  static BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
+  }
+  // Opens the held-back contents of the panels that a user sees now that the window is shown.
+  void OpenSeenPanels() {
+    std::vector<HWND> windows;
+    EnumChildWindows(hwnd_, &CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    for (HWND window : windows) {
+      if (auto* panel = dynamic_cast<Host*>(ControlOf(window))) panel->OpenIfSeen();
+    }
+  }
+
+  struct Line {
+    int x1, y1, x2, y2, color;
+  };
+  WindowArgs window_args_;
+  HACCEL accelerators_;
+  std::vector<Line> lines_;
+  std::map<int, Win32Menu> menus_;
+};
+
+class Win32Timer : public ui::Timer {
+ public:
+  Win32Timer(Win32Window& owner, UINT_PTR id) : owner_(owner), id_(id) {
+    owner_.timers[id_] = this;
+  }
+  ~Win32Timer() override {
+    Stop();
+    owner_.timers.erase(id_);
+  }
+  void Start(int interval_ms) override {
+    SetTimer(reinterpret_cast<HWND>(owner_.Handle()), id_, static_cast<UINT>(interval_ms), nullptr);
+  }
+  void Stop() override { KillTimer(reinterpret_cast<HWND>(owner_.Handle()), id_); }
+  void Tick() {
+    if (on_tick) on_tick();
+  }
+
+ private:
+  Win32Window& owner_;
+  UINT_PTR id_;
+};
+
+inline Win32Window::~Win32Window() {
+  for (auto& [id, timer] : timers) KillTimer(hwnd_, id);
+}
+
+}  // namespace vireo::ui::win32::detail
