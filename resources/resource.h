@@ -19,3 +19,51 @@
 // Menu commands of the main window.
 #define IDM_FILE_REFRESH 40001
 #define IDM_FILE_EXIT 40002
+
+// Control ids of the main window: each is the control's Win32 child id, what the tests find it
+// by, and what the Wine driver asks for. Each page has its own block; an array's element i has
+// the id of its first element plus i.
+// The shell: the page buttons, the page frames and their titles, in the order of the buttons.
+#define IDC_GUI_SHELL 1000
+#define IDC_PAGE_BUTTON_FIRST 1001
+#define IDC_PAGE_FIRST 1011
+#define IDC_PAGE_TITLE_FIRST 1021
+// The frames that group the catalogue's settings, numbered as main::Group.
+#define IDC_GROUP_FIRST 1040
+// The catalogue-bound arrays: chk(0..24), chkm(0..2), chka(0..17), opt(0), txt(0..16).
+#define IDC_CHK_FIRST 1100
+#define IDC_CHKM_FIRST 1130
+#define IDC_CHKA_FIRST 1140
+#define IDC_OPT_FIRST 1160
+#define IDC_TXT_FIRST 1170
+// The Control Panel page.
+#define IDC_APPLET_OPTION 1200
+#define IDC_LST_APPLETS 1201
+#define IDC_LABEL17 1202
+// The Explorer page.
+#define IDC_FRAME18 1300
+#define IDC_LST_DRIVES 1301
+#define IDC_CHECK1 1302
+#define IDC_FRAME14 1303
+#define IDC_TEXT1 1304
+#define IDC_COMMAND5 1305
+#define IDC_COMMAND6 1306
+#define IDC_IMAGE1 1307
+// The Active Desktop page.
+#define IDC_FRAME6 1400
+#define IDC_LABEL2 1401
+#define IDC_LABEL3 1402
+#define IDC_VSCROLL1 1403
+#define IDC_COMMAND1 1404
+#define IDC_COMMAND2 1405
+#define IDC_COMMAND3 1406
+// The Folders and shortcuts page.
+#define IDC_CMB_FOLDER 1500
+#define IDC_TXT_PATH 1501
+#define IDC_TXT_WIN 1502
+#define IDC_TXT_IP_FIRST 1510
+#define IDC_CMD_USE_3D_FOLDER 1520
+#define IDC_CMD_RESTORE_FOLDER 1521
+// The Files page.
+#define IDC_CMD_USE_3D 1600
+#define IDC_CMD_RESTORE_3D 1601

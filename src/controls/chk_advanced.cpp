@@ -2,18 +2,20 @@
 
 #include "controls/setting_entries.h"
 #include "registry/reg_access.h"
+#include "ui/trap.h"
 
 namespace vireo::controls {
 
 using registry::RegValue;
 
 ChkAdvanced::ChkAdvanced(ui::Toolkit& toolkit, ui::Container& parent, int x, int y,
-                         platform::Registry& registry)
+                         platform::Registry& registry, int id)
     : registry_(registry) {
   ui::ControlArgs check;
+  check.id = id;
   check.rect = {x, y, kBoxWidth, kHeight};
   box_ = toolkit.CreateCheckBox(parent, check);
-  box_->on_click = [this] { OnClick(); };
+  box_->on_click = [this] { ui::Trap([this] { OnClick(); }); };
 }
 
 void ChkAdvanced::SetCaption(const std::string& caption) {
@@ -56,20 +58,13 @@ void ChkAdvanced::Repaint() {
   box_->SetText(caption_);
 }
 
-void ChkAdvanced::OnClick() noexcept {
-  try {
-    const int state = box_->Checked() != 0 ? 1 : 0;
-    if (type_value_ != kTypeString && type_value_ != kTypeBinary && type_value_ != kTypeNumber) {
-      return;
-    }
-    if (IsDeleteMarker(state)) {
-      registry::RegDelete(registry_, key_);
-    } else {
-      WriteEntry(registry_, key_, entries_[state], type_value_);
-    }
-  } catch (...) {
-    // The box keeps the user's state; the next repaint shows what the registry holds.
-  }
+void ChkAdvanced::OnClick() {
+  const int state = box_->Checked() != 0 ? 1 : 0;
+  if (!Writable(type_value_)) return;
+  const std::int32_t status = IsDeleteMarker(state)
+                                  ? registry::RegDelete(registry_, key_)
+                                  : WriteEntry(registry_, key_, entries_[state], type_value_);
+  if (status != 0) Repaint();
 }
 
 }  // namespace vireo::controls

@@ -26,8 +26,9 @@ class ChkAdvanced {
 
   // Places the control at (x, y) of `parent`, in pixels: its widgets go straight into `parent`
   // (the control has no window of its own). The box starts clear.
+  // `id` is the box's control id.
   ChkAdvanced(ui::Toolkit& toolkit, ui::Container& parent, int x, int y,
-              platform::Registry& registry);
+              platform::Registry& registry, int id = 0);
   ChkAdvanced(const ChkAdvanced&) = delete;
   ChkAdvanced& operator=(const ChkAdvanced&) = delete;
 
@@ -39,7 +40,7 @@ class ChkAdvanced {
   // other than 0 stands for the ticked state.
   void SetDefault(std::int32_t value);
   // 1 string, 3 binary, 4 number; any other type shows Default and never writes.
-  void SetTypeValue(std::int32_t type) { type_value_ = type; }
+  void SetTypeValue(registry::ValueType type) { type_value_ = type; }
   void SetKey(const std::string& key) { key_ = key; }
   // The value pair "a|b": a belongs to the cleared state, b (everything after the first bar) to
   // the ticked one; hexadecimal text becomes bytes when TypeValue is 3 at this moment. A text
@@ -53,14 +54,14 @@ class ChkAdvanced {
   ui::CheckBox& box() { return *box_; }
   const std::string& caption() const { return caption_; }
   const std::string& key() const { return key_; }
-  std::int32_t type_value() const { return type_value_; }
+  registry::ValueType type_value() const { return type_value_; }
   std::uint8_t default_state() const { return default_; }
   // Entry 0 (cleared) or 1 (ticked), as the control compares and writes it.
   const registry::RegValue& entry(int state) const { return entries_[state != 0 ? 1 : 0]; }
 
  private:
-  // The user changed the box's state. Nothing escapes it.
-  void OnClick() noexcept;
+  // The user changed the box's state. A write that fails shows the registry's state again.
+  void OnClick();
   // Whether `stored` stands for the state `state`. A delete marker stands for an absent value
   // only, whatever the type: that is what deleting leaves behind.
   bool Matches(int state, const registry::RegValue& stored) const;
@@ -70,7 +71,7 @@ class ChkAdvanced {
   std::unique_ptr<ui::CheckBox> box_;
   std::string caption_;
   std::string key_;
-  std::int32_t type_value_ = 0;
+  registry::ValueType type_value_{};
   std::uint8_t default_ = 0;
   std::array<std::string, 2> texts_;  // the entries as given, to find the delete marker
   std::array<registry::RegValue, 2> entries_ = {registry::RegValue::Text(""),

@@ -2,13 +2,14 @@
 
 #include "controls/setting_entries.h"
 #include "registry/reg_access.h"
+#include "ui/trap.h"
 
 namespace vireo::controls {
 
 using registry::RegValue;
 
 OptSelect::OptSelect(ui::Toolkit& toolkit, ui::Container& parent, int x, int y,
-                     platform::Registry& registry)
+                     platform::Registry& registry, int id)
     : registry_(registry) {
   values_.fill(RegValue::Text(""));
   // The label sits a little lower so that its text lines up with the list's.
@@ -16,9 +17,10 @@ OptSelect::OptSelect(ui::Toolkit& toolkit, ui::Container& parent, int x, int y,
   label.rect = {x, y + 3, kLabelWidth, kHeight - 3};
   label_ = toolkit.CreateLabel(parent, label);
   ui::ControlArgs combo;
+  combo.id = id;
   combo.rect = {x + kListLeft, y, kListWidth, kHeight};
   list_ = toolkit.CreateDropDown(parent, combo);
-  list_->on_select = [this] { OnSelect(); };
+  list_->on_select = [this] { ui::Trap([this] { OnSelect(); }); };
 }
 
 void OptSelect::SetCaption(const std::string& caption) {
@@ -51,14 +53,10 @@ void OptSelect::Repaint() {
   label_->SetText(caption_);
 }
 
-void OptSelect::OnSelect() noexcept {
-  try {
-    const int choice = list_->Selection();
-    if (choice < 0 || choice > count_) return;
-    WriteEntry(registry_, key_, values_[choice], type_value_);
-  } catch (...) {
-    // The list keeps the user's choice; the next repaint shows what the registry holds.
-  }
+void OptSelect::OnSelect() {
+  const int choice = list_->Selection();
+  if (choice < 0 || choice > count_) return;
+  if (WriteEntry(registry_, key_, values_[choice], type_value_) != 0) Repaint();
 }
 
 }  // namespace vireo::controls

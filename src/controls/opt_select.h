@@ -31,8 +31,9 @@ class OptSelect {
 
   // Places the control at (x, y) of `parent`, in pixels: its widgets go straight into `parent`
   // (the control has no window of its own). The list starts empty, with no selection.
-  OptSelect(ui::Toolkit& toolkit, ui::Container& parent, int x, int y,
-            platform::Registry& registry);
+  // `id` is the list's control id.
+  OptSelect(ui::Toolkit& toolkit, ui::Container& parent, int x, int y, platform::Registry& registry,
+            int id = 0);
   OptSelect(const OptSelect&) = delete;
   OptSelect& operator=(const OptSelect&) = delete;
 
@@ -40,7 +41,7 @@ class OptSelect {
   // Stores the caption and repaints at once.
   void SetCaption(const std::string& caption);
   // 1 string, 3 binary, 4 number; any other type never selects by number and never writes.
-  void SetTypeValue(std::int32_t type) { type_value_ = type; }
+  void SetTypeValue(registry::ValueType type) { type_value_ = type; }
   void SetKey(const std::string& key) { key_ = key; }
   // The value list "v0|v1|...": every entry starts empty, then the given ones are parsed;
   // hexadecimal text becomes bytes when TypeValue is 3 at this moment.
@@ -60,22 +61,22 @@ class OptSelect {
   ui::ListControl& list() { return *list_; }
   const std::string& caption() const { return caption_; }
   const std::string& key() const { return key_; }
-  std::int32_t type_value() const { return type_value_; }
+  registry::ValueType type_value() const { return type_value_; }
   // The index of the last choice.
   int count() const { return count_; }
   // The value of choice `index` (0 to 50), as the control compares and writes it.
   const registry::RegValue& value(int index) const { return values_.at(index); }
 
  private:
-  // The user chose an item. Nothing escapes it.
-  void OnSelect() noexcept;
+  // The user chose an item. A write that fails shows the registry's choice again.
+  void OnSelect();
 
   platform::Registry& registry_;
   std::unique_ptr<ui::Label> label_;
   std::unique_ptr<ui::ListControl> list_;
   std::string caption_;
   std::string key_;
-  std::int32_t type_value_ = 0;
+  registry::ValueType type_value_{};
   int count_ = 0;
   std::array<registry::RegValue, kMaxEntries> values_;
 };

@@ -5,6 +5,7 @@
 namespace vireo::controls {
 
 using registry::RegValue;
+using registry::ValueType;
 
 std::vector<std::string> SplitEntries(std::string_view text, std::size_t max_entries) {
   std::vector<std::string> entries;
@@ -22,28 +23,34 @@ std::vector<std::string> SplitEntries(std::string_view text, std::size_t max_ent
   return entries;
 }
 
-RegValue EntryValue(std::string_view text, std::int32_t type) {
-  if (type == kTypeBinary) return RegValue::Bytes(registry::HexToBytes(text));
+RegValue EntryValue(std::string_view text, ValueType type) {
+  if (type == ValueType::kBinary) return RegValue::Bytes(registry::HexToBytes(text));
   return RegValue::Text(std::string(text));
 }
 
-bool EntryMatches(const RegValue& entry, const RegValue& stored, std::int32_t type) {
-  if (type == kTypeNumber) {
+bool EntryMatches(const RegValue& entry, const RegValue& stored, ValueType type) {
+  if (type == ValueType::kNumber) {
     const auto wanted = entry.NumericValue();
     return wanted && stored.NumericValue() == wanted;
   }
   return entry.AsText() == stored.AsText();
 }
 
-void WriteEntry(platform::Registry& registry, const std::string& key, const RegValue& entry,
-                std::int32_t type) {
-  if (type == kTypeString || type == kTypeBinary) {
-    registry::RegWrite(registry, key, entry, type);
-  } else if (type == kTypeNumber) {
-    std::int32_t number = 0;
-    if (entry.ToNumber(&number) != registry::NumberParse::kOk) return;
-    registry::RegWrite(registry, key, RegValue::Number(number), type);
+bool Writable(ValueType type) {
+  return type == ValueType::kString || type == ValueType::kBinary || type == ValueType::kNumber;
+}
+
+std::int32_t WriteEntry(platform::Registry& registry, const std::string& key, const RegValue& entry,
+                        ValueType type) {
+  if (type == ValueType::kString || type == ValueType::kBinary) {
+    return registry::RegWrite(registry, key, entry, type);
   }
+  if (type == ValueType::kNumber) {
+    std::int32_t number = 0;
+    if (entry.ToNumber(&number) != registry::NumberParse::kOk) return registry::kNotANumber;
+    return registry::RegWrite(registry, key, RegValue::Number(number), type);
+  }
+  return 0;
 }
 
 }  // namespace vireo::controls

@@ -13,18 +13,13 @@
 
 namespace vireo::controls {
 
-// The value type codes the settings know.
-inline constexpr std::int32_t kTypeString = 1;
-inline constexpr std::int32_t kTypeBinary = 3;
-inline constexpr std::int32_t kTypeNumber = 4;
-
 // The "|"-separated entries of `text`: the text before the first bar, then the text after each
 // bar up to the next one. At most `max_entries` are kept; the text after them is ignored.
 std::vector<std::string> SplitEntries(std::string_view text, std::size_t max_entries);
 
 // An entry as the setting keeps it: bytes from its hexadecimal text for binary settings (`type`
 // 3 when the entries are given), its text for every other type.
-registry::RegValue EntryValue(std::string_view text, std::int32_t type);
+registry::RegValue EntryValue(std::string_view text, registry::ValueType type);
 
 // Whether `stored` (as RegRead left it; empty when nothing was read) is the value of `entry`.
 // Number settings compare by numeric value: an absent value counts as 0, text and bytes count
@@ -32,12 +27,16 @@ registry::RegValue EntryValue(std::string_view text, std::int32_t type);
 // Every other type compares the two as text, byte for byte and case-sensitively: an absent
 // value is the empty text and a number its decimal text.
 bool EntryMatches(const registry::RegValue& entry, const registry::RegValue& stored,
-                  std::int32_t type);
+                  registry::ValueType type);
+
+// Whether a setting of `type` writes at all: strings, binary data and numbers do.
+bool Writable(registry::ValueType type);
 
 // Writes `entry` to `key` as a value of `type`: as it is for strings and binary data, as a
 // 32-bit number for number settings, where an entry that is not a number writes nothing (not
-// even the key). Other types write nothing. The status is ignored, as the settings ignore it.
-void WriteEntry(platform::Registry& registry, const std::string& key,
-                const registry::RegValue& entry, std::int32_t type);
+// even the key: the status is then kNotANumber). Other types write nothing (status 0). The
+// status of the write.
+std::int32_t WriteEntry(platform::Registry& registry, const std::string& key,
+                        const registry::RegValue& entry, registry::ValueType type);
 
 }  // namespace vireo::controls

@@ -1,16 +1,19 @@
 #include "controls/txt_label.h"
 
+#include "ui/trap.h"
+
 namespace vireo::controls {
 
-TxtLabel::TxtLabel(ui::Toolkit& toolkit, ui::Container& parent, int x, int y) {
+TxtLabel::TxtLabel(ui::Toolkit& toolkit, ui::Container& parent, int x, int y, int id) {
   // The label sits a little lower so that its text lines up with the box's.
   ui::ControlArgs label;
   label.rect = {x, y + 2, kLabelWidth, kLabelHeight};
   label_ = toolkit.CreateLabel(parent, label);
   ui::ControlArgs box;
+  box.id = id;
   box.rect = {x + kBoxLeft, y, kBoxWidth, kBoxHeight};
   box_ = toolkit.CreateTextBox(parent, box);
-  box_->on_change = [this] { OnBoxChange(); };
+  box_->on_change = [this] { ui::Trap([this] { OnBoxChange(); }); };
 }
 
 void TxtLabel::SetText(const std::string& text) {
@@ -28,13 +31,9 @@ void TxtLabel::Repaint() {
   label_->SetText(caption_);
 }
 
-void TxtLabel::OnBoxChange() noexcept {
-  try {
-    text_ = box_->Text();
-    if (on_change) on_change();
-  } catch (...) {
-    // The container's handler failed; the box keeps what the user typed.
-  }
+void TxtLabel::OnBoxChange() {
+  text_ = box_->Text();
+  if (on_change) on_change();
 }
 
 }  // namespace vireo::controls

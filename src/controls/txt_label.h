@@ -25,7 +25,8 @@ class TxtLabel {
 
   // Places the control at (x, y) of `parent`, in pixels: its widgets go straight into `parent`
   // (the control has no window of its own).
-  TxtLabel(ui::Toolkit& toolkit, ui::Container& parent, int x, int y);
+  // `id` is the box's control id.
+  TxtLabel(ui::Toolkit& toolkit, ui::Container& parent, int x, int y, int id = 0);
   TxtLabel(const TxtLabel&) = delete;
   TxtLabel& operator=(const TxtLabel&) = delete;
 
@@ -45,7 +46,7 @@ class TxtLabel {
 
  private:
   void Repaint();
-  void OnBoxChange() noexcept;
+  void OnBoxChange();
 
   std::unique_ptr<ui::Label> label_;
   std::unique_ptr<ui::TextBox> box_;

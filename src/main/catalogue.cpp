@@ -3,13 +3,17 @@
 #include <stdexcept>
 
 #include "catalogue_ids.h"
-#include "main/trap.h"
 #include "registry/reg_access.h"
+#include "resource.h"
+#include "ui/trap.h"
 
 namespace vireo::main {
 namespace {
 
+using ui::Trap;
+
 using registry::RegValue;
+using registry::ValueType;
 namespace ids = catalogue;
 
 constexpr int kRestrictionCount = 25;
@@ -19,57 +23,39 @@ constexpr int kChoiceCount = 1;
 constexpr int kTextCount = 17;
 
 struct Placement {
-  std::unique_ptr<ui::Frame> PageFrames::*frame;
+  Group group;
   int row;
 };
 
 // Where each element of the arrays stands: its frame and its row there.
 constexpr Placement kRestrictionPlaces[kRestrictionCount] = {
-    {nullptr, 0},  // the template box
-    {&PageFrames::SystemOption, 0},
-    {&PageFrames::SystemOption, 1},
-    {&PageFrames::SystemOption, 2},
-    {&PageFrames::SystemOption, 3},
-    {&PageFrames::ScreenOption, 0},
-    {&PageFrames::ScreenOption, 1},
-    {&PageFrames::ScreenOption, 2},
-    {&PageFrames::ScreenOption, 3},
-    {&PageFrames::ScreenOption, 4},
-    {&PageFrames::PasswordOption, 0},
-    {&PageFrames::PasswordOption, 1},
-    {&PageFrames::PasswordOption, 2},
-    {&PageFrames::PrinterOption, 0},
-    {&PageFrames::PrinterOption, 1},
-    {&PageFrames::PrinterOption, 2},
-    {&PageFrames::NetworkOption, 0},
-    {&PageFrames::NetworkOption, 1},
-    {&PageFrames::NetworkOption, 2},
-    {&PageFrames::Frame2, 0},
-    {&PageFrames::Frame2, 1},
-    {&PageFrames::Frame2, 2},
-    {&PageFrames::Frame2, 3},
-    {&PageFrames::Frame3, 0},
-    {&PageFrames::Frame3, 1},
+    {Group::kSystemOption, -1},  // the template box, kept on the main window
+    {Group::kSystemOption, 0},   {Group::kSystemOption, 1},   {Group::kSystemOption, 2},
+    {Group::kSystemOption, 3},   {Group::kScreenOption, 0},   {Group::kScreenOption, 1},
+    {Group::kScreenOption, 2},   {Group::kScreenOption, 3},   {Group::kScreenOption, 4},
+    {Group::kPasswordOption, 0}, {Group::kPasswordOption, 1}, {Group::kPasswordOption, 2},
+    {Group::kPrinterOption, 0},  {Group::kPrinterOption, 1},  {Group::kPrinterOption, 2},
+    {Group::kNetworkOption, 0},  {Group::kNetworkOption, 1},  {Group::kNetworkOption, 2},
+    {Group::kFrame2, 0},         {Group::kFrame2, 1},         {Group::kFrame2, 2},
+    {Group::kFrame2, 3},         {Group::kFrame3, 0},         {Group::kFrame3, 1},
 };
 
 // Frame13 keeps row 1 for the two-pane box; Frame16 keeps rows 0 and 1 for the two boxes of the
 // any-file context menu.
 constexpr Placement kCheckSettingPlaces[kCheckSettingCount] = {
-    {&PageFrames::Frame10, 0}, {&PageFrames::Frame10, 1}, {&PageFrames::Frame10, 2},
-    {&PageFrames::Frame10, 3}, {&PageFrames::Frame13, 0}, {&PageFrames::Frame12, 0},
-    {&PageFrames::Frame12, 1}, {&PageFrames::Frame12, 2}, {&PageFrames::Frame12, 3},
-    {&PageFrames::Frame12, 4}, {&PageFrames::Frame13, 2}, {&PageFrames::Frame13, 3},
-    {&PageFrames::Frame13, 4}, {&PageFrames::Frame13, 5}, {&PageFrames::Frame13, 6},
-    {&PageFrames::Frame16, 2}, {&PageFrames::Frame16, 3}, {&PageFrames::Frame16, 4},
+    {Group::kFrame10, 0}, {Group::kFrame10, 1}, {Group::kFrame10, 2}, {Group::kFrame10, 3},
+    {Group::kFrame13, 0}, {Group::kFrame12, 0}, {Group::kFrame12, 1}, {Group::kFrame12, 2},
+    {Group::kFrame12, 3}, {Group::kFrame12, 4}, {Group::kFrame13, 2}, {Group::kFrame13, 3},
+    {Group::kFrame13, 4}, {Group::kFrame13, 5}, {Group::kFrame13, 6}, {Group::kFrame16, 2},
+    {Group::kFrame16, 3}, {Group::kFrame16, 4},
 };
 
 constexpr Placement kTextPlaces[kTextCount] = {
-    {&PageFrames::Frame1, 0},  {&PageFrames::Frame1, 1},  {&PageFrames::Frame1, 2},
-    {&PageFrames::Frame1, 3},  {&PageFrames::Frame5, 0},  {&PageFrames::Frame8, 0},
-    {&PageFrames::Frame8, 1},  {&PageFrames::Frame8, 2},  {&PageFrames::Frame8, 3},
-    {&PageFrames::Frame8, 4},  {&PageFrames::Frame8, 5},  {&PageFrames::Frame8, 6},
-    {&PageFrames::Frame8, 7},  {&PageFrames::Frame8, 8},  {&PageFrames::Frame20, 0},
-    {&PageFrames::Frame20, 1}, {&PageFrames::Frame20, 2},
+    {Group::kFrame1, 0},  {Group::kFrame1, 1}, {Group::kFrame1, 2},  {Group::kFrame1, 3},
+    {Group::kFrame5, 0},  {Group::kFrame8, 0}, {Group::kFrame8, 1},  {Group::kFrame8, 2},
+    {Group::kFrame8, 3},  {Group::kFrame8, 4}, {Group::kFrame8, 5},  {Group::kFrame8, 6},
+    {Group::kFrame8, 7},  {Group::kFrame8, 8}, {Group::kFrame20, 0}, {Group::kFrame20, 1},
+    {Group::kFrame20, 2},
 };
 
 int CheckRowTop(int row) {
@@ -96,47 +82,63 @@ std::string FirstPath(const std::string& entry) {
 }  // namespace
 
 Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Window& window,
-                     PageFrames& frames)
-    : platform_(platform) {
+                     const std::array<Page*, kPageCount>& pages)
+    : platform_(platform), pages_(pages) {
   for (int i = 0; i < kRestrictionCount; ++i) {
     ui::ControlArgs args;
+    args.id = IDC_CHK_FIRST + i;
     if (i == 0) {
       // The template lies below the client area and is never configured nor used.
       args.rect = {0, 440, 100, 17};
       args.text = "Check1";
       chk.push_back(toolkit.CreateCheckBox(window, args));
       chk.back()->SetVisible(false);
+      chk_page_.push_back(-1);
       continue;
     }
     const Placement& place = kRestrictionPlaces[i];
     args.rect = {kFrameRowLeft, CheckRowTop(place.row), 285, 17};
-    chk.push_back(toolkit.CreateCheckBox(*(frames.*place.frame), args));
+    chk.push_back(toolkit.CreateCheckBox(Frame(place.group, &chk_page_), args));
     chk.back()->on_click = [this, i] { Trap([&] { chk_Click(i); }); };
   }
 
   for (int i = 0; i < kCheckSettingCount; ++i) {
     const Placement& place = kCheckSettingPlaces[i];
-    chka.push_back(std::make_unique<controls::ChkAdvanced>(
-        toolkit, *(frames.*place.frame), kFrameRowLeft, CheckRowTop(place.row), platform.registry));
+    chka.push_back(std::make_unique<controls::ChkAdvanced>(toolkit, Frame(place.group, &chka_page_),
+                                                           kFrameRowLeft, CheckRowTop(place.row),
+                                                           platform.registry, IDC_CHKA_FIRST + i));
   }
 
-  opt.push_back(std::make_unique<controls::OptSelect>(toolkit, *frames.Frame7, kFrameRowLeft,
-                                                      kFrameRowTop, platform.registry));
+  opt.push_back(std::make_unique<controls::OptSelect>(toolkit, Frame(Group::kFrame7, &opt_page_),
+                                                      kFrameRowLeft, kFrameRowTop,
+                                                      platform.registry, IDC_OPT_FIRST));
 
   for (int i = 0; i < kTextCount; ++i) {
     const Placement& place = kTextPlaces[i];
-    txt.push_back(std::make_unique<controls::TxtLabel>(toolkit, *(frames.*place.frame),
-                                                       kFrameRowLeft, TextRowTop(place.row)));
+    txt.push_back(std::make_unique<controls::TxtLabel>(toolkit, Frame(place.group, &txt_page_),
+                                                       kFrameRowLeft, TextRowTop(place.row),
+                                                       IDC_TXT_FIRST + i));
     txt.back()->on_change = [this, i] { Trap([&] { txt_Change(i); }); };
   }
 
   // The My Computer boxes follow the name text in Frame5.
   for (int i = 0; i < kMyComputerCount; ++i) {
     ui::ControlArgs args;
+    args.id = IDC_CHKM_FIRST + i;
     args.rect = {kFrameRowLeft, TextRowTop(1) + i * kCheckRowStep, 285, 17};
-    chkm.push_back(toolkit.CreateCheckBox(*frames.Frame5, args));
+    chkm.push_back(toolkit.CreateCheckBox(Frame(Group::kFrame5, &chkm_page_), args));
     chkm.back()->on_click = [this, i] { Trap([&] { chkm_Click(i); }); };
   }
+}
+
+ui::Container& Catalogue::Frame(Group group, std::vector<int>* pages) {
+  for (int p = 0; p < kPageCount; ++p) {
+    if (ui::Frame* frame = pages_[p]->GroupFrame(group)) {
+      pages->push_back(p);
+      return *frame;
+    }
+  }
+  throw std::logic_error("no page holds the frame");
 }
 
 Catalogue::~Catalogue() = default;
@@ -153,7 +155,7 @@ void Catalogue::Configure() {
     controls::ChkAdvanced& c = *chka[n];
     Trap([&] { c.SetCaption(String(ids::kIdsCheckCaption + i)); });
     Trap([&] { c.SetDefault(Number(String(ids::kIdsCheckDefault + i))); });
-    Trap([&] { c.SetTypeValue(Number(String(ids::kIdsCheckType + i))); });
+    Trap([&] { c.SetTypeValue(static_cast<ValueType>(Number(String(ids::kIdsCheckType + i)))); });
     Trap([&] { c.SetKey(String(ids::kIdsCheckKey + i)); });
     Trap([&] { c.SetValues(String(ids::kIdsCheckValues + i)); });
     // The first display: the state that the registry stands for.
@@ -163,7 +165,7 @@ void Catalogue::Configure() {
     const int i = static_cast<int>(n);
     controls::OptSelect& c = *opt[n];
     Trap([&] { c.SetCaption(String(ids::kIdsChoiceCaption + i)); });
-    Trap([&] { c.SetTypeValue(Number(String(ids::kIdsChoiceType + i))); });
+    Trap([&] { c.SetTypeValue(static_cast<ValueType>(Number(String(ids::kIdsChoiceType + i)))); });
     Trap([&] { c.SetKey(String(ids::kIdsChoiceKey + i)); });
     Trap([&] { c.SetValues(String(ids::kIdsChoiceValues + i)); });
     Trap([&] { c.SetOptions(String(ids::kIdsChoiceOptions + i)); });
@@ -196,59 +198,79 @@ void Catalogue::Reread() {
   ReadMyComputer();
 }
 
-// A cleared restriction box means that its restriction value holds 1: a 32-bit number 1, or a
-// text that reads as the number 1. Anything else, and no value at all, shows the box ticked.
-void Catalogue::ReadRestrictions() {
-  for (size_t i = 1; i < chk.size(); ++i) {
-    Trap([&] {
-      RegValue value;
-      const std::string path = String(ids::kIdsRestrictionPath + static_cast<int>(i));
-      const bool read = registry::RegRead(platform_.registry, path, &value) == 0;
-      const bool restricted =
-          read && (value.IsNumber() || value.IsText()) && value.NumericValue() == 1;
-      chk[i]->SetChecked(restricted ? 0 : 1);
-    });
+void Catalogue::RereadPage(PageId page) {
+  const int p = static_cast<int>(page);
+  for (size_t i = 0; i < chka.size(); ++i) {
+    if (chka_page_[i] == p) Trap([&] { chka[i]->Repaint(); });
   }
+  for (size_t i = 0; i < opt.size(); ++i) {
+    if (opt_page_[i] == p) Trap([&] { opt[i]->Repaint(); });
+  }
+  ReadRestrictions(p);
+  ReadTexts(p);
+  ReadMyComputer(p);
 }
 
-void Catalogue::ReadTexts() {
-  for (size_t i = 0; i < txt.size(); ++i) {
-    Trap([&] {
-      RegValue value = RegValue::Text("");
-      const std::string path = FirstPath(String(ids::kIdsTextPath + static_cast<int>(i)));
-      if (registry::RegRead(platform_.registry, path, &value) != 0) value = RegValue::Text("");
-      txt[i]->SetText(value.AsText());
-    });
-  }
+// A cleared restriction box means that its restriction value holds 1: a 32-bit number 1, or a
+// text that reads as the number 1. Anything else, and no value at all, shows the box ticked.
+void Catalogue::ReadRestrictionBox(size_t i) {
+  RegValue value;
+  const std::string path = String(ids::kIdsRestrictionPath + static_cast<int>(i));
+  const bool read = registry::RegRead(platform_.registry, path, &value) == 0;
+  const bool restricted = read && (value.IsNumber() || value.IsText()) && value.NumericValue() == 1;
+  chk[i]->SetChecked(restricted ? 0 : 1);
+}
+
+void Catalogue::ReadTextSetting(size_t i) {
+  RegValue value = RegValue::Text("");
+  const std::string path = FirstPath(String(ids::kIdsTextPath + static_cast<int>(i)));
+  if (registry::RegRead(platform_.registry, path, &value) != 0) value = RegValue::Text("");
+  txt[i]->SetText(value.AsText());
 }
 
 // A ticked My Computer box means that its name-space key exists: its default value reads.
-void Catalogue::ReadMyComputer() {
-  for (size_t i = 0; i < chkm.size(); ++i) {
-    Trap([&] {
-      RegValue value;
-      const std::string path = String(ids::kIdsMyComputerKey + static_cast<int>(i));
-      chkm[i]->SetChecked(registry::RegRead(platform_.registry, path, &value) == 0 ? 1 : 0);
-    });
+void Catalogue::ReadMyComputerBox(size_t i) {
+  RegValue value;
+  const std::string path = String(ids::kIdsMyComputerKey + static_cast<int>(i));
+  chkm[i]->SetChecked(registry::RegRead(platform_.registry, path, &value) == 0 ? 1 : 0);
+}
+
+void Catalogue::ReadRestrictions(int page) {
+  for (size_t i = 1; i < chk.size(); ++i) {
+    if (page < 0 || chk_page_[i] == page) Trap([&] { ReadRestrictionBox(i); });
   }
 }
 
+void Catalogue::ReadTexts(int page) {
+  for (size_t i = 0; i < txt.size(); ++i) {
+    if (page < 0 || txt_page_[i] == page) Trap([&] { ReadTextSetting(i); });
+  }
+}
+
+void Catalogue::ReadMyComputer(int page) {
+  for (size_t i = 0; i < chkm.size(); ++i) {
+    if (page < 0 || chkm_page_[i] == page) Trap([&] { ReadMyComputerBox(i); });
+  }
+}
+
+// A change whose write fails reads the registry back at once, so the box never shows a state
+// the registry does not hold.
 void Catalogue::chk_Click(int index) {
   const std::string path = String(ids::kIdsRestrictionPath + index);
-  if (chk[index]->Checked()) {
-    registry::RegDelete(platform_.registry, path);
-  } else {
-    registry::RegWrite(platform_.registry, path, RegValue::Number(1), 4);
-  }
+  const std::int32_t status =
+      chk[index]->Checked()
+          ? registry::RegDelete(platform_.registry, path)
+          : registry::RegWrite(platform_.registry, path, RegValue::Number(1), ValueType::kNumber);
+  if (status != 0) ReadRestrictionBox(static_cast<size_t>(index));
 }
 
 void Catalogue::chkm_Click(int index) {
   const std::string path = String(ids::kIdsMyComputerKey + index);
-  if (chkm[index]->Checked()) {
-    registry::RegWrite(platform_.registry, path, RegValue::Text(""), 1);
-  } else {
-    registry::RegDelete(platform_.registry, path);
-  }
+  const std::int32_t status =
+      chkm[index]->Checked()
+          ? registry::RegWrite(platform_.registry, path, RegValue::Text(""), ValueType::kString)
+          : registry::RegDelete(platform_.registry, path);
+  if (status != 0) ReadMyComputerBox(static_cast<size_t>(index));
 }
 
 // Every change of the text, keystroke by keystroke, writes the whole text to every path of the
@@ -257,12 +279,14 @@ void Catalogue::txt_Change(int index) {
   const std::string entry = String(ids::kIdsTextPath + index);
   const RegValue text = RegValue::Text(txt[index]->text());
   const auto bar = entry.find('|');
-  if (bar == std::string::npos) {
-    registry::RegWrite(platform_.registry, entry, text, 1);
-    return;
+  bool written =
+      registry::RegWrite(platform_.registry, entry.substr(0, bar), text, ValueType::kString) == 0;
+  if (bar != std::string::npos) {
+    written = registry::RegWrite(platform_.registry, entry.substr(bar + 1), text,
+                                 ValueType::kString) == 0 &&
+              written;
   }
-  registry::RegWrite(platform_.registry, entry.substr(0, bar), text, 1);
-  registry::RegWrite(platform_.registry, entry.substr(bar + 1), text, 1);
+  if (!written) ReadTextSetting(static_cast<size_t>(index));
 }
 
 }  // namespace vireo::main

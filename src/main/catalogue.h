@@ -4,6 +4,7 @@
 // the text settings `txt`, with the main window's handlers for `chk`, `chkm` and `txt`.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,25 +12,31 @@
 #include "controls/chk_advanced.h"
 #include "controls/opt_select.h"
 #include "controls/txt_label.h"
-#include "main/page_frames.h"
+#include "main/page.h"
 #include "platform/platform.h"
 #include "ui/toolkit.h"
 
 namespace vireo::main {
 
-class Catalogue {
+// The catalogue is the first part of the start-up and refresh sequences.
+class Catalogue : public PagePart {
  public:
-  // Creates the arrays in their frames; `window` holds the template box chk(0), out of sight.
+  // Creates the arrays in their frames, which it finds through the pages; `window` holds the
+  // template box chk(0), out of sight.
   Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Window& window,
-            PageFrames& frames);
+            const std::array<Page*, kPageCount>& pages);
   ~Catalogue();
   Catalogue(const Catalogue&) = delete;
   Catalogue& operator=(const Catalogue&) = delete;
 
   // Start-up: captions, paths, types and pairs from the catalogue, then the states.
   void Configure();
+  void Load() override { Configure(); }
+  void Refresh() override { Reread(); }
   // Refresh: the pairs and options again, then the states and texts; no captions.
   void Reread();
+  // A page came to the front: the states and texts of the settings on it are read again.
+  void RereadPage(PageId page);
 
   std::vector<std::unique_ptr<ui::CheckBox>> chk;  // 0 is the unused template
   std::vector<std::unique_ptr<ui::CheckBox>> chkm;
@@ -41,15 +48,24 @@ class Catalogue {
   // The catalogue text of `id`; throws when the id does not exist, so that the assignment that
   // needs it is skipped.
   std::string String(int id);
-  void ReadRestrictions();
-  void ReadTexts();
-  void ReadMyComputer();
+  // The frame of `group`; notes the page that holds it in `pages`.
+  ui::Container& Frame(Group group, std::vector<int>* pages);
+  void ReadRestrictionBox(size_t i);
+  void ReadTextSetting(size_t i);
+  void ReadMyComputerBox(size_t i);
+  // Every element, or those on page `page` only.
+  void ReadRestrictions(int page = -1);
+  void ReadTexts(int page = -1);
+  void ReadMyComputer(int page = -1);
 
   void chk_Click(int index);
   void chkm_Click(int index);
   void txt_Change(int index);
 
   platform::Platform& platform_;
+  std::array<Page*, kPageCount> pages_;
+  // The page of each element, as an index into pages_ (-1 for the template box).
+  std::vector<int> chk_page_, chka_page_, opt_page_, txt_page_, chkm_page_;
 };
 
 }  // namespace vireo::main

@@ -1,8 +1,8 @@
 #include "main/main_window.h"
 
 #include "main/splash.h"
-#include "main/trap.h"
 #include "resource.h"
+#include "ui/trap.h"
 
 namespace vireo::main {
 namespace {
@@ -24,8 +24,9 @@ constexpr std::array<PageLayout, kPageCount> kPageLayout = {{
 
 // The design stacking order, back to front: Explorer at the back, then Active Desktop, Folders
 // and shortcuts, Files, and the Control Panel page in front.
-constexpr std::array<Page, kPageCount> kBackToFront = {
-    Page::kExplorer, Page::kActiveDesktop, Page::kFolders, Page::kFiles, Page::kControlPanel};
+constexpr std::array<PageId, kPageCount> kBackToFront = {PageId::kExplorer, PageId::kActiveDesktop,
+                                                         PageId::kFolders, PageId::kFiles,
+                                                         PageId::kControlPanel};
 
 constexpr int kClientWidth = 750;
 constexpr int kClientHeight = 409;
@@ -34,12 +35,13 @@ constexpr int kClientHeight = 409;
 
 MainWindow::MainWindow(platform::Platform& platform, ui::Toolkit& toolkit)
     : platform_(platform), toolkit_(toolkit) {
-  CreateControls();
+  CreateShell();
+  CreatePages();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::CreateControls() {
+void MainWindow::CreateShell() {
   ui::WindowArgs args;
   args.kind = ui::WindowKind::kMain;
   args.title = "Vireo";
@@ -49,7 +51,7 @@ void MainWindow::CreateControls() {
   args.menu_id = IDR_MAIN_MENU;
   args.accelerators_id = IDR_MAIN_ACCEL;
   window_ = toolkit_.CreateTopWindow(args);
-  window_->on_command = [this](int id) { Trap([&] { OnCommand(id); }); };
+  window_->on_command = [this](int id) { ui::Trap([&] { OnCommand(id); }); };
   window_->on_close = [this] { toolkit_.Quit(0); };
 
   ui::ControlArgs bar;
@@ -58,6 +60,7 @@ void MainWindow::CreateControls() {
   picture1_ = toolkit_.CreatePicture(*window_, bar);
 
   ui::ControlArgs header;
+  header.id = IDC_GUI_SHELL;
   header.rect = {0, 0, 89, 17};
   header.text = "GUI Shell";
   header.font.bold = true;
@@ -69,104 +72,58 @@ void MainWindow::CreateControls() {
 
   for (int i = 0; i < kPageCount; ++i) {
     const PageLayout& layout = kPageLayout[i];
-    PageParts& parts = pages_[i];
+    PageShell& shell = shells_[i];
+    const PageId page = static_cast<PageId>(i);
 
     ui::ControlArgs button;
+    button.id = IDC_PAGE_BUTTON_FIRST + i;
     button.rect = {8, layout.top, 73, 73};
     button.text = layout.caption;
     button.icon_id = layout.icon_id;
-    parts.button = toolkit_.CreateButton(*fr_cmd_, button);
-    const Page page = static_cast<Page>(i);
-    parts.button->on_click = [this, page] { Trap([&] { ShowPage(page); }); };
+    shell.button = toolkit_.CreateButton(*fr_cmd_, button);
+    shell.button->on_click = [this, page] { ui::Trap([&] { ShowPage(page); }); };
 
     ui::ControlArgs frame;
+    frame.id = IDC_PAGE_FIRST + i;
     frame.rect = {109, 2, 633, 400};
     // The pages behind the Control Panel page get their controls' windows when first shown.
-    frame.defer_contents = page != Page::kControlPanel;
-    parts.frame = toolkit_.CreateFrame(*window_, frame);
+    frame.defer_contents = page != PageId::kControlPanel;
+    shell.frame = toolkit_.CreateFrame(*window_, frame);
 
     ui::ControlArgs title;
+    title.id = IDC_PAGE_TITLE_FIRST + i;
     title.rect = {8, 10, 617, 20};
     title.text = layout.title;
     title.font.bold = true;
     title.header = true;
-    parts.title = toolkit_.CreateLabel(*parts.frame, title);
+    shell.title = toolkit_.CreateLabel(*shell.frame, title);
   }
-  for (Page page : kBackToFront) pages_[static_cast<int>(page)].frame->BringToFront();
-
-  CreatePageFrames();
-  catalogue_ = std::make_unique<Catalogue>(platform_, toolkit_, *window_, frames_);
+  for (PageId page : kBackToFront) page_frame(page).BringToFront();
 }
 
-void MainWindow::CreatePageFrames() {
-  struct FrameLayout {
-    std::unique_ptr<ui::Frame> PageFrames::*member;
-    Page page;
-    const char* caption;
-    ui::Rect rect;
-  };
-  // Two columns on every page: x = 8 and x = 320, each 305 wide, below the title bar.
-  static constexpr FrameLayout kLayout[] = {
-      {&PageFrames::SystemOption,
-       Page::kControlPanel,
-       "Отображать в \"Свойства: Система\"",
-       {8, 38, 305, 96}},
-      {&PageFrames::ScreenOption,
-       Page::kControlPanel,
-       "Отображать в \"Свойства: Экран\"",
-       {8, 138, 305, 114}},
-      {&PageFrames::PasswordOption,
-       Page::kControlPanel,
-       "Отображать в \"Пароли\"",
-       {320, 38, 305, 78}},
-      {&PageFrames::PrinterOption,
-       Page::kControlPanel,
-       "Отображать в \"Принтеры\"",
-       {320, 120, 305, 78}},
-      {&PageFrames::NetworkOption,
-       Page::kControlPanel,
-       "Отображать в \"Свойства: Сеть\"",
-       {320, 202, 305, 78}},
-      {&PageFrames::Frame10, Page::kExplorer, "Параметры Рабочего Стола", {8, 38, 305, 96}},
-      {&PageFrames::Frame12,
-       Page::kExplorer,
-       "Настройки безопасности работы в сети",
-       {8, 138, 305, 114}},
-      {&PageFrames::Frame13, Page::kExplorer, "Настройки Explorer'а", {320, 38, 305, 354}},
-      {&PageFrames::Frame2,
-       Page::kActiveDesktop,
-       "Отображаемые элементы в Active Desktop",
-       {8, 38, 305, 96}},
-      {&PageFrames::Frame3,
-       Page::kActiveDesktop,
-       "Настройки панели инструментов Active Desktop",
-       {8, 138, 305, 60}},
-      {&PageFrames::Frame7, Page::kActiveDesktop, "Параметры Корзины", {8, 202, 305, 49}},
-      {&PageFrames::Frame5,
-       Page::kActiveDesktop,
-       "Свойства \"Мой компьютер\"",
-       {320, 38, 305, 100}},
-      {&PageFrames::Frame8, Page::kActiveDesktop, "Всплывающие подсказки", {320, 142, 305, 220}},
-      {&PageFrames::Frame1, Page::kFolders, "Названия системных папок", {8, 38, 305, 146}},
-      {&PageFrames::Frame16,
-       Page::kFiles,
-       "Контекстное меню для любого файла",
-       {320, 38, 305, 114}},
-      {&PageFrames::Frame20, Page::kFiles, "Специальные описания файлов", {320, 156, 305, 88}},
-  };
-  for (const FrameLayout& layout : kLayout) {
-    ui::ControlArgs args;
-    args.rect = layout.rect;
-    args.text = layout.caption;
-    frames_.*layout.member = toolkit_.CreateFrame(page(layout.page), args);
-  }
+void MainWindow::CreatePages() {
+  context_ = std::make_unique<PageContext>(PageContext{platform_, toolkit_, *window_});
+  control_panel_ = std::make_unique<ControlPanelPage>(*context_, page_frame(PageId::kControlPanel));
+  explorer_ = std::make_unique<ExplorerPage>(*context_, page_frame(PageId::kExplorer));
+  desktop_ = std::make_unique<DesktopPage>(*context_, page_frame(PageId::kActiveDesktop));
+  folders_ = std::make_unique<FoldersPage>(*context_, page_frame(PageId::kFolders));
+  files_ = std::make_unique<FilesPage>(*context_, page_frame(PageId::kFiles));
+  pages_ = {control_panel_.get(), explorer_.get(), desktop_.get(), folders_.get(), files_.get()};
+  catalogue_ = std::make_unique<Catalogue>(platform_, toolkit_, *window_, pages_);
 
-  ui::ControlArgs note;
-  note.rect = {kFrameRowLeft, kFrameRowTop + 4 * kTextRowStep + 4, 285, 28};
-  note.text =
-      "Здесь можно внести изменения в названия системных  папок, которые вступят в силу при их "
-      "следующем открытии.";
-  frame1_note_ = toolkit_.CreateLabel(*frames_.Frame1, note);
+  // The start-up sequence from its fifth step on, one part a step; the refresh asks each part
+  // again. The menu builders, the Files page's lists and its 3-D icon test join at their places.
+  parts_ = {
+      catalogue_.get(),              // the catalogue-bound arrays
+      &explorer_->view(),            // the two-pane state and the toolbar background
+      &control_panel_->applets(),    // FillAppletList (start-up only)
+      &desktop_->icon_size(),        // ReadIconSize (start-up only)
+      &explorer_->drives(),          // FillDriveList
+      &folders_->folder_icons(),     // CheckIconSet
+      &folders_->source_path(),      // ReadSourcePath
+      &folders_->install_paths(),    // ReadInstallPaths
+      &folders_->special_folders(),  // the first special folder (start-up only)
+  };
 }
 
 bool MainWindow::Load() {
@@ -179,17 +136,11 @@ bool MainWindow::Load() {
   if (!CheckPlatform(splash.window().Handle())) return false;
 
   // 4. The etched separator under the menu bar.
-  Trap([&] { DrawSeparator(); });
+  ui::Trap([&] { DrawSeparator(); });
 
-  // 5. Configure the catalogue controls and read their states.
-  Trap([&] { catalogue_->Configure(); });
-  // 6. Read the two-pane Explorer state and the toolbar background.
-  // 7. The menu builders and page fillers, in this order: the Applets and Programs menus,
-  //    FillAppletList, ReadIconSize, FillNewList, ReadAnyFileOptions, ReadUnknownFiles,
-  //    FillDriveList, FillExtList, FillIconList, CheckIconSet, ReadSourcePath,
-  //    ReadInstallPaths.
-  // 8. The 3-D icon availability test.
-  // 9. Select the first special folder.
+  // 5. to 9. The catalogue, the Explorer view, the menus and fillers, the 3-D icon test and the
+  //    first special folder, each its own step.
+  for (PagePart* part : parts_) ui::Trap([part] { part->Load(); });
 
   // 10. The splash window unloads as it goes out of scope.
   return true;
@@ -198,7 +149,7 @@ bool MainWindow::Load() {
 void MainWindow::Show() {
   window_->Show();
   // The keyboard starts on the first page button, so Tab and the arrow keys have a place to go.
-  page_button(Page::kControlPanel).Focus();
+  page_button(PageId::kControlPanel).Focus();
   window_->PaintNow();
 }
 
@@ -217,8 +168,11 @@ void MainWindow::DrawSeparator() {
   window_->AddLine(0, 1, kClientWidth, 1, ui::kColorButtonHighlight);
 }
 
-void MainWindow::ShowPage(Page page) {
-  pages_[static_cast<int>(page)].frame->BringToFront();
+void MainWindow::ShowPage(PageId p) {
+  page_frame(p).BringToFront();
+  // What the page shows is read again, so that changes made outside the program show.
+  ui::Trap([&] { catalogue_->RereadPage(p); });
+  ui::Trap([&] { page(p).Reread(); });
 }
 
 void MainWindow::Refresh() {
@@ -226,14 +180,10 @@ void MainWindow::Refresh() {
   WaitWindow wait(toolkit_);
   wait.Show();
 
-  // 2. Every step runs under its own trap.
-  // 3. Give the check settings their value pairs and the choice settings their options again.
-  // 4. Re-read the restriction boxes, the text settings and the My Computer boxes.
-  Trap([&] { catalogue_->Reread(); });
-  // 5. Re-read the two-pane Explorer state and the toolbar background path.
-  // 6. FillNewList, ReadAnyFileOptions, ReadUnknownFiles, FillDriveList, FillExtList,
-  //    FillIconList, CheckIconSet, ReadSourcePath, ReadInstallPaths.
-  // 7. The 3-D icon availability test.
+  // 2. to 7. Every part that the refresh re-reads, each its own step: the catalogue's pairs,
+  //    options, states and texts; the Explorer view; the fillers; the 3-D icon test. The launch
+  //    menus, the applet list, the icon size and the special folder are not read again.
+  for (PagePart* part : parts_) ui::Trap([part] { part->Refresh(); });
 
   // 8. The wait window unloads as it goes out of scope.
 }

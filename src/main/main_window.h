@@ -1,27 +1,24 @@
-// The main window (frmMain): the program's start-up window and its only long-lived one. It owns
-// the frame and layout, the page buttons, the "Файл" menu and the start-up and refresh sequences;
-// the pages' contents are added by their own parts, each at its marked place in the sequences.
+// The main window (frmMain): the program's start-up window and its only long-lived one. It is the
+// shell only: the title bar and menu, the left bar with the page buttons, the five page frames
+// with their titles, and the ordered list of page parts that start-up loads and the refresh
+// reads again. What is on a page belongs to the page (one file pair each).
 #pragma once
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "main/catalogue.h"
-#include "main/page_frames.h"
+#include "main/control_panel_page.h"
+#include "main/desktop_page.h"
+#include "main/explorer_page.h"
+#include "main/files_page.h"
+#include "main/folders_page.h"
+#include "main/page.h"
 #include "platform/platform.h"
 #include "ui/toolkit.h"
 
 namespace vireo::main {
-
-// The pages, in the order of their buttons from top to bottom.
-enum class Page {
-  kControlPanel,   // Command10, Frame4
-  kExplorer,       // Command14, Frame11
-  kActiveDesktop,  // Command13, Frame9
-  kFolders,        // Command12, Frame22
-  kFiles,          // Command11, Frame15
-};
-inline constexpr int kPageCount = 5;
 
 inline constexpr char kPlatformMessage[] =
     "Vireo требует наличия установленной и запущенной ОС Windows 9x (95/98/Me). Продолжение "
@@ -40,31 +37,38 @@ class MainWindow {
   // Shows the window with the Control Panel page in front.
   void Show();
 
-  // A page button's click: brings that page to the front and changes nothing else.
-  void ShowPage(Page page);
+  // A page button's click: brings that page to the front, and its controls read the registry
+  // again; nothing is written.
+  void ShowPage(PageId page);
   // "Обновить данные" (F5).
   void Refresh();
   // "Выход": ends the program at once.
   void Exit();
 
   ui::Window& window() { return *window_; }
-  ui::Frame& page(Page p) { return *pages_[static_cast<int>(p)].frame; }
-  ui::Button& page_button(Page p) { return *pages_[static_cast<int>(p)].button; }
-  PageFrames& frames() { return frames_; }
+  ui::Frame& page_frame(PageId p) { return *shells_[static_cast<int>(p)].frame; }
+  ui::Button& page_button(PageId p) { return *shells_[static_cast<int>(p)].button; }
   Catalogue& catalogue() { return *catalogue_; }
+  ControlPanelPage& control_panel() { return *control_panel_; }
+  ExplorerPage& explorer() { return *explorer_; }
+  DesktopPage& desktop() { return *desktop_; }
+  FoldersPage& folders() { return *folders_; }
+  FilesPage& files() { return *files_; }
 
  private:
-  struct PageParts {
+  // What the shell keeps of each page: its button, its frame and its title.
+  struct PageShell {
     std::unique_ptr<ui::Button> button;
     std::unique_ptr<ui::Frame> frame;
     std::unique_ptr<ui::Label> title;
   };
 
-  void CreateControls();
-  void CreatePageFrames();
+  void CreateShell();
+  void CreatePages();
   bool CheckPlatform(ui::NativeHandle owner);
   void DrawSeparator();
   void OnCommand(int command_id);
+  Page& page(PageId p) { return *pages_[static_cast<int>(p)]; }
 
   platform::Platform& platform_;
   ui::Toolkit& toolkit_;
@@ -72,10 +76,18 @@ class MainWindow {
   std::unique_ptr<ui::Picture> picture1_;  // the left bar
   std::unique_ptr<ui::Button> cmd0_;       // "GUI Shell", no action
   std::unique_ptr<ui::Frame> fr_cmd_;      // holds the page buttons
-  std::array<PageParts, kPageCount> pages_;
-  PageFrames frames_;
-  std::unique_ptr<ui::Label> frame1_note_;
+  std::array<PageShell, kPageCount> shells_;
+  std::unique_ptr<PageContext> context_;
+  std::unique_ptr<ControlPanelPage> control_panel_;
+  std::unique_ptr<ExplorerPage> explorer_;
+  std::unique_ptr<DesktopPage> desktop_;
+  std::unique_ptr<FoldersPage> folders_;
+  std::unique_ptr<FilesPage> files_;
+  std::array<Page*, kPageCount> pages_{};
   std::unique_ptr<Catalogue> catalogue_;
+  // The steps of the start-up sequence after the platform check and the separator, in order;
+  // the refresh runs the same list.
+  std::vector<PagePart*> parts_;
 };
 
 }  // namespace vireo::main

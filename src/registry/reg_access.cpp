@@ -146,7 +146,7 @@ std::int32_t RegRead(platform::Registry& registry, const std::string& path, RegV
 }
 
 std::int32_t RegWrite(platform::Registry& registry, const std::string& path, const RegValue& value,
-                      std::int32_t type) {
+                      ValueType type) {
   ValuePath where;
   if (!SplitPath(path, &where)) return kBadPath;
   HKey key = 0;
@@ -155,13 +155,12 @@ std::int32_t RegWrite(platform::Registry& registry, const std::string& path, con
       registry.CreateKey(where.root, where.key, platform::kKeyAllAccess3F, &key, &created);
   if (status != platform::kSuccess) return status;
 
-  if (type == static_cast<std::int32_t>(platform::kRegSz) ||
-      type == static_cast<std::int32_t>(platform::kRegBinary)) {
+  if (type == ValueType::kString || type == ValueType::kBinary) {
     const std::string text = value.AsText();
     status = registry.SetValue(key, where.name, static_cast<std::uint32_t>(type),
                                reinterpret_cast<const std::uint8_t*>(text.data()),
                                static_cast<std::uint32_t>(text.size()));
-  } else if (type == static_cast<std::int32_t>(platform::kRegDword)) {
+  } else if (type == ValueType::kNumber) {
     std::int32_t number = 0;
     switch (value.ToNumber(&number)) {
       case NumberParse::kNotANumber:

@@ -53,12 +53,12 @@ bool SplitDeletePath(std::string_view path, DeletePath* out);
 // `*value` exactly as it was.
 std::int32_t RegRead(platform::Registry& registry, const std::string& path, RegValue* value);
 
-// Creates the key path if it is missing and stores `value` under `type`: 1 and 3 store the value
-// as text (a number as its decimal text) without a terminating NUL, 4 stores it as a 32-bit
-// number (13 for text that is not a number, 6 out of range), any other type stores nothing.
-// The key stays created when the conversion fails.
+// Creates the key path if it is missing and stores `value` under `type`: strings and binary data
+// are stored as text (a number as its decimal text) without a terminating NUL, numbers as a
+// 32-bit number (13 for text that is not a number, 6 out of range); any other type stores
+// nothing. The key stays created when the conversion fails.
 std::int32_t RegWrite(platform::Registry& registry, const std::string& path, const RegValue& value,
-                      std::int32_t type);
+                      ValueType type);
 
 // Deletes the named value, or, for a path that ends in a backslash, the key named by its last
 // component together with everything below it.

@@ -12,6 +12,15 @@
 
 namespace vireo::registry {
 
+// The value types the program writes, numbered as the registry numbers them. A setting's type
+// comes from the catalogue as a number and may hold any other number too: such a setting never
+// writes.
+enum class ValueType : std::int32_t {
+  kString = 1,  // REG_SZ
+  kBinary = 3,  // REG_BINARY
+  kNumber = 4,  // REG_DWORD, a 32-bit number
+};
+
 // What reading decimal text gave.
 enum class NumberParse {
   kOk,

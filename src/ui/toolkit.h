@@ -2,8 +2,17 @@
 // written against these interfaces only; ui/win32 binds them to real windows and ui/headless to
 // plain objects that tests drive as a user would.
 //
-// The rule that everything else relies on: setting a widget's state from code never raises an
-// event. Only a user's action does (a click, a keystroke, a choice in a list).
+// The rules that everything else relies on:
+// - Setting a widget's state from code never raises an event. Only a user's action does: a click
+//   (Button::on_click, CheckBox::on_click), a keystroke or paste (TextBox::on_change), a choice
+//   in a list (ListControl::on_select), a tick or clear of a list item
+//   (CheckList::on_item_check, with the item's index), an arrow or drag of a scroll bar
+//   (ScrollBar::on_change), a menu command or accelerator (Window::on_command).
+// - An event is raised after the widget shows the new state, so the handler reads it there.
+// - The toolkit does not trap: whoever hooks an event wraps the handler in ui::Trap (ui/trap.h),
+//   so that no failure reaches a window procedure.
+// - A control made with an id keeps it: it is the Win32 child id, what the headless toolkit's
+//   Find(id) looks for, and what an outside driver asks for. Ids are unique in their window.
 #pragma once
 
 #include <cstdint>
@@ -111,9 +120,10 @@ class CheckList : public ListControl {
 class ScrollBar : public Widget {
  public:
   virtual void SetRange(int min, int max) = 0;
-  virtual void SetValue(int value) = 0;
+  // A value outside the range is refused: the bar stays where it was and the result is false.
+  virtual bool SetValue(int value) = 0;
   virtual int Value() const = 0;
-  // Raised after the user moved the bar; Value() gives the new value.
+  // Raised after the user moved the bar; Value() gives the new value. Arrow clicks step by 1.
   std::function<void()> on_change;
 };
 
@@ -174,6 +184,7 @@ struct WindowArgs {
 };
 
 struct ControlArgs {
+  int id = 0;  // the control's stable id (see above); 0 for none
   Rect rect;
   std::string text;
   int icon_id = 0;      // buttons: a picture above the caption; pictures: the picture shown

@@ -92,8 +92,10 @@ class Context {
     const std::int32_t status = RegRead(r, path, &start);
     return Join({Status("read", status), Describe(start)});
   }
+  // `type` is the registry's number of the type; the cases also try numbers the program never
+  // writes.
   std::string Write(const std::string& path, const RegValue& value, std::int32_t type) {
-    return Status("write", RegWrite(r, path, value, type));
+    return Status("write", RegWrite(r, path, value, static_cast<registry::ValueType>(type)));
   }
   std::string Delete(const std::string& path) { return Status("delete", RegDelete(r, path)); }
 

@@ -36,19 +36,11 @@ class CataloguePagesTest : public test::Fixture {
     EXPECT_NE(node, nullptr) << caption;
     return *dynamic_cast<HCheckBox*>(node);
   }
-  // The text box of the text setting captioned `caption` on the page `page`.
-  HTextBox& TextOf(main::Page page, const std::string& caption) {
-    auto& frame = dynamic_cast<ui::headless::Node&>(window->page(page));
-    auto* label = frame.Find(Kind::kLabel, caption);
-    EXPECT_NE(label, nullptr) << caption;
-    for (auto* sibling : label->parent()->children()) {
-      if (sibling->kind() == Kind::kTextBox && sibling->rect().y >= label->rect().y - 2 &&
-          sibling->rect().y <= label->rect().y + 2) {
-        return *dynamic_cast<HTextBox*>(sibling);
-      }
-    }
-    ADD_FAILURE() << "no text box beside " << caption;
-    return *static_cast<HTextBox*>(nullptr);
+  // The text box of the text setting txt(i).
+  HTextBox& Txt(int i) {
+    auto* box = Main().Get<HTextBox>(IDC_TXT_FIRST + i);
+    EXPECT_NE(box, nullptr) << i;
+    return *box;
   }
   std::string TextValue(platform::HKey root, const std::string& key, const std::string& name) {
     std::uint32_t type = 0;
@@ -80,9 +72,9 @@ TEST_F(CataloguePagesTest, StartUpAndRefreshOnlyRead) {
   EXPECT_EQ(Box("Отображать \"Сеть\" в \"My Network Places\"").Checked(), 1);
   EXPECT_EQ(Box("Вкладка \"Устройства\"").Checked(), 1);
   EXPECT_EQ(Box("Отображать \"Web Folders\"").Checked(), 1);
-  EXPECT_EQ(TextOf(main::Page::kFolders, "Recycled Bin").Text(), "Корзина");
-  EXPECT_EQ(TextOf(main::Page::kFiles, "EXE-файлы:").Text(), "Приложение");
-  auto* choice = dynamic_cast<HDropDown*>(Main().Find(Kind::kDropDown, ""));
+  EXPECT_EQ(Txt(0).Text(), "Корзина");
+  EXPECT_EQ(Txt(14).Text(), "Приложение");
+  auto* choice = Main().Get<HDropDown>(IDC_OPT_FIRST);
   ASSERT_NE(choice, nullptr);
   EXPECT_EQ(choice->Item(choice->Selection()), "Только удалить");
 
@@ -152,7 +144,7 @@ TEST_F(CataloguePagesTest, MyComputerBoxCreatesAndDeletesTheNameSpaceKey) {
 
 TEST_F(CataloguePagesTest, TypingANameWritesBothPathsAtEveryKeystroke) {
   Start();
-  HTextBox& name = TextOf(main::Page::kFolders, "Recycled Bin");
+  HTextBox& name = Txt(0);
   EXPECT_EQ(name.Text(), "");
   const std::string classes = std::string("Software\\Classes\\") + kRecycleBin;
 
@@ -171,25 +163,26 @@ TEST_F(CataloguePagesTest, TypingANameWritesBothPathsAtEveryKeystroke) {
   EXPECT_TRUE(data.empty());
 
   // A one-path entry writes only its path.
-  HTextBox& tip = TextOf(main::Page::kActiveDesktop, "Корзина");
+  HTextBox& tip = Txt(8);
   tip.Type("Мусор");
   EXPECT_EQ(TextValue(kLocalMachine, classes, "InfoTip"), "Мусор");
 }
 
 TEST_F(CataloguePagesTest, ArraysStandInTheirFramesWithTheirCaptions) {
   Start();
-  auto& frames = window->frames();
-  auto count = [](ui::Frame& frame, Kind kind) {
+  auto count = [&](main::Group group, Kind kind) {
     int n = 0;
-    for (auto* child : dynamic_cast<ui::headless::Node&>(frame).children())
-      n += child->kind() == kind;
+    auto* frame = Main().FindId(IDC_GROUP_FIRST + static_cast<int>(group));
+    EXPECT_NE(frame, nullptr);
+    for (auto* child : frame->children()) n += child->kind() == kind;
     return n;
   };
-  EXPECT_EQ(count(*frames.SystemOption, Kind::kCheckBox), 4);
-  EXPECT_EQ(count(*frames.ScreenOption, Kind::kCheckBox), 5);
-  EXPECT_EQ(count(*frames.Frame5, Kind::kCheckBox), 3);
-  EXPECT_EQ(count(*frames.Frame8, Kind::kTextBox), 9);
-  EXPECT_EQ(count(*frames.Frame13, Kind::kCheckBox), 6);
+  EXPECT_EQ(count(main::Group::kSystemOption, Kind::kCheckBox), 4);
+  EXPECT_EQ(count(main::Group::kScreenOption, Kind::kCheckBox), 5);
+  EXPECT_EQ(count(main::Group::kFrame5, Kind::kCheckBox), 3);
+  EXPECT_EQ(count(main::Group::kFrame8, Kind::kTextBox), 9);
+  // Six check settings and the two-pane box.
+  EXPECT_EQ(count(main::Group::kFrame13, Kind::kCheckBox), 7);
   EXPECT_EQ(window->catalogue().chk.size(), 25u);
   EXPECT_EQ(window->catalogue().chka.size(), 18u);
   EXPECT_EQ(window->catalogue().txt.size(), 17u);

@@ -13,6 +13,7 @@ namespace vireo::registry {
 namespace {
 
 using platform::kCurrentUser;
+
 using Bytes = std::vector<std::uint8_t>;
 
 TEST(ParseNumberTest, DecimalTextWithSignAndBlanksOnly) {
@@ -83,14 +84,15 @@ TEST_F(RegAccessTest, ReadsShortNumbersAndLeavesTheValueOnFailure) {
 
 TEST_F(RegAccessTest, WriteConvertsByTheTypeGiven) {
   // Text goes without a terminating NUL: 11 bytes for "msshrui.dll".
-  ASSERT_EQ(RegWrite(registry_, "HKCU\\K\\T", RegValue::Text("msshrui.dll"), 1), 0);
+  ASSERT_EQ(RegWrite(registry_, "HKCU\\K\\T", RegValue::Text("msshrui.dll"), ValueType::kString),
+            0);
   Bytes data;
   ASSERT_TRUE(memory_.Get(kCurrentUser, "K", "T", nullptr, &data));
   EXPECT_EQ(data.size(), 11u);
   // Bytes count as their characters, a number as its decimal text, an empty value as 0.
-  ASSERT_EQ(RegWrite(registry_, "HKCU\\K\\A", RegValue::Bytes({'4', '2'}), 4), 0);
-  ASSERT_EQ(RegWrite(registry_, "HKCU\\K\\B", RegValue::Number(258), 3), 0);
-  ASSERT_EQ(RegWrite(registry_, "HKCU\\K\\C", RegValue(), 4), 0);
+  ASSERT_EQ(RegWrite(registry_, "HKCU\\K\\A", RegValue::Bytes({'4', '2'}), ValueType::kNumber), 0);
+  ASSERT_EQ(RegWrite(registry_, "HKCU\\K\\B", RegValue::Number(258), ValueType::kBinary), 0);
+  ASSERT_EQ(RegWrite(registry_, "HKCU\\K\\C", RegValue(), ValueType::kNumber), 0);
   EXPECT_EQ(Read("HKCU\\K\\A"), RegValue::Number(42));
   EXPECT_EQ(Read("HKCU\\K\\B"), RegValue::Bytes({'2', '5', '8'}));
   EXPECT_EQ(Read("HKCU\\K\\C"), RegValue::Number(0));
@@ -121,9 +123,13 @@ TEST_F(RegAccessTest, CallCounts) {
       {"read missing value", [&] { RegRead(registry_, "HKCU\\K\\None", &v); }, 3},
       {"read missing key", [&] { RegRead(registry_, "HKCU\\None\\V", &v); }, 1},
       {"read bad path", [&] { RegRead(registry_, "HKCU\\V", &v); }, 0},
-      {"write text", [&] { RegWrite(registry_, "HKCU\\K\\W", RegValue::Text("1"), 1); }, 3},
-      {"write not a number", [&] { RegWrite(registry_, "HKCU\\K\\W", RegValue::Text("z"), 4); }, 2},
-      {"write other type", [&] { RegWrite(registry_, "HKCU\\K\\W", RegValue::Text("1"), 7); }, 2},
+      {"write text",
+       [&] { RegWrite(registry_, "HKCU\\K\\W", RegValue::Text("1"), ValueType::kString); }, 3},
+      {"write not a number",
+       [&] { RegWrite(registry_, "HKCU\\K\\W", RegValue::Text("z"), ValueType::kNumber); }, 2},
+      {"write other type",
+       [&] { RegWrite(registry_, "HKCU\\K\\W", RegValue::Text("1"), static_cast<ValueType>(7)); },
+       2},
       {"delete value", [&] { RegDelete(registry_, "HKCU\\K\\T"); }, 3},
       {"delete key", [&] { RegDelete(registry_, "HKCU\\K\\Sub\\"); }, 3},
       {"delete key at the root", [&] { RegDelete(registry_, "HKCU\\Top\\"); }, 1},

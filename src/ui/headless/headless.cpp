@@ -2,7 +2,8 @@
 
 namespace vireo::ui::headless {
 
-Node::Node(Kind kind, Node* parent, Rect rect) : kind_(kind), parent_(parent), rect_(rect) {
+Node::Node(Kind kind, Node* parent, Rect rect, int id)
+    : kind_(kind), id_(id), parent_(parent), rect_(rect) {
   // A new child is created on top of its siblings, as windows are.
   if (parent_) parent_->children_.insert(parent_->children_.begin(), this);
 }
@@ -37,6 +38,14 @@ Node* Node::Find(Kind kind, const std::string& text) {
   if (kind_ == kind && text_ == text) return this;
   for (Node* child : children_) {
     if (Node* found = child->Find(kind, text)) return found;
+  }
+  return nullptr;
+}
+
+Node* Node::FindId(int id) {
+  if (id_ == id) return this;
+  for (Node* child : children_) {
+    if (Node* found = child->FindId(id)) return found;
   }
   return nullptr;
 }
@@ -127,8 +136,10 @@ void HScrollBar::SetRange(int min, int max) {
   value_ = std::clamp(value_, min_, max_);
 }
 
-void HScrollBar::SetValue(int value) {
-  value_ = std::clamp(value, min_, max_);
+bool HScrollBar::SetValue(int value) {
+  if (value < min_ || value > max_) return false;
+  value_ = value;
+  return true;
 }
 
 void HScrollBar::Step(int delta) {
@@ -162,7 +173,8 @@ bool HMenu::ItemEnabled(int command_id) const {
 
 HWindow::HWindow(HeadlessToolkit* toolkit, const WindowArgs& args, int sequence)
     : Widget(Kind::kWindow, nullptr,
-             ControlArgs{{0, 0, args.client_width, args.client_height},
+             ControlArgs{0,
+                         {0, 0, args.client_width, args.client_height},
                          args.title,
                          0,
                          false,

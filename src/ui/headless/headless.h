@@ -31,12 +31,13 @@ enum class Kind {
 // first child is on top of the others.
 class Node {
  public:
-  Node(Kind kind, Node* parent, Rect rect);
+  Node(Kind kind, Node* parent, Rect rect, int id = 0);
   virtual ~Node();
   Node(const Node&) = delete;
   Node& operator=(const Node&) = delete;
 
   Kind kind() const { return kind_; }
+  int id() const { return id_; }
   Node* parent() const { return parent_; }
   const std::vector<Node*>& children() const { return children_; }
   const Rect& rect() const { return rect_; }
@@ -51,6 +52,13 @@ class Node {
   // Depth-first search below this node (this node included) for the first node with `text`.
   Node* Find(const std::string& text);
   Node* Find(Kind kind, const std::string& text);
+  // Depth-first search below this node for the control with `id`.
+  Node* FindId(int id);
+  // The same, as the widget type a test expects; null when there is none or it is another kind.
+  template <class W>
+  W* Get(int id) {
+    return dynamic_cast<W*>(FindId(id));
+  }
 
  protected:
   void SetTextState(const std::string& text) { text_ = text; }
@@ -60,6 +68,7 @@ class Node {
 
  private:
   Kind kind_;
+  int id_;
   Node* parent_;
   Rect rect_;
   std::string text_;
@@ -72,7 +81,8 @@ class Node {
 template <class Interface>
 class Widget : public Interface, public Node {
  public:
-  Widget(Kind kind, Node* parent, const ControlArgs& args) : Node(kind, parent, args.rect) {
+  Widget(Kind kind, Node* parent, const ControlArgs& args)
+      : Node(kind, parent, args.rect, args.id) {
     SetTextState(args.text);
   }
   void SetText(const std::string& text) override { SetTextState(text); }
@@ -208,7 +218,7 @@ class HScrollBar : public Widget<ui::ScrollBar> {
  public:
   HScrollBar(Node* parent, const ControlArgs& args) : Widget(Kind::kScrollBar, parent, args) {}
   void SetRange(int min, int max) override;
-  void SetValue(int value) override;
+  bool SetValue(int value) override;
   int Value() const override { return value_; }
   int min() const { return min_; }
   int max() const { return max_; }

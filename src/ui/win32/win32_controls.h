@@ -265,9 +265,11 @@ class Win32ScrollBar : public Widget<ui::ScrollBar> {
     value_ = Clamp(value_, min_, max_);
     if (hwnd_) SetScrollRange(hwnd_, SB_CTL, min, max, TRUE);
   }
-  void SetValue(int value) override {
-    value_ = Clamp(value, min_, max_);
+  bool SetValue(int value) override {
+    if (value < min_ || value > max_) return false;
+    value_ = value;
     if (hwnd_) SetScrollPos(hwnd_, SB_CTL, value_, TRUE);
+    return true;
   }
   int Value() const override { return hwnd_ ? GetScrollPos(hwnd_, SB_CTL) : value_; }
   void OnScroll(int code) override {

@@ -189,8 +189,13 @@ namespace {
 
 Blueprint MakeBlueprint(Win32Toolkit& toolkit, const char* window_class, DWORD style,
                         DWORD ex_style, const ControlArgs& args) {
-  return Blueprint{
-      window_class, style, ex_style, args.rect, toolkit.instance(), toolkit.FontFor(args.font)};
+  return Blueprint{window_class,
+                   args.id,
+                   style,
+                   ex_style,
+                   args.rect,
+                   toolkit.instance(),
+                   toolkit.FontFor(args.font)};
 }
 
 // Hands the new widget to its container, which creates its window now or when it opens its

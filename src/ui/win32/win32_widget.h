@@ -97,6 +97,7 @@ inline int Clamp(int value, int low, int high) {
 // How a child's window is created.
 struct Blueprint {
   const char* window_class = nullptr;
+  int id = 0;       // the child id
   DWORD style = 0;  // besides WS_CHILD, WS_VISIBLE and WS_DISABLED, which come from the state
   DWORD ex_style = 0;
   Rect rect;
@@ -170,7 +171,9 @@ class Widget : public Interface, public Control {
         WS_CHILD | blueprint_.style | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
     suppress_ = true;  // handing over the state raises no event
     hwnd_ = CreateWindowExA(blueprint_.ex_style, blueprint_.window_class, text_.c_str(), style, r.x,
-                            r.y, r.width, r.height, parent, nullptr, blueprint_.instance, nullptr);
+                            r.y, r.width, r.height, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(blueprint_.id)),
+                            blueprint_.instance, nullptr);
     if (hwnd_) {
       SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(blueprint_.font), FALSE);
       Bind();

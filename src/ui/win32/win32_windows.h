@@ -104,7 +104,8 @@ class Win32Timer;
 class Win32Window : public Panel<ui::Window> {
  public:
   Win32Window(HWND window, Win32Toolkit& toolkit, const WindowArgs& args, HACCEL accelerators)
-      : Panel(window, toolkit, ControlArgs{{}, args.title, args.icon_id, false, false, args.font}),
+      : Panel(window, toolkit,
+              ControlArgs{0, {}, args.title, args.icon_id, false, false, args.font}),
         window_args_(args),
         accelerators_(accelerators) {}
   ~Win32Window() override;

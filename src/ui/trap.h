@@ -1,10 +1,11 @@
 // The catch-all trap that every handler, filler and start-up step runs under: a failing step is
-// skipped and the program goes on with the next one. Nothing escapes to a window procedure.
+// skipped and the program goes on with the next one. Nothing escapes to a window procedure. The
+// controls and the windows share this one trap; none writes its own catch-all.
 #pragma once
 
 #include <utility>
 
-namespace vireo::main {
+namespace vireo::ui {
 
 template <class Step>
 void Trap(Step&& step) noexcept {
@@ -15,4 +16,4 @@ void Trap(Step&& step) noexcept {
   }
 }
 
-}  // namespace vireo::main
+}  // namespace vireo::ui

@@ -1,0 +1,212 @@
+#include "main/folders_page.h"
+
+#include <string>
+
+#include "registry/reg_access.h"
+#include "resource.h"
+#include "ui/trap.h"
+
+namespace vireo::main {
+
+const std::array<const char*, kSpecialFolderCount> kSpecialFolders = {
+    "Administrative Tools",
+    "AppData",
+    "Cache",
+    "Cookies",
+    "Desktop",
+    "Favorites",
+    "Fonts",
+    "History",
+    "Local AppData",
+    "My Pictures",
+    "NetHood",
+    "Personal",
+    "Programs",
+    "Recent",
+    "SendTo",
+    "Start Menu",
+    "Startup",
+    "Templates",
+};
+
+namespace {
+
+using registry::RegValue;
+using registry::ValueType;
+
+ui::ControlArgs Args(int id, ui::Rect rect, const std::string& text = "") {
+  ui::ControlArgs args;
+  args.id = id;
+  args.rect = rect;
+  args.text = text;
+  return args;
+}
+
+// The text of a string value, or "" when it cannot be read.
+std::string ReadText(platform::Registry& registry, const std::string& path) {
+  RegValue value = RegValue::Text("");
+  if (registry::RegRead(registry, path, &value) != 0) return "";
+  return value.AsText();
+}
+
+std::int32_t WriteText(platform::Registry& registry, const std::string& path,
+                       const std::string& text) {
+  return registry::RegWrite(registry, path, RegValue::Text(text), ValueType::kString);
+}
+
+// The value of txtIP(i): "a" to "e".
+std::string InstallValue(int i) {
+  return kInstallLocations + std::string(1, static_cast<char>('a' + i));
+}
+
+}  // namespace
+
+SpecialFolders::SpecialFolders(PageContext& context, ui::Container& parent) : context_(context) {
+  ui::Toolkit& tk = context.toolkit;
+  folder_label_ = tk.CreateLabel(parent, Args(0, {10, 21, 40, 17}, "Папка:"));
+  cmb_folder_ = tk.CreateDropDown(parent, Args(IDC_CMB_FOLDER, {52, 18, 243, 21}));
+  path_label_ = tk.CreateLabel(parent, Args(0, {10, 47, 40, 17}, "Путь:"));
+  txt_path_ = tk.CreateTextBox(parent, Args(IDC_TXT_PATH, {52, 44, 243, 20}));
+  for (const char* name : kSpecialFolders) cmb_folder_->AddItem(name);
+  cmb_folder_->on_select = [this] { ui::Trap([this] { ShowPath(); }); };
+  txt_path_->on_change = [this] { ui::Trap([this] { OnPathChange(); }); };
+}
+
+void SpecialFolders::Load() {
+  // Selecting the first folder shows its path, as the user's choice would.
+  cmb_folder_->SetSelection(0);
+  ShowPath();
+}
+
+void SpecialFolders::ShowPath() {
+  const int selected = cmb_folder_->Selection();
+  if (selected < 0) return;
+  txt_path_->SetText(
+      ReadText(context_.platform.registry, kShellFolders + cmb_folder_->Item(selected)));
+}
+
+void SpecialFolders::OnPathChange() {
+  const int selected = cmb_folder_->Selection();
+  if (selected < 0) return;
+  const std::string name = cmb_folder_->Item(selected);
+  const std::string text = txt_path_->Text();
+  platform::Registry& reg = context_.platform.registry;
+  const bool written = WriteText(reg, kShellFolders + name, text) == 0;
+  if (!(WriteText(reg, kUserShellFolders + name, text) == 0 && written)) ShowPath();
+}
+
+SourcePath::SourcePath(PageContext& context, ui::Container& parent) : context_(context) {
+  txt_win_ = context.toolkit.CreateTextBox(parent, Args(IDC_TXT_WIN, {10, 18, 285, 20}));
+  txt_win_->on_change = [this] { ui::Trap([this] { OnChange(); }); };
+}
+
+void SourcePath::Load() {
+  txt_win_->SetText(ReadText(context_.platform.registry, kSourcePath));
+}
+
+void SourcePath::OnChange() {
+  if (WriteText(context_.platform.registry, kSourcePath, txt_win_->Text()) != 0) Load();
+}
+
+InstallPaths::InstallPaths(PageContext& context, ui::Container& parent) : context_(context) {
+  for (int i = 0; i < kCount; ++i) {
+    const int top = kFrameRowTop + i * kTextRowStep;
+    lbl_ip_[i] = context.toolkit.CreateLabel(
+        parent, Args(0, {10, top + 3, 18, 17}, std::to_string(i + 1) + ":"));
+    txt_ip_[i] =
+        context.toolkit.CreateTextBox(parent, Args(IDC_TXT_IP_FIRST + i, {30, top, 265, 20}));
+    txt_ip_[i]->on_change = [this, i] { ui::Trap([this, i] { OnChange(i); }); };
+  }
+}
+
+void InstallPaths::Read(int i) {
+  txt_ip_[i]->SetText(ReadText(context_.platform.registry, InstallValue(i)));
+}
+
+void InstallPaths::Load() {
+  for (int i = 0; i < kCount; ++i) ui::Trap([this, i] { Read(i); });
+}
+
+void InstallPaths::OnChange(int i) {
+  if (WriteText(context_.platform.registry, InstallValue(i), txt_ip_[i]->Text()) != 0) Read(i);
+}
+
+FolderIcons::FolderIcons(PageContext& context, ui::Container& parent) : context_(context) {
+  use_ =
+      context.toolkit.CreateButton(parent, Args(IDC_CMD_USE_3D_FOLDER, {10, 16, 285, 21},
+                                                "Использовать Microsoft Plus 3D иконки для папок"));
+  restore_ = context.toolkit.CreateButton(
+      parent,
+      Args(IDC_CMD_RESTORE_FOLDER, {10, 39, 285, 21}, "Восстановить стандартные иконки для папок"));
+  use_->on_click = [this] { ui::Trap([this] { OnUse(); }); };
+  restore_->on_click = [this] { ui::Trap([this] { OnRestore(); }); };
+}
+
+void FolderIcons::Load() {
+  // Only ever disables: once the library has been missing, the buttons stay off.
+  if (context_.platform.shell.FileExists(context_.platform.system.SystemDirectory() +
+                                         "\\cool.dll")) {
+    return;
+  }
+  use_->SetEnabled(false);
+  restore_->SetEnabled(false);
+}
+
+void FolderIcons::OnUse() {
+  const std::string library = context_.platform.system.SystemDirectory() + "\\COOL.DLL,";
+  platform::Registry& reg = context_.platform.registry;
+  WriteText(reg, std::string(kShellIcons) + "3", library + "11");
+  WriteText(reg, std::string(kShellIcons) + "4", library + "18");
+  WriteText(reg, std::string(kShellIcons) + "36", library + "24");
+}
+
+void FolderIcons::OnRestore() {
+  platform::Registry& reg = context_.platform.registry;
+  for (const char* name : {"3", "4", "36"})
+    registry::RegDelete(reg, kShellIcons + std::string(name));
+}
+
+FoldersPage::FoldersPage(PageContext& context, ui::Frame& frame) : Page(context, frame) {
+  ui::Frame& frame1 = AddGroup(Group::kFrame1, "Названия системных папок", {8, 38, 305, 146});
+  AddLabel(frame1, 0,
+           "Здесь можно внести изменения в названия системных  папок, которые вступят в силу при "
+           "их следующем открытии.",
+           {kFrameRowLeft, kFrameRowTop + 4 * kTextRowStep + 4, 285, 28});
+
+  ui::Frame& special = AddFrame(0, "Специальные каталоги", {320, 38, 305, 110});
+  special_ = std::make_unique<SpecialFolders>(context, special);
+  AddLabel(special, 0,
+           "Выберите из выпадающего списка интересующий Вас специальный  каталог  и  измените,   "
+           "если  нужно,  его расположение.",
+           {10, 68, 285, 38});
+
+  ui::Frame& win = AddFrame(0, "Путь к дистрибутиву Windows", {320, 152, 305, 112});
+  source_ = std::make_unique<SourcePath>(context, win);
+  AddLabel(win, 0,
+           "Здесь  можно  изменить  путь,  по  которому  Windows начинает искать свои компоненты "
+           "при необходимости установки.  Эту  опцию  можно  использовать  также, если Вы храните "
+           "дистрибутив Windows на винчестере.",
+           {10, 42, 285, 66});
+
+  ui::Frame& paths = AddFrame(0, "Инсталляционные пути", {8, 188, 305, 204});
+  install_ = std::make_unique<InstallPaths>(context, paths);
+  AddLabel(paths, 0,
+           "Windows  сохраняет  инсталляционные  пути  к  своим компонентам  и  допускает "
+           "использование нескольких источников.",
+           {10, 134, 285, 40});
+
+  ui::Frame& icons = AddFrame(0, "Иконки для папок", {320, 268, 305, 64});
+  icons_ = std::make_unique<FolderIcons>(context, icons);
+
+  AddLabel(frame, 0,
+           "Данная    вкладка    контролирует    названия   и   пути   к системным  папкам, "
+           "используемыми Windows. Здесь можно  сменить  инсталляционные пути и пути  к папкам "
+           "Windows (Cache, Temp, Favorites etc).",
+           {328, 338, 292, 54});
+
+  AddPart(*special_);
+  AddPart(*source_);
+  AddPart(*install_);
+}
+
+}  // namespace vireo::main

@@ -1,0 +1,46 @@
+#include "main/page.h"
+
+#include "resource.h"
+#include "ui/trap.h"
+
+namespace vireo::main {
+
+Page::~Page() = default;
+
+ui::Frame* Page::GroupFrame(Group group) const {
+  for (const auto& [g, frame] : groups_) {
+    if (g == group) return frame;
+  }
+  return nullptr;
+}
+
+void Page::Reread() {
+  for (PagePart* part : parts_) ui::Trap([part] { part->Reread(); });
+}
+
+ui::Frame& Page::AddFrame(int id, const std::string& caption, ui::Rect rect,
+                          ui::Container* parent) {
+  ui::ControlArgs args;
+  args.id = id;
+  args.rect = rect;
+  args.text = caption;
+  frames_.push_back(toolkit().CreateFrame(parent ? *parent : frame_, args));
+  return *frames_.back();
+}
+
+ui::Frame& Page::AddGroup(Group group, const std::string& caption, ui::Rect rect) {
+  ui::Frame& made = AddFrame(IDC_GROUP_FIRST + static_cast<int>(group), caption, rect);
+  groups_.emplace_back(group, &made);
+  return made;
+}
+
+ui::Label& Page::AddLabel(ui::Container& parent, int id, const std::string& text, ui::Rect rect) {
+  ui::ControlArgs args;
+  args.id = id;
+  args.rect = rect;
+  args.text = text;
+  labels_.push_back(toolkit().CreateLabel(parent, args));
+  return *labels_.back();
+}
+
+}  // namespace vireo::main

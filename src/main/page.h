@@ -1,0 +1,121 @@
+// What the pages of the main window share. The main window is only the shell: it makes the five
+// page frames with their titles and keeps an ordered list of page parts. A page fills its frame
+// with its group frames and its own controls; each of its fillers is a page part that the main
+// window asks to load at start-up and to refresh on "Обновить данные", in the order of the
+// start-up sequence, each call its own trapped step.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "ui/toolkit.h"
+
+namespace vireo::main {
+
+// The pages, in the order of their buttons from top to bottom.
+enum class PageId {
+  kControlPanel,   // Command10, Frame4
+  kExplorer,       // Command14, Frame11
+  kActiveDesktop,  // Command13, Frame9
+  kFolders,        // Command12, Frame22
+  kFiles,          // Command11, Frame15
+};
+inline constexpr int kPageCount = 5;
+
+// The frames that hold the catalogue's settings, by their design names. The page that holds a
+// frame makes it; the catalogue finds it through the pages.
+enum class Group {
+  kSystemOption,    // Control Panel: "Отображать в "Свойства: Система""
+  kScreenOption,    // "Отображать в "Свойства: Экран""
+  kPasswordOption,  // "Отображать в "Пароли""
+  kPrinterOption,   // "Отображать в "Принтеры""
+  kNetworkOption,   // "Отображать в "Свойства: Сеть""
+  kFrame10,         // Explorer: desktop
+  kFrame12,         // network security
+  kFrame13,         // Explorer settings, with the two-pane box and the toolbar background
+  kFrame2,          // Active Desktop: items
+  kFrame3,          // Active Desktop toolbar
+  kFrame5,          // My Computer
+  kFrame7,          // Recycle Bin
+  kFrame8,          // tooltips
+  kFrame1,          // Folders and shortcuts: system folder names
+  kFrame16,         // Files: context menu of any file
+  kFrame20,         // file type descriptions
+};
+inline constexpr int kGroupCount = 16;
+
+// The shell's per-icon overrides, one value per system icon, named by the icon's index: the
+// key below HKLM, and the registry path of its values (a value's name follows the backslash).
+inline constexpr char kShellIconsKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons";
+inline constexpr char kShellIcons[] =
+    "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons\\";
+
+// Geometry shared by the frames' contents: rows of controls start below the frame's caption,
+// indented from its border.
+inline constexpr int kFrameRowTop = 18;
+inline constexpr int kFrameRowLeft = 10;
+inline constexpr int kCheckRowStep = 18;  // check boxes and check settings
+inline constexpr int kTextRowStep = 22;   // labelled text settings
+
+// One step of the start-up and refresh sequences: a filler, or a group of controls read together.
+class PagePart {
+ public:
+  virtual ~PagePart() = default;
+  // Start-up: reads what the part shows. Writes nothing.
+  virtual void Load() = 0;
+  // "Обновить данные": reads again what the refresh re-reads; by default nothing.
+  virtual void Refresh() {}
+  // The part's page was brought to the front: registry-bound controls read the registry again,
+  // so that the display never lies for long; by default nothing.
+  virtual void Reread() {}
+};
+
+// What every page is built with.
+struct PageContext {
+  platform::Platform& platform;
+  ui::Toolkit& toolkit;
+  ui::Window& window;  // the main window, owner of the dialogs a page opens
+};
+
+class Page {
+ public:
+  virtual ~Page();
+  Page(const Page&) = delete;
+  Page& operator=(const Page&) = delete;
+
+  ui::Frame& frame() { return frame_; }
+  // The group frame `group` when this page holds it, or null.
+  ui::Frame* GroupFrame(Group group) const;
+  // The page was brought to the front: every part of it reads again.
+  void Reread();
+
+ protected:
+  Page(PageContext& context, ui::Frame& frame) : context_(context), frame_(frame) {}
+
+  // Makes a frame with a caption inside the page (or inside `parent`); with a group, the
+  // catalogue finds it.
+  ui::Frame& AddFrame(int id, const std::string& caption, ui::Rect rect,
+                      ui::Container* parent = nullptr);
+  ui::Frame& AddGroup(Group group, const std::string& caption, ui::Rect rect);
+  // Keeps a label of the page (a description or a hint).
+  ui::Label& AddLabel(ui::Container& parent, int id, const std::string& text, ui::Rect rect);
+  // The parts whose Reread runs when the page comes to the front.
+  void AddPart(PagePart& part) { parts_.push_back(&part); }
+
+  platform::Platform& platform() { return context_.platform; }
+  ui::Toolkit& toolkit() { return context_.toolkit; }
+  ui::Window& window() { return context_.window; }
+
+ private:
+  PageContext& context_;
+  ui::Frame& frame_;
+  std::vector<std::unique_ptr<ui::Frame>> frames_;
+  std::vector<std::pair<Group, ui::Frame*>> groups_;
+  std::vector<std::unique_ptr<ui::Label>> labels_;
+  std::vector<PagePart*> parts_;
+};
+
+}  // namespace vireo::main
