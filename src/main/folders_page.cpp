@@ -167,42 +167,42 @@ void FolderIcons::OnRestore() {
 }
 
 FoldersPage::FoldersPage(PageContext& context, ui::Frame& frame) : Page(context, frame) {
-  ui::Frame& frame1 = AddGroup(Group::kFrame1, "Названия системных папок", {8, 38, 305, 146});
+  ui::Frame& frame1 = AddGroup(Group::kFrame1, "Названия системных папок", {8, 38, 305, 160});
   AddLabel(frame1, 0,
            "Здесь можно внести изменения в названия системных  папок, которые вступят в силу при "
            "их следующем открытии.",
-           {kFrameRowLeft, kFrameRowTop + 4 * kTextRowStep + 4, 285, 28});
+           {kFrameRowLeft, kFrameRowTop + 4 * kTextRowStep + 4, 285, 40});
 
-  ui::Frame& special = AddFrame(0, "Специальные каталоги", {320, 38, 305, 110});
+  ui::Frame& special = AddFrame(0, "Специальные каталоги", {320, 38, 305, 108});
   special_ = std::make_unique<SpecialFolders>(context, special);
   AddLabel(special, 0,
            "Выберите из выпадающего списка интересующий Вас специальный  каталог  и  измените,   "
            "если  нужно,  его расположение.",
            {10, 68, 285, 38});
 
-  ui::Frame& win = AddFrame(0, "Путь к дистрибутиву Windows", {320, 152, 305, 112});
+  ui::Frame& win = AddFrame(0, "Путь к дистрибутиву Windows", {320, 150, 305, 108});
   source_ = std::make_unique<SourcePath>(context, win);
   AddLabel(win, 0,
            "Здесь  можно  изменить  путь,  по  которому  Windows начинает искать свои компоненты "
            "при необходимости установки.  Эту  опцию  можно  использовать  также, если Вы храните "
            "дистрибутив Windows на винчестере.",
-           {10, 42, 285, 66});
+           {10, 40, 285, 66});
 
-  ui::Frame& paths = AddFrame(0, "Инсталляционные пути", {8, 188, 305, 204});
+  ui::Frame& paths = AddFrame(0, "Инсталляционные пути", {8, 202, 305, 190});
   install_ = std::make_unique<InstallPaths>(context, paths);
   AddLabel(paths, 0,
            "Windows  сохраняет  инсталляционные  пути  к  своим компонентам  и  допускает "
            "использование нескольких источников.",
            {10, 134, 285, 40});
 
-  ui::Frame& icons = AddFrame(0, "Иконки для папок", {320, 268, 305, 64});
+  ui::Frame& icons = AddFrame(0, "Иконки для папок", {320, 262, 305, 62});
   icons_ = std::make_unique<FolderIcons>(context, icons);
 
   AddLabel(frame, 0,
            "Данная    вкладка    контролирует    названия   и   пути   к системным  папкам, "
            "используемыми Windows. Здесь можно  сменить  инсталляционные пути и пути  к папкам "
            "Windows (Cache, Temp, Favorites etc).",
-           {328, 338, 292, 54});
+           {328, 328, 292, 70});
 
   AddPart(*special_);
   AddPart(*source_);
