@@ -4,8 +4,9 @@
 # Under Wine in Windows 98 mode, in a throwaway prefix (build/wine-bench-prefix) and Wine's
 # virtual desktop on a private Xvfb, measures the time from starting vireo.exe to its main
 # window "Vireo" being shown, side by side with Wine's own notepad.exe started the same way,
-# and prints the median of each and their ratio. When the host build has the registry-call
-# counter (build/host/startup_calls), its figures follow.
+# and prints the median of each and their ratio; then the time of each page switch in the
+# program. When the host build has the registry-call counter (build/host/startup_calls), its
+# figures follow.
 set -euo pipefail
 # shellcheck source=scripts/lib.sh
 . "$(dirname "$0")/../scripts/lib.sh"
@@ -88,8 +89,15 @@ if [ "$vireo_ms" != - ] && [ "$notepad_ms" != - ] && [ "$notepad_ms" -gt 0 ]; th
     'BEGIN { printf "ratio vireo.exe / notepad.exe: %.2f\n", v / n }'
 fi
 
+if [ -f "$VIREO_WIN_BUILD/pageswitch.exe" ]; then
+  echo
+  echo "Page switches in vireo.exe (a click handled: the page in front, its controls read again):"
+  VIREO_WINE_TIMEOUT=300 vireo_wine "$VIREO_WIN_BUILD/pageswitch.exe" "$vireo_program" "$runs" \
+    --desktop VireoBench | tr -d '\r' | sed 's/^pageswitch: /  /'
+fi
+
 if [ -x "$VIREO_BUILD/host/startup_calls" ]; then
   echo
-  echo "Registry calls during start-up (host build):"
+  echo "Registry calls during start-up, refresh and page switches (host build):"
   "$VIREO_BUILD/host/startup_calls"
 fi
