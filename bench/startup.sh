@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Start-up benchmark (figures only, never a pass/fail test):
 #   bench/startup.sh [RUNS]          (default 5 runs)
-# Under Wine in Windows 98 mode, in a throwaway prefix (build/wine-bench-prefix) and Wine's
-# virtual desktop on a private Xvfb, measures the time from starting vireo.exe to its main
-# window "Vireo" being shown, side by side with Wine's own notepad.exe started the same way,
-# and prints the median of each and their ratio; then the time of each page switch in the
-# program. When the host build has the registry-call counter (build/host/startup_calls), its
-# figures follow.
+# Under Wine in Windows 98 mode, in a throwaway prefix (build/wine-bench-prefix32 or
+# build/wine-bench-prefix64, after the path that runs) and Wine's virtual desktop on a private
+# Xvfb, measures the time from starting vireo.exe to its main window "Vireo" being shown, side
+# by side with Wine's own notepad.exe started the same way, and prints the median of each and
+# their ratio; then the time of each page switch in the program. When the host build has the
+# registry-call counter (build/host/startup_calls), its figures follow.
 set -euo pipefail
 # shellcheck source=scripts/lib.sh
 . "$(dirname "$0")/../scripts/lib.sh"
@@ -21,12 +21,6 @@ vireo_build_windows
 if [ -f "$VIREO_ROOT/bench/startup_calls.cpp" ]; then
   vireo_build_host
 fi
-vireo_test_prefix "$VIREO_BUILD/wine-bench-prefix"
-vireo_wine_select
-vireo_set_win98 vireo.exe
-vireo_install_program
-launchtime=$VIREO_WIN_BUILD/launchtime.exe
-[ -f "$launchtime" ] || vireo_die "$launchtime was not built"
 
 cleanup() {
   rm -f "${lines:-}"
@@ -34,8 +28,16 @@ cleanup() {
   vireo_stop_xvfb
 }
 trap cleanup EXIT
+# Xvfb first: the first Wine process starts Wine's desktop, which needs the display.
 unset DISPLAY
 vireo_start_xvfb
+# The same choice as the other scripts: the i686 build in a 32-bit prefix when this machine runs
+# it, the x86_64 build in a 64-bit one otherwise (VIREO_WINE_PATHS insists on one).
+vireo_wine_select test "$VIREO_BUILD/wine-bench-prefix"
+vireo_set_win98 vireo.exe
+vireo_install_program
+launchtime=$VIREO_WIN_BUILD/launchtime.exe
+[ -f "$launchtime" ] || vireo_die "$launchtime was not built"
 vireo_wine explorer /desktop=VireoBench,1024x768 >/dev/null 2>&1 &
 
 # measure LABEL RUNS EXE TITLE-OPTIONS...: prints the runs, leaves "median peak" in $result.

@@ -1,8 +1,8 @@
 # shellcheck shell=bash
 # Shared functions of the build, run and test scripts. Source it from bash:
 #   . "$(dirname "$0")/lib.sh"
-# Everything lives under build/ of the source tree; the user's Wine prefix lives under the
-# user's data directory unless WINEPREFIX says otherwise.
+# Everything lives under build/ of the source tree; the user's Wine prefixes (one for each Wine
+# path, see below) live under the user's data directory unless WINEPREFIX says otherwise.
 
 VIREO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VIREO_BUILD=${VIREO_BUILD:-$VIREO_ROOT/build}
@@ -115,13 +115,80 @@ vireo_build_host() {
   _vireo_build "$VIREO_BUILD/host" -DCMAKE_BUILD_TYPE=Debug
 }
 
-# Runs a Wine command (the selected loader) in $WINEPREFIX, always in the Russian locale so that
-# Cyrillic survives in command lines, file names and the registry.
+# ---- Wine paths ------------------------------------------------------------------------------
+# Vireo runs under Wine on one of two paths, each with its own loader, build and kind of prefix:
+#   32  the 32-bit loader /usr/lib/wine/wine, the i686 build (the product for real 9x machines),
+#       a 32-bit prefix (WINEARCH=win32): one registry view, as on Windows 9x;
+#   64  wine64, the x86_64 build, a 64-bit prefix: the fallback where 32-bit Wine cannot run.
+# The i686 build is never run in a 64-bit prefix: there a 32-bit program sees the WoW64 view of
+# the registry (its HKCR\CLSID writes land in HKLM\Software\Classes\Wow6432Node\CLSID), so it
+# would neither see nor change what the rest of the system reads. A prefix never changes its
+# architecture, so each path has prefixes of its own, and every Wine program that shares a
+# prefix's registry (the test programs, reg, explorer, wineboot) runs with that path's loader.
+# VIREO_WINE_PATHS ("32", "64" or "32 64", the default) restricts the paths, in that order of
+# preference.
+
+# The user's WINEPREFIX as it was when the script started, before any function set one.
+VIREO_GIVEN_PREFIX=${WINEPREFIX:-}
+
+# Sets VIREO_PATHS to the paths that VIREO_WINE_PATHS allows, 32 before 64; dies on a bad value.
+vireo_wine_paths() {
+  local given=${VIREO_WINE_PATHS:-32 64} word p
+  VIREO_PATHS=()
+  for word in ${given//,/ }; do
+    case $word in
+      32 | 64) ;;
+      *) vireo_die "VIREO_WINE_PATHS may hold 32 and 64 only, not \"$word\"" ;;
+    esac
+  done
+  for p in 32 64; do
+    for word in ${given//,/ }; do
+      if [ "$word" = "$p" ]; then
+        VIREO_PATHS+=("$p")
+        break
+      fi
+    done
+  done
+  [ ${#VIREO_PATHS[@]} -gt 0 ] ||
+    vireo_die "VIREO_WINE_PATHS names no path (use 32, 64 or \"32 64\")"
+}
+
+# Chooses path 32 or 64. Sets:
+#   VIREO_PATH        32 or 64
+#   VIREO_WINE        its loader
+#   VIREO_WINEARCH    win32 or win64, the architecture of its prefixes
+#   VIREO_WIN_BUILD   build/win32 or build/win64
+#   VIREO_WINE_KIND   a phrase naming the path, for the reports
+# Fails, with the reason in VIREO_PATH_WHY, when the loader is not installed.
+vireo_use_path() {
+  VIREO_PATH=$1
+  VIREO_PATH_WHY=
+  if [ "$1" = 32 ]; then
+    VIREO_WINE=/usr/lib/wine/wine
+    VIREO_WINEARCH=win32
+    VIREO_WIN_BUILD=$VIREO_BUILD/win32
+    VIREO_WINE_KIND="i686 build, 32-bit Wine (/usr/lib/wine/wine), 32-bit prefix"
+  else
+    VIREO_WINE=/usr/lib/wine/wine64
+    VIREO_WINEARCH=win64
+    VIREO_WIN_BUILD=$VIREO_BUILD/win64
+    VIREO_WINE_KIND="x86_64 build, wine64 (/usr/lib/wine/wine64), 64-bit prefix"
+  fi
+  if [ ! -x "$VIREO_WINE" ]; then
+    VIREO_PATH_WHY="$VIREO_WINE is not installed"
+    return 1
+  fi
+}
+
+# Runs a Wine command with the chosen path's loader in $WINEPREFIX, always in the Russian locale
+# so that Cyrillic survives in command lines, file names and the registry. WINEARCH goes along,
+# so that Wine itself refuses a prefix of the other architecture.
 vireo_wine() {
-  local limit=()
+  local limit=() arch=()
   [ -n "${VIREO_WINE_TIMEOUT:-}" ] && limit=(timeout -k 5 "$VIREO_WINE_TIMEOUT")
+  [ -n "${VIREO_WINEARCH:-}" ] && arch=(WINEARCH="$VIREO_WINEARCH")
   "${limit[@]}" env LC_ALL=$VIREO_LOCALE LANG=$VIREO_LOCALE WINEDEBUG="${WINEDEBUG:--all}" \
-    WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}" \
+    WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}" "${arch[@]}" \
     "${VIREO_WINE:-/usr/lib/wine/wine64}" "$@"
 }
 
@@ -129,46 +196,10 @@ vireo_wineserver() {
   LC_ALL=$VIREO_LOCALE LANG=$VIREO_LOCALE /usr/lib/wine/wineserver "$@"
 }
 
-# Chooses the Wine loader and the matching build:
-#   VIREO_WINE      /usr/lib/wine/wine (32-bit) or /usr/lib/wine/wine64
-#   VIREO_WIN_BUILD build/win32 or build/win64
-#   VIREO_WINE_KIND a phrase naming the choice, for the reports
-# A 32-bit program started without a working 32-bit loader exits 0 having done nothing, so the
-# 32-bit loader is tried for real: it must run the i686 driver and print what the driver prints.
-# Needs the prefix (vireo_prefix) and the Windows builds.
-vireo_wine_select() {
-  local probe=$VIREO_BUILD/win32/driver.exe out
-  if [ -x /usr/lib/wine/wine ] && [ -f "$probe" ]; then
-    out=$(VIREO_WINE=/usr/lib/wine/wine VIREO_WINE_TIMEOUT=60 vireo_wine "$probe" probe 2>/dev/null ||
-      true)
-    if printf '%s\n' "$out" | grep -q '^probe: 32-bit'; then
-      VIREO_WINE=/usr/lib/wine/wine
-      VIREO_WIN_BUILD=$VIREO_BUILD/win32
-      VIREO_WINE_KIND="32-bit Wine (/usr/lib/wine/wine), i686 build"
-      vireo_log "using the $VIREO_WINE_KIND"
-      return 0
-    fi
-    vireo_log "the 32-bit Wine did not run the i686 driver; falling back to wine64"
-  fi
-  VIREO_WINE=/usr/lib/wine/wine64
-  VIREO_WIN_BUILD=$VIREO_BUILD/win64
-  VIREO_WINE_KIND="wine64 fallback (/usr/lib/wine/wine64), x86_64 build"
-  [ -x "$VIREO_WINE" ] || vireo_die "no Wine loader found in /usr/lib/wine"
-  vireo_log "using the $VIREO_WINE_KIND"
-}
-
-# Sets WINEPREFIX (default: the user's data directory) and creates the prefix when missing.
-vireo_prefix() {
-  export WINEPREFIX=${WINEPREFIX:-${XDG_DATA_HOME:-$HOME/.local/share}/vireo/wineprefix}
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    vireo_log "creating the Wine prefix $WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    # wine64 creates a prefix that runs both 32- and 64-bit programs.
-    VIREO_WINE=/usr/lib/wine/wine64 vireo_wine wineboot --init >/dev/null 2>&1 || true
-    vireo_wineserver -w
-    [ -f "$WINEPREFIX/system.reg" ] || vireo_die "wineboot did not create $WINEPREFIX"
-  fi
-  _vireo_prefix_fonts
+# Prints the architecture of the prefix DIR as its system.reg records it (win32 or win64), or
+# nothing when DIR holds no prefix.
+vireo_prefix_arch() {
+  sed -n 's/^#arch=//p' "$1/system.reg" 2>/dev/null | head -1
 }
 
 # Debian's Wine 8 looks for its own fonts (Tahoma, MS Sans Serif, Marlett for the caption
@@ -183,12 +214,76 @@ _vireo_prefix_fonts() {
   done
 }
 
-# A throwaway prefix for the tests, with the registry and the .ini files of the Windows folder
-# as they were right after wineboot: a copy is kept beside the prefix and put back every time.
+# Creates $WINEPREFIX for the chosen path: its loader and architecture, no Mono or Gecko prompts.
+# Fails, with the reason in VIREO_PATH_WHY, when Wine cannot; what it created is then removed.
+vireo_create_prefix() {
+  local existed=0 arch said
+  [ -e "$WINEPREFIX" ] && existed=1
+  vireo_log "creating the $VIREO_WINEARCH Wine prefix $WINEPREFIX"
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  # The last thing the loader says, for the report when it fails ("Exec format error" where the
+  # kernel cannot run 32-bit programs).
+  said=$(VIREO_WINE_TIMEOUT=300 vireo_wine wineboot --init 2>&1 >/dev/null | tr -d '\r' |
+    tail -1) || true
+  vireo_wineserver -w 2>/dev/null || true
+  arch=$(vireo_prefix_arch "$WINEPREFIX")
+  if [ "$arch" != "$VIREO_WINEARCH" ]; then
+    VIREO_PATH_WHY="$VIREO_WINE could not create a $VIREO_WINEARCH prefix"
+    [ -n "$arch" ] && VIREO_PATH_WHY+=" (it made a $arch one)"
+    [ -n "$said" ] && VIREO_PATH_WHY+=": $said"
+    [ $existed -eq 0 ] && rm -rf "$WINEPREFIX"
+    return 1
+  fi
+  _vireo_prefix_fonts
+}
+
+# Tries the chosen path for real in $WINEPREFIX: its build's driver.exe must run and say that it
+# is a program of the path's bitness. A 32-bit program that Wine cannot run may still exit 0,
+# so the exit code alone is never trusted. Fails with the reason in VIREO_PATH_WHY.
+# Run it with a display: even a program without windows makes Wine start explorer for the
+# "Default" desktop, and one started without $DISPLAY leaves that desktop without a display
+# driver for as long as the wineserver lives (no window can be made on it then).
+vireo_probe() {
+  local probe=$VIREO_WIN_BUILD/driver.exe out
+  if [ ! -f "$probe" ]; then
+    VIREO_PATH_WHY="$probe was not built"
+    return 1
+  fi
+  out=$(VIREO_WINE_TIMEOUT=60 vireo_wine "$probe" probe 2>/dev/null | tr -d '\r' || true)
+  if printf '%s\n' "$out" | grep -q "^probe: $VIREO_PATH-bit"; then
+    return 0
+  fi
+  VIREO_PATH_WHY="$VIREO_WINE did not run the $VIREO_PATH-bit driver.exe"
+  return 1
+}
+
+# The user's prefix for the chosen path: $WINEPREFIX when the user gave one, otherwise
+# wineprefix32 or wineprefix64 under the user's data directory. Created when missing; a prefix
+# of the other architecture is never used. Sets WINEPREFIX; fails with VIREO_PATH_WHY.
+vireo_user_prefix() {
+  local arch
+  local data=${XDG_DATA_HOME:-$HOME/.local/share}
+  export WINEPREFIX=${VIREO_GIVEN_PREFIX:-$data/vireo/wineprefix$VIREO_PATH}
+  arch=$(vireo_prefix_arch "$WINEPREFIX")
+  if [ -n "$arch" ] && [ "$arch" != "$VIREO_WINEARCH" ]; then
+    VIREO_PATH_WHY="$WINEPREFIX is a $arch prefix, not $VIREO_WINEARCH"
+    return 1
+  fi
+  if [ -z "$arch" ]; then
+    vireo_create_prefix || return 1
+  fi
+  _vireo_prefix_fonts
+}
+
+# A throwaway prefix for the tests, DIR followed by the path (build/wine-test-prefix32), with the
+# registry and the .ini files of the Windows folder as they were right after wineboot: a copy is
+# kept beside the prefix and put back every time. A prefix or copy of the other architecture is
+# made anew. Sets WINEPREFIX; fails with VIREO_PATH_WHY.
 vireo_test_prefix() {
-  export WINEPREFIX=$1
+  export WINEPREFIX=$1$VIREO_PATH
   local pristine=$WINEPREFIX.pristine f
-  if [ -f "$WINEPREFIX/system.reg" ] && [ -f "$pristine/system.reg" ]; then
+  if [ "$(vireo_prefix_arch "$WINEPREFIX")" = "$VIREO_WINEARCH" ] &&
+    [ "$(vireo_prefix_arch "$pristine")" = "$VIREO_WINEARCH" ]; then
     vireo_wineserver -k 2>/dev/null || true
     vireo_wineserver -w 2>/dev/null || true
     cp -f "$pristine"/*.reg "$WINEPREFIX/"
@@ -196,8 +291,9 @@ vireo_test_prefix() {
     cp -f "$pristine"/*.ini "$WINEPREFIX/drive_c/windows/" 2>/dev/null || true
     rm -rf "$WINEPREFIX/drive_c/Program Files/Vireo"
   else
+    vireo_wineserver -k 2>/dev/null || true
     rm -rf "$WINEPREFIX" "$pristine"
-    vireo_prefix
+    vireo_create_prefix || return 1
     mkdir -p "$pristine"
     cp "$WINEPREFIX"/*.reg "$pristine/"
     for f in "$WINEPREFIX"/drive_c/windows/*.ini; do
@@ -205,6 +301,34 @@ vireo_test_prefix() {
     done
   fi
   _vireo_prefix_fonts
+}
+
+# Prepares path P with its prefix and tries it: `vireo_try_path P user` takes the user's prefix,
+# `vireo_try_path P test DIR` the throwaway DIR32 or DIR64. Fails with VIREO_PATH_WHY.
+vireo_try_path() {
+  vireo_use_path "$1" || return 1
+  if [ "$2" = user ]; then
+    vireo_user_prefix || return 1
+  else
+    vireo_test_prefix "$3" || return 1
+  fi
+  vireo_probe
+}
+
+# Chooses the first path of VIREO_WINE_PATHS that runs on this machine, with its prefix (the
+# arguments after the path of vireo_try_path). Says which, and why the ones before it could not
+# run. Needs the Windows builds, and a display for the probe.
+vireo_wine_select() {
+  local p
+  vireo_wine_paths
+  for p in "${VIREO_PATHS[@]}"; do
+    if vireo_try_path "$p" "$@"; then
+      vireo_log "using the $VIREO_WINE_KIND ($WINEPREFIX)"
+      return 0
+    fi
+    vireo_log "the $p-bit path is unavailable: $VIREO_PATH_WHY"
+  done
+  vireo_die "no Wine path of VIREO_WINE_PATHS=\"${VIREO_WINE_PATHS:-32 64}\" can be used here"
 }
 
 # Windows 98 mode for one program only: HKCU\Software\Wine\AppDefaults\<exe>\Version = win98.

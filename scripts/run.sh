@@ -5,8 +5,13 @@
 #
 # With a display ($DISPLAY set) the program simply runs until it is closed. Without one the
 # script starts Xvfb, runs the program in Wine's virtual desktop, waits for the main window,
-# saves a screenshot of it (default build/screenshot.png, or $VIREO_SCREENSHOT, or --screenshot FILE),
-# closes the program and ends.
+# saves a screenshot of it (default build/screenshot.png, or $VIREO_SCREENSHOT, or
+# --screenshot FILE), closes the program and ends.
+#
+# The i686 build runs with the 32-bit Wine in a 32-bit prefix when this machine can run it,
+# otherwise the x86_64 build with wine64 in a 64-bit prefix (VIREO_WINE_PATHS=32 or 64 insists
+# on one). The prefix is $WINEPREFIX, or wineprefix32 / wineprefix64 under the user's data
+# directory; one of the other architecture is never used.
 set -euo pipefail
 # shellcheck source=scripts/lib.sh
 . "$(dirname "$0")/lib.sh"
@@ -20,7 +25,7 @@ while [ $# -gt 0 ]; do
       shift 2
       ;;
     -h | --help)
-      sed -n '2,9s/^# \{0,1\}//p' "$0"
+      sed -n '2,15s/^# \{0,1\}//p' "$0"
       exit 0
       ;;
     *) vireo_die "unknown argument: $1 (see --help)" ;;
@@ -33,25 +38,32 @@ esac
 
 vireo_install_deps
 vireo_build_windows
-vireo_prefix
-vireo_wine_select
+
+# Without a display the program runs on a private Xvfb, which is up before any Wine process:
+# the first one starts Wine's desktop, and one started without $DISPLAY stays without a driver.
+cleanup() {
+  vireo_wineserver -k 2>/dev/null || true
+  vireo_stop_xvfb
+}
+headless=0
+if [ -z "${DISPLAY:-}" ]; then
+  headless=1
+  trap cleanup EXIT
+  vireo_start_xvfb
+fi
+
+vireo_wine_select user
 vireo_set_win98 vireo.exe
 vireo_install_program
 program="$VIREO_PROGRAM_DIR_WIN\\vireo.exe"
 cd "$(vireo_program_dir)"
 
-if [ -n "${DISPLAY:-}" ]; then
+if [ "$headless" -eq 0 ]; then
   vireo_log "starting $program in $WINEPREFIX ($VIREO_WINE_KIND)"
   exec env LC_ALL="$VIREO_LOCALE" LANG="$VIREO_LOCALE" WINEDEBUG="${WINEDEBUG:--all}" \
-    "$VIREO_WINE" "$program"
+    WINEARCH="$VIREO_WINEARCH" "$VIREO_WINE" "$program"
 fi
 
-cleanup() {
-  vireo_wineserver -k 2>/dev/null || true
-  vireo_stop_xvfb
-}
-trap cleanup EXIT
-vireo_start_xvfb
 vireo_log "no display: running in Wine's virtual desktop on Xvfb $DISPLAY ($VIREO_WINE_KIND)"
 vireo_wine explorer /desktop=Vireo,1024x768 "$program" >/dev/null 2>&1 &
 

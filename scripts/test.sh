@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Builds everything and runs all the tests:
 #   1. the host unit tests (GoogleTest through CTest, under the sanitizers);
-#   2. under Wine, in a throwaway prefix (build/wine-test-prefix), never the user's:
+#   2. under Wine, on every path that this machine runs (VIREO_WINE_PATHS restricts them):
+#      32, the i686 build with the 32-bit Wine in a 32-bit prefix (build/wine-test-prefix32);
+#      64, the x86_64 build with wine64 in a 64-bit prefix (build/wine-test-prefix64). The
+#      prefixes are throwaway ones, never the user's; on each path:
 #      - regagree.exe: the registry layer against Wine's real registry, in Windows 98 mode;
 #      - platformcheck.exe: the other system adapters (directories, version, profile files,
 #        file existence, window regions) on the real API;
 #      - the real vireo.exe driven from outside by driver.exe in Windows 98 mode (main window,
 #        page buttons, refresh, exit; then the catalogue-bound settings against the registry)
 #        and in Wine's default NT mode (the platform message).
-# Prints which Wine ran, a summary, and exits non-zero when anything failed.
+# Prints a summary that names the paths that ran and the ones that could not, and exits
+# non-zero when anything failed.
 set -uo pipefail
 # shellcheck source=scripts/lib.sh
 . "$(dirname "$0")/lib.sh"
@@ -16,15 +20,16 @@ set -uo pipefail
 set -e
 vireo_install_deps
 set +e
+vireo_wine_paths
 
 declare -a results=()
 total_passed=0
 total_failed=0
 
-# Records one suite: name, passed count, failed count, and whether the suite itself went wrong
-# (no closing line, a crash, a build failure).
+# Records one suite: name, passed count, failed count, whether the suite itself went wrong
+# (no closing line, a crash, a build failure) and, for the Wine suites, the seconds it took.
 record() {
-  local name=$1 passed=$2 failed=$3 broken=${4:-0}
+  local name=$1 passed=$2 failed=$3 broken=${4:-0} took=${5:+, $5 s}
   total_passed=$((total_passed + passed))
   total_failed=$((total_failed + failed))
   if [ "$broken" -ne 0 ] && [ "$failed" -eq 0 ]; then
@@ -32,9 +37,9 @@ record() {
     failed=1
   fi
   if [ "$failed" -eq 0 ]; then
-    results+=("PASS  $name ($passed passed)")
+    results+=("PASS  $name ($passed passed$took)")
   else
-    results+=("FAIL  $name ($passed passed, $failed failed)")
+    results+=("FAIL  $name ($passed passed, $failed failed$took)")
   fi
 }
 
@@ -47,20 +52,24 @@ counts() {
 # The closing line "<word>: N passed, M failed" decides, never the exit code alone: a program
 # that Wine could not run may well exit 0.
 wine_suite() {
-  local name=$1 log=$logs/$2.log word=$3 line passed failed
+  local name=$1 log=$logs/$2.log word=$3 line passed failed took start
+  start=$(date +%s%N)
   shift 3
   vireo_wine "$@" 2>&1 | tr -d '\r' | tee "$log"
   line=$(counts "$word" "$log")
+  took=$((($(date +%s%N) - start) / 100000000))  # tenths of a second
+  took=$((took / 10)).$((took % 10))
   if [ -n "$line" ]; then
     read -r passed failed <<<"$line"
-    record "$name" "$passed" "$failed"
+    record "$name" "$passed" "$failed" 0 "$took"
   else
-    record "$name (no result line)" 0 0 1
+    record "$name (no result line)" 0 0 1 "$took"
   fi
 }
 
 logs=$VIREO_BUILD/test-logs
 mkdir -p "$logs"
+rm -f "$logs"/*.log  # no log of an earlier run passes for one of this run
 
 # ---- host ---------------------------------------------------------------------------------
 if vireo_build_host; then
@@ -83,24 +92,30 @@ else
 fi
 
 # ---- Wine ---------------------------------------------------------------------------------
+# Every path of VIREO_WINE_PATHS that this machine runs, each in its own throwaway prefix:
+# 32, the i686 build with the 32-bit Wine in a 32-bit prefix; 64, the x86_64 build with wine64
+# in a 64-bit prefix. Suite names and logs carry the path.
 windows_built=1
 vireo_build_windows || windows_built=0
 
+paths_run=()
+paths_unavailable=()
 user_prefix=${WINEPREFIX:-}
-vireo_test_prefix "$VIREO_BUILD/wine-test-prefix"
-vireo_wine_select
-wine_kind=$VIREO_WINE_KIND
-if [ "$windows_built" -eq 0 ] || [ ! -f "$VIREO_WIN_BUILD/driver.exe" ]; then
-  record "Windows build" 0 0 1
-else
-  cleanup() {
-    vireo_wineserver -k 2>/dev/null || true
-    vireo_stop_xvfb
-  }
-  trap cleanup EXIT
-  vireo_start_xvfb
-  export VIREO_WINE_TIMEOUT=180
+cleanup() {
+  vireo_wineserver -k 2>/dev/null || true
+  vireo_stop_xvfb
+}
+trap cleanup EXIT
+# Xvfb is up before any Wine process, the probes included: the first one starts Wine's desktop,
+# and one started without $DISPLAY leaves the "Default" desktop without a display driver for as
+# long as the wineserver lives (platformcheck.exe, which stays on that desktop, then could make
+# no window and failed with 1400).
+vireo_start_xvfb
+export VIREO_WINE_TIMEOUT=180
 
+# Runs the Wine suites on the path chosen with vireo_use_path, in its prepared prefix.
+wine_suites() {
+  local tag=$1 on=" [$2]"
   # The program runs in Wine's virtual desktop, as on a desktop with a window manager; the
   # driver joins that desktop to find its windows.
   vireo_wine explorer /desktop=VireoTest,1024x768 >/dev/null 2>&1 &
@@ -108,49 +123,87 @@ else
   if [ -f "$VIREO_WIN_BUILD/regagree.exe" ]; then
     vireo_log "regagree.exe: the registry layer against Wine's registry (Windows 98 mode)"
     vireo_set_win98 regagree.exe
-    wine_suite "registry agreement under Wine" regagree regagree \
+    wine_suite "registry agreement under Wine$on" "regagree-$tag" regagree \
       "$VIREO_WIN_BUILD/regagree.exe"
   else
-    vireo_log "regagree.exe was not built; skipped"
+    record "regagree.exe was not built$on" 0 0 1
   fi
 
   if [ -f "$VIREO_WIN_BUILD/platformcheck.exe" ]; then
     vireo_log "platformcheck.exe: directories, version, profile files, files and regions"
     vireo_set_win98 platformcheck.exe
-    wine_suite "system adapters under Wine" platformcheck platformcheck \
+    wine_suite "system adapters under Wine$on" "platformcheck-$tag" platformcheck \
       "$VIREO_WIN_BUILD/platformcheck.exe"
   else
-    vireo_log "platformcheck.exe was not built; skipped"
+    record "platformcheck.exe was not built$on" 0 0 1
   fi
 
   if [ -f "$VIREO_WIN_BUILD/vireo.exe" ]; then
     vireo_install_program
-    program="$VIREO_PROGRAM_DIR_WIN\\vireo.exe"
+    local program="$VIREO_PROGRAM_DIR_WIN\\vireo.exe"
 
     vireo_log "driver: vireo.exe in Windows 98 mode"
     vireo_set_win98 vireo.exe
-    wine_suite "vireo.exe in Windows 98 mode" smoke-win98 driver \
+    wine_suite "vireo.exe in Windows 98 mode$on" "smoke-win98-$tag" driver \
       "$VIREO_WIN_BUILD/driver.exe" main "$program" --desktop VireoTest
 
     vireo_log "driver: the settings of vireo.exe against Wine's registry (Windows 98 mode)"
-    wine_suite "settings round-trip under Wine" settings-win98 driver \
+    wine_suite "settings round-trip under Wine$on" "settings-win98-$tag" driver \
       "$VIREO_WIN_BUILD/driver.exe" settings "$program" --desktop VireoTest
 
     vireo_log "driver: vireo.exe in Wine's default (NT) mode"
     vireo_clear_version vireo.exe
-    wine_suite "vireo.exe refuses in NT mode" smoke-nt driver \
+    wine_suite "vireo.exe refuses in NT mode$on" "smoke-nt-$tag" driver \
       "$VIREO_WIN_BUILD/driver.exe" refuse "$program" --desktop VireoTest
   else
-    record "vireo.exe was not built" 0 0 1
+    record "vireo.exe was not built$on" 0 0 1
   fi
-  cleanup
-  trap - EXIT
+  vireo_wineserver -k 2>/dev/null || true
+}
+
+if [ "$windows_built" -eq 0 ]; then
+  record "Windows build" 0 0 1
+else
+  for path in "${VIREO_PATHS[@]}"; do
+    if vireo_try_path "$path" test "$VIREO_BUILD/wine-test-prefix"; then
+      vireo_log "Wine suites on the $path-bit path: $VIREO_WINE_KIND ($WINEPREFIX)"
+      label="i686, 32-bit prefix"
+      [ "$path" = 64 ] && label="x86_64, 64-bit prefix"
+      wine_suites "$path" "$label"
+      paths_run+=("$path-bit ($VIREO_WINE_KIND)")
+    else
+      vireo_log "the $path-bit path is unavailable: $VIREO_PATH_WHY"
+      paths_unavailable+=("$path-bit ($VIREO_PATH_WHY)")
+      vireo_wineserver -k 2>/dev/null || true
+    fi
+  done
+  [ ${#paths_run[@]} -gt 0 ] || record "Wine suites (no Wine path could run)" 0 0 1
 fi
+cleanup
+trap - EXIT
 if [ -n "$user_prefix" ]; then export WINEPREFIX=$user_prefix; else unset WINEPREFIX; fi
 
 # ---- summary ------------------------------------------------------------------------------
 echo
-echo "Summary (Wine: $wine_kind; logs in ${logs#"$VIREO_ROOT"/})"
+echo "Summary (logs in ${logs#"$VIREO_ROOT"/})"
+list() { # heading, items...
+  local heading=$1
+  shift
+  if [ $# -eq 0 ]; then
+    echo "  $heading: none"
+  else
+    echo "  $heading:"
+    printf '    %s\n' "$@"
+  fi
+}
+list "Wine paths run" "${paths_run[@]}"
+list "Wine paths unavailable" "${paths_unavailable[@]}"
+skipped=()
+for path in 32 64; do
+  [[ " ${VIREO_PATHS[*]} " == *" $path "* ]] || skipped+=("$path-bit")
+done
+[ ${#skipped[@]} -eq 0 ] ||
+  echo "  Wine paths left out by VIREO_WINE_PATHS=\"$VIREO_WINE_PATHS\": ${skipped[*]}"
 for r in "${results[@]}"; do echo "  $r"; done
 echo "total: $total_passed passed, $total_failed failed"
 [ "$total_failed" -eq 0 ]

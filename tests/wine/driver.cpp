@@ -521,9 +521,17 @@ std::string describe(const Stored& value) {
   return out;
 }
 
+// Every key is opened in the 64-bit view: what a 64-bit program of the system reads, and no
+// WoW64 copy that the program might be redirected to as well. In a 32-bit prefix and on 9x
+// there is one view and the flag changes nothing. (The driver runs in Wine's default NT mode:
+// in 9x mode Wine's "A" calls ignore the access mask, this flag with it.)
+constexpr REGSAM kView = KEY_WOW64_64KEY;
+
 bool keyExists(const RegEntry& e) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_QUERY_VALUE | kView, &key) != ERROR_SUCCESS) {
+    return false;
+  }
   RegCloseKey(key);
   return true;
 }
@@ -531,7 +539,7 @@ bool keyExists(const RegEntry& e) {
 Stored read(const RegEntry& e) {
   Stored value;
   HKEY key = nullptr;
-  if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_QUERY_VALUE | kView, &key) != ERROR_SUCCESS) {
     return value;
   }
   char data[4096];
@@ -551,18 +559,26 @@ Stored read(const RegEntry& e) {
 // Stores the value, creating its key; `absent()` deletes the value, `noKey()` the whole key.
 bool write(const RegEntry& e, const Stored& value) {
   LONG status;
+  HKEY key = nullptr;
   if (value.noKey) {  // a missing key is no failure
-    status = RegDeleteTreeA(e.root, e.key.c_str());
+    // RegDeleteTreeA takes no view: empty the key through a handle of the view, then delete it.
+    status = RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_ALL_ACCESS | kView, &key);
+    if (status == ERROR_SUCCESS) {
+      status = RegDeleteTreeA(key, nullptr);
+      RegCloseKey(key);
+      if (status == ERROR_SUCCESS) status = RegDeleteKeyExA(e.root, e.key.c_str(), kView, 0);
+    }
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
   }
-  HKEY key = nullptr;
   if (!value.present) {
-    if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return true;
+    if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_SET_VALUE | kView, &key) != ERROR_SUCCESS) {
+      return true;
+    }
     status = RegDeleteValueA(key, e.valueName());
     RegCloseKey(key);
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
   }
-  if (RegCreateKeyExA(e.root, e.key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+  if (RegCreateKeyExA(e.root, e.key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | kView, nullptr, &key,
                       nullptr) != ERROR_SUCCESS) {
     return false;
   }

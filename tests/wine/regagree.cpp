@@ -1,7 +1,16 @@
 // Runs the registry layer's cases against the real registry (Wine in Windows 98 mode, or
 // Windows itself) and against the in-memory stand-in, and prints both results of every case.
 // The two must agree: the exit code is 1 on any difference.
+//
+// Then it checks that the registry this program sees is the one the rest of the system reads:
+// a value that the adapter writes under HKCR\CLSID must be where a 64-bit program looks for it
+// (HKLM\Software\Classes\CLSID through the 64-bit view), not in the WoW64 copy under
+// Wow6432Node, and a value put there through the 64-bit view must reach the adapter. A 32-bit
+// build in Wine's 64-bit prefix fails this; in a 32-bit prefix (and on 9x) there is one view.
+#include <windows.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -10,14 +19,129 @@
 #include "platform/host/memory_registry.h"
 #include "platform/win32/win32_registry.h"
 
+namespace {
+
+int passed = 0;
+int failed = 0;
+
+void Check(bool ok, const std::string& what, const std::string& seen = "") {
+  (ok ? passed : failed)++;
+  std::printf("%s  view: %s%s%s\n", ok ? "ok  " : "FAIL", what.c_str(), seen.empty() ? "" : " - ",
+              seen.c_str());
+}
+
+// Keys of this check only; removed before and after.
+const char kWrittenGuid[] = "{5E1D0A7C-3B0B-4C52-9C1E-7A1F0B0E5A11}";
+const char kReadGuid[] = "{5E1D0A7C-3B0B-4C52-9C1E-7A1F0B0E5A12}";
+
+// The 64-bit view is reached with the "W" calls: in Windows 98 mode Wine's "A" calls ignore the
+// access mask as 9x does, KEY_WOW64_64KEY with it, and would read through the redirection under
+// test. Real 9x has no "W" registry calls, and one view: there the "A" calls do.
+LONG OpenNative(const std::string& path, REGSAM access, HKEY* key, bool create = false) {
+  const std::wstring wide(path.begin(), path.end());  // the paths here are ASCII
+  LONG status =
+      create ? RegCreateKeyExW(HKEY_LOCAL_MACHINE, wide.c_str(), 0, nullptr, 0,
+                               access | KEY_WOW64_64KEY, nullptr, key, nullptr)
+             : RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide.c_str(), 0, access | KEY_WOW64_64KEY, key);
+  if (status == ERROR_CALL_NOT_IMPLEMENTED) {
+    status = create ? RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, access,
+                                      nullptr, key, nullptr)
+                    : RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, key);
+  }
+  return status;
+}
+
+// Reads a string value through the 64-bit view; "(no key)" or "(no value)" when missing.
+std::string ReadNative(const std::string& path, const char* name) {
+  HKEY key = nullptr;
+  if (OpenNative(path, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return "(no key)";
+  char data[256] = {};
+  DWORD size = sizeof data - 1;
+  DWORD type = REG_NONE;
+  const LONG status =
+      RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS && type == REG_SZ ? std::string(data) : "(no value)";
+}
+
+bool NativeKeyExists(const std::string& path) {
+  HKEY key = nullptr;
+  if (OpenNative(path, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+bool WriteNative(const std::string& path, const char* name, const std::string& text) {
+  HKEY key = nullptr;
+  if (OpenNative(path, KEY_SET_VALUE, &key, true) != ERROR_SUCCESS) return false;
+  const LONG status =
+      RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>(text.size() + 1));
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+void Clean(vireo::platform::Registry& registry) {
+  for (const char* guid : {kWrittenGuid, kReadGuid}) {
+    registry.DeleteKey(vireo::platform::kClassesRoot, std::string("CLSID\\") + guid);
+    // Also the WoW64 copy, should a redirected run have left one.
+    registry.DeleteKey(vireo::platform::kLocalMachine,
+                       std::string("Software\\Classes\\Wow6432Node\\CLSID\\") + guid);
+  }
+}
+
+void CheckOneView(vireo::platform::Registry& registry) {
+  using vireo::platform::kClassesRoot;
+  using vireo::platform::kSuccess;
+  Clean(registry);
+  const std::string native = std::string("Software\\Classes\\CLSID\\") + kWrittenGuid;
+  const std::string wow = std::string("Software\\Classes\\Wow6432Node\\CLSID\\") + kWrittenGuid;
+
+  vireo::platform::HKey key = 0;
+  bool created = false;
+  const std::string text = "written by the adapter";
+  const bool wrote =
+      registry.CreateKey(kClassesRoot, std::string("CLSID\\") + kWrittenGuid,
+                         vireo::platform::kKeyAllAccess3F, &key, &created) == kSuccess &&
+      registry.SetValue(key, "VireoView", vireo::platform::kRegSz,
+                        reinterpret_cast<const std::uint8_t*>(text.c_str()),
+                        static_cast<std::uint32_t>(text.size() + 1)) == kSuccess;
+  if (key != 0) registry.CloseKey(key);
+  Check(wrote, std::string("the adapter writes HKCR\\CLSID\\") + kWrittenGuid);
+  const std::string seen = ReadNative(native, "VireoView");
+  Check(seen == text, "a 64-bit program reads it at HKLM\\" + native, seen);
+  Check(!NativeKeyExists(wow), "nothing arrives at HKLM\\" + wow);
+
+  registry.DeleteKey(kClassesRoot, std::string("CLSID\\") + kWrittenGuid);
+  Check(!NativeKeyExists(native), "deleted through the adapter, it is gone for a 64-bit program");
+
+  const std::string other = std::string("Software\\Classes\\CLSID\\") + kReadGuid;
+  const std::string outside = "written through the 64-bit view";
+  Check(WriteNative(other, "VireoView", outside), "a value is put at HKLM\\" + other);
+  std::string read = "(no key)";
+  if (registry.OpenKey(kClassesRoot, std::string("CLSID\\") + kReadGuid,
+                       vireo::platform::kKeyQueryValue, &key) == kSuccess) {
+    char data[256] = {};
+    std::uint32_t type = 0;
+    std::uint32_t size = sizeof data - 1;
+    read = registry.QueryValue(key, "VireoView", &type, reinterpret_cast<std::uint8_t*>(data),
+                               &size) == kSuccess
+               ? std::string(data)
+               : "(no value)";
+    registry.CloseKey(key);
+  }
+  Check(read == outside, std::string("the adapter reads it at HKCR\\CLSID\\") + kReadGuid, read);
+  Clean(registry);
+}
+
+}  // namespace
+
 int main() {
   vireo::platform::Win32Registry real;
   vireo::platform::MemoryRegistry memory;
   const std::vector<std::string> real_lines = vireo::cases::RunRegistryCases(real);
   const std::vector<std::string> memory_lines = vireo::cases::RunRegistryCases(memory);
 
-  int passed = 0;
-  int failed = 0;
   const std::size_t count = std::max(real_lines.size(), memory_lines.size());
   for (std::size_t i = 0; i < count; ++i) {
     const std::string real_line = i < real_lines.size() ? real_lines[i] : "(missing)";
@@ -31,6 +155,7 @@ int main() {
                   memory_line.c_str());
     }
   }
+  CheckOneView(real);
   std::printf("regagree: %d passed, %d failed\n", passed, failed);
   return failed == 0 ? 0 : 1;
 }
