@@ -1,0 +1,100 @@
+// Drives the real vireo.exe from outside, as a user would, and prints what it finds.
+//
+//   driver probe                      prints the bitness of this process and the version that the
+//                                     system reports (scripts use it to try the Wine loader)
+//   driver main EXE [--desktop NAME]  Windows 98 mode: the main window, its page buttons and
+//                                     pages, "Обновить данные", "Выход"
+//   driver settings EXE [--desktop NAME]
+//                                     Windows 98 mode: catalogue-bound settings against the
+//                                     registry: what start-up shows from a prepared registry, a
+//                                     page brought to the front reading changes made outside,
+//                                     clicks, a choice and typing written through, a refresh that
+//                                     shows changes made outside; start-up, page switches and the
+//                                     refresh write nothing
+//   driver refuse EXE [--desktop NAME]
+//                                     any other platform: the platform message, then the end
+//   driver wait TITLE [SECONDS] [--desktop NAME]
+//                                     waits for a visible top-level window with this title and
+//                                     prints its place on the screen ("rect: X Y WIDTH HEIGHT")
+//
+// The driver starts the program itself, with the program's directory as the current directory.
+// It finds top-level windows by their titles, the main window's controls by their control ids,
+// and reaches menu commands by their command ids: under Wine a menu can be read only by the
+// process that owns it. Every check prints "ok: ..." or "FAIL: ...", and the last line counts
+// them; the exit code is 1 when a check failed.
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "scenarios.h"
+
+namespace driver {
+
+namespace {
+
+int runProbe() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  GetVersionExA(&version);
+  say("probe: %d-bit platform %lu version %lu.%lu build %lu", static_cast<int>(sizeof(void*) * 8),
+      version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion,
+      version.dwBuildNumber & 0xFFFF);
+  return 0;
+}
+
+int runWait(const std::string& title, DWORD seconds) {
+  DWORD start = GetTickCount();
+  HWND window = nullptr;
+  bool shown = waitUntil(
+      [&] {
+        window = FindWindowA(nullptr, title.c_str());
+        return window != nullptr && IsWindowVisible(window) && !sameClass(window, "#32770");
+      },
+      seconds * 1000);
+  if (!shown) {
+    say("FAIL: no window %s within %lu s", quoted(title).c_str(), seconds);
+    return 1;
+  }
+  say("ok: window %s shown after %lu ms", quoted(title).c_str(), GetTickCount() - start);
+  RECT rect;
+  GetWindowRect(window, &rect);
+  say("rect: %ld %ld %ld %ld", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+  return 0;
+}
+
+int usage() {
+  say("usage: driver probe | main EXE | settings EXE | refuse EXE"
+      " | wait TITLE [SECONDS]  [--desktop NAME]");
+  return 2;
+}
+
+}  // namespace
+
+}  // namespace driver
+
+int main(int argc, char** argv) {
+  using namespace driver;
+  std::vector<std::string> args;
+  const char* desktop = nullptr;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--desktop") == 0 && i + 1 < argc) {
+      desktop = argv[++i];
+    } else {
+      args.emplace_back(argv[i]);
+    }
+  }
+  if (args.empty()) return usage();
+  if (desktop != nullptr && !useDesktop(desktop)) return 1;
+  const std::string& mode = args[0];
+  if (mode == "probe") return runProbe();
+  if (mode == "main" && args.size() == 2) return runMain(args[1], desktop);
+  if (mode == "refuse" && args.size() == 2) return runRefuse(args[1], desktop);
+  if (mode == "settings" && args.size() == 2) return runSettings(args[1], desktop);
+  if (mode == "wait" && args.size() >= 2) {
+    return runWait(args[1], args.size() > 2 ? std::strtoul(args[2].c_str(), nullptr, 10) : 60);
+  }
+  return usage();
+}

@@ -1,0 +1,215 @@
+#include "reg.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "harness.h"
+
+namespace driver {
+
+namespace {
+
+constexpr REGSAM kView = KEY_WOW64_64KEY;
+
+// Deletes a key with everything below it; a missing key is no failure.
+bool deleteKey(const RegEntry& e) {
+  HKEY key = nullptr;
+  LONG status = RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_ALL_ACCESS | kView, &key);
+  if (status == ERROR_FILE_NOT_FOUND) return true;
+  if (status != ERROR_SUCCESS) return false;
+  status = RegDeleteTreeA(key, nullptr);  // the contents
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS) return false;
+  status = RegDeleteKeyExA(e.root, e.key.c_str(), kView, 0);
+  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+}  // namespace
+
+RegEntry entry(const std::string& path) {
+  size_t first = path.find('\\');
+  size_t last = path.rfind('\\');
+  std::string root = path.substr(0, first);
+  return {root == "HKCU"   ? HKEY_CURRENT_USER
+          : root == "HKLM" ? HKEY_LOCAL_MACHINE
+                           : HKEY_CLASSES_ROOT,
+          path.substr(first + 1, last - first - 1), path.substr(last + 1), path};
+}
+
+Stored absent() {
+  return {};
+}
+Stored noKey() {
+  return {false, REG_NONE, "", true};
+}
+Stored dword(DWORD number) {
+  return {true, REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof number)};
+}
+Stored textValue(std::string_view value) {
+  return {true, REG_SZ, std::string(value)};
+}
+Stored binary(std::initializer_list<unsigned char> bytes) {
+  return {true, REG_BINARY, std::string(bytes.begin(), bytes.end())};
+}
+
+std::string describe(const Stored& value) {
+  if (value.noKey) return "no key";
+  if (!value.present) return "nothing";
+  if (value.type == REG_DWORD && value.data.size() == 4) {
+    DWORD number;
+    std::memcpy(&number, value.data.data(), 4);
+    return "DWORD " + std::to_string(number);
+  }
+  if (value.type == REG_SZ) return "text " + quoted(value.data);
+  std::string out = value.type == REG_BINARY ? "binary" : "type " + std::to_string(value.type);
+  for (unsigned char byte : value.data) {
+    char part[8];
+    std::snprintf(part, sizeof part, " %02X", byte);
+    out += part;
+  }
+  return out;
+}
+
+bool keyExists(const RegEntry& e) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_QUERY_VALUE | kView, &key) != ERROR_SUCCESS) {
+    return false;
+  }
+  RegCloseKey(key);
+  return true;
+}
+
+Stored read(const RegEntry& e) {
+  Stored value;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_QUERY_VALUE | kView, &key) != ERROR_SUCCESS) {
+    value.noKey = true;
+    return value;
+  }
+  char data[4096];
+  DWORD size = sizeof data;
+  if (RegQueryValueExA(key, e.valueName(), nullptr, &value.type, reinterpret_cast<BYTE*>(data),
+                       &size) == ERROR_SUCCESS) {
+    value.present = true;
+    value.data.assign(data, size);
+    if (value.type == REG_SZ) value.data.erase(value.data.find_last_not_of('\0') + 1);
+  } else {
+    value.type = REG_NONE;
+  }
+  RegCloseKey(key);
+  return value;
+}
+
+bool write(const RegEntry& e, const Stored& value) {
+  if (value.noKey) return deleteKey(e);
+  HKEY key = nullptr;
+  LONG status;
+  if (!value.present) {
+    if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_SET_VALUE | kView, &key) != ERROR_SUCCESS) {
+      return true;
+    }
+    status = RegDeleteValueA(key, e.valueName());
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+  }
+  if (RegCreateKeyExA(e.root, e.key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | kView, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  std::string data = value.data;
+  if (value.type == REG_SZ) data.push_back('\0');
+  status =
+      RegSetValueExA(key, e.valueName(), 0, value.type, reinterpret_cast<const BYTE*>(data.data()),
+                     static_cast<DWORD>(data.size()));
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+// A value that is absent matches "no key" as well when its key is gone: what matters is that
+// nothing is stored.
+bool matches(const Stored& found, const Stored& expected) {
+  if (expected.noKey) return found.noKey;
+  if (!expected.present) return !found.present;
+  Stored plain = found;
+  plain.noKey = false;
+  return plain == expected;
+}
+
+bool expectStored(const RegEntry& e, const Stored& expected, const std::string& when) {
+  Stored found = read(e);
+  return expect(matches(found, expected), when + ": " + e.path + " holds " + describe(expected),
+                describe(found));
+}
+
+bool writeState(const std::vector<Row>& rows, const State& state) {
+  bool ok = true;
+  for (size_t i = 0; i < rows.size(); ++i) ok = write(*rows[i].written, state[i]) && ok;
+  return ok;
+}
+
+bool expectState(const std::vector<Row>& rows, const State& state, const std::string& what) {
+  std::string wrong;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    Stored found = read(*rows[i].read);
+    if (matches(found, state[i])) continue;
+    wrong += (wrong.empty() ? "" : "; ") + rows[i].read->path + " holds " + describe(found) +
+             " instead of " + describe(state[i]);
+  }
+  return expect(wrong.empty(), what, wrong);
+}
+
+RegistryRestore::RegistryRestore(const std::vector<Row>& rows, const std::vector<RegEntry>& keys) {
+  for (const RegEntry& e : keys) {
+    if (!keyExists(e)) created_.push_back(e);
+  }
+  for (const Row& row : rows) saved_.push_back({*row.written, read(*row.written)});
+}
+
+RegistryRestore::~RegistryRestore() {
+  for (const auto& [e, value] : saved_) {
+    if (value.present || keyExists(e)) write(e, value.noKey ? absent() : value);
+  }
+  for (auto it = created_.rbegin(); it != created_.rend(); ++it) write(*it, noKey());
+}
+
+FileBytes readFile(const std::string& path) {
+  FileBytes bytes;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  bytes.exists = true;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    bytes.data.append(buffer, got);
+  }
+  CloseHandle(file);
+  return bytes;
+}
+
+bool writeFile(const std::string& path, const FileBytes& bytes) {
+  if (!bytes.exists) return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD wrote = 0;
+  bool ok =
+      WriteFile(file, bytes.data.data(), static_cast<DWORD>(bytes.data.size()), &wrote, nullptr) &&
+      wrote == bytes.data.size();
+  CloseHandle(file);
+  return ok;
+}
+
+std::string controlIni() {
+  char windows[MAX_PATH] = "";
+  GetWindowsDirectoryA(windows, sizeof windows);
+  return std::string(windows) + "\\control.ini";
+}
+
+std::string dontLoad(const char* key) {
+  char value[256] = "";
+  GetPrivateProfileStringA("Don't Load", key, "(missing)", value, sizeof value,
+                           controlIni().c_str());
+  return value;
+}
+
+}  // namespace driver
