@@ -9,8 +9,9 @@
 #      - platformcheck.exe: the other system adapters (directories, version, profile files,
 #        file existence, window regions) on the real API;
 #      - the real vireo.exe driven from outside by driver.exe in Windows 98 mode (main window,
-#        page buttons, refresh, exit; then the catalogue-bound settings against the registry)
-#        and in Wine's default NT mode (the platform message).
+#        page buttons, refresh, exit; then the catalogue-bound settings against the registry;
+#        then the pages' own controls against the registry and control.ini) and in Wine's
+#        default NT mode (the platform message).
 # Prints a summary that names the paths that ran and the ones that could not, and exits
 # non-zero when anything failed.
 set -uo pipefail
@@ -150,6 +151,10 @@ wine_suites() {
     vireo_log "driver: the settings of vireo.exe against Wine's registry (Windows 98 mode)"
     wine_suite "settings round-trip under Wine$on" "settings-win98-$tag" driver \
       "$VIREO_WIN_BUILD/driver.exe" settings "$program" --desktop VireoTest
+
+    vireo_log "driver: the pages' own controls of vireo.exe (Windows 98 mode)"
+    wine_suite "page controls under Wine$on" "pages-win98-$tag" driver \
+      "$VIREO_WIN_BUILD/driver.exe" pages "$program" --desktop VireoTest
 
     vireo_log "driver: vireo.exe in Wine's default (NT) mode"
     vireo_clear_version vireo.exe

@@ -11,6 +11,11 @@
 //                                     clicks, a choice and typing written through, a refresh that
 //                                     shows changes made outside; start-up, page switches and the
 //                                     refresh write nothing
+//   driver pages EXE [--desktop NAME]
+//                                     Windows 98 mode: the pages' own controls: the applet list
+//                                     and control.ini, the drive list, the two-pane box, the
+//                                     toolbar background and its preview, the icon size, the
+//                                     special folders
 //   driver refuse EXE [--desktop NAME]
 //                                     any other platform: the platform message, then the end
 //   driver wait TITLE [SECONDS] [--desktop NAME]
@@ -66,7 +71,7 @@ int runWait(const std::string& title, DWORD seconds) {
 }
 
 int usage() {
-  say("usage: driver probe | main EXE | settings EXE | refuse EXE"
+  say("usage: driver probe | main EXE | settings EXE | pages EXE | refuse EXE"
       " | wait TITLE [SECONDS]  [--desktop NAME]");
   return 2;
 }
@@ -93,6 +98,7 @@ int main(int argc, char** argv) {
   if (mode == "main" && args.size() == 2) return runMain(args[1], desktop);
   if (mode == "refuse" && args.size() == 2) return runRefuse(args[1], desktop);
   if (mode == "settings" && args.size() == 2) return runSettings(args[1], desktop);
+  if (mode == "pages" && args.size() == 2) return runPages(args[1], desktop);
   if (mode == "wait" && args.size() >= 2) {
     return runWait(args[1], args.size() > 2 ? std::strtoul(args[2].c_str(), nullptr, 10) : 60);
   }

@@ -13,5 +13,8 @@ int runRefuse(const std::string& exe, const char* desktop);
 // Windows 98 mode: the catalogue-bound settings against the registry, the page switch and the
 // refresh reading changes made outside, start-up and reading writing nothing.
 int runSettings(const std::string& exe, const char* desktop);
+// Windows 98 mode: the pages' own controls: the applet list and control.ini, the drive list, the
+// two-pane box, the toolbar background and its preview, the icon size, the special folders.
+int runPages(const std::string& exe, const char* desktop);
 
 }  // namespace driver
