@@ -30,6 +30,8 @@ const char* const kExpected[] = {
     "write binary: write=0 raw=type3 [01 00 00 00] read=0 bytes:[01 00 00 00]",
     "write binary from text: write=0 raw=type3 [41 42]",
     "write binary of every byte: write=0 read=0 same",
+    "write binary longer than 512 bytes: write=0 read=0 size=600 same",
+    "write text longer than 512 characters: write=0 read=0 size=700 same",
     "write dword from text 16: write=0 raw=type4 [10 00 00 00]",
     "write dword from number -1: write=0 raw=type4 [FF FF FF FF]",
     "write dword lowest number: write=0 read=0 number:-2147483648",
@@ -97,6 +99,41 @@ TEST(MemoryRegistryTest, KeepsItsOwnRules) {
   EXPECT_EQ(r.CloseKey(key), kSuccess);
   EXPECT_EQ(r.CloseKey(key), kInvalidHandle);
   EXPECT_EQ(r.open_handles(), 0u);
+}
+
+// A protected key refuses every change at it and below it, and reads as before.
+TEST(MemoryRegistryTest, ProtectedKeysRefuseChanges) {
+  using namespace platform;
+  MemoryRegistry r;
+  r.PutText(kCurrentUser, "A\\B\\C", "V", "x");
+  r.PutText(kCurrentUser, "A", "W", "y");
+  r.Protect(kCurrentUser, "A\\B");
+  HKey b = 0;
+  HKey c = 0;
+  bool created = false;
+  const std::uint8_t one = '1';
+  ASSERT_EQ(r.OpenKey(kCurrentUser, "A\\B", kKeyQueryValue, &b), kSuccess);
+  ASSERT_EQ(r.OpenKey(b, "C", kKeyQueryValue, &c), kSuccess);
+  EXPECT_EQ(r.SetValue(c, "V", kRegSz, &one, 1), kAccessDenied);
+  EXPECT_EQ(r.SetValue(b, "New", kRegSz, &one, 1), kAccessDenied);
+  EXPECT_EQ(r.DeleteValue(c, "V"), kAccessDenied);
+  EXPECT_EQ(r.DeleteKey(b, "C"), kAccessDenied);
+  EXPECT_EQ(r.DeleteKey(kCurrentUser, "A"), kAccessDenied);
+  HKey made = 0;
+  EXPECT_EQ(r.CreateKey(c, "D", kKeyAllAccess3F, &made, &created), kAccessDenied);
+  EXPECT_EQ(r.CreateKey(kCurrentUser, "A\\B", kKeyAllAccess3F, &made, &created), kAccessDenied);
+  r.CloseKey(c);
+  r.CloseKey(b);
+  EXPECT_EQ(r.open_handles(), 0u);
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  ASSERT_TRUE(r.Get(kCurrentUser, "A\\B\\C", "V", &type, &data));
+  EXPECT_EQ(data, (std::vector<std::uint8_t>{'x'}));
+  // Beside and above the protected key, changes go through.
+  r.PutText(kCurrentUser, "A", "W", "z");
+  ASSERT_TRUE(r.Get(kCurrentUser, "A", "W", &type, &data));
+  EXPECT_EQ(data, (std::vector<std::uint8_t>{'z'}));
+  EXPECT_EQ(r.DeleteValue(kCurrentUser, "Nothing"), kFileNotFound);
 }
 
 }  // namespace
