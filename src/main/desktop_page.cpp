@@ -107,10 +107,11 @@ void IconSize::OnRemoveAll() {
     return;
   }
   // Every value found is deleted, so position 0 always holds the next one. A value that cannot
-  // be deleted would be found there again: it ends the clean-up.
+  // be deleted would be found there again: it ends the clean-up. Values are deleted through the
+  // open key: a path to the default value ("" after the backslash) would name the key itself.
   std::string name;
   while (reg.EnumValue(key, 0, &name, nullptr, nullptr) == platform::kSuccess) {
-    if (registry::RegDelete(reg, kShellIcons + name) != 0) break;
+    if (reg.DeleteValue(key, name) != platform::kSuccess) break;
   }
   reg.CloseKey(key);
 }
@@ -132,7 +133,7 @@ void IconSize::OnRemoveUnused() {
     RegValue data;
     registry::RegRead(reg, path, &data);
     if (registry::LowerAnsi(data.AsText()).rfind(unused, 0) == 0 &&
-        registry::RegDelete(reg, path) == 0) {
+        reg.DeleteValue(key, name) == platform::kSuccess) {
       continue;  // the next value has moved into this position
     }
     ++position;

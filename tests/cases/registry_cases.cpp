@@ -230,6 +230,30 @@ std::vector<Case> WriteCases() {
          return written + " " + Status("read", status) +
                 (back == V::Bytes(all) ? " same" : " different");
        }},
+      // Longer than the first query's buffer: the read asks a second time for the exact size.
+      {"write binary longer than 512 bytes",
+       [](Context& c) {
+         Bytes long_bytes(600);
+         for (std::size_t i = 0; i < long_bytes.size(); ++i)
+           long_bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+         RegValue back;
+         const std::string written = c.Write(U("Write\\Long"), V::Bytes(long_bytes), 3);
+         const std::int32_t status = RegRead(c.r, U("Write\\Long"), &back);
+         return Join({written, Status("read", status),
+                      Status("size", static_cast<std::int32_t>(back.bytes().size())),
+                      back == V::Bytes(long_bytes) ? "same" : "different"});
+       }},
+      {"write text longer than 512 characters",
+       [](Context& c) {
+         std::string text;
+         for (int i = 0; i < 700; ++i) text += static_cast<char>('!' + i % 90);
+         RegValue back;
+         const std::string written = c.Write(U("Write\\LongText"), V::Text(text), 1);
+         const std::int32_t status = RegRead(c.r, U("Write\\LongText"), &back);
+         return Join({written, Status("read", status),
+                      Status("size", static_cast<std::int32_t>(back.text().size())),
+                      back == V::Text(text) ? "same" : "different"});
+       }},
       WriteThen("write dword from text 16", V::Text("16"), 4, kRaw),
       WriteThen("write dword from number -1", V::Number(-1), 4, kRaw),
       WriteThen("write dword lowest number", V::Text("-2147483648"), 4, kRead),

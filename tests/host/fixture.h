@@ -3,11 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
+#include "main/main_window.h"
 #include "platform/counting_registry.h"
 #include "platform/host/memory_registry.h"
 #include "platform/host/standins.h"
 #include "platform/host/table_strings.h"
 #include "platform/platform.h"
+#include "resource.h"
 #include "ui/headless/headless.h"
 
 namespace vireo::test {
@@ -34,6 +39,37 @@ class Fixture : public ::testing::Test {
     return counting.count(Op::kCreate) + counting.count(Op::kSet) + counting.count(Op::kDeleteKey) +
            counting.count(Op::kDeleteValue);
   }
+};
+
+// The main window built on the fixture and started, with the widgets found by control id.
+class MainWindowFixture : public Fixture {
+ protected:
+  void Start() {
+    window = std::make_unique<main::MainWindow>(platform, toolkit);
+    ASSERT_TRUE(window->Load());
+    window->Show();
+  }
+  ui::headless::HWindow& Main() { return *toolkit.FindWindow("Vireo"); }
+  template <class W>
+  W& Get(int id) {
+    W* widget = Main().Get<W>(id);
+    EXPECT_NE(widget, nullptr) << "control " << id;
+    return *widget;
+  }
+  void Refresh() { Main().Command(IDM_FILE_REFRESH); }
+  // A stored value's bytes as text, "<none>" when it is missing.
+  std::string Stored(platform::HKey root, const std::string& key, const std::string& name) {
+    std::vector<std::uint8_t> data;
+    if (!memory.Get(root, key, name, nullptr, &data)) return "<none>";
+    return std::string(data.begin(), data.end());
+  }
+  std::uint32_t StoredType(platform::HKey root, const std::string& key, const std::string& name) {
+    std::uint32_t type = 0;
+    memory.Get(root, key, name, &type, nullptr);
+    return type;
+  }
+
+  std::unique_ptr<main::MainWindow> window;
 };
 
 }  // namespace vireo::test

@@ -30,6 +30,8 @@ const char* const kExpected[] = {
     "write binary: write=0 raw=type3 [01 00 00 00] read=0 bytes:[01 00 00 00]",
     "write binary from text: write=0 raw=type3 [41 42]",
     "write binary of every byte: write=0 read=0 same",
+    "write binary longer than 512 bytes: write=0 read=0 size=600 same",
+    "write text longer than 512 characters: write=0 read=0 size=700 same",
     "write dword from text 16: write=0 raw=type4 [10 00 00 00]",
     "write dword from number -1: write=0 raw=type4 [FF FF FF FF]",
     "write dword lowest number: write=0 read=0 number:-2147483648",
@@ -97,6 +99,34 @@ TEST(MemoryRegistryTest, KeepsItsOwnRules) {
   EXPECT_EQ(r.CloseKey(key), kSuccess);
   EXPECT_EQ(r.CloseKey(key), kInvalidHandle);
   EXPECT_EQ(r.open_handles(), 0u);
+}
+
+// A protected key refuses every change at it, below it and of the keys that hold it.
+TEST(MemoryRegistryTest, ProtectedKeysRefuseChanges) {
+  using namespace platform;
+  MemoryRegistry r;
+  r.PutText(kCurrentUser, "A\\B\\C", "V", "x");
+  r.Protect(kCurrentUser, "A\\B");
+  HKey c = 0;
+  HKey made = 0;
+  bool created = false;
+  const std::uint8_t one = '1';
+  ASSERT_EQ(r.OpenKey(kCurrentUser, "A\\B\\C", kKeyQueryValue, &c), kSuccess);
+  EXPECT_EQ(r.SetValue(c, "V", kRegSz, &one, 1), kAccessDenied);
+  EXPECT_EQ(r.DeleteValue(c, "V"), kAccessDenied);
+  EXPECT_EQ(r.CreateKey(c, "D", kKeyAllAccess3F, &made, &created), kAccessDenied);
+  EXPECT_EQ(r.CreateKey(kCurrentUser, "A\\B", kKeyAllAccess3F, &made, &created), kAccessDenied);
+  EXPECT_EQ(r.DeleteKey(kCurrentUser, "A\\B\\C"), kAccessDenied);
+  EXPECT_EQ(r.DeleteKey(kCurrentUser, "A"), kAccessDenied);
+  r.CloseKey(c);
+  EXPECT_EQ(r.open_handles(), 0u);
+  std::vector<std::uint8_t> data;
+  ASSERT_TRUE(r.Get(kCurrentUser, "A\\B\\C", "V", nullptr, &data));
+  EXPECT_EQ(data, (std::vector<std::uint8_t>{'x'}));
+  // Above the protected key, changes go through.
+  EXPECT_EQ(r.SetValue(kCurrentUser, "W", kRegSz, &one, 1), kSuccess);
+  r.PutText(kCurrentUser, "A", "W", "z");
+  EXPECT_TRUE(r.Get(kCurrentUser, "A", "W", nullptr, nullptr));
 }
 
 }  // namespace

@@ -148,6 +148,19 @@ void MemoryRegistry::Orphan(const Key* node) {
   for (const auto& sub : node->subkeys) Orphan(sub.get());
 }
 
+bool MemoryRegistry::ReadOnly(const Key* node) {
+  for (; node != nullptr; node = node->parent) {
+    if (node->read_only) return true;
+  }
+  return false;
+}
+
+bool MemoryRegistry::HoldsReadOnly(const Key* node) {
+  if (node->read_only) return true;
+  return std::any_of(node->subkeys.begin(), node->subkeys.end(),
+                     [](const auto& sub) { return HoldsReadOnly(sub.get()); });
+}
+
 std::int32_t MemoryRegistry::OpenKey(HKey key, const std::string& path, std::uint32_t /*access*/,
                                      HKey* result) {
   *result = 0;
@@ -167,8 +180,10 @@ std::int32_t MemoryRegistry::CreateKey(HKey key, const std::string& path, std::u
   *created = false;
   Key* node = nullptr;
   if (const std::int32_t status = Resolve(key, &node); status != kSuccess) return status;
+  if (ReadOnly(node)) return kAccessDenied;
   for (const std::string& part : Components(path)) {
     Key* sub = FindSubkey(node, part);
+    if (sub != nullptr && sub->read_only) return kAccessDenied;
     if (sub == nullptr) {
       node->subkeys.push_back(std::make_unique<Key>());
       sub = node->subkeys.back().get();
@@ -211,6 +226,7 @@ std::int32_t MemoryRegistry::SetValue(HKey key, const std::string& name, std::ui
   Key* node = nullptr;
   if (const std::int32_t status = Resolve(key, &node); status != kSuccess) return status;
   if (data == nullptr && size != 0) return kInvalidParameter;
+  if (ReadOnly(node)) return kAccessDenied;
   std::vector<std::uint8_t> bytes(data, data + size);
   if (Value* value = FindValue(node, name)) {
     value->type = type;
@@ -231,6 +247,7 @@ std::int32_t MemoryRegistry::DeleteKey(HKey key, const std::string& subkey) {
     node = FindSubkey(node, part);
     if (node == nullptr) return kFileNotFound;
   }
+  if (ReadOnly(node) || HoldsReadOnly(node)) return kAccessDenied;
   // HKLM\Software\Classes stands for HKCR, which cannot go away.
   for (const Key* k = classes_; k != nullptr; k = k->parent) {
     if (k == node) return kAccessDenied;
@@ -248,6 +265,7 @@ std::int32_t MemoryRegistry::DeleteValue(HKey key, const std::string& name) {
   const auto it = std::find_if(node->values.begin(), node->values.end(),
                                [&](const Value& v) { return SameName(v.name, name); });
   if (it == node->values.end()) return kFileNotFound;
+  if (ReadOnly(node)) return kAccessDenied;
   node->values.erase(it);
   return kSuccess;
 }
@@ -275,6 +293,15 @@ std::int32_t MemoryRegistry::EnumValue(HKey key, std::uint32_t index, std::strin
 std::int32_t MemoryRegistry::CloseKey(HKey key) {
   if (IsPredefined(key)) return kSuccess;
   return handles_.erase(key) == 1 ? kSuccess : kInvalidHandle;
+}
+
+void MemoryRegistry::Protect(HKey root, const std::string& path) {
+  HKey key = 0;
+  bool created = false;
+  Key* node = nullptr;
+  if (CreateKey(root, path, kKeyAllAccess3F, &key, &created) != kSuccess) return;
+  if (Resolve(key, &node) == kSuccess) node->read_only = true;
+  CloseKey(key);
 }
 
 bool MemoryRegistry::Exists(HKey root, const std::string& path) const {

@@ -55,6 +55,10 @@ class MemoryRegistry : public Registry {
            std::vector<std::uint8_t>* data) const;
   // Keys opened or created and not closed yet.
   std::size_t open_handles() const { return handles_.size(); }
+  // Makes the key `path` (created if missing) and everything below it read-only, as a key the
+  // user has no right to change: creating, setting, deleting there give kAccessDenied, and so
+  // does deleting a key that holds it.
+  void Protect(HKey root, const std::string& path);
 
  private:
   struct Value {
@@ -67,6 +71,7 @@ class MemoryRegistry : public Registry {
     Key* parent = nullptr;
     std::vector<std::unique_ptr<Key>> subkeys;
     std::vector<Value> values;
+    bool read_only = false;
   };
 
   // The key behind a root or an open handle, or a status: kInvalidHandle for 0 and unknown
@@ -75,6 +80,10 @@ class MemoryRegistry : public Registry {
   HKey NewHandle(Key* node);
   // Forgets every open handle of `node` and the keys below it.
   void Orphan(const Key* node);
+  // True when `node` or a key above it is protected.
+  static bool ReadOnly(const Key* node);
+  // True when `node` or a key below it is protected.
+  static bool HoldsReadOnly(const Key* node);
 
   std::unique_ptr<Key> current_user_;
   std::unique_ptr<Key> local_machine_;

@@ -1,0 +1,102 @@
+// The Control Panel page's applet list: what start-up shows from control.ini, what ticking and
+// clearing write there, and that nothing reads the file again afterwards.
+#include <gtest/gtest.h>
+
+#include "fixture.h"
+
+namespace vireo {
+namespace {
+
+using ui::headless::HCheckList;
+
+class ControlPanelPageTest : public test::MainWindowFixture {
+ protected:
+  std::string Ini() { return system.WindowsDirectory() + "\\control.ini"; }
+  HCheckList& Applets() { return Get<HCheckList>(IDC_LST_APPLETS); }
+  // The items shown cleared, by index.
+  std::vector<int> Cleared() {
+    std::vector<int> cleared;
+    for (int i = 0; i < Applets().Count(); ++i) {
+      if (!Applets().ItemChecked(i)) cleared.push_back(i);
+    }
+    return cleared;
+  }
+};
+
+constexpr const char* kKeys[] = {
+    "access.cpl",   "hdwwiz.cpl",       "appwiz.cpl",   "themes.cpl",   "directx.cpl",
+    "desk.cpl",     "mlcfg32.cpl",      "fax.cpl",      "joy.cpl",      "ptctrl.cpl",
+    "infrared.cpl", "Inetcpl.cpl",      "modem.cpl",    "main.cpl",     "mmsys.cpl",
+    "netcpl.cpl",   "odbccp32.cpl",     "password.cpl", "powercfg.cpl", "intl.cpl",
+    "sticpl.cpl",   "mmsys.cpl sounds", "sysdm.cpl",    "telephon.cpl", "timedate.cpl",
+};
+
+TEST_F(ControlPanelPageTest, StartUpClearsTheAppletsWithAValueInDontLoad) {
+  struct Case {
+    std::string ini;  // empty: no file at all
+    std::vector<int> cleared;
+  } cases[] = {
+      {"", {}},
+      {"[Other]\r\ndesk.cpl=no\r\n", {}},
+      {"[Don't Load]\r\n", {}},
+      // The section in another letter case; any non-empty value clears; an empty one does not;
+      // "mmsys.cpl" and "mmsys.cpl sounds" are two items; a line of another section is no line.
+      {"[don't load]\r\nmlcfg32.cpl=no\r\ndesk.cpl=other\r\nsysdm.cpl=\r\n"
+       "mmsys.cpl sounds=no\r\n[Next]\r\naccess.cpl=no\r\n",
+       {5, 6, 21}},
+      {"[Don't Load]\r\nmmsys.cpl=no\r\nTIMEDATE.CPL=yes\r\ninetcpl.cpl=" + std::string(300, 'x') +
+           "\r\n",
+       {11, 14, 24}},
+  };
+  for (const Case& c : cases) {
+    if (!c.ini.empty()) system.WriteFile(Ini(), c.ini);
+    Start();
+    ASSERT_EQ(Applets().Count(), 25);
+    EXPECT_EQ(Cleared(), c.cleared) << c.ini;
+    EXPECT_EQ(profile.writes, 0);
+  }
+  EXPECT_EQ(Applets().Item(6), "E-mail");
+  EXPECT_EQ(Applets().Item(21), "Звуки");
+}
+
+TEST_F(ControlPanelPageTest, EachItemWritesItsOwnKey) {
+  Start();
+  std::string expected = "[Don't Load]\r\n";
+  for (int i = 0; i < 25; ++i) {
+    Applets().ToggleCheck(i);
+    expected += std::string(kKeys[i]) + "=no\r\n";
+  }
+  EXPECT_EQ(system.ReadFile(Ini()), expected);
+  // What the list wrote, the next start-up reads back.
+  Start();
+  EXPECT_EQ(Cleared().size(), 25u);
+  EXPECT_EQ(Writes(), 0u);
+}
+
+TEST_F(ControlPanelPageTest, TickingKeepsTheLineWithAnEmptyValue) {
+  system.WriteFile(Ini(),
+                   "[MMCPL]\r\nx=1\r\n[Don't Load]\r\nmmsys.cpl sounds=no\r\nfax.cpl=no\r\n");
+  Start();
+  EXPECT_EQ(Cleared(), (std::vector<int>{7, 21}));
+  Applets().ToggleCheck(21);
+  EXPECT_TRUE(Applets().ItemChecked(21));
+  EXPECT_EQ(system.ReadFile(Ini()),
+            "[MMCPL]\r\nx=1\r\n[Don't Load]\r\nmmsys.cpl sounds=\r\nfax.cpl=no\r\n");
+  Applets().ToggleCheck(21);
+  EXPECT_EQ(system.ReadFile(Ini()),
+            "[MMCPL]\r\nx=1\r\n[Don't Load]\r\nmmsys.cpl sounds=no\r\nfax.cpl=no\r\n");
+  EXPECT_EQ(Writes(), 0u);
+}
+
+TEST_F(ControlPanelPageTest, NeitherRefreshNorAPageSwitchReadsTheFileAgain) {
+  Start();
+  system.WriteFile(Ini(), "[Don't Load]\r\ndesk.cpl=no\r\n");
+  Refresh();
+  window->ShowPage(main::PageId::kExplorer);
+  Get<ui::headless::HButton>(IDC_PAGE_BUTTON_FIRST).Click();
+  EXPECT_TRUE(Cleared().empty());
+  EXPECT_EQ(profile.writes, 0);
+}
+
+}  // namespace
+}  // namespace vireo

@@ -1,0 +1,172 @@
+// The Folders and shortcuts page: the special folders and their two registry names, the path of
+// the Windows distribution, the five installation paths and the 3D folder icons.
+#include <gtest/gtest.h>
+
+#include "fixture.h"
+
+namespace vireo {
+namespace {
+
+using platform::kCurrentUser;
+using platform::kLocalMachine;
+using ui::headless::HButton;
+using ui::headless::HDropDown;
+using ui::headless::HTextBox;
+
+constexpr char kShell[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr char kUser[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+constexpr char kSetup[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Setup";
+constexpr char kMru[] = "InstallLocationsMRU";
+
+class FoldersPageTest : public test::MainWindowFixture {
+ protected:
+  HDropDown& Folder() { return Get<HDropDown>(IDC_CMB_FOLDER); }
+  HTextBox& Path() { return Get<HTextBox>(IDC_TXT_PATH); }
+  HTextBox& Source() { return Get<HTextBox>(IDC_TXT_WIN); }
+  HTextBox& Install(int i) { return Get<HTextBox>(IDC_TXT_IP_FIRST + i); }
+  HButton& Use() { return Get<HButton>(IDC_CMD_USE_3D_FOLDER); }
+  HButton& Restore() { return Get<HButton>(IDC_CMD_RESTORE_FOLDER); }
+  std::string Icon(const char* name) { return Stored(kLocalMachine, main::kShellIconsKey, name); }
+};
+
+TEST_F(FoldersPageTest, ChoosingAFolderShowsItsShellFoldersPath) {
+  memory.PutText(kCurrentUser, kShell, "Administrative Tools", "C:\\Admin");
+  memory.PutText(kCurrentUser, kUser, "Administrative Tools", "C:\\UserAdmin");
+  memory.PutText(kCurrentUser, kShell, "Cookies", "C:\\WINDOWS\\Cookies");
+  Start();
+  ASSERT_EQ(Folder().Count(), 18);
+  EXPECT_EQ(Folder().Item(1), "AppData");
+  EXPECT_EQ(Folder().Item(17), "Templates");
+  EXPECT_EQ(Folder().Selection(), 0);
+  EXPECT_EQ(Path().Text(), "C:\\Admin");
+
+  EXPECT_TRUE(Folder().Choose("Cookies"));
+  EXPECT_EQ(Path().Text(), "C:\\WINDOWS\\Cookies");
+  EXPECT_TRUE(Folder().Choose("Fonts"));
+  EXPECT_EQ(Path().Text(), "");
+
+  // The refresh keeps the folder and its path; a page switch reads the path again.
+  memory.PutText(kCurrentUser, kShell, "Fonts", "D:\\Fonts");
+  Refresh();
+  EXPECT_EQ(Folder().Item(Folder().Selection()), "Fonts");
+  EXPECT_EQ(Path().Text(), "");
+  window->ShowPage(main::PageId::kFolders);
+  EXPECT_EQ(Path().Text(), "D:\\Fonts");
+  EXPECT_EQ(Writes(), 0u);
+}
+
+TEST_F(FoldersPageTest, TypingAPathWritesBothNamesAtEveryKeystroke) {
+  memory.PutText(kCurrentUser, kShell, "Cookies", "C:\\Cookies");
+  Start();
+  Folder().Choose("Favorites");
+  Path().Type("D:");
+  EXPECT_EQ(counting.count(platform::CountingRegistry::kSet), 4u);
+  EXPECT_EQ(Stored(kCurrentUser, kShell, "Favorites"), "D:");
+  EXPECT_EQ(Stored(kCurrentUser, kUser, "Favorites"), "D:");
+  Path().Backspace();
+  EXPECT_EQ(Stored(kCurrentUser, kUser, "Favorites"), "D");
+  Path().Backspace();
+  for (const char* key : {kShell, kUser}) {
+    EXPECT_EQ(Stored(kCurrentUser, key, "Favorites"), "");
+    EXPECT_EQ(StoredType(kCurrentUser, key, "Favorites"), platform::kRegSz);
+  }
+  EXPECT_EQ(Stored(kCurrentUser, kShell, "Cookies"), "C:\\Cookies");
+  EXPECT_EQ(Stored(kCurrentUser, kUser, "Cookies"), "<none>");
+
+  // A write that fails shows the path that Shell Folders still holds.
+  Folder().Choose("Cookies");
+  memory.Protect(kCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer");
+  Path().Type("x");
+  EXPECT_EQ(Path().Text(), "C:\\Cookies");
+}
+
+TEST_F(FoldersPageTest, SourcePathIsReadEverywhereAndNeverDeleted) {
+  memory.PutText(kLocalMachine, kSetup, "SourcePath", "D:\\WIN98");
+  Start();
+  EXPECT_EQ(Source().Text(), "D:\\WIN98");
+  memory.PutText(kLocalMachine, kSetup, "SourcePath", "E:\\");
+  Refresh();
+  EXPECT_EQ(Source().Text(), "E:\\");
+  memory.PutText(kLocalMachine, kSetup, "SourcePath", "F:\\");
+  window->ShowPage(main::PageId::kFolders);
+  EXPECT_EQ(Source().Text(), "F:\\");
+  EXPECT_EQ(Writes(), 0u);
+
+  Source().Replace("G:\\CAB");
+  EXPECT_EQ(Stored(kLocalMachine, kSetup, "SourcePath"), "G:\\CAB");
+  Source().Replace("");
+  EXPECT_EQ(Stored(kLocalMachine, kSetup, "SourcePath"), "");
+  EXPECT_EQ(StoredType(kLocalMachine, kSetup, "SourcePath"), platform::kRegSz);
+
+  memory.PutText(kLocalMachine, kSetup, "SourcePath", "H:\\");
+  memory.Protect(kLocalMachine, kSetup);
+  Source().Type("x");
+  EXPECT_EQ(Source().Text(), "H:\\");
+}
+
+TEST_F(FoldersPageTest, EachInstallBoxHasItsOwnValue) {
+  memory.PutText(kCurrentUser, kMru, "a", "A:\\");
+  memory.PutText(kCurrentUser, kMru, "c", "C:\\CABS");
+  memory.PutText(kCurrentUser, kMru, "e", "E:\\");
+  memory.PutText(kCurrentUser, kMru, "MRUList", "ace");
+  Start();
+  const char* shown[] = {"A:\\", "", "C:\\CABS", "", "E:\\"};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(Install(i).Text(), shown[i]) << i;
+
+  Install(4).Type("1");
+  Install(0).Replace("");
+  Install(1).Type("B");
+  const char* stored[] = {"", "B", "C:\\CABS", "<none>", "E:\\1"};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(Stored(kCurrentUser, kMru, std::string(1, static_cast<char>('a' + i))), stored[i]);
+  }
+  EXPECT_EQ(Stored(kCurrentUser, kMru, "MRUList"), "ace");
+  EXPECT_EQ(counting.count(platform::CountingRegistry::kSet), 3u);
+
+  memory.Protect(kCurrentUser, kMru);
+  Install(2).Type("x");
+  EXPECT_EQ(Install(2).Text(), "C:\\CABS");
+}
+
+TEST_F(FoldersPageTest, FolderIconButtonsNeedCoolDllInTheSystemDirectory) {
+  Start();
+  EXPECT_FALSE(Use().Enabled());
+  EXPECT_FALSE(Restore().Enabled());
+  Use().Click();
+  EXPECT_EQ(Writes(), 0u);
+
+  const std::string library = system.SystemDirectory() + "\\COOL.DLL";
+  system.WriteFile(library, "MZ");
+  Start();
+  EXPECT_TRUE(Use().Enabled());
+  Refresh();
+  EXPECT_TRUE(Restore().Enabled());
+  std::filesystem::remove(platform::HostPath(library));
+  Refresh();
+  EXPECT_FALSE(Use().Enabled());
+  EXPECT_FALSE(Restore().Enabled());
+}
+
+TEST_F(FoldersPageTest, UseWritesThreeOverridesAndRestoreDeletesThem) {
+  system.WriteFile(system.SystemDirectory() + "\\cool.dll", "MZ");
+  memory.PutText(kLocalMachine, main::kShellIconsKey, "35", "keep");
+  memory.PutNumber(kLocalMachine, main::kShellIconsKey, "4", 7);
+  Start();
+  Use().Click();
+  const std::string library = system.SystemDirectory() + "\\COOL.DLL,";
+  EXPECT_EQ(Icon("3"), library + "11");
+  EXPECT_EQ(Icon("4"), library + "18");
+  EXPECT_EQ(StoredType(kLocalMachine, main::kShellIconsKey, "4"), platform::kRegSz);
+  EXPECT_EQ(Icon("36"), library + "24");
+  EXPECT_EQ(Icon("35"), "keep");
+
+  memory.PutNumber(kLocalMachine, main::kShellIconsKey, "3", 1);
+  memory.PutText(kLocalMachine, main::kShellIconsKey, "36", "elsewhere.dll,1");
+  Restore().Click();
+  for (const char* name : {"3", "4", "36"}) EXPECT_EQ(Icon(name), "<none>") << name;
+  EXPECT_EQ(Icon("35"), "keep");
+}
+
+}  // namespace
+}  // namespace vireo
