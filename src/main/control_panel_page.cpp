@@ -43,7 +43,8 @@ constexpr std::size_t kProfileValueMax = 254;
 AppletList::AppletList(PageContext& context, ui::Container& parent) : context_(context) {
   ui::ControlArgs args;
   args.id = IDC_LST_APPLETS;
-  args.rect = {kFrameRowLeft, kFrameRowTop, 285, 108};
+  // Six whole rows of 16 pixels inside the border.
+  args.rect = {kFrameRowLeft, kFrameRowTop, 285, 100};
   list_ = context.toolkit.CreateCheckList(parent, args);
   // The items stand cleared until the list is filled.
   for (const Applet& applet : kApplets) list_->AddItem(applet.caption);

@@ -39,7 +39,7 @@ ui::ControlArgs Args(int id, ui::Rect rect, const char* text = "") {
 
 DriveList::DriveList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
-      parent, Args(IDC_LST_DRIVES, {kFrameRowLeft, kFrameRowTop, 285, 108}));
+      parent, Args(IDC_LST_DRIVES, {kFrameRowLeft, kFrameRowTop, 285, 100}));
   for (int i = 0; i < kDriveCount; ++i) {
     list_->AddItem(std::string(1, static_cast<char>('A' + i)) + ":\\");
   }
