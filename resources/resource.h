@@ -67,3 +67,9 @@
 // The Files page.
 #define IDC_CMD_USE_3D 1600
 #define IDC_CMD_RESTORE_3D 1601
+// The file types: the two boxes of the any-file context menu, the unknown-files frame.
+#define IDC_CHECK2 1620
+#define IDC_CHECK3 1621
+#define IDC_FRAME_UNKNOWN 1622
+#define IDC_TXT_O 1623
+#define IDC_TXT_D 1624

@@ -118,6 +118,8 @@ void MainWindow::CreatePages() {
       &explorer_->view(),            // the two-pane state and the toolbar background
       &control_panel_->applets(),    // FillAppletList (start-up only)
       &desktop_->icon_size(),        // ReadIconSize (start-up only)
+      &files_->any_file_options(),   // ReadAnyFileOptions
+      &files_->unknown_files(),      // ReadUnknownFiles
       &explorer_->drives(),          // FillDriveList
       &folders_->folder_icons(),     // CheckIconSet
       &folders_->source_path(),      // ReadSourcePath
