@@ -1,4 +1,4 @@
-// The four pages together: start-up, refresh and page switches only read, whatever the registry
+// The pages together: start-up, refresh and page switches only read, whatever the registry
 // and control.ini hold, and a page switch reads again only the page brought to the front.
 #include <gtest/gtest.h>
 
@@ -42,7 +42,9 @@ TEST_F(PagesTest, StartUpRefreshAndPageSwitchesWriteNothing) {
       "; kept as it is\n[don't load]\r\ndesk.cpl=no\nfax.cpl = no\r\nsysdm.cpl=\r\n"
       "mlcfg32.cpl=yes";
   // What a handler run while filling would rewrite: a mask, a command in lower case, a path,
-  // an icon size with a trailing blank or none at all, a folder with one of its two names.
+  // an icon size with a trailing blank or none at all, a folder with one of its two names, an
+  // open-with command that is not the program's own and has no menu text, a command of unknown
+  // files whose default verb is not "open".
   for (const char* size : {"48 ", ""}) {
     memory.PutNumber(kCurrentUser, std::string(kPolicies) + "\\Explorer", "NoDrives", 4);
     memory.PutText(kClassesRoot, "Folder\\Shell\\Open\\ddeexec", "",
@@ -58,6 +60,11 @@ TEST_F(PagesTest, StartUpRefreshAndPageSwitchesWriteNothing) {
     for (const char* name : {"a", "b", "c", "d", "e"}) {
       memory.PutText(kCurrentUser, "InstallLocationsMRU", name, std::string(name) + ":\\");
     }
+    memory.PutText(kClassesRoot, "*\\QuickView", "", "*");
+    memory.PutText(kClassesRoot, "*\\Shell\\openas\\command", "", "notepad.exe \"%1\"");
+    memory.PutText(kClassesRoot, "Unknown\\Shell", "", "");
+    memory.PutText(kClassesRoot, "Unknown\\Shell\\Open\\Command", "", "notepad.exe %1");
+    memory.PutText(kClassesRoot, "Unknown", "", "Неизвестный");
     system.WriteFile(ini, contents);
     counting.Reset();
 
@@ -79,6 +86,10 @@ TEST_F(PagesTest, StartUpRefreshAndPageSwitchesWriteNothing) {
       EXPECT_EQ(Text(IDC_TXT_PATH), "C:\\Admin");
       EXPECT_EQ(Text(IDC_TXT_WIN), "D:\\WIN98\\");
       EXPECT_EQ(Text(IDC_TXT_IP_FIRST + 4), "e:\\");
+      EXPECT_EQ(Get<HCheckBox>(IDC_CHECK2).Checked(), 1);
+      EXPECT_EQ(Get<HCheckBox>(IDC_CHECK3).Checked(), 1);
+      EXPECT_EQ(Text(IDC_TXT_O), "notepad.exe %1");
+      EXPECT_EQ(Text(IDC_TXT_D), "Неизвестный");
       Refresh();
     }
     for (int p = 0; p < main::kPageCount; ++p) window->ShowPage(static_cast<main::PageId>(p));
