@@ -67,3 +67,8 @@
 // The Files page.
 #define IDC_CMD_USE_3D 1600
 #define IDC_CMD_RESTORE_3D 1601
+#define IDC_FRAME_ICO 1602
+#define IDC_LST_ICO 1603
+#define IDC_FRAME_EXT 1604
+#define IDC_LST_EXT 1605
+#define IDC_FRAME_3D 1606
