@@ -1,4 +1,4 @@
-// The four pages together: start-up, refresh and page switches only read, whatever the registry
+// The pages together: start-up, refresh and page switches only read, whatever the registry
 // and control.ini hold, and a page switch reads again only the page brought to the front.
 #include <gtest/gtest.h>
 
@@ -58,6 +58,15 @@ TEST_F(PagesTest, StartUpRefreshAndPageSwitchesWriteNothing) {
     for (const char* name : {"a", "b", "c", "d", "e"}) {
       memory.PutText(kCurrentUser, "InstallLocationsMRU", name, std::string(name) + ":\\");
     }
+    // A hidden extension whose NeverShowExt holds data, a shown one, an icon that is "%1" already
+    // with its backup, and a backup beside an icon of its own.
+    memory.PutText(kClassesRoot, ".lnk", "", "lnkfile");
+    memory.PutText(kClassesRoot, "lnkfile", "NeverShowExt", "yes");
+    memory.PutText(kClassesRoot, ".scf", "", "SHCmdFile");
+    memory.PutText(kClassesRoot, "dllfile\\DefaultIcon", "", "%1");
+    memory.PutText(kClassesRoot, "dllfile\\DefaultIcon", "Vireo Backup", "old.dll,1");
+    memory.PutText(kClassesRoot, "icofile\\DefaultIcon", "", "ico.dll,2");
+    memory.PutText(kClassesRoot, "icofile\\DefaultIcon", "Vireo Backup", "x.dll,0");
     system.WriteFile(ini, contents);
     counting.Reset();
 
@@ -79,6 +88,10 @@ TEST_F(PagesTest, StartUpRefreshAndPageSwitchesWriteNothing) {
       EXPECT_EQ(Text(IDC_TXT_PATH), "C:\\Admin");
       EXPECT_EQ(Text(IDC_TXT_WIN), "D:\\WIN98\\");
       EXPECT_EQ(Text(IDC_TXT_IP_FIRST + 4), "e:\\");
+      EXPECT_FALSE(Ticked(IDC_LST_EXT, 0));
+      EXPECT_TRUE(Ticked(IDC_LST_EXT, 3));
+      EXPECT_TRUE(Ticked(IDC_LST_ICO, 2));
+      EXPECT_FALSE(Ticked(IDC_LST_ICO, 3));
       Refresh();
     }
     for (int p = 0; p < main::kPageCount; ++p) window->ShowPage(static_cast<main::PageId>(p));
@@ -99,6 +112,8 @@ TEST_F(PagesTest, APageSwitchRereadsOnlyThePageBroughtToTheFront) {
   memory.PutText(kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Setup", "SourcePath",
                  "S:\\");
   memory.PutText(kCurrentUser, "InstallLocationsMRU", "b", "B:\\");
+  memory.PutText(kClassesRoot, ".vbs", "", "VBSFile");
+  memory.PutText(kClassesRoot, "VBSFile", "NeverShowExt", "");
 
   HCheckBox& devices = Box("Вкладка \"Устройства\"");         // Control Panel
   HCheckBox& tips = Box("Показывать всплывающие подсказки");  // Explorer
@@ -121,6 +136,9 @@ TEST_F(PagesTest, APageSwitchRereadsOnlyThePageBroughtToTheFront) {
   untouched(false, false, false, true);
   window->ShowPage(main::PageId::kFolders);
   untouched(false, false, false, false);
+  EXPECT_TRUE(Ticked(IDC_LST_EXT, 9));
+  window->ShowPage(main::PageId::kFiles);
+  EXPECT_FALSE(Ticked(IDC_LST_EXT, 9));
   EXPECT_EQ(Writes(), 0u);
 }
 
