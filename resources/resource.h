@@ -67,6 +67,12 @@
 // The Files page.
 #define IDC_CMD_USE_3D 1600
 #define IDC_CMD_RESTORE_3D 1601
+// The file icons and extensions, the 3-D shell icons.
+#define IDC_FRAME_ICO 1602
+#define IDC_LST_ICO 1603
+#define IDC_FRAME_EXT 1604
+#define IDC_LST_EXT 1605
+#define IDC_FRAME_3D 1606
 // The file types: the two boxes of the any-file context menu, the unknown-files frame.
 #define IDC_CHECK2 1620
 #define IDC_CHECK3 1621

@@ -5,6 +5,13 @@
 namespace vireo::main {
 
 FilesPage::FilesPage(PageContext& context, ui::Frame& frame) : Page(context, frame) {
+  ui::Frame& icons = AddFrame(IDC_FRAME_ICO, "Отображать файлы как иконки", {8, 38, 305, 116});
+  icons_ = std::make_unique<IconList>(context, icons);
+  ui::Frame& extensions = AddFrame(IDC_FRAME_EXT, "Отображать расширения", {8, 158, 305, 116});
+  extensions_ = std::make_unique<ExtensionList>(context, extensions);
+  ui::Frame& shell_icons = AddFrame(IDC_FRAME_3D, "3D иконки", {8, 278, 305, 62});
+  shell_icons_3d_ = std::make_unique<ShellIcons3D>(context, shell_icons);
+
   ui::Frame& frame16 =
       AddGroup(Group::kFrame16, "Контекстное меню для любого файла", {320, 38, 305, 114});
   AddGroup(Group::kFrame20, "Специальные описания файлов", {320, 156, 305, 88});
@@ -12,6 +19,9 @@ FilesPage::FilesPage(PageContext& context, ui::Frame& frame) : Page(context, fra
       AddFrame(IDC_FRAME_UNKNOWN, "Неизвестные системе файлы", {320, 248, 305, 72});
   any_file_ = std::make_unique<AnyFileOptions>(context, frame16);
   unknown_ = std::make_unique<UnknownFiles>(context, unknown);
+
+  AddPart(*extensions_);
+  AddPart(*icons_);
   AddPart(*any_file_);
   AddPart(*unknown_);
 }

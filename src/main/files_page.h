@@ -1,10 +1,12 @@
-// The Files page (Frame15): the file type descriptions and the check settings of the context
-// menu of any file, which the catalogue places in this page's frames, and the file-type controls
-// of its own: the quick-view and open-with boxes of any file and the unknown-files frame.
+// The Files page (Frame15): the file icons and extensions shown (lstIco, lstExt), the 3D shell
+// icons, the quick-view and open-with boxes of any file, the unknown-files frame, and the file
+// type descriptions and the check settings of the context menu of any file, which the catalogue
+// places in this page's frames.
 #pragma once
 
 #include <memory>
 
+#include "main/file_icons.h"
 #include "main/file_types.h"
 #include "main/page.h"
 
@@ -13,10 +15,16 @@ namespace vireo::main {
 class FilesPage : public Page {
  public:
   FilesPage(PageContext& context, ui::Frame& frame);
+  IconList& icons() { return *icons_; }
+  ExtensionList& extensions() { return *extensions_; }
+  ShellIcons3D& shell_icons_3d() { return *shell_icons_3d_; }
   AnyFileOptions& any_file_options() { return *any_file_; }
   UnknownFiles& unknown_files() { return *unknown_; }
 
  private:
+  std::unique_ptr<IconList> icons_;
+  std::unique_ptr<ExtensionList> extensions_;
+  std::unique_ptr<ShellIcons3D> shell_icons_3d_;
   std::unique_ptr<AnyFileOptions> any_file_;
   std::unique_ptr<UnknownFiles> unknown_;
 };

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "main/file_icons.h"
 #include "registry/reg_access.h"
 #include "resource.h"
 #include "ui/trap.h"
@@ -144,10 +145,7 @@ FolderIcons::FolderIcons(PageContext& context, ui::Container& parent) : context_
 
 void FolderIcons::Load() {
   // Only ever disables: once the library has been missing, the buttons stay off.
-  if (context_.platform.shell.FileExists(context_.platform.system.SystemDirectory() +
-                                         "\\cool.dll")) {
-    return;
-  }
+  if (IconLibraryPresent(context_.platform)) return;
   use_->SetEnabled(false);
   restore_->SetEnabled(false);
 }

@@ -112,7 +112,7 @@ void MainWindow::CreatePages() {
   catalogue_ = std::make_unique<Catalogue>(platform_, toolkit_, *window_, pages_);
 
   // The start-up sequence from its fifth step on, one part a step; the refresh asks each part
-  // again. The menu builders, the Files page's lists and its 3-D icon test join at their places.
+  // again. The menu builders and the other fillers of the Files page join at their places.
   parts_ = {
       catalogue_.get(),              // the catalogue-bound arrays
       &explorer_->view(),            // the two-pane state and the toolbar background
@@ -121,9 +121,12 @@ void MainWindow::CreatePages() {
       &files_->any_file_options(),   // ReadAnyFileOptions
       &files_->unknown_files(),      // ReadUnknownFiles
       &explorer_->drives(),          // FillDriveList
+      &files_->extensions(),         // FillExtList
+      &files_->icons(),              // FillIconList
       &folders_->folder_icons(),     // CheckIconSet
       &folders_->source_path(),      // ReadSourcePath
       &folders_->install_paths(),    // ReadInstallPaths
+      &files_->shell_icons_3d(),     // the 3-D icon availability test
       &folders_->special_folders(),  // the first special folder (start-up only)
   };
 }

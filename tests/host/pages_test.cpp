@@ -65,6 +65,15 @@ TEST_F(PagesTest, StartUpRefreshAndPageSwitchesWriteNothing) {
     memory.PutText(kClassesRoot, "Unknown\\Shell", "", "");
     memory.PutText(kClassesRoot, "Unknown\\Shell\\Open\\Command", "", "notepad.exe %1");
     memory.PutText(kClassesRoot, "Unknown", "", "Неизвестный");
+    // A hidden extension whose NeverShowExt holds data, a shown one, an icon that is "%1" already
+    // with its backup, and a backup beside an icon of its own.
+    memory.PutText(kClassesRoot, ".lnk", "", "lnkfile");
+    memory.PutText(kClassesRoot, "lnkfile", "NeverShowExt", "yes");
+    memory.PutText(kClassesRoot, ".scf", "", "SHCmdFile");
+    memory.PutText(kClassesRoot, "dllfile\\DefaultIcon", "", "%1");
+    memory.PutText(kClassesRoot, "dllfile\\DefaultIcon", "Vireo Backup", "old.dll,1");
+    memory.PutText(kClassesRoot, "icofile\\DefaultIcon", "", "ico.dll,2");
+    memory.PutText(kClassesRoot, "icofile\\DefaultIcon", "Vireo Backup", "x.dll,0");
     system.WriteFile(ini, contents);
     counting.Reset();
 
@@ -90,6 +99,10 @@ TEST_F(PagesTest, StartUpRefreshAndPageSwitchesWriteNothing) {
       EXPECT_EQ(Get<HCheckBox>(IDC_CHECK3).Checked(), 1);
       EXPECT_EQ(Text(IDC_TXT_O), "notepad.exe %1");
       EXPECT_EQ(Text(IDC_TXT_D), "Неизвестный");
+      EXPECT_FALSE(Ticked(IDC_LST_EXT, 0));
+      EXPECT_TRUE(Ticked(IDC_LST_EXT, 3));
+      EXPECT_TRUE(Ticked(IDC_LST_ICO, 2));
+      EXPECT_FALSE(Ticked(IDC_LST_ICO, 3));
       Refresh();
     }
     for (int p = 0; p < main::kPageCount; ++p) window->ShowPage(static_cast<main::PageId>(p));
@@ -110,6 +123,8 @@ TEST_F(PagesTest, APageSwitchRereadsOnlyThePageBroughtToTheFront) {
   memory.PutText(kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Setup", "SourcePath",
                  "S:\\");
   memory.PutText(kCurrentUser, "InstallLocationsMRU", "b", "B:\\");
+  memory.PutText(kClassesRoot, ".vbs", "", "VBSFile");
+  memory.PutText(kClassesRoot, "VBSFile", "NeverShowExt", "");
 
   HCheckBox& devices = Box("Вкладка \"Устройства\"");         // Control Panel
   HCheckBox& tips = Box("Показывать всплывающие подсказки");  // Explorer
@@ -132,6 +147,9 @@ TEST_F(PagesTest, APageSwitchRereadsOnlyThePageBroughtToTheFront) {
   untouched(false, false, false, true);
   window->ShowPage(main::PageId::kFolders);
   untouched(false, false, false, false);
+  EXPECT_TRUE(Ticked(IDC_LST_EXT, 9));
+  window->ShowPage(main::PageId::kFiles);
+  EXPECT_FALSE(Ticked(IDC_LST_EXT, 9));
   EXPECT_EQ(Writes(), 0u);
 }
 

@@ -1,0 +1,199 @@
+#include "main/file_icons.h"
+
+#include "registry/file_class.h"
+#include "registry/reg_access.h"
+#include "resource.h"
+#include "ui/trap.h"
+
+namespace vireo::main {
+
+const std::array<const char*, kExtensionCount> kExtensions = {
+    ".lnk", ".pif", ".URL", ".scf", ".shs", ".shb", ".job",
+    ".jse", ".vbe", ".vbs", ".js",  ".wsf", ".doc",
+};
+
+namespace {
+
+using registry::RegValue;
+using registry::ValueType;
+
+// lstIco's rows: row 0 is the bitmap pictures, the others a three-letter code each, whose
+// DefaultIcon is read from "HKCR\" + code + "file" and written below the class key given here.
+struct IconKind {
+  const char* code;
+  const char* class_key;
+};
+constexpr std::array<IconKind, IconList::kCount> kIconKinds = {{
+    {"", "HKCR\\Paint.Picture\\"},
+    {"CPL", "HKCR\\cplfile\\"},
+    {"DLL", "HKCR\\dllfile\\"},
+    {"ICO", "HKCR\\icofile\\"},
+    {"ICL", "HKCR\\iclfile\\"},
+    {"NIL", "HKCR\\nilfile\\"},
+    {"IL", "HKCR\\ilfile\\"},
+    {"OCX", "HKCR\\ocxfile\\"},
+    {"VBX", "HKCR\\vbxfile\\"},
+    {"DRV", "HKCR\\drvfile\\"},
+    {"SCR", "HKCR\\scrfile\\"},
+    {"ANI", "HKCR\\anifile\\"},
+    {"CUR", "HKCR\\curfile\\"},
+}};
+constexpr char kPictureIcon[] = "HKCR\\Paint.Picture\\DefaultIcon\\";
+
+// The shell icons that cmdUse3D points at the library, with the library's icon for each.
+struct ShellIcon {
+  const char* index;
+  const char* library_icon;
+};
+constexpr ShellIcon kShellIcons3D[] = {
+    {"5", "9"}, {"6", "8"}, {"8", "0"}, {"9", "1"}, {"10", "29"}, {"11", "10"},
+};
+
+ui::ControlArgs Args(int id, ui::Rect rect, const std::string& text = "") {
+  ui::ControlArgs args;
+  args.id = id;
+  args.rect = rect;
+  args.text = text;
+  return args;
+}
+
+// The text of a value, "" when it cannot be read.
+std::string ReadText(platform::Registry& registry, const std::string& path) {
+  RegValue value;
+  registry::RegRead(registry, path, &value);
+  return value.AsText();
+}
+
+std::int32_t WriteText(platform::Registry& registry, const std::string& path,
+                       const std::string& text) {
+  return registry::RegWrite(registry, path, RegValue::Text(text), ValueType::kString);
+}
+
+std::string NeverShowExtOf(const std::string& class_name) {
+  return "HKLM\\" + std::string(registry::kClassesKey) + class_name + "\\" + kNeverShowExt;
+}
+
+// Where row `row` of lstIco reads its tick from.
+std::string IconOf(int row) {
+  return row == 0 ? kPictureIcon
+                  : "HKCR\\" + std::string(kIconKinds[row].code) + "file\\DefaultIcon\\";
+}
+
+}  // namespace
+
+bool IconLibraryPresent(platform::Platform& platform) {
+  return platform.shell.FileExists(platform.system.SystemDirectory() + "\\cool.dll");
+}
+
+ExtensionList::ExtensionList(PageContext& context, ui::Container& parent) : context_(context) {
+  list_ = context.toolkit.CreateCheckList(
+      parent, Args(IDC_LST_EXT, {kFrameRowLeft, kFrameRowTop, 285, 88}));
+  list_->on_item_check = [this](int row) { ui::Trap([this, row] { OnItemCheck(row); }); };
+}
+
+bool ExtensionList::Shown(const std::string& class_name) {
+  RegValue value;
+  return registry::RegRead(context_.platform.registry, NeverShowExtOf(class_name), &value) != 0;
+}
+
+void ExtensionList::Load() {
+  platform::Registry& reg = context_.platform.registry;
+  list_->Clear();
+  for (int row = 0; row < kExtensionCount; ++row) {
+    const std::string extension = kExtensions[row];
+    // The class name read here serves the description too.
+    const registry::ClassNameRead read = registry::ReadClassName(reg, extension);
+    list_->AddItem(registry::ClassDescription(reg, extension, read) + " (" + extension + ")");
+    const std::string class_name = read.Name();
+    list_->SetItemChecked(row, class_name.empty() || Shown(class_name));
+  }
+  list_->SetSelection(0);
+}
+
+void ExtensionList::OnItemCheck(int row) {
+  if (row < 0 || row >= kExtensionCount) return;
+  platform::Registry& reg = context_.platform.registry;
+  const std::string class_name = registry::ReadClassName(reg, kExtensions[row]).Name();
+  if (class_name.empty()) return;  // nothing to hide: the tick stays as the user set it
+  const std::string path = NeverShowExtOf(class_name);
+  const std::int32_t status =
+      list_->ItemChecked(row) ? registry::RegDelete(reg, path) : WriteText(reg, path, "");
+  if (status != 0) list_->SetItemChecked(row, Shown(class_name));
+}
+
+IconList::IconList(PageContext& context, ui::Container& parent) : context_(context) {
+  list_ = context.toolkit.CreateCheckList(
+      parent, Args(IDC_LST_ICO, {kFrameRowLeft, kFrameRowTop, 285, 88}));
+  list_->on_item_check = [this](int row) { ui::Trap([this, row] { OnItemCheck(row); }); };
+}
+
+void IconList::Load() {
+  list_->Clear();
+  list_->AddItem("Отображать содержимое *.BMP в иконках");
+  if (ReadText(context_.platform.registry, IconOf(0)) == kOwnIcon) list_->SetItemChecked(0, true);
+  for (int row = 1; row < kCount; ++row) AddIconItem(kIconKinds[row].code, row);
+}
+
+void IconList::AddIconItem(const std::string& code, int row) {
+  list_->AddItem("Отображать *." + code + " как иконки");
+  if (ReadText(context_.platform.registry, IconOf(row)) == kOwnIcon) {
+    list_->SetItemChecked(row, true);
+  }
+  list_->SetSelection(0);
+}
+
+bool IconList::SetShowAsIcon(bool ticked, const std::string& class_key) {
+  platform::Registry& reg = context_.platform.registry;
+  const std::string icon = class_key + "DefaultIcon\\";
+  const std::string backup = icon + kIconBackup;
+  if (ticked) {
+    const std::string current = ReadText(reg, icon);
+    if (current == kOwnIcon) return true;                     // the backup it already has stays
+    const bool saved = WriteText(reg, backup, current) == 0;  // before the icon is replaced
+    return WriteText(reg, icon, kOwnIcon) == 0 && saved;
+  }
+  const std::string saved = ReadText(reg, backup);
+  if (saved.empty()) return WriteText(reg, icon, "") == 0;  // an empty backup stays
+  const bool restored = WriteText(reg, icon, saved) == 0;
+  return registry::RegDelete(reg, backup) == 0 && restored;
+}
+
+void IconList::OnItemCheck(int row) {
+  if (row < 0 || row >= kCount) return;
+  if (!SetShowAsIcon(list_->ItemChecked(row), kIconKinds[row].class_key)) {
+    list_->SetItemChecked(row, ReadText(context_.platform.registry, IconOf(row)) == kOwnIcon);
+  }
+}
+
+ShellIcons3D::ShellIcons3D(PageContext& context, ui::Container& parent) : context_(context) {
+  use_ = context.toolkit.CreateButton(
+      parent, Args(IDC_CMD_USE_3D, {10, 16, 285, 21}, "Использовать Microsoft Plus 3D иконки"));
+  restore_ = context.toolkit.CreateButton(
+      parent, Args(IDC_CMD_RESTORE_3D, {10, 39, 285, 21}, "Восстановить оригинальные иконки"));
+  use_->on_click = [this] { ui::Trap([this] { OnUse(); }); };
+  restore_->on_click = [this] { ui::Trap([this] { OnRestore(); }); };
+}
+
+void ShellIcons3D::Load() {
+  if (IconLibraryPresent(context_.platform)) return;
+  use_->SetEnabled(false);
+  restore_->SetEnabled(false);
+}
+
+void ShellIcons3D::OnUse() {
+  const std::string library = context_.platform.system.SystemDirectory() + "\\COOL.DLL,";
+  for (const ShellIcon& icon : kShellIcons3D) {
+    WriteText(context_.platform.registry, kShellIcons + std::string(icon.index),
+              library + icon.library_icon);
+  }
+}
+
+void ShellIcons3D::OnRestore() {
+  platform::Registry& reg = context_.platform.registry;
+  for (const ShellIcon& icon : kShellIcons3D) {
+    const std::string path = kShellIcons + std::string(icon.index);
+    if (!ReadText(reg, path).empty()) registry::RegDelete(reg, path);
+  }
+}
+
+}  // namespace vireo::main

@@ -1,0 +1,91 @@
+// The Files page's icon and extension controls: lstIco, which makes Explorer show the files of a
+// class as their own icons (the class's DefaultIcon becomes "%1", the previous icon kept in a
+// backup value), lstExt, which shows the extensions Explorer hides (the class's NeverShowExt
+// value), and cmdUse3D / cmdRestore3D, which point six shell icons at the 3D icon library
+// cool.dll in the System directory and remove them again.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "main/page.h"
+
+namespace vireo::main {
+
+// The value whose presence in a class key makes Explorer hide the extension.
+inline constexpr char kNeverShowExt[] = "NeverShowExt";
+// The value next to a class's icon that keeps the icon it had before "%1".
+inline constexpr char kIconBackup[] = "Vireo Backup";
+// The icon of a class whose files are each their own icon.
+inline constexpr char kOwnIcon[] = "%1";
+
+inline constexpr int kExtensionCount = 13;
+extern const std::array<const char*, kExtensionCount> kExtensions;  // lstExt's rows
+
+// True when the 3D icon library is in the System directory (its name in any letter case).
+bool IconLibraryPresent(platform::Platform& platform);
+
+// "Отображать расширения": lstExt. A row is ticked while its extension is shown: its class has
+// no NeverShowExt value, or it has no class name at all.
+class ExtensionList : public PagePart {
+ public:
+  ExtensionList(PageContext& context, ui::Container& parent);
+  // FillExtList, at start-up, on every refresh and when the page comes to the front.
+  void Load() override;
+  void Refresh() override { Load(); }
+  void Reread() override { Load(); }
+  ui::CheckList& list() { return *list_; }
+
+ private:
+  bool Shown(const std::string& class_name);
+  void OnItemCheck(int row);  // lstExt_ItemCheck
+
+  PageContext& context_;
+  std::unique_ptr<ui::CheckList> list_;
+};
+
+// "Отображать файлы как иконки": lstIco. A row is ticked while its class's icon is "%1".
+class IconList : public PagePart {
+ public:
+  static constexpr int kCount = 13;
+  IconList(PageContext& context, ui::Container& parent);
+  // FillIconList, at start-up, on every refresh and when the page comes to the front.
+  void Load() override;
+  void Refresh() override { Load(); }
+  void Reread() override { Load(); }
+  ui::CheckList& list() { return *list_; }
+
+ private:
+  // Appends the row of a three-letter code, ticked when its icon is "%1"; `row` is its index.
+  void AddIconItem(const std::string& code, int row);
+  // Switches the class key `class_key` between each file's own icon and the icon kept in the
+  // backup value; false when a write failed.
+  bool SetShowAsIcon(bool ticked, const std::string& class_key);
+  void OnItemCheck(int row);  // lstIco_ItemCheck
+
+  PageContext& context_;
+  std::unique_ptr<ui::CheckList> list_;
+};
+
+// cmdUse3D and cmdRestore3D, and the 3-D icon availability test that disables them when the
+// icon library is missing (it never enables them).
+class ShellIcons3D : public PagePart {
+ public:
+  ShellIcons3D(PageContext& context, ui::Container& parent);
+  // The availability test, at start-up and on every refresh.
+  void Load() override;
+  void Refresh() override { Load(); }
+  ui::Button& use() { return *use_; }
+  ui::Button& restore() { return *restore_; }
+
+ private:
+  void OnUse();      // cmdUse3D_Click
+  void OnRestore();  // cmdRestore3D_Click
+
+  PageContext& context_;
+  std::unique_ptr<ui::Button> use_;
+  std::unique_ptr<ui::Button> restore_;
+};
+
+}  // namespace vireo::main
