@@ -148,14 +148,16 @@ bool IconList::SetShowAsIcon(bool ticked, const std::string& class_key) {
   const std::string backup = icon + kIconBackup;
   if (ticked) {
     const std::string current = ReadText(reg, icon);
-    if (current == kOwnIcon) return true;                     // the backup it already has stays
-    const bool saved = WriteText(reg, backup, current) == 0;  // before the icon is replaced
-    return WriteText(reg, icon, kOwnIcon) == 0 && saved;
+    if (current == kOwnIcon) return true;  // the backup it already has stays
+    // The icon is replaced only once its backup is stored: a failed backup keeps the icon.
+    if (WriteText(reg, backup, current) != 0) return false;
+    return WriteText(reg, icon, kOwnIcon) == 0;
   }
   const std::string saved = ReadText(reg, backup);
   if (saved.empty()) return WriteText(reg, icon, "") == 0;  // an empty backup stays
-  const bool restored = WriteText(reg, icon, saved) == 0;
-  return registry::RegDelete(reg, backup) == 0 && restored;
+  // The backup goes only once the icon it holds is back in place.
+  if (WriteText(reg, icon, saved) != 0) return false;
+  return registry::RegDelete(reg, backup) == 0;
 }
 
 void IconList::OnItemCheck(int row) {

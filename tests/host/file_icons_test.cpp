@@ -120,6 +120,23 @@ TEST_F(FileIconsTest, IconTicksKeepThePreviousIconInABackupAndPutItBack) {
   EXPECT_EQ(Text("dllfile\\DefaultIcon\\Vireo Backup"), "old.dll,0");
 }
 
+TEST_F(FileIconsTest, AnIconIsNeverLostToAFailedBackupOrRestore) {
+  Set("curfile\\DefaultIcon\\", "cur.dll,3");
+  Set("anifile\\DefaultIcon\\", "%1");
+  Set("anifile\\DefaultIcon\\Vireo Backup", "ani.dll,4");
+  memory.ProtectValue(kClassesRoot, "curfile\\DefaultIcon", "Vireo Backup");
+  memory.ProtectValue(kClassesRoot, "anifile\\DefaultIcon", "");
+  Start();
+  // The backup cannot be stored: the icon stays as it was and the row clear.
+  Ico().ToggleCheck(12);
+  EXPECT_EQ(Text("curfile\\DefaultIcon\\"), "cur.dll,3");
+  EXPECT_FALSE(Ico().ItemChecked(12));
+  // The icon cannot be put back: the backup that holds it stays.
+  Ico().ToggleCheck(11);
+  EXPECT_EQ(Text("anifile\\DefaultIcon\\Vireo Backup"), "ani.dll,4");
+  EXPECT_TRUE(Ico().ItemChecked(11));
+}
+
 TEST_F(FileIconsTest, ThreeDIconsPointAtCoolDllAndAreRemovedWhateverTheyHold) {
   const std::string library = system.SystemDirectory() + "\\Cool.Dll";
   const auto stored = [&] {

@@ -226,7 +226,7 @@ std::int32_t MemoryRegistry::SetValue(HKey key, const std::string& name, std::ui
   Key* node = nullptr;
   if (const std::int32_t status = Resolve(key, &node); status != kSuccess) return status;
   if (data == nullptr && size != 0) return kInvalidParameter;
-  if (ReadOnly(node)) return kAccessDenied;
+  if (ReadOnly(node) || ReadOnlyValue(node, name)) return kAccessDenied;
   std::vector<std::uint8_t> bytes(data, data + size);
   if (Value* value = FindValue(node, name)) {
     value->type = type;
@@ -265,7 +265,7 @@ std::int32_t MemoryRegistry::DeleteValue(HKey key, const std::string& name) {
   const auto it = std::find_if(node->values.begin(), node->values.end(),
                                [&](const Value& v) { return SameName(v.name, name); });
   if (it == node->values.end()) return kFileNotFound;
-  if (ReadOnly(node)) return kAccessDenied;
+  if (ReadOnly(node) || ReadOnlyValue(node, name)) return kAccessDenied;
   node->values.erase(it);
   return kSuccess;
 }
@@ -302,6 +302,20 @@ void MemoryRegistry::Protect(HKey root, const std::string& path) {
   if (CreateKey(root, path, kKeyAllAccess3F, &key, &created) != kSuccess) return;
   if (Resolve(key, &node) == kSuccess) node->read_only = true;
   CloseKey(key);
+}
+
+void MemoryRegistry::ProtectValue(HKey root, const std::string& path, const std::string& name) {
+  HKey key = 0;
+  bool created = false;
+  Key* node = nullptr;
+  if (CreateKey(root, path, kKeyAllAccess3F, &key, &created) != kSuccess) return;
+  if (Resolve(key, &node) == kSuccess) node->read_only_values.push_back(name);
+  CloseKey(key);
+}
+
+bool MemoryRegistry::ReadOnlyValue(const Key* node, const std::string& name) {
+  return std::any_of(node->read_only_values.begin(), node->read_only_values.end(),
+                     [&](const std::string& n) { return SameName(n, name); });
 }
 
 bool MemoryRegistry::Exists(HKey root, const std::string& path) const {

@@ -59,6 +59,8 @@ class MemoryRegistry : public Registry {
   // user has no right to change: creating, setting, deleting there give kAccessDenied, and so
   // does deleting a key that holds it.
   void Protect(HKey root, const std::string& path);
+  // Makes only the value `name` of the key `path` read-only: setting or deleting it fails.
+  void ProtectValue(HKey root, const std::string& path, const std::string& name);
 
  private:
   struct Value {
@@ -72,6 +74,7 @@ class MemoryRegistry : public Registry {
     std::vector<std::unique_ptr<Key>> subkeys;
     std::vector<Value> values;
     bool read_only = false;
+    std::vector<std::string> read_only_values;  // names of values that cannot be changed
   };
 
   // The key behind a root or an open handle, or a status: kInvalidHandle for 0 and unknown
@@ -84,6 +87,7 @@ class MemoryRegistry : public Registry {
   static bool ReadOnly(const Key* node);
   // True when `node` or a key below it is protected.
   static bool HoldsReadOnly(const Key* node);
+  static bool ReadOnlyValue(const Key* node, const std::string& name);
 
   std::unique_ptr<Key> current_user_;
   std::unique_ptr<Key> local_machine_;
