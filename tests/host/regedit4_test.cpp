@@ -1,0 +1,72 @@
+// The REGEDIT4 reader that loads registry files into the in-memory stand-in.
+#include "platform/host/regedit4.h"
+
+#include <gtest/gtest.h>
+
+namespace vireo::platform {
+namespace {
+
+std::string Text(const MemoryRegistry& memory, HKey root, const std::string& key,
+                 const std::string& name, std::uint32_t* type = nullptr) {
+  std::vector<std::uint8_t> data;
+  if (!memory.Get(root, key, name, type, &data)) return "<none>";
+  return std::string(data.begin(), data.end());
+}
+
+TEST(Regedit4Test, LoadsKeysValuesAndEscapes) {
+  const std::string text =
+      "REGEDIT4\r\n"
+      "\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Classes\\.txt]\r\n"
+      "@=\"txtfile\"\r\n"
+      "\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Classes\\.txt\\ShellNew]\r\n"
+      "\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Classes\\txtfile\\shell\\open\\command]\r\n"
+      "@=\"C:\\\\WINDOWS\\\\notepad.exe \\\"%1\\\"\"\r\n"
+      "\"NullFile\"=\"\"\r\n"
+      "\"Say \\\"hi\\\"\"=\"\xc4\xee\xea\xf3\xec\xe5\xed\xf2\"\r\n"
+      "; a remark\n"
+      "[HKEY_CURRENT_USER\\Software\\Vireo]\n"
+      "\"Count\"=dword:0000012a\n";
+  MemoryRegistry memory;
+  std::string error;
+  ASSERT_TRUE(LoadRegedit4(memory, text, &error)) << error;
+  using namespace std::string_literals;
+  EXPECT_EQ(Text(memory, kLocalMachine, "Software\\Classes\\.txt", ""), "txtfile\0"s);
+  // A section without values is a key all the same; HKCR is the same tree.
+  EXPECT_TRUE(memory.Exists(kClassesRoot, ".txt\\ShellNew"));
+  const std::string command = "Software\\Classes\\txtfile\\shell\\open\\command";
+  EXPECT_EQ(Text(memory, kLocalMachine, command, ""), "C:\\WINDOWS\\notepad.exe \"%1\"\0"s);
+  EXPECT_EQ(Text(memory, kLocalMachine, command, "NullFile"), "\0"s);
+  EXPECT_EQ(Text(memory, kLocalMachine, command, "Say \"hi\""),
+            "\xc4\xee\xea\xf3\xec\xe5\xed\xf2\0"s);
+  std::uint32_t type = 0;
+  EXPECT_EQ(Text(memory, kCurrentUser, "Software\\Vireo", "Count", &type), "\x2a\x01\0\0"s);
+  EXPECT_EQ(type, kRegDword);
+  EXPECT_EQ(memory.open_handles(), 0u);
+}
+
+TEST(Regedit4Test, RefusesWhatItCannotReadAndNamesTheLine) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"REGEDIT5\r\n", "line 1:"},
+      {"", "line 1:"},
+      {"REGEDIT4\r\n\r\n@=\"x\"\r\n", "line 3:"},
+      {"REGEDIT4\r\n[HKEY_NOWHERE\\x]\r\n", "line 2:"},
+      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n@=\"a\\nb\"\r\n", "line 3:"},
+      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n@=\"open\r\n", "line 3:"},
+      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex:01,02\r\n", "line 3:"},
+      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=dword:1\r\n", "line 3:"},
+      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n@=\"a\" \r\n", "line 3:"},
+  };
+  for (const auto& [text, where] : cases) {
+    MemoryRegistry memory;
+    std::string error;
+    EXPECT_FALSE(LoadRegedit4(memory, text, &error)) << text;
+    EXPECT_EQ(error.rfind(where, 0), 0u) << text << " gave " << error;
+    EXPECT_FALSE(memory.Exists(kCurrentUser, "x")) << text;
+  }
+}
+
+}  // namespace
+}  // namespace vireo::platform
