@@ -342,6 +342,29 @@ vireo_clear_version() {
   vireo_wine reg delete "HKCU\\Software\\Wine\\AppDefaults\\$1" /f >/dev/null 2>&1 || true
 }
 
+# Imports the REGEDIT4 file FILE into $WINEPREFIX with the system's registry editor
+# (`regedit FILE` imports without asking), run with the chosen path's loader in the Russian
+# locale, so that the file's code page 1251 text is read as such. Wine writes the prefix's .reg
+# files only when the wineserver ends, so the import is checked through the registry itself:
+# `reg query` must find the file's last key. Fails with the reason in VIREO_PATH_WHY.
+vireo_import_reg() {
+  local file=$1 last
+  VIREO_PATH_WHY=
+  if [ ! -f "$file" ]; then
+    VIREO_PATH_WHY="$file does not exist"
+    return 1
+  fi
+  file=$(cd "$(dirname "$file")" && pwd)/${file##*/}
+  last=$(tr -d '\r' <"$file" | sed -n 's/^\[\(.*\)\]$/\1/p' | tail -1)
+  # Z: is the root of the Unix file system in every prefix.
+  VIREO_WINE_TIMEOUT=${VIREO_WINE_TIMEOUT:-300} vireo_wine regedit.exe "Z:${file//\//\\}" \
+    >/dev/null 2>&1 || true
+  if [ -z "$last" ] || ! vireo_wine reg query "$last" >/dev/null 2>&1; then
+    VIREO_PATH_WHY="regedit did not import $file (no key [$last] afterwards)"
+    return 1
+  fi
+}
+
 # Windows path and Unix path of the program directory C:\Program Files\Vireo.
 # shellcheck disable=SC2034  # used by the scripts that source this file
 VIREO_PROGRAM_DIR_WIN='C:\Program Files\Vireo'
