@@ -5,8 +5,12 @@
 # build/wine-bench-prefix64, after the path that runs) and Wine's virtual desktop on a private
 # Xvfb, measures the time from starting vireo.exe to its main window "Vireo" being shown, side
 # by side with Wine's own notepad.exe started the same way, and prints the median of each and
-# their ratio; then the time of each page switch in the program. When the host build has the
-# registry-call counter (build/host/startup_calls), its figures follow.
+# their ratio; then the time of each page switch and of "Обновить данные" in the program. Then
+# the same start-up measurement and refresh time in a second throwaway prefix
+# (build/wine-bench-fixture-prefix32 or ...64) into which the class registry of a machine in use
+# (build/host/generated/classes.reg, written by tools/make_classes) has been imported, and the
+# ratio with and without it. When the host build has the registry-call counter
+# (build/host/startup_calls), its figures follow, without and with that class registry.
 set -euo pipefail
 # shellcheck source=scripts/lib.sh
 . "$(dirname "$0")/../scripts/lib.sh"
@@ -55,41 +59,61 @@ vireo_program="$VIREO_PROGRAM_DIR_WIN\\vireo.exe"
 notepad='C:\windows\system32\notepad.exe'
 vireo_titles=(--title Vireo)
 notepad_titles=(--title-has "Блокнот" --title-has Notepad)
-
-echo "Warming up (one run of each, not counted)"
-measure vireo.exe 1 "$vireo_program" "${vireo_titles[@]}" >/dev/null
-measure notepad.exe 1 "$notepad" "${notepad_titles[@]}" >/dev/null
-
-# The two programs take turns, so that a change in the machine's load meanwhile weighs on both.
-echo "Start-up to the first window, $runs runs each, taking turns ($VIREO_WINE_KIND)"
-vireo_runs=() notepad_runs=() vireo_kb=- notepad_kb=-
-lines=$(mktemp)
-for ((i = 1; i <= runs; i++)); do
-  measure vireo.exe 1 "$vireo_program" "${vireo_titles[@]}" >"$lines"
-  grep -v 'launchtime:' "$lines" || true
-  read -r ms kb <<<"${result:-- -}"
-  [ "$ms" != - ] && vireo_runs+=("$ms") && vireo_kb=$kb
-  measure notepad.exe 1 "$notepad" "${notepad_titles[@]}" >"$lines"
-  grep -v 'launchtime:' "$lines" || true
-  read -r ms kb <<<"${result:-- -}"
-  [ "$ms" != - ] && notepad_runs+=("$ms") && notepad_kb=$kb
-done
 median() {
   [ $# -gt 0 ] || { echo -; return; }
   printf '%s\n' "$@" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'
 }
-vireo_ms=$(median "${vireo_runs[@]}")
-notepad_ms=$(median "${notepad_runs[@]}")
-echo "  vireo.exe runs (ms): ${vireo_runs[*]}"
-echo "  notepad.exe runs (ms): ${notepad_runs[*]}"
 
-echo
-printf '%-12s %12s %18s\n' program "median (ms)" "peak memory (KB)"
-printf '%-12s %12s %18s\n' vireo.exe "$vireo_ms" "$vireo_kb" notepad.exe "$notepad_ms" "$notepad_kb"
-if [ "$vireo_ms" != - ] && [ "$notepad_ms" != - ] && [ "$notepad_ms" -gt 0 ]; then
-  awk -v v="$vireo_ms" -v n="$notepad_ms" \
-    'BEGIN { printf "ratio vireo.exe / notepad.exe: %.2f\n", v / n }'
-fi
+# startup_runs: the two programs started in turns in the current prefix; prints the runs, the
+# medians and the ratio, and leaves the ratio in $ratio ("-" when one program never showed).
+startup_runs() {
+  echo "Warming up (one run of each, not counted)"
+  measure vireo.exe 1 "$vireo_program" "${vireo_titles[@]}" >/dev/null
+  measure notepad.exe 1 "$notepad" "${notepad_titles[@]}" >/dev/null
+
+  # The two programs take turns, so that a change in the machine's load meanwhile weighs on both.
+  echo "Start-up to the first window, $runs runs each, taking turns ($VIREO_WINE_KIND)"
+  local vireo_runs=() notepad_runs=() vireo_kb=- notepad_kb=- i ms kb vireo_ms notepad_ms
+  for ((i = 1; i <= runs; i++)); do
+    measure vireo.exe 1 "$vireo_program" "${vireo_titles[@]}" >"$lines"
+    grep -v 'launchtime:' "$lines" || true
+    read -r ms kb <<<"${result:-- -}"
+    [ "$ms" != - ] && vireo_runs+=("$ms") && vireo_kb=$kb
+    measure notepad.exe 1 "$notepad" "${notepad_titles[@]}" >"$lines"
+    grep -v 'launchtime:' "$lines" || true
+    read -r ms kb <<<"${result:-- -}"
+    [ "$ms" != - ] && notepad_runs+=("$ms") && notepad_kb=$kb
+  done
+  vireo_ms=$(median "${vireo_runs[@]}")
+  notepad_ms=$(median "${notepad_runs[@]}")
+  echo "  vireo.exe runs (ms): ${vireo_runs[*]}"
+  echo "  notepad.exe runs (ms): ${notepad_runs[*]}"
+
+  echo
+  printf '%-12s %12s %18s\n' program "median (ms)" "peak memory (KB)"
+  printf '%-12s %12s %18s\n' vireo.exe "$vireo_ms" "$vireo_kb" notepad.exe "$notepad_ms" \
+    "$notepad_kb"
+  ratio=-
+  if [ "$vireo_ms" != - ] && [ "$notepad_ms" != - ] && [ "$notepad_ms" -gt 0 ]; then
+    ratio=$(awk -v v="$vireo_ms" -v n="$notepad_ms" 'BEGIN { printf "%.2f", v / n }')
+    echo "ratio vireo.exe / notepad.exe: $ratio"
+  fi
+}
+
+# refresh_runs: the time of "Обновить данные" in the program, sent as its menu command.
+refresh_runs() {
+  if [ -f "$VIREO_WIN_BUILD/refresh.exe" ]; then
+    echo
+    echo "\"Обновить данные\" in vireo.exe (the command handled: everything read again):"
+    VIREO_WINE_TIMEOUT=300 vireo_wine "$VIREO_WIN_BUILD/refresh.exe" "$vireo_program" "$runs" \
+      --desktop VireoBench | tr -d '\r' | sed 's/^refresh: /  /'
+  fi
+}
+
+lines=$(mktemp)
+startup_runs
+plain_ratio=$ratio
+refresh_runs
 
 if [ -f "$VIREO_WIN_BUILD/pageswitch.exe" ]; then
   echo
@@ -98,8 +122,35 @@ if [ -f "$VIREO_WIN_BUILD/pageswitch.exe" ]; then
     --desktop VireoBench | tr -d '\r' | sed 's/^pageswitch: /  /'
 fi
 
+# The same in a prefix that holds the class registry of a machine in use: Wine's own prefix has
+# about 15 extension keys, a Windows 98 machine in use hundreds.
+classes_reg=$VIREO_BUILD/host/generated/classes.reg
+fixture_ratio=-
+if [ -f "$classes_reg" ]; then
+  vireo_wineserver -k 2>/dev/null || true
+  vireo_try_path "$VIREO_PATH" test "$VIREO_BUILD/wine-bench-fixture-prefix" ||
+    vireo_die "the bench prefix with the class registry: $VIREO_PATH_WHY"
+  vireo_import_reg "$classes_reg" || vireo_die "$VIREO_PATH_WHY"
+  vireo_set_win98 vireo.exe
+  vireo_install_program
+  vireo_wine explorer /desktop=VireoBench,1024x768 >/dev/null 2>&1 &
+  echo
+  echo "With the class registry of ${classes_reg#"$VIREO_ROOT"/} imported ($WINEPREFIX):"
+  startup_runs
+  fixture_ratio=$ratio
+  refresh_runs
+  echo
+  echo "ratio vireo.exe / notepad.exe: $plain_ratio in Wine's own prefix, $fixture_ratio with the" \
+    "class registry"
+fi
+
 if [ -x "$VIREO_BUILD/host/startup_calls" ]; then
   echo
   echo "Registry calls during start-up, refresh and page switches (host build):"
   "$VIREO_BUILD/host/startup_calls"
+  if [ -f "$classes_reg" ]; then
+    echo
+    echo "The same with the class registry loaded into the in-memory registry:"
+    "$VIREO_BUILD/host/startup_calls" --fixture "$classes_reg"
+  fi
 fi
