@@ -40,25 +40,20 @@ std::string NumberText(std::int64_t n) {
 }  // namespace
 
 IconSize::IconSize(PageContext& context, ui::Container& parent) : context_(context) {
-  auto make = [&](int id, ui::Rect rect, const char* text) {
-    ui::ControlArgs args;
-    args.id = id;
-    args.rect = rect;
-    args.text = text;
-    return args;
-  };
   label2_ =
-      context.toolkit.CreateLabel(parent, make(IDC_LABEL2, {8, 24, 97, 17}, "Размер иконок:"));
-  label3_ = context.toolkit.CreateLabel(parent, make(IDC_LABEL3, {104, 24, 105, 17}, ""));
-  vscroll1_ = context.toolkit.CreateScrollBar(parent, make(IDC_VSCROLL1, {208, 24, 17, 17}, ""));
+      context.toolkit.CreateLabel(parent, ControlAt(IDC_LABEL2, {8, 24, 97, 17}, "Размер иконок:"));
+  label3_ = context.toolkit.CreateLabel(parent, ControlAt(IDC_LABEL3, {104, 24, 105, 17}, ""));
+  vscroll1_ =
+      context.toolkit.CreateScrollBar(parent, ControlAt(IDC_VSCROLL1, {208, 24, 17, 17}, ""));
   vscroll1_->SetRange(-kLargest, -kSmallest);
   vscroll1_->SetValue(-kSmallest);
   command1_ =
-      context.toolkit.CreateButton(parent, make(IDC_COMMAND1, {232, 24, 57, 17}, "Default"));
+      context.toolkit.CreateButton(parent, ControlAt(IDC_COMMAND1, {232, 24, 57, 17}, "Default"));
   command2_ = context.toolkit.CreateButton(
-      parent, make(IDC_COMMAND2, {8, 48, 281, 17}, "Удалить ВСЕ пользовательские иконки"));
+      parent, ControlAt(IDC_COMMAND2, {8, 48, 281, 17}, "Удалить ВСЕ пользовательские иконки"));
   command3_ = context.toolkit.CreateButton(
-      parent, make(IDC_COMMAND3, {8, 64, 281, 17}, "Удалить неиспользуемые ключи иконок оболочки"));
+      parent,
+      ControlAt(IDC_COMMAND3, {8, 64, 281, 17}, "Удалить неиспользуемые ключи иконок оболочки"));
 
   vscroll1_->on_change = [this] { ui::Trap([this] { OnSpin(); }); };
   command1_->on_click = [this] { ui::Trap([this] { OnDefault(); }); };

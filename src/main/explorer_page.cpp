@@ -27,19 +27,11 @@ std::uint32_t DriveMask(const RegValue& value) {
   return 0;
 }
 
-ui::ControlArgs Args(int id, ui::Rect rect, const char* text = "") {
-  ui::ControlArgs args;
-  args.id = id;
-  args.rect = rect;
-  args.text = text;
-  return args;
-}
-
 }  // namespace
 
 DriveList::DriveList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
-      parent, Args(IDC_LST_DRIVES, {kFrameRowLeft, kFrameRowTop, 285, 100}));
+      parent, ControlAt(IDC_LST_DRIVES, {kFrameRowLeft, kFrameRowTop, 285, 100}));
   for (int i = 0; i < kDriveCount; ++i) {
     list_->AddItem(std::string(1, static_cast<char>('A' + i)) + ":\\");
   }
@@ -70,16 +62,16 @@ void DriveList::OnItemCheck() {
 ExplorerView::ExplorerView(PageContext& context, ui::Container& frame13) : context_(context) {
   ui::Toolkit& tk = context.toolkit;
   check1_ = tk.CreateCheckBox(
-      frame13, Args(IDC_CHECK1, {kFrameRowLeft, kFrameRowTop + kCheckRowStep, 285, 17},
-                    "Использовать две панели в Проводнике"));
-  frame14_ =
-      tk.CreateFrame(frame13, Args(IDC_FRAME14, {8, 152, 289, 194}, "Фон панели инструментов"));
-  text1_ = tk.CreateTextBox(*frame14_, Args(IDC_TEXT1, {10, 20, 190, 20}));
-  command5_ = tk.CreateButton(*frame14_, Args(IDC_COMMAND5, {206, 20, 73, 20}, "Обзор..."));
-  ui::ControlArgs image = Args(IDC_IMAGE1, {10, 48, 161, 97});
+      frame13, ControlAt(IDC_CHECK1, {kFrameRowLeft, kFrameRowTop + kCheckRowStep, 285, 17},
+                         "Использовать две панели в Проводнике"));
+  frame14_ = tk.CreateFrame(frame13,
+                            ControlAt(IDC_FRAME14, {8, 152, 289, 194}, "Фон панели инструментов"));
+  text1_ = tk.CreateTextBox(*frame14_, ControlAt(IDC_TEXT1, {10, 20, 190, 20}));
+  command5_ = tk.CreateButton(*frame14_, ControlAt(IDC_COMMAND5, {206, 20, 73, 20}, "Обзор..."));
+  ui::ControlArgs image = ControlAt(IDC_IMAGE1, {10, 48, 161, 97});
   image.border = true;  // Shape1, the preview's frame
   image1_ = tk.CreatePicture(*frame14_, image);
-  command6_ = tk.CreateButton(*frame14_, Args(IDC_COMMAND6, {180, 48, 99, 20}, "Просмотр"));
+  command6_ = tk.CreateButton(*frame14_, ControlAt(IDC_COMMAND6, {180, 48, 99, 20}, "Просмотр"));
 
   check1_->on_click = [this] { ui::Trap([this] { OnCheck1(); }); };
   text1_->on_change = [this] { ui::Trap([this] { OnText1(); }); };

@@ -49,26 +49,6 @@ constexpr ShellIcon kShellIcons3D[] = {
     {"5", "9"}, {"6", "8"}, {"8", "0"}, {"9", "1"}, {"10", "29"}, {"11", "10"},
 };
 
-ui::ControlArgs Args(int id, ui::Rect rect, const std::string& text = "") {
-  ui::ControlArgs args;
-  args.id = id;
-  args.rect = rect;
-  args.text = text;
-  return args;
-}
-
-// The text of a value, "" when it cannot be read.
-std::string ReadText(platform::Registry& registry, const std::string& path) {
-  RegValue value;
-  registry::RegRead(registry, path, &value);
-  return value.AsText();
-}
-
-std::int32_t WriteText(platform::Registry& registry, const std::string& path,
-                       const std::string& text) {
-  return registry::RegWrite(registry, path, RegValue::Text(text), ValueType::kString);
-}
-
 std::string NeverShowExtOf(const std::string& class_name) {
   return "HKLM\\" + std::string(registry::kClassesKey) + class_name + "\\" + kNeverShowExt;
 }
@@ -87,7 +67,7 @@ bool IconLibraryPresent(platform::Platform& platform) {
 
 ExtensionList::ExtensionList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
-      parent, Args(IDC_LST_EXT, {kFrameRowLeft, kFrameRowTop, 285, 88}));
+      parent, ControlAt(IDC_LST_EXT, {kFrameRowLeft, kFrameRowTop, 285, 88}));
   list_->on_item_check = [this](int row) { ui::Trap([this, row] { OnItemCheck(row); }); };
 }
 
@@ -117,26 +97,26 @@ void ExtensionList::OnItemCheck(int row) {
   if (class_name.empty()) return;  // nothing to hide: the tick stays as the user set it
   const std::string path = NeverShowExtOf(class_name);
   const std::int32_t status =
-      list_->ItemChecked(row) ? registry::RegDelete(reg, path) : WriteText(reg, path, "");
+      list_->ItemChecked(row) ? registry::RegDelete(reg, path) : WriteString(reg, path, "");
   if (status != 0) list_->SetItemChecked(row, Shown(class_name));
 }
 
 IconList::IconList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
-      parent, Args(IDC_LST_ICO, {kFrameRowLeft, kFrameRowTop, 285, 88}));
+      parent, ControlAt(IDC_LST_ICO, {kFrameRowLeft, kFrameRowTop, 285, 88}));
   list_->on_item_check = [this](int row) { ui::Trap([this, row] { OnItemCheck(row); }); };
 }
 
 void IconList::Load() {
   list_->Clear();
   list_->AddItem("Отображать содержимое *.BMP в иконках");
-  if (ReadText(context_.platform.registry, IconOf(0)) == kOwnIcon) list_->SetItemChecked(0, true);
+  if (ReadString(context_.platform.registry, IconOf(0)) == kOwnIcon) list_->SetItemChecked(0, true);
   for (int row = 1; row < kCount; ++row) AddIconItem(kIconKinds[row].code, row);
 }
 
 void IconList::AddIconItem(const std::string& code, int row) {
   list_->AddItem("Отображать *." + code + " как иконки");
-  if (ReadText(context_.platform.registry, IconOf(row)) == kOwnIcon) {
+  if (ReadString(context_.platform.registry, IconOf(row)) == kOwnIcon) {
     list_->SetItemChecked(row, true);
   }
   list_->SetSelection(0);
@@ -147,31 +127,31 @@ bool IconList::SetShowAsIcon(bool ticked, const std::string& class_key) {
   const std::string icon = class_key + "DefaultIcon\\";
   const std::string backup = icon + kIconBackup;
   if (ticked) {
-    const std::string current = ReadText(reg, icon);
+    const std::string current = ReadString(reg, icon);
     if (current == kOwnIcon) return true;  // the backup it already has stays
     // The icon is replaced only once its backup is stored: a failed backup keeps the icon.
-    if (WriteText(reg, backup, current) != 0) return false;
-    return WriteText(reg, icon, kOwnIcon) == 0;
+    if (WriteString(reg, backup, current) != 0) return false;
+    return WriteString(reg, icon, kOwnIcon) == 0;
   }
-  const std::string saved = ReadText(reg, backup);
-  if (saved.empty()) return WriteText(reg, icon, "") == 0;  // an empty backup stays
+  const std::string saved = ReadString(reg, backup);
+  if (saved.empty()) return WriteString(reg, icon, "") == 0;  // an empty backup stays
   // The backup goes only once the icon it holds is back in place.
-  if (WriteText(reg, icon, saved) != 0) return false;
+  if (WriteString(reg, icon, saved) != 0) return false;
   return registry::RegDelete(reg, backup) == 0;
 }
 
 void IconList::OnItemCheck(int row) {
   if (row < 0 || row >= kCount) return;
   if (!SetShowAsIcon(list_->ItemChecked(row), kIconKinds[row].class_key)) {
-    list_->SetItemChecked(row, ReadText(context_.platform.registry, IconOf(row)) == kOwnIcon);
+    list_->SetItemChecked(row, ReadString(context_.platform.registry, IconOf(row)) == kOwnIcon);
   }
 }
 
 ShellIcons3D::ShellIcons3D(PageContext& context, ui::Container& parent) : context_(context) {
-  use_ = context.toolkit.CreateButton(
-      parent, Args(IDC_CMD_USE_3D, {10, 16, 285, 21}, "Использовать Microsoft Plus 3D иконки"));
+  use_ = context.toolkit.CreateButton(parent, ControlAt(IDC_CMD_USE_3D, {10, 16, 285, 21},
+                                                        "Использовать Microsoft Plus 3D иконки"));
   restore_ = context.toolkit.CreateButton(
-      parent, Args(IDC_CMD_RESTORE_3D, {10, 39, 285, 21}, "Восстановить оригинальные иконки"));
+      parent, ControlAt(IDC_CMD_RESTORE_3D, {10, 39, 285, 21}, "Восстановить оригинальные иконки"));
   use_->on_click = [this] { ui::Trap([this] { OnUse(); }); };
   restore_->on_click = [this] { ui::Trap([this] { OnRestore(); }); };
 }
@@ -185,8 +165,8 @@ void ShellIcons3D::Load() {
 void ShellIcons3D::OnUse() {
   const std::string library = context_.platform.system.SystemDirectory() + "\\COOL.DLL,";
   for (const ShellIcon& icon : kShellIcons3D) {
-    WriteText(context_.platform.registry, kShellIcons + std::string(icon.index),
-              library + icon.library_icon);
+    WriteString(context_.platform.registry, kShellIcons + std::string(icon.index),
+                library + icon.library_icon);
   }
 }
 
@@ -194,7 +174,7 @@ void ShellIcons3D::OnRestore() {
   platform::Registry& reg = context_.platform.registry;
   for (const ShellIcon& icon : kShellIcons3D) {
     const std::string path = kShellIcons + std::string(icon.index);
-    if (!ReadText(reg, path).empty()) registry::RegDelete(reg, path);
+    if (!ReadString(reg, path).empty()) registry::RegDelete(reg, path);
   }
 }
 

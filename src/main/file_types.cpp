@@ -13,29 +13,9 @@ namespace {
 using registry::RegValue;
 using registry::ValueType;
 
-ui::ControlArgs Args(int id, ui::Rect rect, const std::string& text = "") {
-  ui::ControlArgs args;
-  args.id = id;
-  args.rect = rect;
-  args.text = text;
-  return args;
-}
-
-// The value as text; a read that fails counts as a missing value, "".
-std::string ReadText(platform::Registry& registry, const std::string& path) {
-  RegValue value = RegValue::Text("");
-  if (registry::RegRead(registry, path, &value) != 0) return "";
-  return value.AsText();
-}
-
 bool Readable(platform::Registry& registry, const std::string& path) {
   RegValue value;
   return registry::RegRead(registry, path, &value) == 0;
-}
-
-// True when the string value was stored.
-bool WriteText(platform::Registry& registry, const std::string& path, const std::string& text) {
-  return registry::RegWrite(registry, path, RegValue::Text(text), ValueType::kString) == 0;
 }
 
 bool Delete(platform::Registry& registry, const std::string& path) {
@@ -50,17 +30,17 @@ constexpr int kBoxWidth = 295 - kBoxLeft;
 
 AnyFileOptions::AnyFileOptions(PageContext& context, ui::Container& frame16) : context_(context) {
   ui::Toolkit& tk = context.toolkit;
-  check2_ = tk.CreateCheckBox(frame16, Args(IDC_CHECK2, {kFrameRowLeft, kFrameRowTop, 285, 17},
-                                            "Пункт \"Быстрый просмотр\""));
+  check2_ = tk.CreateCheckBox(frame16, ControlAt(IDC_CHECK2, {kFrameRowLeft, kFrameRowTop, 285, 17},
+                                                 "Пункт \"Быстрый просмотр\""));
   check3_ = tk.CreateCheckBox(
-      frame16, Args(IDC_CHECK3, {kFrameRowLeft, kFrameRowTop + kCheckRowStep, 285, 17},
-                    "Пункт \"Открыть с помощью...\""));
+      frame16, ControlAt(IDC_CHECK3, {kFrameRowLeft, kFrameRowTop + kCheckRowStep, 285, 17},
+                         "Пункт \"Открыть с помощью...\""));
   check2_->on_click = [this] { ui::Trap([this] { OnCheck2(); }); };
   check3_->on_click = [this] { ui::Trap([this] { OnCheck3(); }); };
 }
 
 void AnyFileOptions::ReadQuickView() {
-  check2_->SetChecked(ReadText(context_.platform.registry, kQuickView) == "*" ? 1 : 0);
+  check2_->SetChecked(ReadString(context_.platform.registry, kQuickView) == "*" ? 1 : 0);
 }
 
 // Any command ticks the box: it is not compared with the program's own.
@@ -76,7 +56,7 @@ void AnyFileOptions::Load() {
 void AnyFileOptions::OnCheck2() {
   platform::Registry& reg = context_.platform.registry;
   const bool done =
-      check2_->Checked() == 1 ? WriteText(reg, kQuickView, "*") : Delete(reg, kQuickView);
+      check2_->Checked() == 1 ? WriteString(reg, kQuickView, "*") == 0 : Delete(reg, kQuickView);
   if (!done) ReadQuickView();
 }
 
@@ -85,8 +65,8 @@ void AnyFileOptions::OnCheck3() {
   bool done = true;
   if (check3_->Checked() == 1) {
     // The command first: the box shows whether it is there. A failed step does not stop the next.
-    done = WriteText(reg, kOpenWithCommand, kOpenWithProgram);
-    done = WriteText(reg, kOpenWithVerb, kOpenWithText) && done;
+    done = WriteString(reg, kOpenWithCommand, kOpenWithProgram) == 0;
+    done = WriteString(reg, kOpenWithVerb, kOpenWithText) == 0 && done;
   } else {
     done = Delete(reg, kOpenWithVerb);
   }
@@ -96,22 +76,22 @@ void AnyFileOptions::OnCheck3() {
 UnknownFiles::UnknownFiles(PageContext& context, ui::Container& frame) : context_(context) {
   ui::Toolkit& tk = context.toolkit;
   const int second = kFrameRowTop + kTextRowStep;
-  lbl_o_ = tk.CreateLabel(frame,
-                          Args(0, {kFrameRowLeft, kFrameRowTop + 3, kLabelWidth, 17}, "Открытие:"));
-  txt_o_ = tk.CreateTextBox(frame, Args(IDC_TXT_O, {kBoxLeft, kFrameRowTop, kBoxWidth, 20}));
-  lbl_d_ =
-      tk.CreateLabel(frame, Args(0, {kFrameRowLeft, second + 3, kLabelWidth, 17}, "Описание:"));
-  txt_d_ = tk.CreateTextBox(frame, Args(IDC_TXT_D, {kBoxLeft, second, kBoxWidth, 20}));
+  lbl_o_ = tk.CreateLabel(
+      frame, ControlAt(0, {kFrameRowLeft, kFrameRowTop + 3, kLabelWidth, 17}, "Открытие:"));
+  txt_o_ = tk.CreateTextBox(frame, ControlAt(IDC_TXT_O, {kBoxLeft, kFrameRowTop, kBoxWidth, 20}));
+  lbl_d_ = tk.CreateLabel(frame,
+                          ControlAt(0, {kFrameRowLeft, second + 3, kLabelWidth, 17}, "Описание:"));
+  txt_d_ = tk.CreateTextBox(frame, ControlAt(IDC_TXT_D, {kBoxLeft, second, kBoxWidth, 20}));
   txt_o_->on_change = [this] { ui::Trap([this] { OnCommandChange(); }); };
   txt_d_->on_change = [this] { ui::Trap([this] { OnDescriptionChange(); }); };
 }
 
 void UnknownFiles::ReadCommand() {
-  txt_o_->SetText(ReadText(context_.platform.registry, kUnknownCommand));
+  txt_o_->SetText(ReadString(context_.platform.registry, kUnknownCommand));
 }
 
 void UnknownFiles::ReadDescription() {
-  txt_d_->SetText(ReadText(context_.platform.registry, kUnknownDescription));
+  txt_d_->SetText(ReadString(context_.platform.registry, kUnknownDescription));
 }
 
 void UnknownFiles::Load() {
@@ -125,19 +105,19 @@ void UnknownFiles::OnCommandChange() {
   bool done = true;
   if (text.empty()) {
     // Only a command that is there takes the verb away; otherwise nothing is written.
-    if (ReadText(reg, kUnknownCommand).empty()) return;
+    if (ReadString(reg, kUnknownCommand).empty()) return;
     done = Delete(reg, kUnknownOpenVerb);
-    done = WriteText(reg, kUnknownDefaultVerb, "") && done;
+    done = WriteString(reg, kUnknownDefaultVerb, "") == 0 && done;
   } else {
-    done = WriteText(reg, kUnknownCommand, text);
-    done = WriteText(reg, kUnknownDefaultVerb, "open") && done;
+    done = WriteString(reg, kUnknownCommand, text) == 0;
+    done = WriteString(reg, kUnknownDefaultVerb, "open") == 0 && done;
   }
   if (!done) ReadCommand();
 }
 
 // An empty description is written as such, never deleted.
 void UnknownFiles::OnDescriptionChange() {
-  if (!WriteText(context_.platform.registry, kUnknownDescription, txt_d_->Text())) {
+  if (WriteString(context_.platform.registry, kUnknownDescription, txt_d_->Text()) != 0) {
     ReadDescription();
   }
 }

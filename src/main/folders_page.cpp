@@ -35,26 +35,6 @@ namespace {
 using registry::RegValue;
 using registry::ValueType;
 
-ui::ControlArgs Args(int id, ui::Rect rect, const std::string& text = "") {
-  ui::ControlArgs args;
-  args.id = id;
-  args.rect = rect;
-  args.text = text;
-  return args;
-}
-
-// The text of a string value, or "" when it cannot be read.
-std::string ReadText(platform::Registry& registry, const std::string& path) {
-  RegValue value = RegValue::Text("");
-  if (registry::RegRead(registry, path, &value) != 0) return "";
-  return value.AsText();
-}
-
-std::int32_t WriteText(platform::Registry& registry, const std::string& path,
-                       const std::string& text) {
-  return registry::RegWrite(registry, path, RegValue::Text(text), ValueType::kString);
-}
-
 // The value of txtIP(i): "a" to "e".
 std::string InstallValue(int i) {
   return kInstallLocations + std::string(1, static_cast<char>('a' + i));
@@ -64,10 +44,10 @@ std::string InstallValue(int i) {
 
 SpecialFolders::SpecialFolders(PageContext& context, ui::Container& parent) : context_(context) {
   ui::Toolkit& tk = context.toolkit;
-  folder_label_ = tk.CreateLabel(parent, Args(0, {10, 21, 40, 17}, "Папка:"));
-  cmb_folder_ = tk.CreateDropDown(parent, Args(IDC_CMB_FOLDER, {52, 18, 243, 21}));
-  path_label_ = tk.CreateLabel(parent, Args(0, {10, 47, 40, 17}, "Путь:"));
-  txt_path_ = tk.CreateTextBox(parent, Args(IDC_TXT_PATH, {52, 44, 243, 20}));
+  folder_label_ = tk.CreateLabel(parent, ControlAt(0, {10, 21, 40, 17}, "Папка:"));
+  cmb_folder_ = tk.CreateDropDown(parent, ControlAt(IDC_CMB_FOLDER, {52, 18, 243, 21}));
+  path_label_ = tk.CreateLabel(parent, ControlAt(0, {10, 47, 40, 17}, "Путь:"));
+  txt_path_ = tk.CreateTextBox(parent, ControlAt(IDC_TXT_PATH, {52, 44, 243, 20}));
   for (const char* name : kSpecialFolders) cmb_folder_->AddItem(name);
   cmb_folder_->on_select = [this] { ui::Trap([this] { ShowPath(); }); };
   txt_path_->on_change = [this] { ui::Trap([this] { OnPathChange(); }); };
@@ -83,7 +63,7 @@ void SpecialFolders::ShowPath() {
   const int selected = cmb_folder_->Selection();
   if (selected < 0) return;
   txt_path_->SetText(
-      ReadText(context_.platform.registry, kShellFolders + cmb_folder_->Item(selected)));
+      ReadString(context_.platform.registry, kShellFolders + cmb_folder_->Item(selected)));
 }
 
 void SpecialFolders::OnPathChange() {
@@ -92,36 +72,36 @@ void SpecialFolders::OnPathChange() {
   const std::string name = cmb_folder_->Item(selected);
   const std::string text = txt_path_->Text();
   platform::Registry& reg = context_.platform.registry;
-  const bool written = WriteText(reg, kShellFolders + name, text) == 0;
-  if (!(WriteText(reg, kUserShellFolders + name, text) == 0 && written)) ShowPath();
+  const bool written = WriteString(reg, kShellFolders + name, text) == 0;
+  if (!(WriteString(reg, kUserShellFolders + name, text) == 0 && written)) ShowPath();
 }
 
 SourcePath::SourcePath(PageContext& context, ui::Container& parent) : context_(context) {
-  txt_win_ = context.toolkit.CreateTextBox(parent, Args(IDC_TXT_WIN, {10, 18, 285, 20}));
+  txt_win_ = context.toolkit.CreateTextBox(parent, ControlAt(IDC_TXT_WIN, {10, 18, 285, 20}));
   txt_win_->on_change = [this] { ui::Trap([this] { OnChange(); }); };
 }
 
 void SourcePath::Load() {
-  txt_win_->SetText(ReadText(context_.platform.registry, kSourcePath));
+  txt_win_->SetText(ReadString(context_.platform.registry, kSourcePath));
 }
 
 void SourcePath::OnChange() {
-  if (WriteText(context_.platform.registry, kSourcePath, txt_win_->Text()) != 0) Load();
+  if (WriteString(context_.platform.registry, kSourcePath, txt_win_->Text()) != 0) Load();
 }
 
 InstallPaths::InstallPaths(PageContext& context, ui::Container& parent) : context_(context) {
   for (int i = 0; i < kCount; ++i) {
     const int top = kFrameRowTop + i * kTextRowStep;
     lbl_ip_[i] = context.toolkit.CreateLabel(
-        parent, Args(0, {10, top + 3, 18, 17}, std::to_string(i + 1) + ":"));
+        parent, ControlAt(0, {10, top + 3, 18, 17}, std::to_string(i + 1) + ":"));
     txt_ip_[i] =
-        context.toolkit.CreateTextBox(parent, Args(IDC_TXT_IP_FIRST + i, {30, top, 265, 20}));
+        context.toolkit.CreateTextBox(parent, ControlAt(IDC_TXT_IP_FIRST + i, {30, top, 265, 20}));
     txt_ip_[i]->on_change = [this, i] { ui::Trap([this, i] { OnChange(i); }); };
   }
 }
 
 void InstallPaths::Read(int i) {
-  txt_ip_[i]->SetText(ReadText(context_.platform.registry, InstallValue(i)));
+  txt_ip_[i]->SetText(ReadString(context_.platform.registry, InstallValue(i)));
 }
 
 void InstallPaths::Load() {
@@ -129,16 +109,16 @@ void InstallPaths::Load() {
 }
 
 void InstallPaths::OnChange(int i) {
-  if (WriteText(context_.platform.registry, InstallValue(i), txt_ip_[i]->Text()) != 0) Read(i);
+  if (WriteString(context_.platform.registry, InstallValue(i), txt_ip_[i]->Text()) != 0) Read(i);
 }
 
 FolderIcons::FolderIcons(PageContext& context, ui::Container& parent) : context_(context) {
-  use_ =
-      context.toolkit.CreateButton(parent, Args(IDC_CMD_USE_3D_FOLDER, {10, 16, 285, 21},
+  use_ = context.toolkit.CreateButton(parent,
+                                      ControlAt(IDC_CMD_USE_3D_FOLDER, {10, 16, 285, 21},
                                                 "Использовать Microsoft Plus 3D иконки для папок"));
-  restore_ = context.toolkit.CreateButton(
-      parent,
-      Args(IDC_CMD_RESTORE_FOLDER, {10, 39, 285, 21}, "Восстановить стандартные иконки для папок"));
+  restore_ =
+      context.toolkit.CreateButton(parent, ControlAt(IDC_CMD_RESTORE_FOLDER, {10, 39, 285, 21},
+                                                     "Восстановить стандартные иконки для папок"));
   use_->on_click = [this] { ui::Trap([this] { OnUse(); }); };
   restore_->on_click = [this] { ui::Trap([this] { OnRestore(); }); };
 }
@@ -153,9 +133,9 @@ void FolderIcons::Load() {
 void FolderIcons::OnUse() {
   const std::string library = context_.platform.system.SystemDirectory() + "\\COOL.DLL,";
   platform::Registry& reg = context_.platform.registry;
-  WriteText(reg, std::string(kShellIcons) + "3", library + "11");
-  WriteText(reg, std::string(kShellIcons) + "4", library + "18");
-  WriteText(reg, std::string(kShellIcons) + "36", library + "24");
+  WriteString(reg, std::string(kShellIcons) + "3", library + "11");
+  WriteString(reg, std::string(kShellIcons) + "4", library + "18");
+  WriteString(reg, std::string(kShellIcons) + "36", library + "24");
 }
 
 void FolderIcons::OnRestore() {

@@ -1,9 +1,30 @@
 #include "main/page.h"
 
+#include "registry/reg_access.h"
 #include "resource.h"
 #include "ui/trap.h"
 
 namespace vireo::main {
+
+ui::ControlArgs ControlAt(int id, ui::Rect rect, const std::string& text) {
+  ui::ControlArgs args;
+  args.id = id;
+  args.rect = rect;
+  args.text = text;
+  return args;
+}
+
+std::string ReadString(platform::Registry& registry, const std::string& path) {
+  registry::RegValue value;
+  if (registry::RegRead(registry, path, &value) != 0) return "";
+  return value.AsText();
+}
+
+std::int32_t WriteString(platform::Registry& registry, const std::string& path,
+                         const std::string& text) {
+  return registry::RegWrite(registry, path, registry::RegValue::Text(text),
+                            registry::ValueType::kString);
+}
 
 Page::~Page() = default;
 

@@ -5,6 +5,7 @@
 // start-up sequence, each call its own trapped step.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,6 +73,14 @@ class PagePart {
   // so that the display never lies for long; by default nothing.
   virtual void Reread() {}
 };
+
+// The arguments of a control that a page makes: its id, its place in its frame and its text.
+ui::ControlArgs ControlAt(int id, ui::Rect rect, const std::string& text = "");
+// The text of a value, "" when it cannot be read.
+std::string ReadString(platform::Registry& registry, const std::string& path);
+// Stores `text` as a string value; the status of the write.
+std::int32_t WriteString(platform::Registry& registry, const std::string& path,
+                         const std::string& text);
 
 // What every page is built with.
 struct PageContext {
