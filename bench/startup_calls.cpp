@@ -41,8 +41,9 @@ int main() {
   platform::OpenFileDialog open_file(chooser);
   platform::RecordingRegions regions;
   platform::TableStrings strings;
-  platform::Platform services{counting, system,    profile, shell,
-                              messages, open_file, regions, strings};
+  platform::HostFiles files;
+  platform::Platform services{counting,  system,  profile, shell, messages,
+                              open_file, regions, strings, files};
   ui::headless::HeadlessToolkit toolkit;
 
   main::MainWindow window(services, toolkit);
