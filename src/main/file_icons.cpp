@@ -87,7 +87,7 @@ bool IconLibraryPresent(platform::Platform& platform) {
 
 ExtensionList::ExtensionList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
-      parent, Args(IDC_LST_EXT, {kFrameRowLeft, kFrameRowTop, 285, 88}));
+      parent, Args(IDC_LST_EXT, {kFrameRowLeft, kFrameRowTop, 285, 68}));
   list_->on_item_check = [this](int row) { ui::Trap([this, row] { OnItemCheck(row); }); };
 }
 
@@ -123,7 +123,7 @@ void ExtensionList::OnItemCheck(int row) {
 
 IconList::IconList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
-      parent, Args(IDC_LST_ICO, {kFrameRowLeft, kFrameRowTop, 285, 88}));
+      parent, Args(IDC_LST_ICO, {kFrameRowLeft, kFrameRowTop, 285, 68}));
   list_->on_item_check = [this](int row) { ui::Trap([this, row] { OnItemCheck(row); }); };
 }
 
