@@ -95,8 +95,9 @@ int main(int argc, char** argv) {
   platform::OpenFileDialog open_file(chooser);
   platform::RecordingRegions regions;
   platform::TableStrings strings;
-  platform::Platform services{counting, system,    profile, shell,
-                              messages, open_file, regions, strings};
+  platform::HostFiles files;
+  platform::Platform services{counting,  system,  profile, shell, messages,
+                              open_file, regions, strings, files};
   ui::headless::HeadlessToolkit toolkit;
 
   main::MainWindow window(services, toolkit);

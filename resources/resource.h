@@ -79,3 +79,22 @@
 #define IDC_FRAME_UNKNOWN 1622
 #define IDC_TXT_O 1623
 #define IDC_TXT_D 1624
+// The New-menu entries: the frame on the Files page, and the editor window's controls.
+#define IDC_FRAME_NEW_MENU 1640
+#define IDC_LST_NEW 1641
+#define IDC_COMMAND7 1642
+#define IDC_COMMAND8 1643
+#define IDC_COMMAND9 1644
+#define IDC_TXT_TYPE 1650
+#define IDC_TXT_DESC 1651
+#define IDC_FRAME_CONTENTS 1652
+#define IDC_OPTION_FIRST 1653
+#define IDC_TXT_USE 1660
+#define IDC_CMD_USE 1661
+#define IDC_TXT_COPY 1662
+#define IDC_CMD_COPY 1663
+#define IDC_TXT_NOW 1664
+#define IDC_TXT_COMMAND 1665
+#define IDC_CMD_OK 1670
+#define IDC_CMD_CANCEL 1671
+#define IDC_CMD_APPLY 1672

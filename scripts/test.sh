@@ -7,7 +7,7 @@
 #      prefixes are throwaway ones, never the user's; on each path:
 #      - regagree.exe: the registry layer against Wine's real registry, in Windows 98 mode;
 #      - platformcheck.exe: the other system adapters (directories, version, profile files,
-#        file existence, window regions) on the real API;
+#        file existence, file operations, window regions) on the real API;
 #      - the real vireo.exe driven from outside by driver.exe in Windows 98 mode (main window,
 #        page buttons, refresh, exit; then the catalogue-bound settings against the registry;
 #        then the pages' own controls against the registry and control.ini) and in Wine's

@@ -5,6 +5,7 @@
 #include "main/main_window.h"
 #include "platform/open_file.h"
 #include "platform/win32/resource_strings.h"
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system.h"
 #include "ui/win32/win32_toolkit.h"
@@ -21,8 +22,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::OpenFileDialog open_file(chooser);
     platform::Win32Regions regions;
     platform::Win32Strings strings(instance);
-    platform::Platform services{registry, system,    profile, shell,
-                                messages, open_file, regions, strings};
+    platform::Win32Files files;
+    platform::Platform services{registry,  system,  profile, shell, messages,
+                                open_file, regions, strings, files};
 
     ui::win32::Win32Toolkit toolkit(instance);
     main::MainWindow window(services, toolkit);

@@ -67,7 +67,7 @@ bool IconLibraryPresent(platform::Platform& platform) {
 
 ExtensionList::ExtensionList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
-      parent, ControlAt(IDC_LST_EXT, {kFrameRowLeft, kFrameRowTop, 285, 88}));
+      parent, ControlAt(IDC_LST_EXT, {kFrameRowLeft, kFrameRowTop, 285, 68}));
   list_->on_item_check = [this](int row) { ui::Trap([this, row] { OnItemCheck(row); }); };
 }
 
@@ -103,7 +103,7 @@ void ExtensionList::OnItemCheck(int row) {
 
 IconList::IconList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
-      parent, ControlAt(IDC_LST_ICO, {kFrameRowLeft, kFrameRowTop, 285, 88}));
+      parent, ControlAt(IDC_LST_ICO, {kFrameRowLeft, kFrameRowTop, 285, 68}));
   list_->on_item_check = [this](int row) { ui::Trap([this, row] { OnItemCheck(row); }); };
 }
 

@@ -5,12 +5,14 @@
 namespace vireo::main {
 
 FilesPage::FilesPage(PageContext& context, ui::Frame& frame) : Page(context, frame) {
-  ui::Frame& icons = AddFrame(IDC_FRAME_ICO, "Отображать файлы как иконки", {8, 38, 305, 116});
+  ui::Frame& icons = AddFrame(IDC_FRAME_ICO, "Отображать файлы как иконки", {8, 38, 305, 96});
   icons_ = std::make_unique<IconList>(context, icons);
-  ui::Frame& extensions = AddFrame(IDC_FRAME_EXT, "Отображать расширения", {8, 158, 305, 116});
+  ui::Frame& extensions = AddFrame(IDC_FRAME_EXT, "Отображать расширения", {8, 138, 305, 96});
   extensions_ = std::make_unique<ExtensionList>(context, extensions);
-  ui::Frame& shell_icons = AddFrame(IDC_FRAME_3D, "3D иконки", {8, 278, 305, 62});
+  ui::Frame& shell_icons = AddFrame(IDC_FRAME_3D, "3D иконки", {8, 238, 305, 62});
   shell_icons_3d_ = std::make_unique<ShellIcons3D>(context, shell_icons);
+  ui::Frame& new_menu = AddFrame(IDC_FRAME_NEW_MENU, "Меню \"Создать\"", {8, 304, 305, 90});
+  new_menu_ = std::make_unique<NewMenuList>(context, new_menu);
 
   ui::Frame& frame16 =
       AddGroup(Group::kFrame16, "Контекстное меню для любого файла", {320, 38, 305, 114});
@@ -24,6 +26,7 @@ FilesPage::FilesPage(PageContext& context, ui::Frame& frame) : Page(context, fra
   AddPart(*icons_);
   AddPart(*any_file_);
   AddPart(*unknown_);
+  AddPart(*new_menu_);
 }
 
 }  // namespace vireo::main

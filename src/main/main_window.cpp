@@ -118,6 +118,7 @@ void MainWindow::CreatePages() {
       &explorer_->view(),            // the two-pane state and the toolbar background
       &control_panel_->applets(),    // FillAppletList (start-up only)
       &desktop_->icon_size(),        // ReadIconSize (start-up only)
+      &files_->new_menu(),           // FillNewList
       &files_->any_file_options(),   // ReadAnyFileOptions
       &files_->unknown_files(),      // ReadUnknownFiles
       &explorer_->drives(),          // FillDriveList

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/open_file.h"
 #include "platform/regions.h"
 #include "platform/registry.h"
@@ -21,6 +22,7 @@ struct Platform {
   OpenFileDialog& open_file;
   Regions& regions;
   Strings& strings;
+  Files& files;
 };
 
 }  // namespace vireo::platform

@@ -6,8 +6,17 @@
 // - Setting a widget's state from code never raises an event. Only a user's action does: a click
 //   (Button::on_click, CheckBox::on_click), a keystroke or paste (TextBox::on_change), a choice
 //   in a list (ListControl::on_select), a tick or clear of a list item
-//   (CheckList::on_item_check, with the item's index), an arrow or drag of a scroll bar
-//   (ScrollBar::on_change), a menu command or accelerator (Window::on_command).
+//   (CheckList::on_item_check, with the item's index), a double click on a list item
+//   (ListControl::on_double_click, after the on_select of its first click), an arrow or drag of
+//   a scroll bar (ScrollBar::on_change), a click on an option button (OptionButton::on_click), a
+//   menu command or accelerator (Window::on_command; in a modal window Enter and Escape too, as
+//   kCommandEnter and kCommandEscape).
+// - Option buttons are mutually exclusive within their container: selecting one, by the user or
+//   by code, clears the others there. A selection made by code raises no event.
+// - Window::on_paint is raised whenever the window has been painted: when it is shown, by
+//   PaintNow, and whenever the system repaints it (headless: HWindow::Paint). The handler may
+//   set widgets; it must not write anything.
+// - Toolkit::RunModal shows a window modally: its owner takes no input until it closes.
 // - An event is raised after the widget shows the new state, so the handler reads it there.
 // - The toolkit does not trap: whoever hooks an event wraps the handler in ui::Trap (ui/trap.h),
 //   so that no failure reaches a window procedure.
@@ -90,8 +99,21 @@ class CheckBox : public Widget {
 
 class TextBox : public Widget {
  public:
+  // A read-only box shows its text and takes no typing; code may still set the text.
+  virtual void SetReadOnly(bool read_only) = 0;
+  virtual bool ReadOnly() const = 0;
   // Raised after every change of the contents that the user made.
   std::function<void()> on_change;
+};
+
+// A radio button: mutually exclusive with the other option buttons of its container.
+class OptionButton : public Widget {
+ public:
+  // Selecting one clears the others of the container; no event.
+  virtual void SetChecked(bool checked) = 0;
+  virtual bool Checked() const = 0;
+  // Raised after the user clicked the button; it is selected then.
+  std::function<void()> on_click;
 };
 
 // A drop-down list (or a plain list box); -1 is no selection.
@@ -105,6 +127,8 @@ class ListControl : public Widget {
   virtual int Selection() const = 0;
   // Raised after the user selected an item.
   std::function<void()> on_select;
+  // Raised after the user double-clicked an item, which is selected then (list boxes only).
+  std::function<void()> on_double_click;
 };
 
 // A list box whose items carry check marks.
@@ -153,7 +177,13 @@ class Window : public Container {
   std::function<void(int command_id)> on_command;
   // The user closed the window through its title bar or system menu.
   std::function<void()> on_close;
+  // The window has been painted (see above).
+  std::function<void()> on_paint;
 };
+
+// The commands that Enter and Escape give in a modal window.
+inline constexpr int kCommandEnter = 1;   // IDOK
+inline constexpr int kCommandEscape = 2;  // IDCANCEL
 
 // A periodic timer that raises its event on the user-interface thread.
 class Timer {
@@ -168,6 +198,7 @@ enum class WindowKind {
   kMain,    // title bar, fixed single border, menu bar from the resource `menu_id`
   kSplash,  // no border, no title bar
   kDialog,  // a small fixed dialog frame without title text
+  kModal,   // title bar with a close box, fixed border; shown through Toolkit::RunModal
 };
 
 struct WindowArgs {
@@ -191,6 +222,7 @@ struct ControlArgs {
   bool header = false;  // labels: a title bar in the caption colours
   bool border = false;  // pictures: a sunken border
   Font font;
+  bool multiline = false;  // text boxes: several lines, Enter starts a new one
   // Frames: the windows of the contents (all but a title label made with `header`) may be
   // created only when the frame is first brought to the front. The widgets work the same either
   // way; until then Handle() of the contents gives 0.
@@ -216,11 +248,16 @@ class Toolkit {
                                                      const ControlArgs& args) = 0;
   virtual std::unique_ptr<ScrollBar> CreateScrollBar(Container& parent,
                                                      const ControlArgs& args) = 0;
+  virtual std::unique_ptr<OptionButton> CreateOptionButton(Container& parent,
+                                                           const ControlArgs& args) = 0;
 
   virtual std::unique_ptr<Timer> CreateTimer(Window& owner) = 0;
 
   // Runs the event loop until Quit().
   virtual int Run() = 0;
+  // Shows `window` (a kModal window) and returns once it has closed. Meanwhile `owner` is
+  // disabled, so the user reaches only `window`; afterwards the owner is enabled and active again.
+  virtual void RunModal(Window& window, Window& owner) = 0;
   virtual void Quit(int code) = 0;
 };
 

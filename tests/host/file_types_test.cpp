@@ -81,7 +81,8 @@ TEST_F(FileTypesTest, FillingShowsWhatIsStoredAndWritesNothing) {
 
 TEST_F(FileTypesTest, BoxesWriteTheirEntriesAndClearingDeletesTheWholeKey) {
   CreateLog log{memory};
-  platform::Platform logged{log, system, profile, shell, messages, open_file, regions, strings};
+  platform::Platform logged{log,       system,  profile, shell, messages,
+                            open_file, regions, strings, files};
   Put("*\\QuickView", "");
   Put("*\\QuickView\\Viewer", "x");
   Put("*\\Shell\\print", "Печать");

@@ -29,8 +29,9 @@ class Fixture : public ::testing::Test {
   platform::OpenFileDialog open_file{chooser};
   platform::RecordingRegions regions;
   platform::TableStrings strings;
-  platform::Platform platform{counting, system,    profile, shell,
-                              messages, open_file, regions, strings};
+  platform::HostFiles files;
+  platform::Platform platform{counting,  system,  profile, shell, messages,
+                              open_file, regions, strings, files};
   ui::headless::HeadlessToolkit toolkit;
 
   // Calls that change the registry.

@@ -2,6 +2,8 @@
 // and control.ini hold, and a page switch reads again only the page brought to the front.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "fixture.h"
 
 namespace vireo {
@@ -74,6 +76,15 @@ TEST_F(PagesTest, StartUpRefreshAndPageSwitchesWriteNothing) {
     memory.PutText(kClassesRoot, "dllfile\\DefaultIcon", "Vireo Backup", "old.dll,1");
     memory.PutText(kClassesRoot, "icofile\\DefaultIcon", "", "ico.dll,2");
     memory.PutText(kClassesRoot, "icofile\\DefaultIcon", "Vireo Backup", "x.dll,0");
+    // New-menu entries of every kind: a template, an empty file and a command under the
+    // extension, one under the class, one switched off, one without any value.
+    memory.PutText(kClassesRoot, ".txt", "", "txtfile");
+    memory.PutText(kClassesRoot, ".txt\\ShellNew", "NullFile", "");
+    memory.PutText(kClassesRoot, ".txt\\ShellNew", "Command", "notepad.exe");
+    memory.PutText(kClassesRoot, ".doc", "", "Word.Document");
+    memory.PutText(kClassesRoot, ".doc\\Word.Document\\ShellNew", "FileName", "winword.doc");
+    memory.PutText(kClassesRoot, ".bmp\\ShellNew-", "NullFile", "");
+    memory.PutText(kClassesRoot, ".zip\\ShellNew\\Sub", "", "");
     system.WriteFile(ini, contents);
     counting.Reset();
 
@@ -103,6 +114,10 @@ TEST_F(PagesTest, StartUpRefreshAndPageSwitchesWriteNothing) {
       EXPECT_TRUE(Ticked(IDC_LST_EXT, 3));
       EXPECT_TRUE(Ticked(IDC_LST_ICO, 2));
       EXPECT_FALSE(Ticked(IDC_LST_ICO, 3));
+      EXPECT_EQ(Get<ui::headless::HDropDown>(IDC_LST_NEW).Count(), 3);
+      EXPECT_FALSE(
+          std::filesystem::exists(platform::HostPath(system.WindowsDirectory() + "\\ShellNew")));
+      EXPECT_EQ(files.calls, 0);
       Refresh();
     }
     for (int p = 0; p < main::kPageCount; ++p) window->ShowPage(static_cast<main::PageId>(p));

@@ -1,11 +1,12 @@
 // Checks the Win32 system adapters on the real system (Wine in Windows 98 mode): directories,
-// version, profile files, file existence and window regions. Prints one line per check and a
-// closing "platformcheck: N passed, M failed".
+// version, profile files, file existence, the file operations and window regions. Prints one line
+// per check and a closing "platformcheck: N passed, M failed".
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_system.h"
 
 namespace {
@@ -90,6 +91,50 @@ void CheckFileExists() {
   Check(!shell.FileExists(file), "a deleted file does not exist");
 }
 
+std::string ReadAll(const std::string& path) {
+  std::string text;
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "<missing>";
+  char buffer[256];
+  DWORD got = 0;
+  while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+  CloseHandle(h);
+  return text;
+}
+
+// The number of files in `dir`.
+int FilesIn(const std::string& dir) {
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return 0;
+  int count = 0;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+  } while (FindNextFileA(h, &found));
+  FindClose(h);
+  return count;
+}
+
+void CheckFileOperations() {
+  vireo::platform::Win32Files files;
+  const std::string dir = TempDirectory() + "\\Vireo-ShellNew";
+  Check(files.MakeDirectory(dir), "a directory is made");
+  Check(files.MakeDirectory(dir), "a directory that exists counts as made");
+  const std::string file = dir + "\\NewFile.txt";
+  Check(files.Replace(file, "first\r\n"), "a new file is written");
+  Check(files.Replace(file, "second\r\n"), "an existing file is replaced");
+  Check(ReadAll(file) == "second\r\n", "the file holds the new contents", ReadAll(file));
+  Check(!files.Replace(dir, "x"), "a folder is not replaced by a file");
+  const std::string copy = dir + "\\a.txt.txt";
+  Check(files.Copy(file, copy) && ReadAll(copy) == "second\r\n", "a file is copied");
+  Check(!files.Copy(dir + "\\missing.txt", copy), "a missing source fails");
+  Check(ReadAll(copy) == "second\r\n", "a failed copy leaves the target as it was");
+  Check(FilesIn(dir) == 2, "no temporary file is left behind", std::to_string(FilesIn(dir)));
+  DeleteFileA(file.c_str());
+  DeleteFileA(copy.c_str());
+  RemoveDirectoryA(dir.c_str());
+}
+
 void CheckRegions() {
   vireo::platform::Win32Regions regions;
   const auto first = regions.CreateRoundRect(0, 0, 320, 240, 20, 20);
@@ -131,6 +176,7 @@ int main() {
   CheckDirectoriesAndVersion();
   CheckProfile();
   CheckFileExists();
+  CheckFileOperations();
   CheckRegions();
   std::printf("platformcheck: %d passed, %d failed\n", passed, failed);
   return failed == 0 ? 0 : 1;

@@ -261,3 +261,59 @@ void RecordingRegions::Delete(RegionHandle region) {
 }
 
 }  // namespace vireo::platform
+
+namespace vireo::platform {
+
+bool HostFiles::MakeDirectory(const std::string& path) {
+  ++calls;
+  if (fail) return false;
+  std::error_code error;
+  const fs::path target = HostPath(path);
+  fs::create_directory(target, error);
+  return fs::is_directory(target, error);
+}
+
+bool HostFiles::WriteAndRename(const fs::path& target, const std::string& bytes) {
+  std::error_code error;
+  if (fs::is_directory(target, error) || !fs::is_directory(target.parent_path(), error)) {
+    return false;
+  }
+  const fs::path temp = target.parent_path() / (target.filename().string() + ".vireo-new");
+  bool written = false;
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (fail_after_bytes >= 0 && static_cast<size_t>(fail_after_bytes) < bytes.size()) {
+      out.write(bytes.data(), fail_after_bytes);
+    } else {
+      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+      written = static_cast<bool>(out.flush());
+    }
+  }
+  if (written) fs::rename(temp, target, error);
+  if (!written || error) {
+    fs::remove(temp, error);
+    return false;
+  }
+  return true;
+}
+
+bool HostFiles::Copy(const std::string& from, const std::string& to) {
+  ++calls;
+  if (fail) return false;
+  const fs::path source = HostPath(from);
+  std::error_code error;
+  if (!fs::is_regular_file(source, error)) return false;
+  std::ifstream in(source, std::ios::binary);
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  if (!in && !in.eof()) return false;
+  return WriteAndRename(HostPath(to), buffer.str());
+}
+
+bool HostFiles::Replace(const std::string& path, const std::string& bytes) {
+  ++calls;
+  if (fail) return false;
+  return WriteAndRename(HostPath(path), bytes);
+}
+
+}  // namespace vireo::platform

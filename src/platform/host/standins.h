@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/regions.h"
 #include "platform/shell.h"
 #include "platform/system.h"
@@ -46,6 +47,24 @@ class TempSystem : public System {
   std::string windows_dir_;
   std::string system_dir_;
   std::string program_dir_;
+};
+
+// The file operations on real files below the stand-in directories (Windows-style paths, as
+// HostPath takes them). A test can make them fail: `fail` makes every operation fail, and
+// `fail_after_bytes` makes Copy and Replace stop with an error once that many bytes of the
+// temporary file are written, as a full disk would.
+class HostFiles : public Files {
+ public:
+  bool MakeDirectory(const std::string& path) override;
+  bool Copy(const std::string& from, const std::string& to) override;
+  bool Replace(const std::string& path, const std::string& bytes) override;
+
+  bool fail = false;
+  long fail_after_bytes = -1;  // -1: never
+  int calls = 0;               // operations asked for, failed ones included
+
+ private:
+  bool WriteAndRename(const std::filesystem::path& target, const std::string& bytes);
 };
 
 // Private-profile files kept as real INI files on the host.

@@ -82,6 +82,7 @@ bool IsContinuation(char c) {
 }  // namespace
 
 void HTextBox::Type(const std::string& text) {
+  if (!Editable()) return;
   for (size_t i = 0; i < text.size();) {
     size_t end = i + 1;
     while (end < text.size() && IsContinuation(text[end])) ++end;
@@ -92,7 +93,7 @@ void HTextBox::Type(const std::string& text) {
 }
 
 void HTextBox::Backspace() {
-  if (text().empty()) return;
+  if (!Editable() || text().empty()) return;
   std::string t = text();
   while (!t.empty() && IsContinuation(t.back())) t.pop_back();
   if (!t.empty()) t.pop_back();
@@ -101,9 +102,25 @@ void HTextBox::Backspace() {
 }
 
 void HTextBox::Replace(const std::string& text) {
-  if (text == this->text()) return;
+  if (!Editable() || text == this->text()) return;
   SetTextState(text);
   if (on_change) on_change();
+}
+
+void HOptionButton::SetChecked(bool checked) {
+  checked_ = checked;
+  if (!checked || !parent()) return;
+  for (Node* sibling : parent()->children()) {
+    if (auto* other = dynamic_cast<HOptionButton*>(sibling); other && other != this) {
+      other->checked_ = false;
+    }
+  }
+}
+
+void HOptionButton::Click() {
+  if (!Shown() || !enabled()) return;
+  SetChecked(true);
+  if (on_click) on_click();
 }
 
 void HCheckList::Clear() {
@@ -195,6 +212,13 @@ void HWindow::Show() {
   if (!open_) return;
   shown_ = true;
   SetVisibleState(true);
+  Paint();
+}
+
+void HWindow::Paint() {
+  if (!open_ || !visible()) return;
+  ++paint_count_;
+  if (on_paint) on_paint();
 }
 
 void HWindow::Close() {
@@ -274,6 +298,23 @@ std::unique_ptr<ui::ScrollBar> HeadlessToolkit::CreateScrollBar(Container& paren
                                                                 const ControlArgs& args) {
   return std::make_unique<HScrollBar>(AsNode(parent), args);
 }
+std::unique_ptr<ui::OptionButton> HeadlessToolkit::CreateOptionButton(Container& parent,
+                                                                      const ControlArgs& args) {
+  return std::make_unique<HOptionButton>(AsNode(parent), args);
+}
+
+void HeadlessToolkit::RunModal(ui::Window& window, ui::Window& owner) {
+  auto& modal = dynamic_cast<HWindow&>(window);
+  const bool owner_enabled = owner.Enabled();
+  owner.SetEnabled(false);
+  modal.Show();
+  if (modal.open() && on_modal) on_modal(modal);
+  const bool still_disabled = !owner.Enabled();
+  modal.UserClose();
+  owner.SetEnabled(owner_enabled);
+  modal_runs.push_back({modal.args().title, still_disabled});
+}
+
 std::unique_ptr<ui::Timer> HeadlessToolkit::CreateTimer(ui::Window&) {
   return std::make_unique<HTimer>();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,6 +26,7 @@ enum class Kind {
   kListBox,
   kCheckList,
   kScrollBar,
+  kOptionButton,
 };
 
 // The tree structure shared by every headless widget. Children are kept front to back: the
@@ -147,15 +149,40 @@ class HCheckBox : public Widget<ui::CheckBox> {
   int checked_ = 0;
 };
 
+// A box that is read-only or disabled takes none of the user's edits.
 class HTextBox : public Widget<ui::TextBox> {
  public:
-  HTextBox(Node* parent, const ControlArgs& args) : Widget(Kind::kTextBox, parent, args) {}
+  HTextBox(Node* parent, const ControlArgs& args)
+      : Widget(Kind::kTextBox, parent, args), multiline_(args.multiline), font_(args.font) {}
+  void SetReadOnly(bool read_only) override { read_only_ = read_only; }
+  bool ReadOnly() const override { return read_only_; }
+  bool multiline() const { return multiline_; }
+  const Font& font() const { return font_; }
   // The user types `text` (UTF-8) at the end, one keystroke (one on_change) per character.
   void Type(const std::string& text);
   // The user presses Backspace once.
   void Backspace();
   // The user replaces the whole contents in one edit (a paste over a selection).
   void Replace(const std::string& text);
+
+ private:
+  bool Editable() const { return enabled() && !read_only_; }
+  bool read_only_ = false;
+  bool multiline_;
+  Font font_;
+};
+
+class HOptionButton : public Widget<ui::OptionButton> {
+ public:
+  HOptionButton(Node* parent, const ControlArgs& args)
+      : Widget(Kind::kOptionButton, parent, args) {}
+  void SetChecked(bool checked) override;
+  bool Checked() const override { return checked_; }
+  // The user clicks the button: it is selected, the others of its container cleared.
+  void Click();
+
+ private:
+  bool checked_ = false;
 };
 
 template <class Interface>
@@ -181,6 +208,12 @@ class HList : public Widget<Interface> {
     if (!this->enabled() || index < 0 || index >= Count()) return;
     selection_ = index;
     if (this->on_select) this->on_select();
+  }
+  // The user double-clicks item `index`: it is selected, then on_double_click is raised.
+  void DoubleClick(int index) {
+    if (!this->enabled() || index < 0 || index >= Count()) return;
+    Choose(index);
+    if (this->on_double_click) this->on_double_click();
   }
   // The user selects the item that reads `text`; false when there is none.
   bool Choose(const std::string& text) {
@@ -255,7 +288,7 @@ class HWindow : public Widget<ui::Window> {
   HWindow(HeadlessToolkit* toolkit, const WindowArgs& args, int sequence);
   ~HWindow() override;
   void Show() override;
-  void PaintNow() override { ++paint_count_; }
+  void PaintNow() override { Paint(); }
   void Close() override;
   void AddLine(int x1, int y1, int x2, int y2, int system_color) override;
   Menu* MenuAt(int position) override;
@@ -273,6 +306,11 @@ class HWindow : public Widget<ui::Window> {
   void Command(int command_id);
   // The user closes the window through its title bar.
   void UserClose();
+  // The system paints the window (it was uncovered, say): counts and raises on_paint.
+  void Paint();
+  // The user presses Enter or Escape in the window.
+  void PressEnter() { Command(kCommandEnter); }
+  void PressEscape() { Command(kCommandEscape); }
 
  private:
   HeadlessToolkit* toolkit_;
@@ -322,8 +360,13 @@ class HeadlessToolkit : public Toolkit {
                                                  const ControlArgs& args) override;
   std::unique_ptr<ui::ScrollBar> CreateScrollBar(Container& parent,
                                                  const ControlArgs& args) override;
+  std::unique_ptr<ui::OptionButton> CreateOptionButton(Container& parent,
+                                                       const ControlArgs& args) override;
   std::unique_ptr<ui::Timer> CreateTimer(ui::Window& owner) override;
   int Run() override { return quit_code_; }
+  // Disables the owner, shows the window (which paints it), lets on_modal act as the user while
+  // it is open, then closes it through its title bar if it is still open, and enables the owner.
+  void RunModal(ui::Window& window, ui::Window& owner) override;
   void Quit(int code) override {
     quit_code_ = code;
     quit_ = true;
@@ -338,6 +381,15 @@ class HeadlessToolkit : public Toolkit {
   HWindow* FindWindow(const std::string& title) const;
   // How many windows titled `title` were ever created.
   int CreatedCount(const std::string& title) const;
+
+  // What the user does while a modal window is open; null: the user closes it at once.
+  std::function<void(HWindow& window)> on_modal;
+  struct ModalRun {
+    std::string title;
+    bool owner_disabled = false;  // the owner was disabled all the while the window was open
+  };
+  // Every modal run so far, in order.
+  std::vector<ModalRun> modal_runs;
 
  private:
   friend class HWindow;

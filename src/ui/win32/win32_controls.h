@@ -2,6 +2,10 @@
 // lists, check lists and scroll bars. Used by the Win32 toolkit only.
 #pragma once
 
+#include <memory>
+#include <utility>
+#include <vector>
+
 #include "ui/win32/win32_widget.h"
 
 namespace vireo::ui::win32::detail {
@@ -96,24 +100,83 @@ class Win32TextBox : public Widget<ui::TextBox> {
     if (text == Text()) return;
     Widget::SetText(text);
   }
+  void SetReadOnly(bool read_only) override {
+    read_only_ = read_only;
+    if (hwnd_) SendMessageA(hwnd_, EM_SETREADONLY, read_only ? TRUE : FALSE, 0);
+  }
+  bool ReadOnly() const override {
+    return hwnd_ ? (GetWindowLongA(hwnd_, GWL_STYLE) & ES_READONLY) != 0 : read_only_;
+  }
   void OnCommand(int notification) override {
     if (notification != EN_CHANGE || suppress_) return;
     text_ = WindowText(hwnd_);
     if (on_change) on_change();
   }
+
+ protected:
+  void ApplyState() override {
+    if (read_only_) SendMessageA(hwnd_, EM_SETREADONLY, TRUE, 0);
+  }
+
+ private:
+  bool read_only_ = false;
+};
+
+// A radio button whose exclusivity the toolkit keeps: the buttons made in one container share a
+// group, and selecting one (by a click or by code) clears the others.
+class Win32OptionButton : public Widget<ui::OptionButton> {
+ public:
+  using Group = std::vector<Win32OptionButton*>;
+  Win32OptionButton(const Blueprint& blueprint, const std::string& text,
+                    std::shared_ptr<Group> group)
+      : Widget(blueprint, text), group_(std::move(group)) {
+    group_->push_back(this);
+  }
+  ~Win32OptionButton() override { std::erase(*group_, this); }
+  void SetChecked(bool checked) override {
+    if (checked) {
+      for (Win32OptionButton* other : *group_) {
+        if (other != this) other->Mark(false);
+      }
+    }
+    Mark(checked);
+  }
+  bool Checked() const override {
+    if (!hwnd_) return checked_;
+    return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  void OnCommand(int notification) override {
+    if (notification != BN_CLICKED) return;
+    SetChecked(true);
+    if (on_click) on_click();
+  }
+
+ protected:
+  void ApplyState() override {
+    if (checked_) SendMessageA(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
+  }
+
+ private:
+  void Mark(bool checked) {
+    checked_ = checked;
+    if (hwnd_) SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  std::shared_ptr<Group> group_;
+  bool checked_ = false;
 };
 
 // Drop-down lists (COMBOBOX) and list boxes (LISTBOX) differ only in their message numbers.
 struct ListMessages {
   UINT reset, add, count, text_length, text, set_selection, get_selection;
   int select_notification;
+  int double_click_notification;  // -1: none
 };
-inline constexpr ListMessages kComboMessages = {CB_RESETCONTENT, CB_ADDSTRING, CB_GETCOUNT,
-                                                CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_SETCURSEL,
-                                                CB_GETCURSEL,    CBN_SELCHANGE};
-inline constexpr ListMessages kListMessages = {LB_RESETCONTENT, LB_ADDSTRING, LB_GETCOUNT,
-                                               LB_GETTEXTLEN,   LB_GETTEXT,   LB_SETCURSEL,
-                                               LB_GETCURSEL,    LBN_SELCHANGE};
+inline constexpr ListMessages kComboMessages = {CB_RESETCONTENT, CB_ADDSTRING,  CB_GETCOUNT,
+                                                CB_GETLBTEXTLEN, CB_GETLBTEXT,  CB_SETCURSEL,
+                                                CB_GETCURSEL,    CBN_SELCHANGE, -1};
+inline constexpr ListMessages kListMessages = {LB_RESETCONTENT, LB_ADDSTRING,  LB_GETCOUNT,
+                                               LB_GETTEXTLEN,   LB_GETTEXT,    LB_SETCURSEL,
+                                               LB_GETCURSEL,    LBN_SELCHANGE, LBN_DBLCLK};
 
 template <class Interface>
 class Win32List : public Widget<Interface> {
@@ -150,6 +213,11 @@ class Win32List : public Widget<Interface> {
     return this->hwnd_ ? static_cast<int>(Send(m_.get_selection, 0, 0)) : selection_;
   }
   void OnCommand(int notification) override {
+    if (notification == m_.double_click_notification) {
+      selection_ = Selection();
+      if (selection_ >= 0 && this->on_double_click) this->on_double_click();
+      return;
+    }
     if (notification != m_.select_notification) return;
     selection_ = Selection();
     if (this->on_select) this->on_select();

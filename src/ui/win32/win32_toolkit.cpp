@@ -77,8 +77,10 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM w, LPARAM l) {
         HDC dc = BeginPaint(window, &paint);
         if (auto* frame = dynamic_cast<Win32Frame*>(self)) frame->OnPaint(dc);
         if (auto* picture = dynamic_cast<Win32Picture*>(self)) picture->OnPaint(dc);
-        if (auto* top = dynamic_cast<Win32Window*>(self)) top->OnPaint(dc);
+        auto* top = dynamic_cast<Win32Window*>(self);
+        if (top) top->OnPaint(dc);
         EndPaint(window, &paint);
+        if (top) top->OnPainted();
         return 0;
       }
       case WM_TIMER:
@@ -161,6 +163,10 @@ std::unique_ptr<ui::Window> Win32Toolkit::CreateTopWindow(const WindowArgs& args
     case WindowKind::kDialog:
       style |= WS_POPUP | WS_DLGFRAME;
       ex_style |= WS_EX_TOOLWINDOW;
+      break;
+    case WindowKind::kModal:
+      style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME;
+      ex_style |= WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
       break;
   }
   RECT r = {0, 0, args.client_width, args.client_height};
@@ -247,10 +253,21 @@ std::unique_ptr<ui::CheckBox> Win32Toolkit::CreateCheckBox(Container& parent,
 
 std::unique_ptr<ui::TextBox> Win32Toolkit::CreateTextBox(Container& parent,
                                                          const ControlArgs& args) {
-  return Adopted(
-      parent, std::make_unique<Win32TextBox>(
-                  MakeBlueprint(*this, "EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, args),
-                  args.text));
+  const DWORD style =
+      WS_TABSTOP | (args.multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL
+                                   : ES_AUTOHSCROLL);
+  return Adopted(parent,
+                 std::make_unique<Win32TextBox>(
+                     MakeBlueprint(*this, "EDIT", style, WS_EX_CLIENTEDGE, args), args.text));
+}
+
+std::unique_ptr<ui::OptionButton> Win32Toolkit::CreateOptionButton(Container& parent,
+                                                                   const ControlArgs& args) {
+  std::shared_ptr<Win32OptionButton::Group>& group = option_groups_[&parent];
+  if (!group) group = std::make_shared<Win32OptionButton::Group>();
+  return Adopted(parent, std::make_unique<Win32OptionButton>(
+                             MakeBlueprint(*this, "BUTTON", WS_TABSTOP | BS_RADIOBUTTON, 0, args),
+                             args.text, group));
 }
 
 std::unique_ptr<ui::ListControl> Win32Toolkit::CreateDropDown(Container& parent,
@@ -307,6 +324,39 @@ int Win32Toolkit::Run() {
     DispatchMessageA(&message);
   }
   return static_cast<int>(message.wParam);
+}
+
+void Win32Toolkit::RunModal(ui::Window& window, ui::Window& owner) {
+  HWND modal = AsHwnd(window.Handle());
+  HWND owner_window = AsHwnd(owner.Handle());
+  if (!modal) return;
+  // Owned by the main window: it stays above it and leaves the task bar alone.
+  SetWindowLongPtrA(modal, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner_window));
+  const bool owner_enabled = owner_window && IsWindowEnabled(owner_window);
+  if (owner_window) EnableWindow(owner_window, FALSE);
+  window.Show();
+  MSG message;
+  bool quit = false;
+  while (IsWindow(modal)) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      quit = got == 0;
+      break;
+    }
+    // Tab, the arrow keys, Enter (IDOK) and Escape (IDCANCEL) as in a dialog box.
+    if (IsDialogMessageA(modal, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  // The owner takes the input again before the modal window goes, so the activation returns to
+  // it and not to another program.
+  if (owner_window && owner_enabled) EnableWindow(owner_window, TRUE);
+  if (IsWindow(modal)) window.Close();
+  if (owner_window) {
+    ::SetActiveWindow(owner_window);
+    SetForegroundWindow(owner_window);
+  }
+  if (quit) PostQuitMessage(static_cast<int>(message.wParam));
 }
 
 void Win32Toolkit::Quit(int code) {

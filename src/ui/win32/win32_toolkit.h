@@ -16,10 +16,14 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "ui/toolkit.h"
 
 namespace vireo::ui::win32 {
+namespace detail {
+class Win32OptionButton;
+}
 
 class Win32Toolkit : public Toolkit {
  public:
@@ -41,8 +45,11 @@ class Win32Toolkit : public Toolkit {
                                                  const ControlArgs& args) override;
   std::unique_ptr<ui::ScrollBar> CreateScrollBar(Container& parent,
                                                  const ControlArgs& args) override;
+  std::unique_ptr<ui::OptionButton> CreateOptionButton(Container& parent,
+                                                       const ControlArgs& args) override;
   std::unique_ptr<ui::Timer> CreateTimer(ui::Window& owner) override;
   int Run() override;
+  void RunModal(ui::Window& window, ui::Window& owner) override;
   void Quit(int code) override;
 
   HINSTANCE instance() const { return instance_; }
@@ -56,6 +63,8 @@ class Win32Toolkit : public Toolkit {
   HWND active_window_ = nullptr;
   HACCEL active_accelerators_ = nullptr;
   UINT_PTR next_timer_id_ = 1;
+  // The option buttons of each container, which exclude each other.
+  std::map<const void*, std::shared_ptr<std::vector<detail::Win32OptionButton*>>> option_groups_;
 };
 
 }  // namespace vireo::ui::win32

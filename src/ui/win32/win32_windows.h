@@ -113,8 +113,11 @@ class Win32Window : public Panel<ui::Window> {
   void Show() override {
     // The splash and wait windows show without taking the activation: under Wine that halves
     // the time they take to appear.
-    ShowWindow(hwnd_, window_args_.kind == WindowKind::kMain ? SW_SHOW : SW_SHOWNOACTIVATE);
+    const bool active =
+        window_args_.kind == WindowKind::kMain || window_args_.kind == WindowKind::kModal;
+    ShowWindow(hwnd_, active ? SW_SHOW : SW_SHOWNOACTIVATE);
     OpenSeenPanels();
+    if (window_args_.kind == WindowKind::kModal) SetForegroundWindow(hwnd_);
     if (window_args_.kind == WindowKind::kMain) {
       toolkit_.SetActiveWindow(hwnd_, accelerators_);
       SetForegroundWindow(hwnd_);
@@ -146,6 +149,10 @@ class Win32Window : public Panel<ui::Window> {
       SelectObject(dc, old);
       DeleteObject(pen);
     }
+  }
+  // After the window's own painting (WM_PAINT).
+  void OnPainted() {
+    if (on_paint) on_paint();
   }
   void OnMenuCommand(int id) {
     if (on_command) on_command(id);

@@ -1,0 +1,25 @@
+// File operations that change files: making a directory, copying a file, replacing a file's
+// contents. Paths are Windows paths in the system code page. A file that is replaced is replaced
+// whole or not at all: the new contents go to a temporary file beside it, which is then renamed
+// over it, so a failure at any step leaves the previous file as it was.
+#pragma once
+
+#include <string>
+
+namespace vireo::platform {
+
+class Files {
+ public:
+  virtual ~Files() = default;
+  // Creates the directory `path` (its parent must exist). True when it exists afterwards,
+  // created now or before.
+  virtual bool MakeDirectory(const std::string& path) = 0;
+  // Copies the file `from` to `to`, replacing a file there. False when the copy failed; `to`
+  // then holds what it held before.
+  virtual bool Copy(const std::string& from, const std::string& to) = 0;
+  // Makes `bytes` the whole contents of the file `path`, creating it or replacing it. False when
+  // that failed; `path` then holds what it held before.
+  virtual bool Replace(const std::string& path, const std::string& bytes) = 0;
+};
+
+}  // namespace vireo::platform

@@ -1,0 +1,80 @@
+#include "platform/win32/win32_files.h"
+
+#include <windows.h>
+
+namespace vireo::platform {
+namespace {
+
+bool IsDirectory(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const auto slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+// A new empty file of a name of its own beside `target`; empty when it cannot be made.
+std::string TemporaryBeside(const std::string& target) {
+  char name[MAX_PATH + 1] = {};
+  if (GetTempFileNameA(DirectoryOf(target).c_str(), "vir", 0, name) == 0) return {};
+  return name;
+}
+
+// Moves `temp` over `target`. Where MoveFileExA is missing (Windows 9x) the old file is moved
+// aside first and put back when the new one cannot take its place.
+bool MoveOver(const std::string& temp, const std::string& target) {
+  if (MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+  if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    return MoveFileA(temp.c_str(), target.c_str()) != 0;
+  }
+  const std::string aside = TemporaryBeside(target);
+  if (aside.empty()) return false;
+  DeleteFileA(aside.c_str());
+  if (!MoveFileA(target.c_str(), aside.c_str())) return false;
+  if (!MoveFileA(temp.c_str(), target.c_str())) {
+    MoveFileA(aside.c_str(), target.c_str());
+    return false;
+  }
+  DeleteFileA(aside.c_str());
+  return true;
+}
+
+bool WriteAll(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size() && FlushFileBuffers(file);
+  return CloseHandle(file) && ok;
+}
+
+}  // namespace
+
+bool Win32Files::MakeDirectory(const std::string& path) {
+  return CreateDirectoryA(path.c_str(), nullptr) || IsDirectory(path);
+}
+
+bool Win32Files::Copy(const std::string& from, const std::string& to) {
+  if (IsDirectory(to)) return false;
+  const std::string temp = TemporaryBeside(to);
+  if (temp.empty()) return false;
+  if (CopyFileA(from.c_str(), temp.c_str(), FALSE) && MoveOver(temp, to)) return true;
+  DeleteFileA(temp.c_str());
+  return false;
+}
+
+bool Win32Files::Replace(const std::string& path, const std::string& bytes) {
+  if (IsDirectory(path)) return false;
+  const std::string temp = TemporaryBeside(path);
+  if (temp.empty()) return false;
+  if (WriteAll(temp, bytes) && MoveOver(temp, path)) return true;
+  DeleteFileA(temp.c_str());
+  return false;
+}
+
+}  // namespace vireo::platform

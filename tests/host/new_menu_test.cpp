@@ -1,0 +1,358 @@
+// The New-menu entries of the Files page: lstNew and its three buttons, and the editor
+// frmNewMenu with the registry values and template files it writes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "fixture.h"
+#include "main/new_menu.h"
+
+namespace vireo {
+namespace {
+
+using platform::kLocalMachine;
+using ui::headless::HButton;
+using ui::headless::HDropDown;
+using ui::headless::HOptionButton;
+using ui::headless::HTextBox;
+using ui::headless::HWindow;
+
+constexpr char kClasses[] = "Software\\Classes\\";
+constexpr char kEditorTitle[] = "Vireo: Меню \"Создать\"";
+
+class NewMenuTest : public test::MainWindowFixture {
+ protected:
+  // An extension with its class and the class's description.
+  void Type(const std::string& ext, const std::string& cls, const std::string& description) {
+    memory.PutText(kLocalMachine, kClasses + ext, "", cls);
+    if (!description.empty()) memory.PutText(kLocalMachine, kClasses + cls, "", description);
+  }
+  // A value of an entry key, `key` below the classes key ("." + ext + "\ShellNew").
+  void Value(const std::string& key, const std::string& name, const std::string& text = "") {
+    memory.PutText(kLocalMachine, kClasses + key, name, text);
+  }
+  std::string Stored(const std::string& key, const std::string& name) {
+    return MainWindowFixture::Stored(kLocalMachine, kClasses + key, name);
+  }
+  bool KeyExists(const std::string& key) { return memory.Exists(kLocalMachine, kClasses + key); }
+  HDropDown& List() { return Get<HDropDown>(IDC_LST_NEW); }
+  std::vector<std::string> Items() {
+    std::vector<std::string> items;
+    for (int i = 0; i < List().Count(); ++i) items.push_back(List().Item(i));
+    return items;
+  }
+  // What the user does in the editor the next time it opens.
+  void InEditor(std::function<void(HWindow&)> act) {
+    toolkit.on_modal = [act](HWindow& editor) { act(editor); };
+  }
+  template <class W>
+  static W& In(HWindow& editor, int id) {
+    W* widget = editor.Get<W>(id);
+    EXPECT_NE(widget, nullptr) << "control " << id;
+    return *widget;
+  }
+  static HOptionButton& Option(HWindow& editor, int i) {
+    return In<HOptionButton>(editor, IDC_OPTION_FIRST + i - 1);
+  }
+  static std::string Selected(HWindow& editor) {
+    std::string selected;
+    for (int i = 1; i <= 5; ++i) selected += Option(editor, i).Checked() ? 'x' : '.';
+    return selected;
+  }
+  // Which of txtUse, cmdUse, txtCopy, cmdCopy, txtNow, txtCommand take input.
+  static std::string Enabled(HWindow& editor) {
+    std::string enabled;
+    for (int id :
+         {IDC_TXT_USE, IDC_CMD_USE, IDC_TXT_COPY, IDC_CMD_COPY, IDC_TXT_NOW, IDC_TXT_COMMAND}) {
+      enabled += editor.FindId(id)->enabled() ? 'x' : '.';
+    }
+    return enabled;
+  }
+  // Opens "Добавить" with the type typed in, lets `act` fill the editor, then clicks `button`.
+  void Add(const std::string& type, std::function<void(HWindow&)> act, int button = IDC_CMD_OK) {
+    InEditor([&](HWindow& editor) {
+      In<HTextBox>(editor, IDC_TXT_TYPE).Type(type);
+      act(editor);
+      In<HButton>(editor, button).Click();
+    });
+    Get<HButton>(IDC_COMMAND7).Click();
+  }
+  std::string ShellNewDir() { return system.WindowsDirectory() + "\\ShellNew"; }
+};
+
+TEST_F(NewMenuTest, ListsTheEntriesThatHoldAValueWhereverTheirKeyIs) {
+  Type(".txt", "txtfile", "Текстовый документ");
+  Value(".txt\\ShellNew", "NullFile");
+  Type(".doc", "Word.Document", "Word (old)");  // a "(" in the description
+  Value(".doc\\Word.Document\\ShellNew", "FileName", "winword.doc");
+  Type(".bmp", "Paint.Picture", "Рисунок");
+  Value(".bmp\\ShellNew-", "NullFile");  // switched off
+  Type(".zip", "zipfile", "ZIP");        // its ShellNew key holds no value
+  memory.PutText(kLocalMachine, std::string(kClasses) + ".zip\\ShellNew\\Sub", "", "x");
+  Value(".odd\\ShellNew", "Command", "make.exe");  // no class name
+  Value("txtfile\\ShellNew", "NullFile");          // not an extension
+  Start();
+  EXPECT_EQ(Items(), (std::vector<std::string>{"Текстовый документ (.txt)", "Word (old) (.doc)",
+                                               "Рисунок (.bmp)", "<Unknown> (.odd)"}));
+  EXPECT_EQ(List().Selection(), 0);
+  EXPECT_TRUE(Get<ui::headless::HFrame>(IDC_FRAME_NEW_MENU).enabled());
+  EXPECT_EQ(Writes(), 0u);
+  EXPECT_EQ(memory.open_handles(), 0u);
+
+  // "Удалить" takes the type after the first "(": ".doc" is not found and stays.
+  List().Choose(1);
+  Get<HButton>(IDC_COMMAND9).Click();
+  EXPECT_TRUE(KeyExists(".doc\\Word.Document\\ShellNew"));
+  EXPECT_EQ(List().Count(), 4);
+  // Switched-off entries and entries without a class name go like the others, key and all.
+  for (const char* item : {"Рисунок (.bmp)", "<Unknown> (.odd)", "Текстовый документ (.txt)"}) {
+    SCOPED_TRACE(item);
+    ASSERT_TRUE(List().Choose(std::string(item)));
+    Get<HButton>(IDC_COMMAND9).Click();
+    const std::vector<std::string> items = Items();
+    EXPECT_EQ(std::count(items.begin(), items.end(), item), 0);
+  }
+  EXPECT_FALSE(KeyExists(".bmp\\ShellNew-"));
+  EXPECT_FALSE(KeyExists(".odd\\ShellNew"));
+  EXPECT_FALSE(KeyExists(".txt\\ShellNew"));
+  EXPECT_TRUE(KeyExists("txtfile\\ShellNew"));
+  EXPECT_EQ(Items(), std::vector<std::string>{"Word (old) (.doc)"});
+}
+
+TEST_F(NewMenuTest, ListsAtMostTheFirst101EntriesInEnumerationOrder) {
+  for (int i = 0; i < 105; ++i) Value(".e" + std::to_string(i) + "\\ShellNew", "NullFile");
+  Start();
+  ASSERT_EQ(List().Count(), main::kNewMenuCapacity);
+  EXPECT_EQ(List().Item(0), "<Unknown> (.e0)");
+  EXPECT_EQ(List().Item(100), "<Unknown> (.e100)");
+}
+
+TEST_F(NewMenuTest, ItemsGiveTheirTypeFromAfterTheFirstParenthesis) {
+  const struct {
+    const char* item;
+    const char* type;
+    const char* description;
+  } cases[] = {
+      {"Текст (.txt)", "txt", "Текст"},
+      {"Word (old) (.doc)", "ld) (.doc", "Word"},
+      {" (.x)", "x", ""},
+      {"", "", ""},
+      {"no parenthesis", "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    const main::NewMenuItem parsed = main::ParseNewMenuItem(c.item);
+    EXPECT_EQ(parsed.type, c.type);
+    EXPECT_EQ(parsed.description, c.description);
+  }
+}
+
+TEST_F(NewMenuTest, ChangeOpensOnTheEntryWithTheOptionsItHolds) {
+  Type(".txt", "txtfile", "Текстовый документ");
+  Value(".txt\\ShellNew", "NullFile");
+  Value(".txt\\ShellNew", "Command", "notepad.exe");
+  Type(".doc", "Word.Document", "Документ");
+  Value(".doc\\Word.Document\\ShellNew-", "FileName", "winword.doc");
+  Start();
+  const struct {
+    int row;
+    bool double_click;
+    const char* type;
+    const char* selected;
+    const char* enabled;
+    int box;
+    const char* text;
+  } cases[] = {
+      {0, false, "txt", "....x", ".....x", IDC_TXT_COMMAND, "notepad.exe"},
+      {1, true, "doc", ".x...", "xx....", IDC_TXT_USE, "winword.doc"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.type);
+    bool opened = false;
+    InEditor([&](HWindow& editor) {
+      opened = true;
+      EXPECT_EQ(In<HTextBox>(editor, IDC_TXT_TYPE).text(), c.type);
+      EXPECT_TRUE(In<HTextBox>(editor, IDC_TXT_TYPE).ReadOnly());
+      EXPECT_EQ(In<HTextBox>(editor, IDC_TXT_DESC).text(),
+                List().Item(c.row).substr(0, List().Item(c.row).find(" (")));
+      EXPECT_EQ(Selected(editor), c.selected);
+      EXPECT_EQ(Enabled(editor), c.enabled);
+      EXPECT_EQ(In<HTextBox>(editor, c.box).text(), c.text);
+      EXPECT_FALSE(Main().enabled());
+    });
+    List().Choose(c.row);
+    if (c.double_click) {
+      List().DoubleClick(c.row);
+    } else {
+      Get<HButton>(IDC_COMMAND8).Click();
+    }
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(Main().enabled());
+  }
+  ASSERT_EQ(toolkit.modal_runs.size(), 2u);
+  EXPECT_EQ(toolkit.modal_runs[0].title, kEditorTitle);
+  EXPECT_TRUE(toolkit.modal_runs[0].owner_disabled);
+  // Cancel, the title bar and Escape wrote nothing.
+  EXPECT_EQ(Writes(), 0u);
+}
+
+TEST_F(NewMenuTest, AFreshEditorShowsTheTypedTypeOnItsNextRepaint) {
+  Type(".txt", "txtfile", "Текстовый документ");
+  Value(".txt\\ShellNew", "FileName", "template.txt");
+  Start();
+  InEditor([&](HWindow& editor) {
+    EXPECT_EQ(Selected(editor), ".....");
+    EXPECT_EQ(Enabled(editor), ".....x");
+    HTextBox& type = In<HTextBox>(editor, IDC_TXT_TYPE);
+    type.Type("txt");
+    EXPECT_EQ(In<HTextBox>(editor, IDC_TXT_DESC).text(), "Текстовый документ");
+    EXPECT_FALSE(type.ReadOnly());
+    editor.Paint();
+    EXPECT_TRUE(type.ReadOnly());
+    type.Backspace();
+    EXPECT_EQ(type.text(), "txt");
+    EXPECT_EQ(Selected(editor), ".x...");
+    EXPECT_EQ(Enabled(editor), "xx....");
+    EXPECT_EQ(In<HTextBox>(editor, IDC_TXT_USE).text(), "template.txt");
+    // The user's choice of option moves the enabled boxes with it.
+    Option(editor, 4).Click();
+    EXPECT_EQ(Selected(editor), "...x.");
+    EXPECT_EQ(Enabled(editor), "....x.");
+    editor.PressEscape();
+  });
+  Get<HButton>(IDC_COMMAND7).Click();
+  EXPECT_EQ(Writes(), 0u);
+}
+
+TEST_F(NewMenuTest, ApplyWritesTheSelectedOptionBesideTheEntryFoundAndDeletesTheOthers) {
+  // Each case starts from an entry under the class key with all three values, and one under
+  // the extension with all three.
+  const struct {
+    int option;  // 0: none
+    int box;
+    const char* text;
+    const char* null_file;
+    const char* file_name;
+    const char* command;
+  } cases[] = {
+      {0, 0, "", "<none>", "<none>", "<none>"},
+      {1, 0, "", "", "<none>", "<none>"},
+      {2, IDC_TXT_USE, "C:\\t.txt", "<none>", "C:\\t.txt", "<none>"},
+      {5, IDC_TXT_COMMAND, "make %1", "<none>", "<none>", "make %1"},
+  };
+  Type(".txt", "txtfile", "Текст");
+  Start();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.option);
+    for (const char* key : {".txt\\ShellNew", "txtfile\\ShellNew"}) {
+      Value(key, "NullFile");
+      Value(key, "FileName", "old.txt");
+      Value(key, "Command", "old.exe");
+    }
+    Add("txt", [&](HWindow& editor) {
+      if (c.option) Option(editor, c.option).Click();
+      if (c.box) In<HTextBox>(editor, c.box).Replace(c.text);
+    });
+    EXPECT_EQ(Stored(".txt\\ShellNew", "NullFile"), c.null_file);
+    EXPECT_EQ(Stored(".txt\\ShellNew", "FileName"), c.file_name);
+    EXPECT_EQ(Stored(".txt\\ShellNew", "Command"), c.command);
+    for (const char* name : {"NullFile", "FileName", "Command"}) {
+      EXPECT_EQ(Stored("txtfile\\ShellNew", name), "<none>");
+    }
+    EXPECT_TRUE(KeyExists("txtfile\\ShellNew"));
+  }
+  // "Добавить" fills the list again: the entry under the extension holds a value.
+  EXPECT_EQ(Items(), std::vector<std::string>{"Текст (.txt)"});
+  EXPECT_EQ(files.calls, 0);
+}
+
+TEST_F(NewMenuTest, ApplyDoesNothingForATypeThatCannotNameAnEntryOrATemplate) {
+  // Extension keys exist for every type below, so only the type itself stops the writes.
+  const char* const types[] = {
+      "", "none", "..", "..\\..\\evil", "a/b", "c:", "t*", "q?", "a\"", "l<", "g>", "p|"};
+  for (const char* type : types) {
+    if (*type && std::string(type) != "none") Value(std::string(".") + type, "", "cls");
+  }
+  Start();
+  for (const char* type : types) {
+    for (int option : {1, 4, 5}) {
+      SCOPED_TRACE(std::string(type) + " option " + std::to_string(option));
+      Add(type, [&](HWindow& editor) {
+        Option(editor, option).Click();
+        In<HTextBox>(editor, IDC_TXT_NOW).Type("x");
+        In<HTextBox>(editor, IDC_TXT_COMMAND).Type("x");
+      });
+      EXPECT_EQ(Writes(), 0u);
+      EXPECT_EQ(files.calls, 0);
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists(platform::HostPath(ShellNewDir())));
+}
+
+TEST_F(NewMenuTest, TemplatesAreMadeInTheShellNewFolderAndNamedOnlyOnceTheyExist) {
+  Type(".doc", "Word.Document", "Документ");
+  const std::string source = system.WindowsDirectory() + "\\Мои\\a.doc";
+  system.WriteFile(source, "DOC\r\nbody");
+  Start();
+  const std::string copied = ShellNewDir() + "\\a.doc.doc";
+  const std::string typed = ShellNewDir() + "\\NewFile.doc";
+
+  // "Копировать из файла": the folder is made first (a fresh prefix has none).
+  Add("doc", [&](HWindow& editor) {
+    Option(editor, 3).Click();
+    chooser.next_choice = source;
+    In<HButton>(editor, IDC_CMD_COPY).Click();
+    EXPECT_EQ(In<HTextBox>(editor, IDC_TXT_COPY).text(), source);
+  });
+  EXPECT_EQ(system.ReadFile(copied), "DOC\r\nbody");
+  EXPECT_EQ(Stored(".doc\\ShellNew", "FileName"), copied);
+
+  // "Ввести сейчас:": the text as it stands, then CR LF.
+  Add("doc", [&](HWindow& editor) {
+    Option(editor, 4).Click();
+    In<HTextBox>(editor, IDC_TXT_NOW).Replace("первая\r\nвторая");
+  });
+  EXPECT_EQ(system.ReadFile(typed), "первая\r\nвторая\r\n");
+  EXPECT_EQ(Stored(".doc\\ShellNew", "FileName"), typed);
+
+  // A failed write keeps the previous template whole and names no file.
+  files.fail_after_bytes = 3;
+  Add("doc", [&](HWindow& editor) {
+    Option(editor, 4).Click();
+    In<HTextBox>(editor, IDC_TXT_NOW).Replace("replacement");
+  });
+  EXPECT_EQ(system.ReadFile(typed), "первая\r\nвторая\r\n");
+  EXPECT_EQ(Stored(".doc\\ShellNew", "FileName"), "<none>");
+  int in_folder = 0;
+  for (const auto& file : std::filesystem::directory_iterator(platform::HostPath(ShellNewDir()))) {
+    (void)file;
+    ++in_folder;
+  }
+  EXPECT_EQ(in_folder, 2);  // no temporary file left behind
+  files.fail_after_bytes = -1;
+
+  // A copy that fails (a cancelled dialog empties the box) names nothing either.
+  Value(".doc\\ShellNew", "FileName", "old");
+  Add("doc", [&](HWindow& editor) {
+    Option(editor, 3).Click();
+    In<HTextBox>(editor, IDC_TXT_COPY).Replace(source);
+    chooser.next_choice = "";
+    In<HButton>(editor, IDC_CMD_COPY).Click();
+    EXPECT_EQ(In<HTextBox>(editor, IDC_TXT_COPY).text(), "");
+  });
+  EXPECT_EQ(Stored(".doc\\ShellNew", "FileName"), "<none>");
+
+  // Enter applies and closes, like OK.
+  InEditor([&](HWindow& editor) {
+    In<HTextBox>(editor, IDC_TXT_TYPE).Type("doc");
+    Option(editor, 1).Click();
+    editor.PressEnter();
+    EXPECT_FALSE(editor.open());
+  });
+  Get<HButton>(IDC_COMMAND7).Click();
+  EXPECT_EQ(Stored(".doc\\ShellNew", "NullFile"), "");
+}
+
+}  // namespace
+}  // namespace vireo
