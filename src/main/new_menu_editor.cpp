@@ -132,6 +132,10 @@ void NewMenuEditor::Open(const std::string& type, const std::string& description
 void NewMenuEditor::OnPaint() {
   const std::string type = txt_type_->Text();
   if (!type.empty()) txt_type_->SetReadOnly(true);
+  // The entry's options are shown once for its type: later repaints (a dialog closing over the
+  // window) keep the option and the texts the user has chosen since.
+  if (type == shown_type_) return;
+  shown_type_ = type;
   if (!UsableType(type)) return;
   platform::Registry& reg = context_.platform.registry;
   const std::string entry =

@@ -55,6 +55,7 @@ class NewMenuEditor {
   void WriteTemplate(const std::string& entry, const std::string& type);
 
   PageContext& context_;
+  std::string shown_type_;  // the type whose entry the window has shown
   std::unique_ptr<ui::Window> window_;
   std::unique_ptr<ui::Label> lbl_type_;
   std::unique_ptr<ui::Label> lbl_desc_;

@@ -215,10 +215,14 @@ TEST_F(NewMenuTest, AFreshEditorShowsTheTypedTypeOnItsNextRepaint) {
     EXPECT_EQ(Selected(editor), ".x...");
     EXPECT_EQ(Enabled(editor), "xx....");
     EXPECT_EQ(In<HTextBox>(editor, IDC_TXT_USE).text(), "template.txt");
-    // The user's choice of option moves the enabled boxes with it.
+    // The user's choice of option moves the enabled boxes with it, and a later repaint (a
+    // dialog closing over the window) keeps it and what the user typed.
+    In<HTextBox>(editor, IDC_TXT_USE).Replace("mine.txt");
     Option(editor, 4).Click();
+    editor.Paint();
     EXPECT_EQ(Selected(editor), "...x.");
     EXPECT_EQ(Enabled(editor), "....x.");
+    EXPECT_EQ(In<HTextBox>(editor, IDC_TXT_USE).text(), "mine.txt");
     editor.PressEscape();
   });
   Get<HButton>(IDC_COMMAND7).Click();
