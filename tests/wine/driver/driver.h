@@ -80,7 +80,8 @@ class Program {
   Program& operator=(const Program&) = delete;
   // Terminates a program that is still running.
   ~Program();
-  // Starts `exe` in its own directory, on `desktop` when one is named.
+  // Starts `exe` in its own directory, on `desktop` when one is named; a failure is a failed
+  // check.
   bool start(const std::string& exe, const char* desktop);
   DWORD pid() const { return info_.dwProcessId; }
   bool running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
@@ -90,9 +91,10 @@ class Program {
   PROCESS_INFORMATION info_{};
 };
 
-// Waits for the main window of a program started in Windows 98 mode; a refusal or an early end
+// Starts the program in Windows 98 mode and waits for its main window; a refusal or an early end
 // is a failure. Tells whether the splash window was seen on the way.
-HWND waitForMain(const Program& program, bool* sawSplash = nullptr);
+HWND startMain(Program& program, const std::string& exe, const char* desktop,
+               bool* sawSplash = nullptr);
 // "Выход" by its command id; checks that the program ends.
 bool checkExit(const Program& program, HWND main);
 

@@ -152,11 +152,11 @@ bool Program::start(const std::string& exe, const char* desktop) {
                      directory.c_str(), &startup, &info_)) {
     return true;
   }
-  say("FAIL: cannot start %s (error %lu)", exe.c_str(), GetLastError());
-  return false;
+  return check(false, "start " + exe + " (error " + std::to_string(GetLastError()) + ")");
 }
 
-HWND waitForMain(const Program& program, bool* sawSplash) {
+HWND startMain(Program& program, const std::string& exe, const char* desktop, bool* sawSplash) {
+  if (!program.start(exe, desktop)) return nullptr;
   DWORD pid = program.pid();
   bool splash = false;
   HWND refusal = nullptr, main = nullptr;

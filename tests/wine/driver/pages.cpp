@@ -1,8 +1,6 @@
 // The pages' own controls on the real window: what start-up shows from a prepared registry and
 // control.ini, and what each user action writes. Start-up writes nothing, to the registry or to
 // control.ini; every action changes only its own value.
-#include <cstdio>
-
 #include "driver.h"
 
 namespace driver {
@@ -57,12 +55,6 @@ COLORREF centrePixel(HWND window) {
   return pixel;
 }
 
-std::string colourText(COLORREF c) {
-  char text[32];
-  std::snprintf(text, sizeof text, "RGB(%u, %u, %u)", GetRValue(c), GetGValue(c), GetBValue(c));
-  return text;
-}
-
 // The Control Panel page's applet list, which mirrors the section "Don't Load" of control.ini: a
 // cleared applet has the value "no" there, a ticked one an empty value.
 void checkApplets(HWND main, const State& now) {
@@ -103,7 +95,7 @@ void checkExplorerPage(HWND main, State& now, const std::string& bitmap, COLORRE
   expectShown(text1, bitmap, "on first showing the page");
   COLORREF found = CLR_INVALID;
   waitUntil([&] { return (found = centrePixel(image1.window)) == colour; }, 5000);
-  check(found == colour, "the preview shows the bitmap's colour", colourText(found));
+  check(found == colour, "the preview shows the bitmap's colour", std::to_string(found));
 
   // After each action (`done`: the program took it): the ticks of drives C, D and E as "+" or
   // "-", and what NoDrives holds.
@@ -208,8 +200,7 @@ int runPages(const std::string& exe, const char* desktop) {
     return finish();
   }
   Program program;
-  if (!program.start(exe, desktop)) return finish() | 1;
-  HWND main = waitForMain(program);
+  HWND main = startMain(program, exe, desktop);
   if (main == nullptr) return finish();
   expectState(now, "after start: the registry is as prepared");
   check(readFile(controlIni()) == ini, "after start: control.ini is byte for byte as prepared");

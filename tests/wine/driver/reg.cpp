@@ -1,6 +1,8 @@
 // The registry and the files that the program reads and writes, read and written from outside.
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "driver.h"
 
@@ -133,30 +135,14 @@ bool expectState(const State& state, const std::string& what) {
 }
 
 FileBytes readFile(const std::string& path) {
-  FileBytes bytes;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  bytes.exists = true;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-    bytes.data.append(buffer, got);
-  }
-  CloseHandle(file);
-  return bytes;
+  std::ifstream in(path, std::ios::binary);
+  return {in.is_open(), std::string(std::istreambuf_iterator<char>(in), {})};
 }
 
 bool writeFile(const std::string& path, const FileBytes& bytes) {
   if (!bytes.exists) return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD wrote = 0;
-  bool ok =
-      WriteFile(file, bytes.data.data(), static_cast<DWORD>(bytes.data.size()), &wrote, nullptr) &&
-      wrote == bytes.data.size();
-  CloseHandle(file);
-  return ok;
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  return out.write(bytes.data.data(), static_cast<std::streamsize>(bytes.data.size())).good();
 }
 
 std::string controlIni() {

@@ -13,20 +13,19 @@ const char kPlatformMessage[] =
     "Vireo требует наличия установленной и запущенной ОС Windows 9x (95/98/Me). "
     "Продолжение работы невозможно.";
 
-// The first descendant of `root` of class `cls` (any class when null) whose text is `text`: for
-// the system's message boxes, whose controls the program does not number.
-HWND findChild(HWND root, const char* cls, std::string_view text) {
-  for (HWND child : descendants(root)) {
-    if ((cls == nullptr || sameClass(child, cls)) && windowText(child) == text) return child;
+// Whether `window` or a window inside it shows `text`: the system's message boxes do not number
+// their controls.
+bool shows(HWND window, std::string_view text) {
+  for (HWND child : descendants(window)) {
+    if (windowText(child) == text) return true;
   }
-  return nullptr;
+  return windowText(window) == text;
 }
 
 // A visible top-level window of the process, other than `main`, that shows the wait text.
 bool waitWindowUp(DWORD pid, HWND main) {
   for (HWND window : topWindows(pid)) {
-    if (window != main && IsWindowVisible(window) &&
-        (windowText(window) == kWaitText || findChild(window, nullptr, kWaitText) != nullptr)) {
+    if (window != main && IsWindowVisible(window) && shows(window, kWaitText)) {
       return true;
     }
   }
@@ -76,9 +75,8 @@ void checkRefresh(const Program& program, HWND main) {
 
 int runMain(const std::string& exe, const char* desktop) {
   Program program;
-  if (!program.start(exe, desktop)) return finish() | 1;
   bool sawSplash = false;
-  HWND main = waitForMain(program, &sawSplash);
+  HWND main = startMain(program, exe, desktop, &sawSplash);
   if (main == nullptr) return finish();
   say("info: the splash window %s seen during start-up", sawSplash ? "was" : "was not");
   check(findTop(program.pid(), kSplashTitle, false) == nullptr, "the splash window is closed");
@@ -103,7 +101,7 @@ int runMain(const std::string& exe, const char* desktop) {
 
 int runRefuse(const std::string& exe, const char* desktop) {
   Program program;
-  if (!program.start(exe, desktop)) return finish() | 1;
+  if (!program.start(exe, desktop)) return finish();
   const DWORD pid = program.pid();
   bool mainShown = false;
   HWND box = nullptr;
@@ -116,8 +114,7 @@ int runRefuse(const std::string& exe, const char* desktop) {
   };
   watch(false);
   if (check(box != nullptr, "a message box titled \"Vireo\" is shown")) {
-    check(findChild(box, "Static", kPlatformMessage) != nullptr,
-          "it says " + quoted(kPlatformMessage));
+    check(shows(box, kPlatformMessage), "it says " + quoted(kPlatformMessage));
     int buttons = 0;
     for (HWND child : descendants(box))
       buttons += sameClass(child, "Button") && IsWindowVisible(child);
