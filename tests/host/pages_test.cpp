@@ -1,8 +1,7 @@
-// The main window's pages together: the catalogue-bound arrays (restriction
-// boxes, My Computer boxes, text settings), and what start-up, the refresh and
-// page switches read. Start-up, the refresh and page switches only read,
-// whatever the registry and control.ini hold, and a page switch reads again
-// only the page brought to the front.
+// The main window's pages together: the catalogue-bound arrays (restriction boxes, My Computer
+// boxes, text settings), and what start-up, the refresh and page switches read. Start-up, the
+// refresh and page switches only read, whatever the registry and control.ini hold, and a page
+// switch reads again only the page brought to the front.
 #include <gtest/gtest.h>
 
 #include "fixture.h"
@@ -25,8 +24,7 @@ constexpr char kSystemPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion
 constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";
 constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 constexpr char kWebFolders[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\e"
-    "xplorer\\MyComputer\\NameSpace\\"
+    "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\MyComputer\\NameSpace\\"
     "{BDEADF00-C265-11d0-BCED-00A0C90AB50F}";
 constexpr char kRecycleBin[] = "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}";
 
@@ -50,17 +48,15 @@ TEST_F(PagesTest, StartUpRefreshAndPageSwitchesOnlyRead) {
   const std::string ini = system.WindowsDirectory() + "\\control.ini";
   const std::string picture = system.WindowsDirectory() + "\\Clouds.bmp";
   toolkit.loadable_pictures = {picture};
-  // Mixed line ends, a blank around "=", a comment: any rewrite of the file
-  // changes its bytes.
+  // Mixed line ends, a blank around "=", a comment: any rewrite of the file changes its bytes.
   const std::string contents =
       "; kept as it is\n[don't load]\r\ndesk.cpl=no\nfax.cpl = "
       "no\r\nsysdm.cpl=\r\n"
       "mlcfg32.cpl=yes";
-  // What a handler run while filling would rewrite: a Default 1 setting whose
-  // value matches neither entry, a restriction value present but not 1, a My
-  // Computer key with a default value, text settings, a matching choice, a
-  // drive mask, a command in lower case, a path, an icon size with a trailing
-  // blank, a folder with one of its two names.
+  // What a handler run while filling would rewrite: a Default 1 setting whose value matches neither
+  // entry, a restriction value present but not 1, a My Computer key with a default value, text
+  // settings, a matching choice, a drive mask, a command in lower case, a path, an icon size with a
+  // trailing blank, a folder with one of its two names.
   memory.PutNumber(kCurrentUser, std::string(kPolicies) + "\\Network", "NoEntireNetwork", 7);
   memory.PutNumber(kCurrentUser, kSystemPolicies, "NoDevMgrPage", 0);
   memory.PutText(kLocalMachine, kWebFolders, "", "Web Folders");
@@ -140,8 +136,7 @@ TEST_F(PagesTest, APageSwitchRereadsOnlyThePageBroughtToTheFront) {
 }
 
 TEST_F(PagesTest, RestrictionBoxShowsAndWritesTheRestrictionValue) {
-  // Absent: ticked. The number 1 or the text "1": cleared. Anything else:
-  // ticked.
+  // Absent: ticked. The number 1 or the text "1": cleared. Anything else: ticked.
   Start();
   EXPECT_EQ(Checked(kPasswords), 1);
   const struct {
