@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -58,16 +59,20 @@ class MainWindowFixture : public Fixture {
     return *widget;
   }
   void Refresh() { Main().Command(IDM_FILE_REFRESH); }
-  // A stored value's bytes as text, "<none>" when it is missing.
+  // A stored value: a string's text, a 32-bit number as "#N", any other type as "type N: " and
+  // its bytes as text; "<none>" when it is missing.
   std::string Stored(platform::HKey root, const std::string& key, const std::string& name) {
-    std::vector<std::uint8_t> data;
-    if (!memory.Get(root, key, name, nullptr, &data)) return "<none>";
-    return std::string(data.begin(), data.end());
-  }
-  std::uint32_t StoredType(platform::HKey root, const std::string& key, const std::string& name) {
     std::uint32_t type = 0;
-    memory.Get(root, key, name, &type, nullptr);
-    return type;
+    std::vector<std::uint8_t> data;
+    if (!memory.Get(root, key, name, &type, &data)) return "<none>";
+    const std::string text(data.begin(), data.end());
+    if (type == platform::kRegSz) return text;
+    if (type == platform::kRegDword && data.size() == 4) {
+      std::int32_t number = 0;
+      std::memcpy(&number, data.data(), 4);
+      return "#" + std::to_string(number);
+    }
+    return "type " + std::to_string(type) + ": " + text;
   }
 
   std::unique_ptr<main::MainWindow> window;

@@ -1,5 +1,7 @@
-// The pages together: start-up, refresh and page switches only read, whatever the registry
-// and control.ini hold, and a page switch reads again only the page brought to the front.
+// The main window's pages together: the catalogue-bound arrays (restriction boxes, My Computer
+// boxes, text settings), and what start-up, the refresh and page switches read. Start-up, the
+// refresh and page switches only read, whatever the registry and control.ini hold, and a page
+// switch reads again only the page brought to the front.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,122 +17,134 @@ using platform::kLocalMachine;
 using ui::headless::HButton;
 using ui::headless::HCheckBox;
 using ui::headless::HCheckList;
-using ui::headless::HLabel;
+using ui::headless::HDropDown;
 using ui::headless::HPicture;
 using ui::headless::HTextBox;
-using ui::headless::Kind;
 
 constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
+constexpr char kSystemPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";
 constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+constexpr char kWebFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\MyComputer\\NameSpace\\"
+    "{BDEADF00-C265-11d0-BCED-00A0C90AB50F}";
+constexpr char kRecycleBin[] = "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}";
+
+// Controls of the catalogue's arrays, by element.
+constexpr int kDevices = IDC_CHK_FIRST + 1;  // restriction "Вкладка "Устройства""
+constexpr int kPasswords = IDC_CHK_FIRST + 12;  // restriction "Смена паролей", NoPwdPage
+constexpr int kInfoTip = IDC_CHKA_FIRST + 0;    // check setting ShowInfoTip
+constexpr int kNetwork = IDC_CHKA_FIRST + 5;    // check setting NoEntireNetwork, "1|-", Default 1
+constexpr int kComponents = IDC_CHK_FIRST + 19;  // restriction on the Active Desktop page
+constexpr int kWebFolderBox = IDC_CHKM_FIRST + 2;
+constexpr int kTasksBox = IDC_CHKM_FIRST + 1;
 
 class PagesTest : public test::MainWindowFixture {
  protected:
-  HCheckBox& Box(const std::string& caption) {
-    auto* node = Main().Find(Kind::kCheckBox, caption);
-    EXPECT_NE(node, nullptr) << caption;
-    return *dynamic_cast<HCheckBox*>(node);
-  }
+  int Checked(int id) { return Get<HCheckBox>(id).Checked(); }
   std::string Text(int id) { return Get<ui::headless::Node>(id).text(); }
   bool Ticked(int list, int item) { return Get<HCheckList>(list).ItemChecked(item); }
 };
 
-TEST_F(PagesTest, StartUpRefreshAndPageSwitchesWriteNothing) {
+TEST_F(PagesTest, StartUpRefreshAndPageSwitchesOnlyRead) {
   const std::string ini = system.WindowsDirectory() + "\\control.ini";
   const std::string picture = system.WindowsDirectory() + "\\Clouds.bmp";
   toolkit.loadable_pictures = {picture};
   // Mixed line ends, a blank around "=", a comment: any rewrite of the file changes its bytes.
   const std::string contents =
-      "; kept as it is\n[don't load]\r\ndesk.cpl=no\nfax.cpl = no\r\nsysdm.cpl=\r\n"
+      "; kept as it is\n[don't load]\r\ndesk.cpl=no\nfax.cpl = "
+      "no\r\nsysdm.cpl=\r\n"
       "mlcfg32.cpl=yes";
-  // What a handler run while filling would rewrite: a mask, a command in lower case, a path,
-  // an icon size with a trailing blank or none at all, a folder with one of its two names, an
-  // open-with command that is not the program's own and has no menu text, a command of unknown
-  // files whose default verb is not "open".
-  for (const char* size : {"48 ", ""}) {
-    memory.PutNumber(kCurrentUser, std::string(kPolicies) + "\\Explorer", "NoDrives", 4);
-    memory.PutText(kClassesRoot, "Folder\\Shell\\Open\\ddeexec", "",
-                   "[explorefolder(\"%l\", %i, %s)]");
-    memory.PutText(kCurrentUser, "Software\\Microsoft\\Internet Explorer\\Toolbar",
-                   "BackBitmapShell", picture);
-    memory.DeleteKey(kCurrentUser, kMetrics);
-    if (*size != '\0') memory.PutText(kCurrentUser, kMetrics, "Shell Icon Size", size);
-    memory.PutText(kCurrentUser, std::string(kExplorer) + "\\Shell Folders", "Administrative Tools",
-                   "C:\\Admin");
-    memory.PutText(kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Setup",
-                   "SourcePath", "D:\\WIN98\\");
-    for (const char* name : {"a", "b", "c", "d", "e"}) {
-      memory.PutText(kCurrentUser, "InstallLocationsMRU", name, std::string(name) + ":\\");
-    }
-    memory.PutText(kClassesRoot, "*\\QuickView", "", "*");
-    memory.PutText(kClassesRoot, "*\\Shell\\openas\\command", "", "notepad.exe \"%1\"");
-    memory.PutText(kClassesRoot, "Unknown\\Shell", "", "");
-    memory.PutText(kClassesRoot, "Unknown\\Shell\\Open\\Command", "", "notepad.exe %1");
-    memory.PutText(kClassesRoot, "Unknown", "", "Неизвестный");
-    // A hidden extension whose NeverShowExt holds data, a shown one, an icon that is "%1" already
-    // with its backup, and a backup beside an icon of its own.
-    memory.PutText(kClassesRoot, ".lnk", "", "lnkfile");
-    memory.PutText(kClassesRoot, "lnkfile", "NeverShowExt", "yes");
-    memory.PutText(kClassesRoot, ".scf", "", "SHCmdFile");
-    memory.PutText(kClassesRoot, "dllfile\\DefaultIcon", "", "%1");
-    memory.PutText(kClassesRoot, "dllfile\\DefaultIcon", "Vireo Backup", "old.dll,1");
-    memory.PutText(kClassesRoot, "icofile\\DefaultIcon", "", "ico.dll,2");
-    memory.PutText(kClassesRoot, "icofile\\DefaultIcon", "Vireo Backup", "x.dll,0");
-    // New-menu entries of every kind: a template, an empty file and a command under the
-    // extension, one under the class, one switched off, one without any value.
-    memory.PutText(kClassesRoot, ".txt", "", "txtfile");
-    memory.PutText(kClassesRoot, ".txt\\ShellNew", "NullFile", "");
-    memory.PutText(kClassesRoot, ".txt\\ShellNew", "Command", "notepad.exe");
-    memory.PutText(kClassesRoot, ".doc", "", "Word.Document");
-    memory.PutText(kClassesRoot, ".doc\\Word.Document\\ShellNew", "FileName", "winword.doc");
-    memory.PutText(kClassesRoot, ".bmp\\ShellNew-", "NullFile", "");
-    memory.PutText(kClassesRoot, ".zip\\ShellNew\\Sub", "", "");
-    system.WriteFile(ini, contents);
-    counting.Reset();
+  // What a handler run while filling would rewrite: a Default 1 setting whose value matches neither
+  // entry, a restriction value present but not 1, a My Computer key with a default value, text
+  // settings, a matching choice, a drive mask, a command in lower case, a path, an icon size with a
+  // trailing blank, a folder with one of its two names, an open-with command that is not the
+  // program's own and has no menu text, a command of unknown files whose default verb is not
+  // "open".
+  memory.PutNumber(kCurrentUser, std::string(kPolicies) + "\\Network", "NoEntireNetwork", 7);
+  memory.PutNumber(kCurrentUser, kSystemPolicies, "NoDevMgrPage", 0);
+  memory.PutText(kLocalMachine, kWebFolders, "", "Web Folders");
+  memory.PutText(kLocalMachine, std::string("Software\\Classes\\") + kRecycleBin, "", "Корзина");
+  memory.Put(kClassesRoot, std::string(kRecycleBin) + "\\ShellFolder", "Attributes", 3,
+             {0x60, 0x01, 0x00, 0x20});
+  memory.PutText(kClassesRoot, "exefile", "", "Приложение");
+  memory.PutNumber(kCurrentUser, std::string(kPolicies) + "\\Explorer", "NoDrives", 4);
+  memory.PutText(kClassesRoot, "Folder\\Shell\\Open\\ddeexec", "",
+                 "[explorefolder(\"%l\", %i, %s)]");
+  memory.PutText(kCurrentUser, "Software\\Microsoft\\Internet Explorer\\Toolbar", "BackBitmapShell",
+                 picture);
+  memory.PutText(kCurrentUser, kMetrics, "Shell Icon Size", "48 ");
+  memory.PutText(kCurrentUser, std::string(kExplorer) + "\\Shell Folders", "Administrative Tools",
+                 "C:\\Admin");
+  memory.PutText(kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Setup", "SourcePath",
+                 "D:\\WIN98\\");
+  for (const char* name : {"a", "b", "c", "d", "e"}) {
+    memory.PutText(kCurrentUser, "InstallLocationsMRU", name, std::string(name) + ":\\");
+  }
+  memory.PutText(kClassesRoot, "*\\QuickView", "", "*");
+  memory.PutText(kClassesRoot, "*\\Shell\\openas\\command", "", "notepad.exe \"%1\"");
+  memory.PutText(kClassesRoot, "Unknown\\Shell", "", "");
+  memory.PutText(kClassesRoot, "Unknown\\Shell\\Open\\Command", "", "notepad.exe %1");
+  memory.PutText(kClassesRoot, "Unknown", "", "Неизвестный");
+  // A hidden extension whose NeverShowExt holds data, a shown one, an icon that is "%1" already
+  // with its backup, and a backup beside an icon of its own.
+  memory.PutText(kClassesRoot, ".lnk", "", "lnkfile");
+  memory.PutText(kClassesRoot, "lnkfile", "NeverShowExt", "yes");
+  memory.PutText(kClassesRoot, ".scf", "", "SHCmdFile");
+  memory.PutText(kClassesRoot, "dllfile\\DefaultIcon", "", "%1");
+  memory.PutText(kClassesRoot, "dllfile\\DefaultIcon", "Vireo Backup", "old.dll,1");
+  memory.PutText(kClassesRoot, "icofile\\DefaultIcon", "", "ico.dll,2");
+  memory.PutText(kClassesRoot, "icofile\\DefaultIcon", "Vireo Backup", "x.dll,0");
+  // New-menu entries of every kind: a template, an empty file and a command under the
+  // extension, one under the class, one switched off, one without any value.
+  memory.PutText(kClassesRoot, ".txt", "", "txtfile");
+  memory.PutText(kClassesRoot, ".txt\\ShellNew", "NullFile", "");
+  memory.PutText(kClassesRoot, ".txt\\ShellNew", "Command", "notepad.exe");
+  memory.PutText(kClassesRoot, ".doc", "", "Word.Document");
+  memory.PutText(kClassesRoot, ".doc\\Word.Document\\ShellNew", "FileName", "winword.doc");
+  memory.PutText(kClassesRoot, ".bmp\\ShellNew-", "NullFile", "");
+  memory.PutText(kClassesRoot, ".zip\\ShellNew\\Sub", "", "");
+  system.WriteFile(ini, contents);
 
-    Start();
-    for (int round = 0; round < 2; ++round) {
-      SCOPED_TRACE(std::string("size \"") + size + (round ? "\", refresh" : "\", start-up"));
-      EXPECT_EQ(Writes(), 0u);
-      EXPECT_EQ(system.ReadFile(ini), contents);
-      EXPECT_EQ(profile.writes, 0);
-      // What was read shows.
-      EXPECT_FALSE(Ticked(IDC_LST_APPLETS, 5));
-      EXPECT_FALSE(Ticked(IDC_LST_APPLETS, 7));
-      EXPECT_TRUE(Ticked(IDC_LST_APPLETS, 22));
-      EXPECT_FALSE(Ticked(IDC_LST_DRIVES, 2));
-      EXPECT_EQ(Get<HCheckBox>(IDC_CHECK1).Checked(), 1);
-      EXPECT_EQ(Text(IDC_TEXT1), picture);
-      EXPECT_EQ(Get<HPicture>(IDC_IMAGE1).picture(), picture);
-      EXPECT_EQ(Text(IDC_LABEL3), *size ? " 48" : "(Undefined)");
-      EXPECT_EQ(Text(IDC_TXT_PATH), "C:\\Admin");
-      EXPECT_EQ(Text(IDC_TXT_WIN), "D:\\WIN98\\");
-      EXPECT_EQ(Text(IDC_TXT_IP_FIRST + 4), "e:\\");
-      EXPECT_EQ(Get<HCheckBox>(IDC_CHECK2).Checked(), 1);
-      EXPECT_EQ(Get<HCheckBox>(IDC_CHECK3).Checked(), 1);
-      EXPECT_EQ(Text(IDC_TXT_O), "notepad.exe %1");
-      EXPECT_EQ(Text(IDC_TXT_D), "Неизвестный");
-      EXPECT_FALSE(Ticked(IDC_LST_EXT, 0));
-      EXPECT_TRUE(Ticked(IDC_LST_EXT, 3));
-      EXPECT_TRUE(Ticked(IDC_LST_ICO, 2));
-      EXPECT_FALSE(Ticked(IDC_LST_ICO, 3));
-      EXPECT_EQ(Get<ui::headless::HDropDown>(IDC_LST_NEW).Count(), 3);
-      EXPECT_FALSE(
-          std::filesystem::exists(platform::HostPath(system.WindowsDirectory() + "\\ShellNew")));
-      EXPECT_EQ(files.calls, 0);
-      Refresh();
-    }
-    for (int p = 0; p < main::kPageCount; ++p) window->ShowPage(static_cast<main::PageId>(p));
+  Start();
+  for (const char* when : {"start-up", "refresh"}) {
+    SCOPED_TRACE(when);
     EXPECT_EQ(Writes(), 0u);
     EXPECT_EQ(system.ReadFile(ini), contents);
-    EXPECT_EQ(memory.open_handles(), 0u);
+    EXPECT_EQ(profile.writes, 0);
+    // What was read shows.
+    EXPECT_EQ(Checked(kNetwork), 1);
+    EXPECT_EQ(Checked(kDevices), 1);
+    EXPECT_EQ(Checked(kWebFolderBox), 1);
+    EXPECT_EQ(Text(IDC_TXT_FIRST + 0), "Корзина");
+    EXPECT_EQ(Text(IDC_TXT_FIRST + 14), "Приложение");
+    EXPECT_EQ(Get<HDropDown>(IDC_OPT_FIRST).Selection(), 2);
+    EXPECT_EQ(Get<HPicture>(IDC_IMAGE1).picture(), picture);
+    EXPECT_EQ(Text(IDC_LABEL3), " 48");
+    EXPECT_EQ(Stored(kLocalMachine, kWebFolders, ""), "Web Folders");
+    EXPECT_EQ(Checked(IDC_CHECK2), 1);
+    EXPECT_EQ(Checked(IDC_CHECK3), 1);
+    EXPECT_EQ(Text(IDC_TXT_O), "notepad.exe %1");
+    EXPECT_FALSE(Ticked(IDC_LST_EXT, 0));
+    EXPECT_TRUE(Ticked(IDC_LST_EXT, 3));
+    EXPECT_TRUE(Ticked(IDC_LST_ICO, 2));
+    EXPECT_FALSE(Ticked(IDC_LST_ICO, 3));
+    EXPECT_EQ(Get<HDropDown>(IDC_LST_NEW).Count(), 3);
+    EXPECT_FALSE(
+        std::filesystem::exists(platform::HostPath(system.WindowsDirectory() + "\\ShellNew")));
+    EXPECT_EQ(files.calls, 0);
+    Refresh();
   }
+  for (int p = 0; p < main::kPageCount; ++p) window->ShowPage(static_cast<main::PageId>(p));
+  EXPECT_EQ(Writes(), 0u);
+  EXPECT_EQ(system.ReadFile(ini), contents);
+  EXPECT_EQ(memory.open_handles(), 0u);
 }
 
 TEST_F(PagesTest, APageSwitchRereadsOnlyThePageBroughtToTheFront) {
   Start();
   // Outside the program, a change behind a control of each page.
-  memory.PutNumber(kCurrentUser, std::string(kPolicies) + "\\System", "NoDevMgrPage", 1);
+  memory.PutNumber(kCurrentUser, kSystemPolicies, "NoDevMgrPage", 1);
   memory.PutNumber(kCurrentUser, std::string(kExplorer) + "\\Advanced", "ShowInfoTip", 1);
   memory.PutNumber(kCurrentUser, std::string(kPolicies) + "\\Explorer", "NoDrives", 8);
   memory.PutText(kCurrentUser, kMetrics, "Shell Icon Size", "20");
@@ -141,19 +155,15 @@ TEST_F(PagesTest, APageSwitchRereadsOnlyThePageBroughtToTheFront) {
   memory.PutText(kClassesRoot, ".vbs", "", "VBSFile");
   memory.PutText(kClassesRoot, "VBSFile", "NeverShowExt", "");
 
-  HCheckBox& devices = Box("Вкладка \"Устройства\"");         // Control Panel
-  HCheckBox& tips = Box("Показывать всплывающие подсказки");  // Explorer
-  HCheckBox& components = Box("Список \"Компоненты\"");       // Active Desktop
   auto untouched = [&](bool control_panel, bool explorer, bool desktop, bool folders) {
-    EXPECT_EQ(devices.Checked(), control_panel ? 1 : 0);
-    EXPECT_EQ(tips.Checked(), explorer ? 0 : 1);
+    EXPECT_EQ(Checked(kDevices), control_panel ? 1 : 0);
+    EXPECT_EQ(Checked(kInfoTip), explorer ? 0 : 1);
     EXPECT_EQ(Ticked(IDC_LST_DRIVES, 3), explorer);
-    EXPECT_EQ(components.Checked(), desktop ? 1 : 0);
+    EXPECT_EQ(Checked(kComponents), desktop ? 1 : 0);
     EXPECT_EQ(Text(IDC_LABEL3), desktop ? "(Undefined)" : " 20");
     EXPECT_EQ(Text(IDC_TXT_WIN), folders ? "" : "S:\\");
     EXPECT_EQ(Text(IDC_TXT_IP_FIRST + 1), folders ? "" : "B:\\");
   };
-
   window->ShowPage(main::PageId::kExplorer);
   untouched(true, false, true, true);
   Get<HButton>(IDC_PAGE_BUTTON_FIRST + 0).Click();
@@ -166,6 +176,81 @@ TEST_F(PagesTest, APageSwitchRereadsOnlyThePageBroughtToTheFront) {
   window->ShowPage(main::PageId::kFiles);
   EXPECT_FALSE(Ticked(IDC_LST_EXT, 9));
   EXPECT_EQ(Writes(), 0u);
+}
+
+TEST_F(PagesTest, RestrictionBoxShowsAndWritesTheRestrictionValue) {
+  // Absent: ticked. The number 1 or the text "1": cleared. Anything else: ticked.
+  Start();
+  EXPECT_EQ(Checked(kPasswords), 1);
+  const struct {
+    std::uint32_t type;
+    std::vector<std::uint8_t> data;
+    int shown;
+  } cases[] = {
+      {4, {1, 0, 0, 0}, 0}, {1, {'1'}, 0}, {4, {0, 0, 0, 0}, 1},
+      {4, {2, 0, 0, 0}, 1}, {1, {'x'}, 1}, {3, {1, 0, 0, 0}, 1},
+  };
+  for (const auto& c : cases) {
+    memory.Put(kCurrentUser, kSystemPolicies, "NoPwdPage", c.type, c.data);
+    Refresh();
+    EXPECT_EQ(Checked(kPasswords), c.shown) << c.type;
+  }
+
+  // Clearing writes the 32-bit number 1; ticking deletes the value.
+  memory.PutNumber(kCurrentUser, kSystemPolicies, "NoPwdPage", 0);
+  Refresh();
+  Get<HCheckBox>(kPasswords).Click();
+  EXPECT_EQ(Stored(kCurrentUser, kSystemPolicies, "NoPwdPage"), "#1");
+  Get<HCheckBox>(kPasswords).Click();
+  EXPECT_EQ(Stored(kCurrentUser, kSystemPolicies, "NoPwdPage"), "<none>");
+  EXPECT_TRUE(memory.Exists(kCurrentUser, kSystemPolicies));
+}
+
+TEST_F(PagesTest, MyComputerBoxShowsAndMakesTheNameSpaceKey) {
+  memory.PutText(kLocalMachine, std::string(kWebFolders) + "\\Sub", "x", "below");
+  Start();
+  EXPECT_EQ(Checked(kWebFolderBox), 1);
+  EXPECT_EQ(Checked(kTasksBox), 0);
+  Get<HCheckBox>(kWebFolderBox).Click();
+  EXPECT_FALSE(memory.Exists(kLocalMachine, kWebFolders));
+  Get<HCheckBox>(kWebFolderBox).Click();
+  EXPECT_EQ(Stored(kLocalMachine, kWebFolders, ""), "");
+  // The refresh reads the keys again.
+  memory.DeleteKey(kLocalMachine, kWebFolders);
+  Refresh();
+  EXPECT_EQ(Checked(kWebFolderBox), 0);
+}
+
+TEST_F(PagesTest, TypingANameWritesBothPathsAtEveryKeystroke) {
+  Start();
+  HTextBox& name = Get<HTextBox>(IDC_TXT_FIRST + 0);
+  EXPECT_EQ(name.Text(), "");
+  const std::string classes = std::string("Software\\Classes\\") + kRecycleBin;
+
+  name.Type("Ко");
+  EXPECT_EQ(Stored(kLocalMachine, classes, ""), "Ко");
+  // Two keystrokes, two writes to each of the two paths.
+  EXPECT_EQ(counting.count(platform::CountingRegistry::kSet), 4u);
+  name.Backspace();
+  name.Backspace();
+  // A cleared field writes the empty text; it deletes nothing.
+  EXPECT_EQ(Stored(kLocalMachine, classes, ""), "");
+
+  // A one-path entry writes only its path.
+  Get<HTextBox>(IDC_TXT_FIRST + 8).Type("Мусор");
+  EXPECT_EQ(Stored(kLocalMachine, classes, "InfoTip"), "Мусор");
+  EXPECT_EQ(counting.count(platform::CountingRegistry::kSet), 13u);
+}
+
+TEST_F(PagesTest, AMissingCatalogueEntrySkipsOnlyItsAssignment) {
+  strings.Remove(1001);   // the restriction path of "Вкладка "Устройства""
+  strings.Remove(17000);  // the caption of the first check setting
+  Start();
+  EXPECT_EQ(Writes(), 0u);
+  EXPECT_EQ(Checked(kDevices), 0);  // never read, never set
+  EXPECT_EQ(Checked(IDC_CHK_FIRST + 2), 1);
+  EXPECT_EQ(Text(kInfoTip), "");
+  EXPECT_EQ(Text(IDC_CHKA_FIRST + 1), "Сохранять позиции иконок");
 }
 
 }  // namespace

@@ -3,23 +3,15 @@
 // per check and a closing "platformcheck: N passed, M failed".
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_system.h"
+#include "report.h"
 
 namespace {
 
-int passed = 0;
-int failed = 0;
-
-bool Check(bool ok, const std::string& what, const std::string& seen = "") {
-  (ok ? passed : failed)++;
-  std::printf("%s: %s%s%s\n", ok ? "ok" : "FAIL", what.c_str(), seen.empty() ? "" : " - ",
-              seen.c_str());
-  return ok;
-}
+using report::check;
 
 std::string Box(HRGN region) {
   RECT box = {};
@@ -44,20 +36,20 @@ void CheckDirectoriesAndVersion() {
   vireo::platform::Win32System system;
   const std::string windows = system.WindowsDirectory();
   const std::string system_dir = system.SystemDirectory();
-  Check(!windows.empty() && windows.back() != '\\', "Windows directory without a backslash",
+  check(!windows.empty() && windows.back() != '\\', "Windows directory without a backslash",
         windows);
-  Check(SameNoCase(system_dir.substr(0, windows.size()), windows) &&
+  check(SameNoCase(system_dir.substr(0, windows.size()), windows) &&
             system_dir.size() > windows.size() && system_dir.back() != '\\',
         "System directory below the Windows directory, without a backslash", system_dir);
 
   char module[MAX_PATH + 1] = {};
   GetModuleFileNameA(nullptr, module, MAX_PATH);
   const std::string program = system.ProgramDirectory();
-  Check(SameNoCase(program + "\\platformcheck.exe", module), "program directory", program);
+  check(SameNoCase(program + "\\platformcheck.exe", module), "program directory", program);
 
   vireo::platform::OsVersion version;
   const bool got = system.Version(&version);
-  Check(got && version.platform_id == 1 && version.major == 4 && version.minor == 10,
+  check(got && version.platform_id == 1 && version.major == 4 && version.minor == 10,
         "Windows 98 mode reports platform 1, version 4.10",
         std::to_string(version.platform_id) + " " + std::to_string(version.major) + "." +
             std::to_string(version.minor));
@@ -67,12 +59,12 @@ void CheckProfile() {
   vireo::platform::Win32Profile profile;
   const std::string ini = TempDirectory() + "\\vireo-platformcheck.ini";
   DeleteFileA(ini.c_str());
-  Check(profile.GetString("Don't Load", "main.cpl", "yes", ini) == "yes",
+  check(profile.GetString("Don't Load", "main.cpl", "yes", ini) == "yes",
         "a missing file gives the fallback");
-  Check(profile.WriteString("Don't Load", "main.cpl", "no", ini) &&
+  check(profile.WriteString("Don't Load", "main.cpl", "no", ini) &&
             profile.GetString("don't load", "MAIN.CPL", "yes", ini) == "no",
         "a written key reads back, names without regard to case");
-  Check(profile.DeleteKey("Don't Load", "main.cpl", ini) &&
+  check(profile.DeleteKey("Don't Load", "main.cpl", ini) &&
             profile.GetString("Don't Load", "main.cpl", "yes", ini) == "yes",
         "a deleted key gives the fallback again");
   DeleteFileA(ini.c_str());
@@ -84,11 +76,11 @@ void CheckFileExists() {
   const std::string file = dir + "\\Vireo-Check.DLL";
   HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  Check(shell.FileExists(file), "an existing file exists");
-  Check(shell.FileExists(dir + "\\vireo-check.dll"), "file names compare without regard to case");
-  Check(!shell.FileExists(dir), "a folder is no file");
+  check(shell.FileExists(file), "an existing file exists");
+  check(shell.FileExists(dir + "\\vireo-check.dll"), "file names compare without regard to case");
+  check(!shell.FileExists(dir), "a folder is no file");
   DeleteFileA(file.c_str());
-  Check(!shell.FileExists(file), "a deleted file does not exist");
+  check(!shell.FileExists(file), "a deleted file does not exist");
 }
 
 std::string ReadAll(const std::string& path) {
@@ -139,18 +131,18 @@ void CheckRegions() {
   vireo::platform::Win32Regions regions;
   const auto first = regions.CreateRoundRect(0, 0, 320, 240, 20, 20);
   const auto second = regions.CreateRoundRect(10, 10, 330, 250, 20, 20);
-  Check(first != 0 && second != 0, "rounded regions are created");
-  Check(regions.CombineUnion(first, first, second), "their union is formed");
+  check(first != 0 && second != 0, "rounded regions are created");
+  check(regions.CombineUnion(first, first, second), "their union is formed");
   // A rounded rectangle's region leaves out its right and bottom edge.
   const std::string union_box = Box(reinterpret_cast<HRGN>(first));
-  Check(union_box == "0,0,329,249", "the union spans both rectangles", union_box);
+  check(union_box == "0,0,329,249", "the union spans both rectangles", union_box);
 
   // A window that cannot be made is a failure of its own, with its error: Wine gives no window
   // at all on a desktop left without a display driver.
   HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 330, 250, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
   const DWORD create_error = GetLastError();
-  if (!Check(window != nullptr, "a pop-up window is made to take the outline",
+  if (!check(window != nullptr, "a pop-up window is made to take the outline",
              window != nullptr ? "" : "error " + std::to_string(create_error))) {
     regions.Delete(first);
     regions.Delete(second);
@@ -158,13 +150,13 @@ void CheckRegions() {
   }
   const bool set = regions.SetWindowRegion(reinterpret_cast<std::uintptr_t>(window), first, true);
   const DWORD set_error = GetLastError();
-  Check(set, "the union becomes the window's outline",
+  check(set, "the union becomes the window's outline",
         set ? "" : "error " + std::to_string(set_error));
   if (!set) regions.Delete(first);  // the window owns it only once it is set
   HRGN outline = CreateRectRgn(0, 0, 0, 0);
   const bool has = GetWindowRgn(window, outline) != ERROR;
   const std::string outline_box = has ? Box(outline) : "no region";
-  Check(outline_box == "0,0,329,249", "the window keeps the outline", outline_box);
+  check(outline_box == "0,0,329,249", "the window keeps the outline", outline_box);
   DeleteObject(outline);
   regions.Delete(second);
   DestroyWindow(window);
@@ -178,6 +170,5 @@ int main() {
   CheckFileExists();
   CheckFileOperations();
   CheckRegions();
-  std::printf("platformcheck: %d passed, %d failed\n", passed, failed);
-  return failed == 0 ? 0 : 1;
+  return report::finish("platformcheck");
 }

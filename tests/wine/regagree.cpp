@@ -11,24 +11,18 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cases/registry_cases.h"
 #include "platform/host/memory_registry.h"
 #include "platform/win32/win32_registry.h"
+#include "registry/reg_access.h"
+#include "report.h"
 
 namespace {
 
-int passed = 0;
-int failed = 0;
-
-void Check(bool ok, const std::string& what, const std::string& seen = "") {
-  (ok ? passed : failed)++;
-  std::printf("%s  view: %s%s%s\n", ok ? "ok  " : "FAIL", what.c_str(), seen.empty() ? "" : " - ",
-              seen.c_str());
-}
+using report::check;
 
 // Keys of this check only; removed before and after.
 const char kWrittenGuid[] = "{5E1D0A7C-3B0B-4C52-9C1E-7A1F0B0E5A11}";
@@ -64,13 +58,6 @@ std::string ReadNative(const std::string& path, const char* name) {
   return status == ERROR_SUCCESS && type == REG_SZ ? std::string(data) : "(no value)";
 }
 
-bool NativeKeyExists(const std::string& path) {
-  HKEY key = nullptr;
-  if (OpenNative(path, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
-
 bool WriteNative(const std::string& path, const char* name, const std::string& text) {
   HKEY key = nullptr;
   if (OpenNative(path, KEY_SET_VALUE, &key, true) != ERROR_SUCCESS) return false;
@@ -90,47 +77,32 @@ void Clean(vireo::platform::Registry& registry) {
   }
 }
 
+// Through the program's registry layer on the adapter, against the 64-bit view read natively.
 void CheckOneView(vireo::platform::Registry& registry) {
-  using vireo::platform::kClassesRoot;
-  using vireo::platform::kSuccess;
+  using vireo::registry::RegValue;
   Clean(registry);
   const std::string native = std::string("Software\\Classes\\CLSID\\") + kWrittenGuid;
   const std::string wow = std::string("Software\\Classes\\Wow6432Node\\CLSID\\") + kWrittenGuid;
-
-  vireo::platform::HKey key = 0;
-  bool created = false;
+  const std::string written = std::string("HKCR\\CLSID\\") + kWrittenGuid + "\\";
   const std::string text = "written by the adapter";
-  const bool wrote =
-      registry.CreateKey(kClassesRoot, std::string("CLSID\\") + kWrittenGuid,
-                         vireo::platform::kKeyAllAccess3F, &key, &created) == kSuccess &&
-      registry.SetValue(key, "VireoView", vireo::platform::kRegSz,
-                        reinterpret_cast<const std::uint8_t*>(text.c_str()),
-                        static_cast<std::uint32_t>(text.size() + 1)) == kSuccess;
-  if (key != 0) registry.CloseKey(key);
-  Check(wrote, std::string("the adapter writes HKCR\\CLSID\\") + kWrittenGuid);
+  check(vireo::registry::RegWrite(registry, written + "VireoView", RegValue::Text(text),
+                                  vireo::registry::ValueType::kString) == 0,
+        "the adapter writes " + written);
   const std::string seen = ReadNative(native, "VireoView");
-  Check(seen == text, "a 64-bit program reads it at HKLM\\" + native, seen);
-  Check(!NativeKeyExists(wow), "nothing arrives at HKLM\\" + wow);
-
-  registry.DeleteKey(kClassesRoot, std::string("CLSID\\") + kWrittenGuid);
-  Check(!NativeKeyExists(native), "deleted through the adapter, it is gone for a 64-bit program");
+  check(seen == text, "a 64-bit program reads it at HKLM\\" + native, seen);
+  check(ReadNative(wow, "VireoView") == "(no key)", "nothing arrives at HKLM\\" + wow);
+  vireo::registry::RegDelete(registry, written);
+  check(ReadNative(native, "") == "(no key)",
+        "deleted through the adapter, it is gone for a 64-bit program");
 
   const std::string other = std::string("Software\\Classes\\CLSID\\") + kReadGuid;
   const std::string outside = "written through the 64-bit view";
-  Check(WriteNative(other, "VireoView", outside), "a value is put at HKLM\\" + other);
-  std::string read = "(no key)";
-  if (registry.OpenKey(kClassesRoot, std::string("CLSID\\") + kReadGuid,
-                       vireo::platform::kKeyQueryValue, &key) == kSuccess) {
-    char data[256] = {};
-    std::uint32_t type = 0;
-    std::uint32_t size = sizeof data - 1;
-    read = registry.QueryValue(key, "VireoView", &type, reinterpret_cast<std::uint8_t*>(data),
-                               &size) == kSuccess
-               ? std::string(data)
-               : "(no value)";
-    registry.CloseKey(key);
-  }
-  Check(read == outside, std::string("the adapter reads it at HKCR\\CLSID\\") + kReadGuid, read);
+  check(WriteNative(other, "VireoView", outside), "a value is put at HKLM\\" + other);
+  RegValue read = RegValue::Text("(nothing read)");
+  vireo::registry::RegRead(registry, std::string("HKCR\\CLSID\\") + kReadGuid + "\\VireoView",
+                           &read);
+  check(read == RegValue::Text(outside),
+        std::string("the adapter reads it at HKCR\\CLSID\\") + kReadGuid, read.AsText());
   Clean(registry);
 }
 
@@ -146,16 +118,8 @@ int main() {
   for (std::size_t i = 0; i < count; ++i) {
     const std::string real_line = i < real_lines.size() ? real_lines[i] : "(missing)";
     const std::string memory_line = i < memory_lines.size() ? memory_lines[i] : "(missing)";
-    if (real_line == memory_line) {
-      ++passed;
-      std::printf("ok    %s\n", real_line.c_str());
-    } else {
-      ++failed;
-      std::printf("DIFF  registry: %s\n      stand-in: %s\n", real_line.c_str(),
-                  memory_line.c_str());
-    }
+    check(real_line == memory_line, real_line, "in the stand-in: " + memory_line);
   }
   CheckOneView(real);
-  std::printf("regagree: %d passed, %d failed\n", passed, failed);
-  return failed == 0 ? 0 : 1;
+  return report::finish("regagree");
 }

@@ -33,8 +33,7 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
-#include "scenarios.h"
+#include "driver.h"
 
 namespace driver {
 
@@ -68,6 +67,16 @@ int runWait(const std::string& title, DWORD seconds) {
   GetWindowRect(window, &rect);
   say("rect: %ld %ld %ld %ld", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
   return 0;
+}
+
+// Moves this thread to the named desktop, so that window searches see the windows there.
+// The desktop may still be on its way (Wine's explorer creates it), so the driver waits for it.
+bool useDesktop(const char* name) {
+  HDESK desktop = nullptr;
+  waitUntil([&] { return (desktop = OpenDesktopA(name, 0, FALSE, GENERIC_ALL)) != nullptr; });
+  if (desktop != nullptr && SetThreadDesktop(desktop)) return true;
+  say("FAIL: cannot use the desktop %s (error %lu)", name, GetLastError());
+  return false;
 }
 
 int usage() {

@@ -1,26 +1,12 @@
-#include "harness.h"
-
-#include <cstdarg>
-#include <cstdio>
-
-#include "resource.h"
+// The report, windows of another process, input, the program under test and the main window's
+// shell.
+#include "driver.h"
 
 namespace driver {
 
 const char kMainTitle[] = "Vireo";
 const char kSplashTitle[] = "Vireo 1.00 loading...";
-const char kPlatformMessage[] =
-    "Vireo требует наличия установленной и запущенной ОС Windows 9x (95/98/Me). "
-    "Продолжение работы невозможно.";
-
 namespace {
-
-constexpr DWORD kPollMs = 5;
-const char kDialogClass[] = "#32770";
-
-// One run checks one program, so the counts are the driver's own.
-int passed = 0;
-int failed = 0;
 
 BOOL CALLBACK collectWindow(HWND window, LPARAM found) {
   reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
@@ -29,50 +15,18 @@ BOOL CALLBACK collectWindow(HWND window, LPARAM found) {
 
 }  // namespace
 
-// Writes one line, converting the code page 1251 text to UTF-8 for the Unix side.
-void say(const char* format, ...) {
-  char text[2048];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  wchar_t wide[2048];
-  int n = MultiByteToWideChar(1251, 0, text, -1, wide, 2048);
-  char utf8[6144];
-  int m =
-      n > 0 ? WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr) : 0;
-  std::fputs(m > 0 ? utf8 : text, stdout);
-  std::fputs("\n", stdout);
-  std::fflush(stdout);
-}
-
-bool check(bool ok, const std::string& what) {
-  say("%s: %s", ok ? "ok" : "FAIL", what.c_str());
-  (ok ? passed : failed)++;
-  return ok;
-}
-
-bool expect(bool ok, const std::string& what, const std::string& found) {
-  return check(ok, ok ? what : what + " (found " + found + ")");
-}
-
-int finish() {
-  say("driver: %d passed, %d failed", passed, failed);
-  return failed == 0 ? 0 : 1;
-}
-
 std::string quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
 }
 
 bool waitUntil(const std::function<bool()>& done, DWORD ms) {
-  DWORD start = GetTickCount();
-  while (!done()) {
+  for (DWORD start = GetTickCount(); !done(); Sleep(5)) {
     if (GetTickCount() - start >= ms) return false;
-    Sleep(kPollMs);
   }
   return true;
 }
+
+// ---- windows of another process -------------------------------------------------------------
 
 std::string windowText(HWND window) {
   char text[1024] = "";
@@ -80,14 +34,10 @@ std::string windowText(HWND window) {
   return text;
 }
 
-std::string className(HWND window) {
-  char name[256] = "";
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 bool sameClass(HWND window, const char* name) {
-  return lstrcmpiA(className(window).c_str(), name) == 0;
+  char found[256] = "";
+  GetClassNameA(window, found, sizeof found);
+  return lstrcmpiA(found, name) == 0;
 }
 
 std::vector<HWND> descendants(HWND root) {
@@ -99,13 +49,6 @@ std::vector<HWND> descendants(HWND root) {
 HWND byId(HWND root, int id) {
   for (HWND child : descendants(root)) {
     if (GetDlgCtrlID(child) == id) return child;
-  }
-  return nullptr;
-}
-
-HWND findChild(HWND root, const char* cls, std::string_view text) {
-  for (HWND child : descendants(root)) {
-    if ((cls == nullptr || sameClass(child, cls)) && windowText(child) == text) return child;
   }
   return nullptr;
 }
@@ -123,7 +66,7 @@ std::vector<HWND> topWindows(DWORD pid) {
 
 HWND findTop(DWORD pid, std::string_view title, bool dialog) {
   for (HWND window : topWindows(pid)) {
-    if (IsWindowVisible(window) && sameClass(window, kDialogClass) == dialog &&
+    if (IsWindowVisible(window) && sameClass(window, "#32770") == dialog &&
         windowText(window) == title) {
       return window;
     }
@@ -142,16 +85,50 @@ LRESULT ask(HWND window, UINT message, WPARAM w, LPARAM l) {
   return send(window, message, w, l, &result) ? static_cast<LRESULT>(result) : -1;
 }
 
-// The desktop may still be on its way (Wine's explorer creates it), so the driver waits for it.
-bool useDesktop(const char* name) {
-  HDESK desktop = nullptr;
-  waitUntil([&] { return (desktop = OpenDesktopA(name, 0, FALSE, GENERIC_ALL)) != nullptr; });
-  if (desktop == nullptr || !SetThreadDesktop(desktop)) {
-    say("FAIL: cannot use the desktop %s (error %lu)", name, GetLastError());
-    return false;
-  }
-  return true;
+// ---- acting, and what the controls show ------------------------------------------------------
+
+void pressKey(HWND window, UINT key) {
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, 0)) << 16;
+  PostMessageA(window, WM_KEYDOWN, key, scan | 1);
+  PostMessageA(window, WM_KEYUP, key, scan | 1 | static_cast<LPARAM>(0xC0000000));
 }
+
+bool click(HWND button) {
+  return send(button, BM_CLICK);
+}
+
+bool typeText(HWND edit, std::string_view text, const std::function<void()>& afterEach) {
+  bool answered = true;
+  for (char c : text) {
+    wchar_t wide = 0;
+    MultiByteToWideChar(1251, 0, &c, 1, &wide, 1);
+    DWORD_PTR result = 0;
+    answered =
+        SendMessageTimeoutW(edit, WM_CHAR, wide, 1, SMTO_NORMAL, kWaitMs, &result) != 0 && answered;
+    if (afterEach) afterEach();
+  }
+  return answered;
+}
+
+static const char* tickState(LRESULT state) {
+  return state == 1 ? "ticked" : state == 0 ? "cleared" : "unknown";
+}
+
+const char* boxState(HWND box) {
+  return tickState(ask(box, BM_GETCHECK));  // BST_CHECKED is 1, BST_UNCHECKED 0
+}
+
+const char* itemState(HWND list, int index) {
+  return tickState(ask(list, LB_GETITEMDATA, index));
+}
+
+std::string shownText(HWND field) {
+  char text[1024] = "";
+  return send(field, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)) ? text
+                                                                              : "(no answer)";
+}
+
+// ---- the program under test -----------------------------------------------------------------
 
 Program::~Program() {
   if (info_.hProcess == nullptr) return;
@@ -175,25 +152,11 @@ bool Program::start(const std::string& exe, const char* desktop) {
                      directory.c_str(), &startup, &info_)) {
     return true;
   }
-  say("FAIL: cannot start %s (error %lu)", exe.c_str(), GetLastError());
-  return false;
+  return check(false, "start " + exe + " (error " + std::to_string(GetLastError()) + ")");
 }
 
-bool Program::running() const {
-  return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-bool Program::waitExit(DWORD ms) const {
-  return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0;
-}
-
-DWORD Program::exitCode() const {
-  DWORD code = 0;
-  GetExitCodeProcess(info_.hProcess, &code);
-  return code;
-}
-
-HWND waitForMain(const Program& program, bool* sawSplash) {
+HWND startMain(Program& program, const std::string& exe, const char* desktop, bool* sawSplash) {
+  if (!program.start(exe, desktop)) return nullptr;
   DWORD pid = program.pid();
   bool splash = false;
   HWND refusal = nullptr, main = nullptr;
@@ -204,12 +167,9 @@ HWND waitForMain(const Program& program, bool* sawSplash) {
     return main != nullptr || refusal != nullptr || !program.running();
   });
   if (refusal != nullptr) {
-    HWND text = findChild(refusal, "Static", kPlatformMessage);
-    check(false, std::string("the program refused to run: ") +
-                     (text ? "platform message shown" : "a message box titled \"Vireo\""));
+    check(false, "the program refused to run: " + quoted(windowText(refusal)));
   } else if (main == nullptr && !program.running()) {
-    check(false, "the program ended (exit code " + std::to_string(program.exitCode()) +
-                     ") before showing its window");
+    check(false, "the program ended before showing its window");
   }
   check(main != nullptr, "the main window \"Vireo\" is shown");
   if (sawSplash != nullptr) *sawSplash = splash;
@@ -219,8 +179,65 @@ HWND waitForMain(const Program& program, bool* sawSplash) {
 
 bool checkExit(const Program& program, HWND main) {
   PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_FILE_EXIT, 0), 0);
-  return check(program.waitExit(kWaitMs),
-               "\"Выход\" (command " + std::to_string(IDM_FILE_EXIT) + ") ends the program");
+  return check(program.waitExit(kWaitMs), "\"Выход\" ends the program");
+}
+
+// ---- the main window's shell and controls ---------------------------------------------------
+
+bool findShell(HWND main, Shell& shell) {
+  shell.main = main;
+  bool all = true;
+  for (int i = 0; i < kPageCount; ++i) {
+    HWND button = shell.buttons[i] = byId(main, IDC_PAGE_BUTTON_FIRST + i);
+    HWND frame = shell.frames[i] = byId(main, IDC_PAGE_FIRST + i);
+    all = check(button != nullptr && IsWindowVisible(button) && frame != nullptr &&
+                    GetParent(frame) == main && byId(frame, IDC_PAGE_TITLE_FIRST + i) != nullptr,
+                "page " + std::to_string(i + 1) + ": its button is shown, its frame has a title") &&
+          all;
+  }
+  return all;
+}
+
+bool checkFront(const Shell& shell, int page, const std::string& when) {
+  RECT rect;
+  GetWindowRect(shell.frames[0], &rect);
+  POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ScreenToClient(shell.main, &centre);
+  HWND atCentre = ChildWindowFromPointEx(shell.main, centre, CWP_SKIPINVISIBLE);
+  int front = -1;
+  for (int i = 0; i < kPageCount; ++i) {
+    if (atCentre == shell.frames[i]) front = i + 1;
+  }
+  HWND title = byId(shell.frames[page], IDC_PAGE_TITLE_FIRST + page);
+  return check(front == page + 1 && title != nullptr && IsWindowVisible(title),
+               when + ": page " + std::to_string(page + 1) + " is in front",
+               "page " + std::to_string(front));
+}
+
+bool bringToFront(const Shell& shell, int page) {
+  const std::string button = "page button " + std::to_string(page + 1);
+  return check(click(shell.buttons[page]), "click on " + button) &&
+         checkFront(shell, page, "after a click on " + button);
+}
+
+bool find(HWND main, std::initializer_list<Control*> controls) {
+  bool all = true;
+  for (Control* c : controls) {
+    c->window = byId(main, c->id);
+    all = check(c->window != nullptr && IsWindowVisible(c->window), c->name + " is shown") && all;
+  }
+  return all;
+}
+
+bool expectBox(const Control& box, bool ticked, const std::string& when) {
+  const char* wanted = ticked ? "ticked" : "cleared";
+  const char* found = boxState(box.window);
+  return check(std::string(found) == wanted, when + ": " + box.name + " is " + wanted, found);
+}
+
+bool expectShown(const Control& field, std::string_view text, const std::string& when) {
+  std::string found = shownText(field.window);
+  return check(found == text, when + ": " + field.name + " shows " + quoted(text), quoted(found));
 }
 
 }  // namespace driver

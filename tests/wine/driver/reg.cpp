@@ -1,9 +1,10 @@
-#include "reg.h"
-
+// The registry and the files that the program reads and writes, read and written from outside.
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
-#include "harness.h"
+#include "driver.h"
 
 namespace driver {
 
@@ -11,17 +12,12 @@ namespace {
 
 constexpr REGSAM kView = KEY_WOW64_64KEY;
 
-// Deletes a key with everything below it; a missing key is no failure.
-bool deleteKey(const RegEntry& e) {
-  HKEY key = nullptr;
-  LONG status = RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_ALL_ACCESS | kView, &key);
-  if (status == ERROR_FILE_NOT_FOUND) return true;
-  if (status != ERROR_SUCCESS) return false;
-  status = RegDeleteTreeA(key, nullptr);  // the contents
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS) return false;
-  status = RegDeleteKeyExA(e.root, e.key.c_str(), kView, 0);
-  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+// A value that is absent matches "no key" as well when its key is gone: what matters is that
+// nothing is stored.
+bool matches(const Stored& found, const Stored& expected) {
+  if (expected.noKey) return found.noKey;
+  if (!expected.present) return !found.present;
+  return found.present && found.type == expected.type && found.data == expected.data;
 }
 
 }  // namespace
@@ -70,25 +66,15 @@ std::string describe(const Stored& value) {
   return out;
 }
 
-bool keyExists(const RegEntry& e) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_QUERY_VALUE | kView, &key) != ERROR_SUCCESS) {
-    return false;
-  }
-  RegCloseKey(key);
-  return true;
-}
-
 Stored read(const RegEntry& e) {
-  Stored value;
   HKEY key = nullptr;
   if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_QUERY_VALUE | kView, &key) != ERROR_SUCCESS) {
-    value.noKey = true;
-    return value;
+    return noKey();
   }
+  Stored value;
   char data[4096];
   DWORD size = sizeof data;
-  if (RegQueryValueExA(key, e.valueName(), nullptr, &value.type, reinterpret_cast<BYTE*>(data),
+  if (RegQueryValueExA(key, e.name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data),
                        &size) == ERROR_SUCCESS) {
     value.present = true;
     value.data.assign(data, size);
@@ -101,14 +87,20 @@ Stored read(const RegEntry& e) {
 }
 
 bool write(const RegEntry& e, const Stored& value) {
-  if (value.noKey) return deleteKey(e);
   HKEY key = nullptr;
   LONG status;
+  if (value.noKey) {  // the key with everything below it; a missing key is no failure
+    status = RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_ALL_ACCESS | kView, &key);
+    if (status != ERROR_SUCCESS) return status == ERROR_FILE_NOT_FOUND;
+    status = RegDeleteTreeA(key, nullptr);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && RegDeleteKeyExA(e.root, e.key.c_str(), kView, 0) == 0;
+  }
   if (!value.present) {
     if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_SET_VALUE | kView, &key) != ERROR_SUCCESS) {
       return true;
     }
-    status = RegDeleteValueA(key, e.valueName());
+    status = RegDeleteValueA(key, e.name.c_str());
     RegCloseKey(key);
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
   }
@@ -119,84 +111,38 @@ bool write(const RegEntry& e, const Stored& value) {
   std::string data = value.data;
   if (value.type == REG_SZ) data.push_back('\0');
   status =
-      RegSetValueExA(key, e.valueName(), 0, value.type, reinterpret_cast<const BYTE*>(data.data()),
+      RegSetValueExA(key, e.name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(data.data()),
                      static_cast<DWORD>(data.size()));
   RegCloseKey(key);
   return status == ERROR_SUCCESS;
 }
 
-// A value that is absent matches "no key" as well when its key is gone: what matters is that
-// nothing is stored.
-bool matches(const Stored& found, const Stored& expected) {
-  if (expected.noKey) return found.noKey;
-  if (!expected.present) return !found.present;
-  Stored plain = found;
-  plain.noKey = false;
-  return plain == expected;
-}
-
-bool expectStored(const RegEntry& e, const Stored& expected, const std::string& when) {
-  Stored found = read(e);
-  return expect(matches(found, expected), when + ": " + e.path + " holds " + describe(expected),
-                describe(found));
-}
-
-bool writeState(const std::vector<Row>& rows, const State& state) {
+bool writeState(const State& state) {
   bool ok = true;
-  for (size_t i = 0; i < rows.size(); ++i) ok = write(*rows[i].written, state[i]) && ok;
+  for (const auto& [e, value] : state) ok = write(*e, value) && ok;
   return ok;
 }
 
-bool expectState(const std::vector<Row>& rows, const State& state, const std::string& what) {
+bool expectState(const State& state, const std::string& what) {
   std::string wrong;
-  for (size_t i = 0; i < rows.size(); ++i) {
-    Stored found = read(*rows[i].read);
-    if (matches(found, state[i])) continue;
-    wrong += (wrong.empty() ? "" : "; ") + rows[i].read->path + " holds " + describe(found) +
-             " instead of " + describe(state[i]);
+  for (const auto& [e, value] : state) {
+    Stored found = read(*e);
+    if (matches(found, value)) continue;
+    wrong += (wrong.empty() ? "" : "; ") + e->path + " holds " + describe(found) + " instead of " +
+             describe(value);
   }
-  return expect(wrong.empty(), what, wrong);
-}
-
-RegistryRestore::RegistryRestore(const std::vector<Row>& rows, const std::vector<RegEntry>& keys) {
-  for (const RegEntry& e : keys) {
-    if (!keyExists(e)) created_.push_back(e);
-  }
-  for (const Row& row : rows) saved_.push_back({*row.written, read(*row.written)});
-}
-
-RegistryRestore::~RegistryRestore() {
-  for (const auto& [e, value] : saved_) {
-    if (value.present || keyExists(e)) write(e, value.noKey ? absent() : value);
-  }
-  for (auto it = created_.rbegin(); it != created_.rend(); ++it) write(*it, noKey());
+  return check(wrong.empty(), what, wrong);
 }
 
 FileBytes readFile(const std::string& path) {
-  FileBytes bytes;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  bytes.exists = true;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-    bytes.data.append(buffer, got);
-  }
-  CloseHandle(file);
-  return bytes;
+  std::ifstream in(path, std::ios::binary);
+  return {in.is_open(), std::string(std::istreambuf_iterator<char>(in), {})};
 }
 
 bool writeFile(const std::string& path, const FileBytes& bytes) {
   if (!bytes.exists) return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD wrote = 0;
-  bool ok =
-      WriteFile(file, bytes.data.data(), static_cast<DWORD>(bytes.data.size()), &wrote, nullptr) &&
-      wrote == bytes.data.size();
-  CloseHandle(file);
-  return ok;
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  return out.write(bytes.data.data(), static_cast<std::streamsize>(bytes.data.size())).good();
 }
 
 std::string controlIni() {

@@ -1,0 +1,205 @@
+// What the driver's scenarios share: reaching the windows of the program under test
+// (which runs in another process), a user's input, the registry and files the program reads and
+// writes, and the main window's shell.
+//
+// Texts are compared in code page 1251, as the driver's literals are compiled.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <initializer_list>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "../report.h"
+#include "resource.h"
+
+namespace driver {
+
+constexpr DWORD kWaitMs = 30000;
+
+// ---- the report (report.h) ---------------------------------------------------------------
+
+using report::check;
+using report::say;
+inline int finish() {
+  return report::finish("driver");
+}
+std::string quoted(std::string_view text);
+// Polls until `done` holds or the time is up.
+bool waitUntil(const std::function<bool()>& done, DWORD ms = kWaitMs);
+
+// ---- windows of another process -------------------------------------------------------------
+
+// The text the system keeps for a window; it sends nothing, so it never waits for the program.
+std::string windowText(HWND window);
+bool sameClass(HWND window, const char* name);
+std::vector<HWND> descendants(HWND root);
+// The first descendant of `root` with this control id.
+HWND byId(HWND root, int id);
+std::vector<HWND> topWindows(DWORD pid);
+// A visible top-level window of the process with this title, a dialog or not.
+HWND findTop(DWORD pid, std::string_view title, bool dialog);
+// Messages go with a time limit, so that a hung program fails the check instead of hanging the
+// driver. `ask` gives the answer, or -1 when the program did not answer.
+bool send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0, DWORD_PTR* result = nullptr);
+LRESULT ask(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0);
+
+// ---- acting, and what the controls show ------------------------------------------------------
+// Keys are posted, so that they pass the program's message loop (its accelerators and dialog
+// keys) as the keyboard delivers them; a posted key is handled after any message the driver
+// sends later, so what it changes is waited for. Mouse clicks are sent straight to the control
+// (a button press and its release), so that they are handled when the call returns.
+
+void pressKey(HWND window, UINT key);
+// A push button's or check box's click.
+bool click(HWND button);
+// Types `text` (code page 1251) into an edit box at its caret, one character at a time, as the
+// keyboard delivers them: a Unicode WM_CHAR whatever the code page. `afterEach` runs after every
+// character has been taken. False when the program did not take one.
+bool typeText(HWND edit, std::string_view text, const std::function<void()>& afterEach = {});
+// "ticked", "cleared" or "unknown": a check box, or an item of a check list (its item data).
+const char* boxState(HWND box);
+const char* itemState(HWND list, int index);
+// The contents of an edit box, or the text of a drop-down list's selection (the text the system
+// keeps for another process's edit box is not what the box shows).
+std::string shownText(HWND field);
+
+// ---- the program under test -----------------------------------------------------------------
+
+extern const char kMainTitle[];
+extern const char kSplashTitle[];
+
+class Program {
+ public:
+  Program() = default;
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+  // Terminates a program that is still running.
+  ~Program();
+  // Starts `exe` in its own directory, on `desktop` when one is named; a failure is a failed
+  // check.
+  bool start(const std::string& exe, const char* desktop);
+  DWORD pid() const { return info_.dwProcessId; }
+  bool running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+  bool waitExit(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == 0; }
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// Starts the program in Windows 98 mode and waits for its main window; a refusal or an early end
+// is a failure. Tells whether the splash window was seen on the way.
+HWND startMain(Program& program, const std::string& exe, const char* desktop,
+               bool* sawSplash = nullptr);
+// "Выход" by its command id; checks that the program ends.
+bool checkExit(const Program& program, HWND main);
+
+// ---- the main window's shell and controls ---------------------------------------------------
+
+enum PageIndex { kControlPanel, kExplorer, kActiveDesktop, kFolders, kFiles, kPageCount };
+
+struct Shell {
+  HWND main = nullptr;
+  HWND buttons[kPageCount] = {};
+  HWND frames[kPageCount] = {};
+};
+// Finds the page buttons and frames by their ids; checks that each is there with its title.
+bool findShell(HWND main, Shell& shell);
+// Checks that a user sees the page's frame, with its title, at the centre of the page area.
+bool checkFront(const Shell& shell, int page, const std::string& when);
+// Clicks the page's button and checks that the page came to the front.
+bool bringToFront(const Shell& shell, int page);
+
+// A control of the main window, found by its id.
+struct Control {
+  int id;
+  std::string name;  // how the checks name it: "box "...""
+  HWND window = nullptr;
+};
+// Finds the controls; checks that each is there and visible.
+bool find(HWND main, std::initializer_list<Control*> controls);
+bool expectBox(const Control& box, bool ticked, const std::string& when);
+bool expectShown(const Control& field, std::string_view text, const std::string& when);
+
+// ---- the registry and files ---------------------------------------------------------------
+// Read and written from outside in the 64-bit view (KEY_WOW64_64KEY), the view a 64-bit program
+// and the 64-bit shell see, so that a write redirected to the 32-bit view is caught. The test
+// prefix is a throwaway one, reset before every run: the scenarios prepare what they need and
+// leave what they changed.
+
+// One registry value named as the program's catalogue names it: ROOT\Key\...\Name, the key's
+// default value when the path ends in a backslash.
+struct RegEntry {
+  HKEY root;
+  std::string key;
+  std::string name;  // empty: the default value
+  std::string path;  // as written, for the messages
+};
+RegEntry entry(const std::string& path);
+
+// What a registry value holds: its type and its bytes (a string without its closing null), or
+// nothing; `noKey` stands for the value's key being missing altogether.
+struct Stored {
+  bool present = false;
+  DWORD type = REG_NONE;
+  std::string data;
+  bool noKey = false;
+  bool operator==(const Stored&) const = default;
+};
+Stored absent();
+Stored noKey();
+Stored dword(DWORD number);
+Stored textValue(std::string_view value);
+Stored binary(std::initializer_list<unsigned char> bytes);
+std::string describe(const Stored& value);
+
+Stored read(const RegEntry& e);
+// Stores the value, creating its key; `absent()` deletes the value, `noKey()` the whole key.
+bool write(const RegEntry& e, const Stored& value);
+
+// The values that a scenario sets and watches, each with what it holds.
+using State = std::map<const RegEntry*, Stored>;
+bool writeState(const State& state);
+// One check: every value holds what `state` says; the values that do not are listed.
+bool expectState(const State& state, const std::string& what);
+
+// A file's bytes, and whether it exists; writing one that does not exist deletes it.
+struct FileBytes {
+  bool exists = false;
+  std::string data;
+  bool operator==(const FileBytes&) const = default;
+};
+FileBytes readFile(const std::string& path);
+bool writeFile(const std::string& path, const FileBytes& bytes);
+// control.ini in the Windows directory, and a value of its section "Don't Load" ("(missing)").
+std::string controlIni();
+std::string dontLoad(const char* key);
+
+// The values that both registry scenarios watch.
+#define VIREO_POLICIES "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\"
+inline const RegEntry kNoDrives = entry(VIREO_POLICIES "Explorer\\NoDrives");
+inline const RegEntry kFolderOpen = entry("HKCR\\Folder\\Shell\\Open\\ddeexec\\");
+inline const RegEntry kBackBitmapShell =
+    entry("HKCU\\Software\\Microsoft\\Internet Explorer\\Toolbar\\BackBitmapShell");
+// Check1's two commands.
+inline constexpr char kTwoPane[] = "[ExploreFolder(\"%l\", %I, %S)]";
+inline constexpr char kOnePane[] = "[ViewFolder(\"%l\", %I, %S)]";
+
+// ---- the scenarios, one per mode of the command line; each returns the exit code ------------
+
+// Windows 98 mode: the main window, its page buttons and pages, "Обновить данные", "Выход".
+int runMain(const std::string& exe, const char* desktop);
+// Any other platform: the platform message, then the end.
+int runRefuse(const std::string& exe, const char* desktop);
+// Windows 98 mode: the catalogue-bound settings against the registry, the page switch and the
+// refresh reading changes made outside, start-up and reading writing nothing.
+int runSettings(const std::string& exe, const char* desktop);
+// Windows 98 mode: the pages' own controls: the applet list and control.ini, the drive list, the
+// two-pane box, the toolbar background and its preview, the icon size, the special folders.
+int runPages(const std::string& exe, const char* desktop);
+
+}  // namespace driver
