@@ -110,18 +110,18 @@ int FilesIn(const std::string& dir) {
 void CheckFileOperations() {
   vireo::platform::Win32Files files;
   const std::string dir = TempDirectory() + "\\Vireo-ShellNew";
-  Check(files.MakeDirectory(dir), "a directory is made");
-  Check(files.MakeDirectory(dir), "a directory that exists counts as made");
+  check(files.MakeDirectory(dir), "a directory is made");
+  check(files.MakeDirectory(dir), "a directory that exists counts as made");
   const std::string file = dir + "\\NewFile.txt";
-  Check(files.Replace(file, "first\r\n"), "a new file is written");
-  Check(files.Replace(file, "second\r\n"), "an existing file is replaced");
-  Check(ReadAll(file) == "second\r\n", "the file holds the new contents", ReadAll(file));
-  Check(!files.Replace(dir, "x"), "a folder is not replaced by a file");
+  check(files.Replace(file, "first\r\n"), "a new file is written");
+  check(files.Replace(file, "second\r\n"), "an existing file is replaced");
+  check(ReadAll(file) == "second\r\n", "the file holds the new contents", ReadAll(file));
+  check(!files.Replace(dir, "x"), "a folder is not replaced by a file");
   const std::string copy = dir + "\\a.txt.txt";
-  Check(files.Copy(file, copy) && ReadAll(copy) == "second\r\n", "a file is copied");
-  Check(!files.Copy(dir + "\\missing.txt", copy), "a missing source fails");
-  Check(ReadAll(copy) == "second\r\n", "a failed copy leaves the target as it was");
-  Check(FilesIn(dir) == 2, "no temporary file is left behind", std::to_string(FilesIn(dir)));
+  check(files.Copy(file, copy) && ReadAll(copy) == "second\r\n", "a file is copied");
+  check(!files.Copy(dir + "\\missing.txt", copy), "a missing source fails");
+  check(ReadAll(copy) == "second\r\n", "a failed copy leaves the target as it was");
+  check(FilesIn(dir) == 2, "no temporary file is left behind", std::to_string(FilesIn(dir)));
   DeleteFileA(file.c_str());
   DeleteFileA(copy.c_str());
   RemoveDirectoryA(dir.c_str());
