@@ -36,6 +36,17 @@ bool HoldsAValue(platform::Registry& registry, const std::string& key_path) {
 }
 
 // The extensions with a ShellNew key, the first kNewMenuCapacity in enumeration order.
+// Every place of an entry's key is below the extension key: an extension key without subkeys,
+// as most are, has no entry, and costs three calls instead of the whole lookup.
+bool HasSubkey(platform::Registry& registry, platform::HKey classes, const std::string& name) {
+  platform::HKey key = 0;
+  if (registry.OpenKey(classes, name, kKeyRead, &key) != platform::kSuccess) return false;
+  std::string first;
+  const bool has = registry.EnumKey(key, 0, &first) == platform::kSuccess;
+  registry.CloseKey(key);
+  return has;
+}
+
 std::vector<Entry> CollectEntries(platform::Registry& registry) {
   std::vector<Entry> entries;
   platform::HKey classes = 0;
@@ -49,7 +60,7 @@ std::vector<Entry> CollectEntries(platform::Registry& registry) {
                                 registry.EnumKey(classes, index, &name) == platform::kSuccess;
        ++index) {
     name = name.substr(0, name.find('\0'));
-    if (name.empty() || name[0] != '.') continue;
+    if (name.empty() || name[0] != '.' || !HasSubkey(registry, classes, name)) continue;
     std::string key = registry::ShellNewKey(registry, classes_key + name);
     if (!key.empty()) entries.push_back({name, std::move(key)});
   }
