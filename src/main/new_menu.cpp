@@ -94,7 +94,8 @@ NewMenuList::NewMenuList(PageContext& context, ui::Frame& frame)
   delete_->on_click = [this] { ui::Trap([this] { OnDelete(); }); };
 }
 
-void NewMenuList::Load() {
+void NewMenuList::Fill() {
+  filled_ = true;
   platform::Registry& reg = context_.platform.registry;
   registry::RegValue classes;
   if (registry::RegRead(reg, "HKLM\\" + std::string(registry::kClassesKey), &classes) != 0) {
@@ -114,7 +115,7 @@ void NewMenuList::Load() {
 
 void NewMenuList::OnAdd() {
   RunNewMenuEditor(context_, "", "");
-  Load();
+  Fill();
 }
 
 void NewMenuList::OnChange() {
@@ -129,7 +130,7 @@ void NewMenuList::OnDelete() {
   const std::string key =
       registry::ShellNewKey(reg, std::string(registry::kClassesKey) + "." + item.type);
   if (!key.empty()) registry::RegDelete(reg, key);
-  Load();
+  Fill();
 }
 
 }  // namespace vireo::main

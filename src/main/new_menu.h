@@ -27,11 +27,19 @@ NewMenuItem ParseNewMenuItem(const std::string& item);
 class NewMenuList : public PagePart {
  public:
   NewMenuList(PageContext& context, ui::Frame& frame);
-  // FillNewList, at start-up, on every refresh, when the page comes to the front, and after
-  // "Добавить" and "Удалить". Reads only.
-  void Load() override;
-  void Refresh() override { Load(); }
-  void Reread() override { Load(); }
+  // The list walks every class key of the registry, hundreds on a machine in use, so it is
+  // filled when the Files page is first brought to the front rather than at start-up, which the
+  // Files page is not part of; then again on every refresh and after "Добавить" and "Удалить".
+  // Start-up and later page switches do not read it. Reads only.
+  void Load() override {}
+  void Refresh() override {
+    if (filled_) Fill();
+  }
+  void Reread() override {
+    if (!filled_) Fill();
+  }
+  // FillNewList.
+  void Fill();
   ui::ListControl& list() { return *list_; }
 
  private:
@@ -40,6 +48,7 @@ class NewMenuList : public PagePart {
   void OnDelete();  // Command9_Click
 
   PageContext& context_;
+  bool filled_ = false;
   ui::Frame& frame_;
   std::unique_ptr<ui::ListControl> list_;
   std::unique_ptr<ui::Button> add_;

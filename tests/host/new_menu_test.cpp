@@ -23,6 +23,11 @@ constexpr char kEditorTitle[] = "Vireo: Меню \"Создать\"";
 
 class NewMenuTest : public test::MainWindowFixture {
  protected:
+  // The program started and the Files page brought to the front, which fills the list.
+  void Start() {
+    MainWindowFixture::Start();
+    window->ShowPage(main::PageId::kFiles);
+  }
   // An extension with its class and the class's description.
   void Type(const std::string& ext, const std::string& cls, const std::string& description) {
     memory.PutText(kLocalMachine, kClasses + ext, "", cls);
@@ -118,6 +123,26 @@ TEST_F(NewMenuTest, ListsTheEntriesThatHoldAValueWhereverTheirKeyIs) {
   EXPECT_FALSE(KeyExists(".txt\\ShellNew"));
   EXPECT_TRUE(KeyExists("txtfile\\ShellNew"));
   EXPECT_EQ(Items(), std::vector<std::string>{"Word (old) (.doc)"});
+}
+
+TEST_F(NewMenuTest, TheListIsFilledWhenItsPageIsFirstShownThenByEveryRefresh) {
+  Type(".txt", "txtfile", "Текстовый документ");
+  Value(".txt\\ShellNew", "NullFile");
+  MainWindowFixture::Start();
+  Refresh();
+  // Neither start-up nor a refresh before the page was shown walked the class keys.
+  EXPECT_EQ(counting.count(platform::CountingRegistry::kEnumKey), 0u);
+  EXPECT_EQ(List().Count(), 0);
+  window->ShowPage(main::PageId::kFiles);
+  EXPECT_EQ(Items(), std::vector<std::string>{"Текстовый документ (.txt)"});
+  // Later switches keep the list; the refresh reads it again.
+  Value(".doc\\ShellNew", "NullFile");
+  window->ShowPage(main::PageId::kControlPanel);
+  window->ShowPage(main::PageId::kFiles);
+  EXPECT_EQ(List().Count(), 1);
+  Refresh();
+  EXPECT_EQ(List().Count(), 2);
+  EXPECT_EQ(Writes(), 0u);
 }
 
 TEST_F(NewMenuTest, ListsAtMostTheFirst101EntriesInEnumerationOrder) {
