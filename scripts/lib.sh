@@ -10,9 +10,12 @@ VIREO_LOCALE=ru_RU.UTF-8
 VIREO_JOBS=${VIREO_JOBS:-$(nproc 2>/dev/null || echo 2)}
 
 # Debian packages the scripts need. wine32:i386 is tried separately: its index may be broken.
+# fp-utils brings chmcmd, the help compiler; libchm-bin a CHM reader of its own for the help's
+# check; zip makes the release archive.
 VIREO_PACKAGES=(cmake g++ libgtest-dev mingw-w64 wine64 fonts-wine xvfb xauth locales x11-utils
-  xdotool imagemagick clang-format)
-# Files of the program directory besides the program itself, looked for in resources/.
+  xdotool imagemagick clang-format fp-utils libchm-bin zip)
+# Files of the program directory besides the program itself, looked for in resources/, then in
+# build/ (the help file is built there), then in the Windows build's folder.
 VIREO_PROGRAM_FILES=(license.txt savereg.dat Vireo.chm)
 
 vireo_log() { printf '==> %s\n' "$*" >&2; }
@@ -113,6 +116,49 @@ vireo_build_host() {
   mkdir -p "$VIREO_BUILD"
   vireo_log "building the host core and tests in ${VIREO_BUILD#"$VIREO_ROOT"/}/host"
   _vireo_build "$VIREO_BUILD/host" -DCMAKE_BUILD_TYPE=Debug
+}
+
+# The help file build/Vireo.chm. make_help (a host build tool) writes the project into
+# build/help/utf8: the pages of resources/help with the catalogue's settings filled in, the
+# contents and the index. The text files are turned into code page 1251, which the pages
+# declare and the Windows 98 help viewer reads, and chmcmd compiles them; the finished file
+# replaces the old one in one rename. Needs the host build configured (it configures it if not).
+vireo_build_help() {
+  local out=$VIREO_BUILD/help f
+  vireo_log "building the help file ${VIREO_BUILD#"$VIREO_ROOT"/}/Vireo.chm"
+  mkdir -p "$VIREO_BUILD"
+  if [ ! -f "$VIREO_BUILD/host/CMakeCache.txt" ]; then
+    cmake -S "$VIREO_ROOT" -B "$VIREO_BUILD/host" -DCMAKE_BUILD_TYPE=Debug \
+      >"$VIREO_BUILD/host.configure.log" 2>&1 || {
+      cat "$VIREO_BUILD/host.configure.log" >&2
+      return 1
+    }
+  fi
+  cmake --build "$VIREO_BUILD/host" -j "$VIREO_JOBS" --target make_help || return 1
+  rm -rf "$out"
+  mkdir -p "$out/utf8"
+  "$VIREO_BUILD/host/make_help" "$VIREO_ROOT/resources/help" "$out/utf8" || return 1
+  for f in "$out"/utf8/*; do
+    case $f in
+      *.html | *.hhc | *.hhk | *.hhp)
+        iconv -f UTF-8 -t CP1251 "$f" >"$out/${f##*/}" || {
+          vireo_log "${f##*/} holds a character that code page 1251 does not have"
+          return 1
+        }
+        ;;
+      *) cp "$f" "$out/" ;;
+    esac
+  done
+  (cd "$out" && chmcmd Vireo.hhp) >"$out/chmcmd.log" 2>&1 || {
+    cat "$out/chmcmd.log" >&2
+    return 1
+  }
+  if [ ! -s "$out/Vireo.chm" ]; then
+    cat "$out/chmcmd.log" >&2
+    vireo_log "chmcmd made no Vireo.chm"
+    return 1
+  fi
+  mv -f "$out/Vireo.chm" "$VIREO_BUILD/Vireo.chm"
 }
 
 # ---- Wine paths ------------------------------------------------------------------------------
@@ -370,18 +416,30 @@ vireo_import_reg() {
 VIREO_PROGRAM_DIR_WIN='C:\Program Files\Vireo'
 vireo_program_dir() { printf '%s\n' "$WINEPREFIX/drive_c/Program Files/Vireo"; }
 
+# Prints where the program-directory file NAME (one of VIREO_PROGRAM_FILES) is: resources/,
+# build/ or the selected Windows build's folder, in that order. Fails when it is nowhere.
+vireo_program_file() {
+  local d
+  for d in "$VIREO_ROOT/resources" "$VIREO_BUILD" ${VIREO_WIN_BUILD:+"$VIREO_WIN_BUILD"}; do
+    if [ -f "$d/$1" ]; then
+      printf '%s\n' "$d/$1"
+      return 0
+    fi
+  done
+  return 1
+}
+
 # Copies vireo.exe of the selected build and the program's own files into the program directory.
+# A file that is nowhere yet is left out.
 vireo_install_program() {
-  local dir f
+  local dir f from
   dir=$(vireo_program_dir)
   [ -f "$VIREO_WIN_BUILD/vireo.exe" ] || vireo_die "$VIREO_WIN_BUILD/vireo.exe was not built"
   mkdir -p "$dir"
   cp -f "$VIREO_WIN_BUILD/vireo.exe" "$dir/vireo.exe"
   for f in "${VIREO_PROGRAM_FILES[@]}"; do
-    if [ -f "$VIREO_ROOT/resources/$f" ]; then
-      cp -f "$VIREO_ROOT/resources/$f" "$dir/$f"
-    elif [ -f "$VIREO_WIN_BUILD/$f" ]; then
-      cp -f "$VIREO_WIN_BUILD/$f" "$dir/$f"
+    if from=$(vireo_program_file "$f"); then
+      cp -f "$from" "$dir/$f"
     fi
   done
 }

@@ -38,6 +38,7 @@ esac
 
 vireo_install_deps
 vireo_build_windows
+vireo_build_help || vireo_log "the help file could not be built; Vireo runs without it"
 
 # Without a display the program runs on a private Xvfb, which is up before any Wine process:
 # the first one starts Wine's desktop, and one started without $DISPLAY stays without a driver.
