@@ -98,11 +98,12 @@ _vireo_build() { # dir, extra cmake arguments...
 
 # The Windows builds: i686 (what runs on real 9x machines and under the 32-bit Wine) in
 # build/win32 and x86_64 (the wine64 fallback) in build/win64. Both are built, so that both stay
-# green; a failure of either fails the build.
+# green; a failure of either fails the build. `vireo_build_windows i686` builds the one named.
 vireo_build_windows() {
   mkdir -p "$VIREO_BUILD"
-  local arch bits status=0
-  for arch in i686 x86_64; do
+  local arch bits status=0 archs=("$@")
+  [ ${#archs[@]} -gt 0 ] || archs=(i686 x86_64)
+  for arch in "${archs[@]}"; do
     bits=32
     [ "$arch" = x86_64 ] && bits=64
     vireo_log "building the Windows program ($arch) in ${VIREO_BUILD#"$VIREO_ROOT"/}/win$bits"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs all the tests:
 #   1. the host unit tests (GoogleTest through CTest, under the sanitizers);
-#   2. under Wine, on every path that this machine runs (VIREO_WINE_PATHS restricts them):
+#   2. the help file build/Vireo.chm, read back with chmlib's own reader and checked against
+#      the settings catalogue (tests/help/chmcheck.sh);
+#   3. under Wine, on every path that this machine runs (VIREO_WINE_PATHS restricts them):
 #      32, the i686 build with the 32-bit Wine in a 32-bit prefix (build/wine-test-prefix32);
 #      64, the x86_64 build with wine64 in a 64-bit prefix (build/wine-test-prefix64). The
 #      prefixes are throwaway ones, never the user's; on each path:
@@ -90,6 +92,23 @@ if vireo_build_host; then
   fi
 else
   record "host build" 0 0 1
+fi
+
+# ---- help ---------------------------------------------------------------------------------
+# The help file, then its check with a CHM reader of its own against the catalogue.
+if vireo_build_help; then
+  vireo_log "chmcheck: the help file against the catalogue"
+  "$VIREO_ROOT/tests/help/chmcheck.sh" "$VIREO_BUILD/Vireo.chm" \
+    "$VIREO_ROOT/resources/strings.rc" 2>&1 | tee "$logs/chmcheck.log"
+  line=$(counts chmcheck "$logs/chmcheck.log")
+  if [ -n "$line" ]; then
+    read -r passed failed <<<"$line"
+    record "help file (Vireo.chm)" "$passed" "$failed"
+  else
+    record "help file check (no result line)" 0 0 1
+  fi
+else
+  record "help file build" 0 0 1
 fi
 
 # ---- Wine ---------------------------------------------------------------------------------
