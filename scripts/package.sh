@@ -7,16 +7,16 @@
 #
 # The version is VIREO_VERSION_TEXT of resources/version.h. The i686 program and the help file
 # are built first; the other files are taken from resources/ (or build/). A file that is missing
-# fails the script with its name, and no archive is left behind (an older one is removed). Every file in the archive
-# carries the time of the last commit (or SOURCE_DATE_EPOCH), so that the same sources give the
-# same archive.
+# fails the script with its name, and no archive is left behind (an older one is removed).
+# Every file in the archive carries the time of the last commit (or SOURCE_DATE_EPOCH), so that
+# the same sources give the same archive.
 set -euo pipefail
 # shellcheck source=scripts/lib.sh
 . "$(dirname "$0")/lib.sh"
 
 case ${1:-} in
   -h | --help)
-    sed -n '2,12s/^# \{0,1\}//p' "$0"
+    sed -n '2,13s/^# \{0,1\}//p' "$0"
     exit 0
     ;;
   "") ;;
