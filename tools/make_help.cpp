@@ -155,7 +155,8 @@ std::string Entry(const std::string& entry, int type, const std::string& path) {
   if (entry == "-") {
     return path.ends_with('\\') ? "раздел удаляется со всем содержимым" : "параметр удаляется";
   }
-  return Data(entry, type);
+  return path.ends_with('\\') ? "значение по умолчанию раздела — " + Data(entry, type)
+                              : Data(entry, type);
 }
 
 class Generator {
@@ -320,9 +321,10 @@ std::string Generator::Row(const Setting& s) {
         if (!paths.empty()) paths += "<br>";
         paths += Code(path);
       }
-      writes = list.size() > 1 ? "текст поля строкой в оба значения; показывается первое"
-                               : "текст поля строкой";
-      writes += " (пустое поле записывает пустую строку)";
+      writes = list.size() > 1 ? "текст поля (строка) записывается в оба значения; поле "
+                                 "показывает первое"
+                               : "текст поля (строка)";
+      writes += ". Пустое поле записывает пустую строку.";
       break;
     }
   }
@@ -446,6 +448,7 @@ void Generator::Run(const fs::path& sources, const fs::path& out) {
   std::string hhc = "<HTML>\n<BODY>\n<UL>\n";
   int depth = 0;
   std::vector<std::string> files;
+  std::map<std::string, std::string> titles;  // of each topic file
   for (const auto& [file, level] : topics) {
     std::string text = ReadFile(sources / file);
     int page = -1;
@@ -458,6 +461,7 @@ void Generator::Run(const fs::path& sources, const fs::path& out) {
 
     const std::string title = Between(text, "<title>", "</title>");
     if (title.empty()) throw std::runtime_error(file + " has no <title>");
+    titles[file] = title;
     AddKeyword(title, file);
     for (const std::string& word :
          Split(Between(text, "<meta name=\"keywords\" content=\"", "\""), ';')) {
@@ -473,12 +477,17 @@ void Generator::Run(const fs::path& sources, const fs::path& out) {
     throw std::runtime_error("no page shows the settings of " + groups_.begin()->first);
   }
 
-  // The index: every keyword, with every topic that it leads to.
+  // The index: every keyword, with every topic that it leads to. A keyword of several topics
+  // names each, so that the viewer can offer them by their titles.
   std::string hhk = "<HTML>\n<BODY>\n<UL>\n";
   for (const auto& [word, targets] : index_) {
     hhk += "<LI> <OBJECT type=\"text/sitemap\">\n<param name=\"Name\" value=\"" + Escape(word) +
            "\">\n";
     for (const std::string& target : targets) {
+      if (targets.size() > 1) {
+        hhk += "<param name=\"Name\" value=\"" +
+               Escape(titles[target.substr(0, target.find('#'))]) + "\">\n";
+      }
       hhk += "<param name=\"Local\" value=\"" + target + "\">\n";
     }
     hhk += "</OBJECT>\n";
