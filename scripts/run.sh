@@ -37,7 +37,7 @@ case $screenshot in
 esac
 
 vireo_install_deps
-vireo_build_windows
+vireo_build_windows i686 x86_64
 vireo_build_help || vireo_log "the help file could not be built; Vireo runs without it"
 
 # Without a display the program runs on a private Xvfb, which is up before any Wine process:

@@ -116,7 +116,7 @@ fi
 # 32, the i686 build with the 32-bit Wine in a 32-bit prefix; 64, the x86_64 build with wine64
 # in a 64-bit prefix. Suite names and logs carry the path.
 windows_built=1
-vireo_build_windows || windows_built=0
+vireo_build_windows i686 x86_64 || windows_built=0
 
 paths_run=()
 paths_unavailable=()
