@@ -74,8 +74,8 @@ bool typeText(HWND edit, std::string_view text, const std::function<void()>& aft
 // "ticked", "cleared" or "unknown": a check box, or an item of a check list (its item data).
 const char* boxState(HWND box);
 const char* itemState(HWND list, int index);
-// The texts of a list box's items. They are asked for in UTF-16 and converted to code page 1251
-// here: under Wine the single-byte call across processes hands back Cyrillic text mangled.
+// The texts of a list box's items. Under Wine an item's text crosses processes only when asked
+// for as UTF-16; it is converted to code page 1251 here.
 std::vector<std::string> listItems(HWND list);
 // The contents of an edit box, or the text of a drop-down list's selection (the text the system
 // keeps for another process's edit box is not what the box shows).
