@@ -103,17 +103,22 @@ bool listed(const Control& list, const std::string& item) {
   return itemIndex(list, item) >= 0;
 }
 
-// A click on a check list's mark: the item shows the new tick, the values hold `stored` and
-// nothing else changed.
-void tickItem(const Control& list, int index, bool ticked, State& now,
-              std::initializer_list<std::pair<const RegEntry*, Stored>> stored) {
+using Writes = std::initializer_list<std::pair<const RegEntry*, Stored>>;
+
+// After an action: the values hold what it writes, and nothing else changed.
+void expectWrites(State& now, Writes writes, const std::string& when) {
+  for (const auto& [e, value] : writes) now[e] = value;
+  expectState(now, when + ": its values are written, nothing else changed");
+}
+
+// A click on a check list's mark; the item shows the new tick.
+void tickItem(const Control& list, int index, bool ticked, State& now, Writes writes) {
   const std::string when = std::string("after ") + (ticked ? "ticking" : "clearing") + " item " +
                            std::to_string(index) + " of " + list.name;
   check(clickItem(list.window, index, kBoxX),
         "click on the mark of item " + std::to_string(index) + " of " + list.name);
   expectItem(list, index, ticked, when);
-  for (const auto& [e, value] : stored) now[e] = value;
-  expectState(now, when + ": its values are written, nothing else changed");
+  expectWrites(now, writes, when);
 }
 
 void checkLists(const Controls& c, State& now) {
@@ -136,13 +141,11 @@ void checkLists(const Controls& c, State& now) {
   expectItem(c.ico, kDllRow, true, "after the clicks on *.ICO");
 }
 
-void clickBox(const Control& box, bool ticked, State& now,
-              std::initializer_list<std::pair<const RegEntry*, Stored>> stored) {
+void clickBox(const Control& box, bool ticked, State& now, Writes writes) {
   const std::string when = std::string("after ") + (ticked ? "ticking " : "clearing ") + box.name;
   check(click(box.window), "click on " + box.name);
   expectBox(box, ticked, when);
-  for (const auto& [e, value] : stored) now[e] = value;
-  expectState(now, when + ": its keys are written, nothing else changed");
+  expectWrites(now, writes, when);
 }
 
 void checkBoxes(const Controls& c, State& now) {
