@@ -218,7 +218,8 @@ HWND awaitEditor(DWORD pid, HWND main, const std::string& how) {
 void closeWithOk(HWND main, HWND editor) {
   clickLater(byId(editor, IDC_CMD_OK));
   check(waitUntil([&] { return !IsWindow(editor); }), "\"OK\" closes the editor");
-  check(IsWindowEnabled(main), "the main window is enabled again");
+  check(waitUntil([&] { return IsWindowEnabled(main) != FALSE; }),
+        "the main window is enabled again");
 }
 
 bool pickOption(HWND editor, int option, int field, const std::string& name) {
@@ -261,6 +262,8 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
         written.exists ? quoted(written.data) : "no file");
   check(!IsWindowEnabled(main), "after \"Применить\": the main window is still disabled");
   closeWithOk(main, editor);
+  // The list is filled again once the editor has closed.
+  waitUntil([&] { return listed(c.lstNew, kVtxItem); }, 5000);
   check(listed(c.lstNew, kVtxItem) && listed(c.lstNew, kVnbItem),
         "after \"OK\": lstNew lists " + quoted(kVtxItem) + " beside " + quoted(kVnbItem));
 }
