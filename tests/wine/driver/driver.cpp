@@ -80,7 +80,8 @@ bool useDesktop(const char* name) {
 }
 
 int usage() {
-  say("usage: driver probe | main EXE | settings EXE | pages EXE | refuse EXE"
+  say("usage: driver probe | main EXE | settings EXE | pages EXE | menus EXE"
+      " | refuse EXE"
       " | wait TITLE [SECONDS]  [--desktop NAME]");
   return 2;
 }
@@ -108,6 +109,7 @@ int main(int argc, char** argv) {
   if (mode == "refuse" && args.size() == 2) return runRefuse(args[1], desktop);
   if (mode == "settings" && args.size() == 2) return runSettings(args[1], desktop);
   if (mode == "pages" && args.size() == 2) return runPages(args[1], desktop);
+  if (mode == "menus" && args.size() == 2) return runMenus(args[1], desktop);
   if (mode == "wait" && args.size() >= 2) {
     return runWait(args[1], args.size() > 2 ? std::strtoul(args[2].c_str(), nullptr, 10) : 60);
   }

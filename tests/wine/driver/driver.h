@@ -201,5 +201,7 @@ int runSettings(const std::string& exe, const char* desktop);
 // Windows 98 mode: the pages' own controls: the applet list and control.ini, the drive list, the
 // two-pane box, the toolbar background and its preview, the icon size, the special folders.
 int runPages(const std::string& exe, const char* desktop);
+// Windows 98 mode: the commands of "Сервис", "Справка" and "Программы" by their command ids.
+int runMenus(const std::string& exe, const char* desktop);
 
 }  // namespace driver
