@@ -221,4 +221,7 @@ int runPages(const std::string& exe, const char* desktop);
 // the editor with its template file; showing the page writes nothing.
 int runFiles(const std::string& exe, const char* desktop);
 
+// Windows 98 mode: the commands of "Сервис", "Справка" and "Программы" by their command ids.
+int runMenus(const std::string& exe, const char* desktop);
+
 }  // namespace driver
