@@ -96,8 +96,9 @@ int main(int argc, char** argv) {
   platform::RecordingRegions regions;
   platform::TableStrings strings;
   platform::HostFiles files;
-  platform::Platform services{counting,  system,  profile, shell, messages,
-                              open_file, regions, strings, files};
+  platform::RecordingSession session;
+  platform::Platform services{counting,  system,  profile, shell,  messages,
+                              open_file, regions, strings, files, session};
   ui::headless::HeadlessToolkit toolkit;
 
   main::MainWindow window(services, toolkit);

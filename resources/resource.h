@@ -19,6 +19,30 @@
 // Menu commands of the main window.
 #define IDM_FILE_REFRESH 40001
 #define IDM_FILE_EXIT 40002
+// "Сервис".
+#define IDM_SERVICE_TOGGLE 40101
+#define IDM_SERVICE_RUN 40102
+#define IDM_SERVICE_SAVEREG 40103
+#define IDM_SERVICE_LOADREG 40104
+#define IDM_SERVICE_SETUP 40105
+#define IDM_SERVICE_LOAD_SETUP 40106
+#define IDM_SERVICE_EXIT 40107
+#define IDM_SERVICE_REBOOT 40108
+#define IDM_SERVICE_POWER 40109
+#define IDM_SERVICE_LOGOFF_STANDARD 40110
+#define IDM_SERVICE_LOGOFF_FORCE 40111
+#define IDM_SERVICE_CLEAN 40112
+// "Справка".
+#define IDM_HELP_HELP 40201
+#define IDM_HELP_LICENSE 40202
+#define IDM_HELP_MAIL 40203
+#define IDM_HELP_ABOUT 40204
+#define IDM_HELP_WINDOWS 40205
+#define IDM_HELP_OS 40206
+// The launch menus, made at run time: entry i of "Программы" (1 to 24) and of "Апплеты" (1 to
+// 21) has the command id of its menu's first id plus i.
+#define IDM_PROGRAM_FIRST 41000
+#define IDM_APPLET_FIRST 41100
 
 // Control ids of the main window: each is the control's Win32 child id, what the tests find it
 // by, and what the Wine driver asks for. Each page has its own block; an array's element i has

@@ -12,7 +12,8 @@
 #        file existence, file operations, window regions) on the real API;
 #      - the real vireo.exe driven from outside by driver.exe in Windows 98 mode (main window,
 #        page buttons, refresh, exit; then the catalogue-bound settings against the registry;
-#        then the pages' own controls against the registry and control.ini) and in Wine's
+#        then the pages' own controls against the registry and control.ini; then the Files
+#        page with its New-menu editor and template file) and in Wine's
 #        default NT mode (the platform message).
 # Prints a summary that names the paths that ran and the ones that could not, and exits
 # non-zero when anything failed.
@@ -174,6 +175,14 @@ wine_suites() {
     vireo_log "driver: the pages' own controls of vireo.exe (Windows 98 mode)"
     wine_suite "page controls under Wine$on" "pages-win98-$tag" driver \
       "$VIREO_WIN_BUILD/driver.exe" pages "$program" --desktop VireoTest
+
+    vireo_log "driver: the Files page of vireo.exe and its New-menu editor (Windows 98 mode)"
+    wine_suite "Files page under Wine$on" "files-win98-$tag" driver \
+      "$VIREO_WIN_BUILD/driver.exe" files "$program" --desktop VireoTest
+
+    vireo_log "driver: the menu commands of vireo.exe (Windows 98 mode)"
+    wine_suite "menu commands under Wine$on" "menus-win98-$tag" driver \
+      "$VIREO_WIN_BUILD/driver.exe" menus "$program" --desktop VireoTest
 
     vireo_log "driver: vireo.exe in Wine's default (NT) mode"
     vireo_clear_version vireo.exe

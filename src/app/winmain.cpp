@@ -23,8 +23,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::Win32Regions regions;
     platform::Win32Strings strings(instance);
     platform::Win32Files files;
-    platform::Platform services{registry,  system,  profile, shell, messages,
-                                open_file, regions, strings, files};
+    platform::Win32Session session;
+    platform::Platform services{registry,  system,  profile, shell,  messages,
+                                open_file, regions, strings, files, session};
 
     ui::win32::Win32Toolkit toolkit(instance);
     main::MainWindow window(services, toolkit);

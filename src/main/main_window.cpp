@@ -28,6 +28,10 @@ constexpr std::array<PageId, kPageCount> kBackToFront = {PageId::kExplorer, Page
                                                          PageId::kFolders, PageId::kFiles,
                                                          PageId::kControlPanel};
 
+// Positions of the popup menus in the menu bar.
+constexpr int kMenuPrograms = 2;
+constexpr int kMenuApplets = 3;
+
 constexpr int kClientWidth = 750;
 constexpr int kClientHeight = 409;
 
@@ -110,12 +114,16 @@ void MainWindow::CreatePages() {
   files_ = std::make_unique<FilesPage>(*context_, page_frame(PageId::kFiles));
   pages_ = {control_panel_.get(), explorer_.get(), desktop_.get(), folders_.get(), files_.get()};
   catalogue_ = std::make_unique<Catalogue>(platform_, toolkit_, *window_, pages_);
+  launch_menus_ = std::make_unique<service::LaunchMenus>(platform_, window_->MenuAt(kMenuPrograms),
+                                                         window_->MenuAt(kMenuApplets));
+  service_menu_ = std::make_unique<service::ServiceMenu>(platform_, *window_);
 
   // The start-up sequence from its fifth step on, one part a step; the refresh asks each part
-  // again. The menu builders and the other fillers of the Files page join at their places.
+  // again.
   parts_ = {
       catalogue_.get(),              // the catalogue-bound arrays
       &explorer_->view(),            // the two-pane state and the toolbar background
+      launch_menus_.get(),           // the Applets and Programs menus (start-up only)
       &control_panel_->applets(),    // FillAppletList (start-up only)
       &desktop_->icon_size(),        // ReadIconSize (start-up only)
       &files_->new_menu(),           // FillNewList
@@ -207,6 +215,8 @@ void MainWindow::OnCommand(int command_id) {
       Exit();
       break;
     default:
+      // Each remaining command id belongs to one menu, and runs one call there.
+      if (!launch_menus_->OnCommand(command_id)) service_menu_->OnCommand(command_id);
       break;
   }
 }

@@ -16,6 +16,8 @@
 #include "main/folders_page.h"
 #include "main/page.h"
 #include "platform/platform.h"
+#include "service/launch_menus.h"
+#include "service/service_menu.h"
 #include "ui/toolkit.h"
 
 namespace vireo::main {
@@ -78,6 +80,8 @@ class MainWindow {
   std::unique_ptr<ui::Frame> fr_cmd_;      // holds the page buttons
   std::array<PageShell, kPageCount> shells_;
   std::unique_ptr<PageContext> context_;
+  std::unique_ptr<service::LaunchMenus> launch_menus_;  // "Программы" and "Апплеты"
+  std::unique_ptr<service::ServiceMenu> service_menu_;  // "Сервис" and "Справка"
   std::unique_ptr<ControlPanelPage> control_panel_;
   std::unique_ptr<ExplorerPage> explorer_;
   std::unique_ptr<DesktopPage> desktop_;

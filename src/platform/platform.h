@@ -7,6 +7,7 @@
 #include "platform/open_file.h"
 #include "platform/regions.h"
 #include "platform/registry.h"
+#include "platform/session.h"
 #include "platform/shell.h"
 #include "platform/strings.h"
 #include "platform/system.h"
@@ -23,6 +24,7 @@ struct Platform {
   Regions& regions;
   Strings& strings;
   Files& files;
+  Session& session;
 };
 
 }  // namespace vireo::platform

@@ -82,7 +82,7 @@ TEST_F(FileTypesTest, FillingShowsWhatIsStoredAndWritesNothing) {
 TEST_F(FileTypesTest, BoxesWriteTheirEntriesAndClearingDeletesTheWholeKey) {
   CreateLog log{memory};
   platform::Platform logged{log,       system,  profile, shell, messages,
-                            open_file, regions, strings, files};
+                            open_file, regions, strings, files, session};
   Put("*\\QuickView", "");
   Put("*\\QuickView\\Viewer", "x");
   Put("*\\Shell\\print", "Печать");

@@ -31,8 +31,9 @@ class Fixture : public ::testing::Test {
   platform::RecordingRegions regions;
   platform::TableStrings strings;
   platform::HostFiles files;
-  platform::Platform platform{counting,  system,  profile, shell, messages,
-                              open_file, regions, strings, files};
+  platform::RecordingSession session;
+  platform::Platform platform{counting,  system,  profile, shell,  messages,
+                              open_file, regions, strings, files, session};
   ui::headless::HeadlessToolkit toolkit;
 
   // Calls that change the registry.

@@ -11,6 +11,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/regions.h"
+#include "platform/session.h"
 #include "platform/shell.h"
 #include "platform/system.h"
 
@@ -90,6 +91,25 @@ class RecordingShell : public Shell {
   void Start(const std::string& command_line) override;
   bool FileExists(const std::string& path) override;
   std::vector<Call> calls;
+};
+
+// Records what the shell's dialogs and the end of the session were asked for, one line each:
+// "shutdown dialog", "run dialog|<owner>|<title>|<prompt>", "about|<owner>|<application>|<other>",
+// "exit|<flags>".
+class RecordingSession : public Session {
+ public:
+  void ShutDownDialog() override { calls.push_back("shutdown dialog"); }
+  void RunDialog(OwnerHandle owner, const std::string& title, const std::string& prompt) override {
+    calls.push_back("run dialog|" + std::to_string(owner) + "|" + title + "|" + prompt);
+  }
+  void AboutWindows(OwnerHandle owner, const std::string& application,
+                    const std::string& other) override {
+    calls.push_back("about|" + std::to_string(owner) + "|" + application + "|" + other);
+  }
+  void ExitWindows(std::uint32_t flags) override {
+    calls.push_back("exit|" + std::to_string(flags));
+  }
+  std::vector<std::string> calls;
 };
 
 class ScriptedMessages : public MessageBoxes {

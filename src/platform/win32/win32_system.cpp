@@ -95,6 +95,51 @@ bool Win32Shell::FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+// An export of shell32 by its ordinal; null when the system lacks it.
+FARPROC ShellOrdinal(WORD ordinal) {
+  HMODULE shell32 = GetModuleHandleA("shell32.dll");
+  if (!shell32) shell32 = LoadLibraryA("shell32.dll");
+  return shell32 ? GetProcAddress(shell32, MAKEINTRESOURCEA(ordinal)) : nullptr;
+}
+
+}  // namespace
+
+void Win32Session::ShutDownDialog() {
+  using ExitWindowsDialog = void(WINAPI*)(HWND);
+  if (auto dialog = reinterpret_cast<ExitWindowsDialog>(ShellOrdinal(60))) dialog(nullptr);
+}
+
+void Win32Session::RunDialog(OwnerHandle owner, const std::string& title,
+                             const std::string& prompt) {
+  // On Windows 9x the Run dialog takes single-byte texts.
+  using RunFileDlg = int(WINAPI*)(HWND, HICON, LPCSTR, LPCSTR, LPCSTR, UINT);
+  if (auto dialog = reinterpret_cast<RunFileDlg>(ShellOrdinal(61))) {
+    dialog(reinterpret_cast<HWND>(owner), nullptr, nullptr, title.c_str(), prompt.c_str(), 0);
+  }
+}
+
+void Win32Session::AboutWindows(OwnerHandle owner, const std::string& application,
+                                const std::string& other) {
+  ShellAboutA(reinterpret_cast<HWND>(owner), application.c_str(), other.c_str(), nullptr);
+}
+
+void Win32Session::ExitWindows(std::uint32_t flags) {
+  // Windows 9x has no privileges: these steps fail there, and the session ends all the same.
+  HANDLE token = nullptr;
+  if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) {
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
+      AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    }
+    CloseHandle(token);
+  }
+  ExitWindowsEx(flags, 0);
+}
+
 Answer Win32MessageBoxes::Show(OwnerHandle owner, const std::string& text, const std::string& title,
                                MessageStyle style) {
   UINT flags = 0;

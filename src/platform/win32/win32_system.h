@@ -6,6 +6,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/regions.h"
+#include "platform/session.h"
 #include "platform/shell.h"
 #include "platform/system.h"
 
@@ -35,6 +36,17 @@ class Win32Shell : public Shell {
   void Open(const std::string& verb, const std::string& target, int show) override;
   void Start(const std::string& command_line) override;
   bool FileExists(const std::string& path) override;
+};
+
+// The shell's dialogs are found by ordinal in shell32 when first asked for: they have no names
+// there on Windows 9x.
+class Win32Session : public Session {
+ public:
+  void ShutDownDialog() override;
+  void RunDialog(OwnerHandle owner, const std::string& title, const std::string& prompt) override;
+  void AboutWindows(OwnerHandle owner, const std::string& application,
+                    const std::string& other) override;
+  void ExitWindows(std::uint32_t flags) override;
 };
 
 class Win32MessageBoxes : public MessageBoxes {

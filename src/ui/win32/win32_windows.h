@@ -82,7 +82,6 @@ class Win32Menu : public ui::Menu {
   Win32Menu(HMENU menu, HWND owner) : menu_(menu), owner_(owner) {}
   void AddItem(int command_id, const std::string& caption) override {
     AppendMenuA(menu_, MF_STRING, static_cast<UINT_PTR>(command_id), caption.c_str());
-    DrawMenuBar(owner_);
   }
   void AddSeparator() override { AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr); }
   void SetItemEnabled(int command_id, bool enabled) override {

@@ -16,6 +16,11 @@
 //                                     and control.ini, the drive list, the two-pane box, the
 //                                     toolbar background and its preview, the icon size, the
 //                                     special folders
+//   driver files EXE [--desktop NAME]
+//                                     Windows 98 mode: the Files page: the extension and icon
+//                                     lists, the boxes of any file, the unknown files' command
+//                                     and description, a New-menu entry added, changed and
+//                                     deleted through its editor, with its template file
 //   driver refuse EXE [--desktop NAME]
 //                                     any other platform: the platform message, then the end
 //   driver wait TITLE [SECONDS] [--desktop NAME]
@@ -80,7 +85,8 @@ bool useDesktop(const char* name) {
 }
 
 int usage() {
-  say("usage: driver probe | main EXE | settings EXE | pages EXE | refuse EXE"
+  say("usage: driver probe | main EXE | settings EXE | pages EXE | files EXE | menus EXE"
+      " | refuse EXE"
       " | wait TITLE [SECONDS]  [--desktop NAME]");
   return 2;
 }
@@ -108,6 +114,8 @@ int main(int argc, char** argv) {
   if (mode == "refuse" && args.size() == 2) return runRefuse(args[1], desktop);
   if (mode == "settings" && args.size() == 2) return runSettings(args[1], desktop);
   if (mode == "pages" && args.size() == 2) return runPages(args[1], desktop);
+  if (mode == "files" && args.size() == 2) return runFiles(args[1], desktop);
+  if (mode == "menus" && args.size() == 2) return runMenus(args[1], desktop);
   if (mode == "wait" && args.size() >= 2) {
     return runWait(args[1], args.size() > 2 ? std::strtoul(args[2].c_str(), nullptr, 10) : 60);
   }

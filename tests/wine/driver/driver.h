@@ -57,6 +57,16 @@ LRESULT ask(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0);
 void pressKey(HWND window, UINT key);
 // A push button's or check box's click.
 bool click(HWND button);
+// A click posted instead of sent, for a button whose handler opens a modal window: the handler
+// returns only when that window has closed.
+void clickLater(HWND button);
+// Where item `index` of a list box is, `x` pixels from its left edge, as a mouse message's
+// position; the list is scrolled to the item first when it is out of view.
+LPARAM itemPoint(HWND list, int index, int x);
+// A click on item `index` of a list box at `x` pixels from its left edge.
+bool clickItem(HWND list, int index, int x);
+constexpr int kBoxX = 8;    // inside the check mark at the left of a check list's item
+constexpr int kTextX = 40;  // on the item's text
 // Types `text` (code page 1251) into an edit box at its caret, one character at a time, as the
 // keyboard delivers them: a Unicode WM_CHAR whatever the code page. `afterEach` runs after every
 // character has been taken. False when the program did not take one.
@@ -64,6 +74,9 @@ bool typeText(HWND edit, std::string_view text, const std::function<void()>& aft
 // "ticked", "cleared" or "unknown": a check box, or an item of a check list (its item data).
 const char* boxState(HWND box);
 const char* itemState(HWND list, int index);
+// The texts of a list box's items. Under Wine an item's text crosses processes only when asked
+// for as UTF-16; it is converted to code page 1251 here.
+std::vector<std::string> listItems(HWND list);
 // The contents of an edit box, or the text of a drop-down list's selection (the text the system
 // keeps for another process's edit box is not what the box shows).
 std::string shownText(HWND field);
@@ -124,6 +137,8 @@ struct Control {
 bool find(HWND main, std::initializer_list<Control*> controls);
 bool expectBox(const Control& box, bool ticked, const std::string& when);
 bool expectShown(const Control& field, std::string_view text, const std::string& when);
+// Item `index` of a check list is ticked or cleared.
+bool expectItem(const Control& list, int index, bool ticked, const std::string& when);
 
 // ---- the registry and files ---------------------------------------------------------------
 // Read and written from outside in the 64-bit view (KEY_WOW64_64KEY), the view a 64-bit program
@@ -201,5 +216,12 @@ int runSettings(const std::string& exe, const char* desktop);
 // Windows 98 mode: the pages' own controls: the applet list and control.ini, the drive list, the
 // two-pane box, the toolbar background and its preview, the icon size, the special folders.
 int runPages(const std::string& exe, const char* desktop);
+// Windows 98 mode: the Files page: the extension and icon lists, the boxes of any file, the
+// unknown files' command and description, a New-menu entry added, changed and deleted through
+// the editor with its template file; showing the page writes nothing.
+int runFiles(const std::string& exe, const char* desktop);
+
+// Windows 98 mode: the commands of "Сервис", "Справка" and "Программы" by their command ids.
+int runMenus(const std::string& exe, const char* desktop);
 
 }  // namespace driver

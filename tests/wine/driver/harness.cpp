@@ -97,6 +97,28 @@ bool click(HWND button) {
   return send(button, BM_CLICK);
 }
 
+void clickLater(HWND button) {
+  PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+LPARAM itemPoint(HWND list, int index, int x) {
+  const LRESULT height = ask(list, LB_GETITEMHEIGHT, 0);
+  RECT client{};
+  GetClientRect(list, &client);
+  const LRESULT shown = height > 0 ? client.bottom / height : 1;
+  LRESULT top = ask(list, LB_GETTOPINDEX);
+  if (index < top || index >= top + shown) {
+    send(list, LB_SETTOPINDEX, index);
+    top = ask(list, LB_GETTOPINDEX);
+  }
+  return MAKELPARAM(x, static_cast<int>((index - top) * height + height / 2));
+}
+
+bool clickItem(HWND list, int index, int x) {
+  const LPARAM at = itemPoint(list, index, x);
+  return send(list, WM_LBUTTONDOWN, MK_LBUTTON, at) && send(list, WM_LBUTTONUP, 0, at);
+}
+
 bool typeText(HWND edit, std::string_view text, const std::function<void()>& afterEach) {
   bool answered = true;
   for (char c : text) {
@@ -120,6 +142,23 @@ const char* boxState(HWND box) {
 
 const char* itemState(HWND list, int index) {
   return tickState(ask(list, LB_GETITEMDATA, index));
+}
+
+std::vector<std::string> listItems(HWND list) {
+  std::vector<std::string> items;
+  const LRESULT count = ask(list, LB_GETCOUNT);
+  for (LRESULT i = 0; i < count; ++i) {
+    wchar_t wide[1024] = L"";
+    DWORD_PTR length = 0;
+    if (ask(list, LB_GETTEXTLEN, i) < 1024) {
+      SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL, kWaitMs,
+                          &length);
+    }
+    char text[1024] = "";
+    WideCharToMultiByte(1251, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    items.emplace_back(text);
+  }
+  return items;
 }
 
 std::string shownText(HWND field) {
@@ -238,6 +277,14 @@ bool expectBox(const Control& box, bool ticked, const std::string& when) {
 bool expectShown(const Control& field, std::string_view text, const std::string& when) {
   std::string found = shownText(field.window);
   return check(found == text, when + ": " + field.name + " shows " + quoted(text), quoted(found));
+}
+
+bool expectItem(const Control& list, int index, bool ticked, const std::string& when) {
+  const char* wanted = ticked ? "ticked" : "cleared";
+  const char* found = itemState(list.window, index);
+  return check(std::string(found) == wanted,
+               when + ": item " + std::to_string(index) + " of " + list.name + " is " + wanted,
+               found);
 }
 
 }  // namespace driver

@@ -18,17 +18,6 @@ const RegEntry kUserCookies = entry(
 const char kControlIni[] =
     "[MMCPL]\r\nNumApps=3\r\n\r\n[Don't Load]\r\ntimedate.cpl=no\r\nmain.cpl=\r\n";
 
-constexpr int kBoxX = 8;    // inside the check mark at the left of a check list's item
-constexpr int kTextX = 40;  // on the item's text
-
-// A click on item `index` of a list box at `x` pixels from its left edge (in view).
-bool clickItem(HWND list, int index, int x) {
-  const LRESULT top = ask(list, LB_GETTOPINDEX);
-  const LRESULT height = ask(list, LB_GETITEMHEIGHT, 0);
-  const LPARAM at = MAKELPARAM(x, static_cast<int>((index - top) * height + height / 2));
-  return send(list, WM_LBUTTONDOWN, MK_LBUTTON, at) && send(list, WM_LBUTTONUP, 0, at);
-}
-
 // An 8 x 8 bitmap file of 24 bits per pixel (rows of 24 bytes need no padding), all `colour`.
 FileBytes solidBitmap(COLORREF colour) {
   BITMAPFILEHEADER file{0x4D42, sizeof file + sizeof(BITMAPINFOHEADER) + 192, 0, 0,
@@ -62,23 +51,17 @@ void checkApplets(HWND main, const State& now) {
   constexpr int kDateTime = 24;  // "Дата и время", timedate.cpl
   Control list{IDC_LST_APPLETS, "the applet list"};
   if (!find(main, {&list})) return;
-  auto expectItem = [&](int index, bool ticked, const std::string& when) {
-    const char* wanted = ticked ? "ticked" : "cleared";
-    const char* found = itemState(list.window, index);
-    check(std::string(found) == wanted, when + ": applet " + std::to_string(index) + " " + wanted,
-          found);
-  };
-  expectItem(kAccess, true, "after start");
-  expectItem(kDateTime, false, "after start (timedate.cpl=no)");
+  expectItem(list, kAccess, true, "after start");
+  expectItem(list, kDateTime, false, "after start (timedate.cpl=no)");
   for (bool ticked : {false, true}) {
     const std::string when =
         std::string("after ") + (ticked ? "ticking" : "clearing") + " access.cpl";
     clickItem(list.window, kAccess, kBoxX);  // one that was not taken shows in what follows
-    expectItem(kAccess, ticked, when);
+    expectItem(list, kAccess, ticked, when);
     const std::string access = dontLoad("access.cpl"), date = dontLoad("timedate.cpl");
     check(access == (ticked ? "" : "no") && date == "no",
           when + ": control.ini holds access.cpl=" + access + " and timedate.cpl=no", date);
-    expectItem(kDateTime, false, when);
+    expectItem(list, kDateTime, false, when);
     expectState(now, when + ": the registry is untouched");
   }
 }

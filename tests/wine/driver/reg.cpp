@@ -140,7 +140,10 @@ FileBytes readFile(const std::string& path) {
 }
 
 bool writeFile(const std::string& path, const FileBytes& bytes) {
-  if (!bytes.exists) return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+  if (!bytes.exists) {  // a file that is not there, or whose folder is not, is no failure
+    return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
+           GetLastError() == ERROR_PATH_NOT_FOUND;
+  }
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   return out.write(bytes.data.data(), static_cast<std::streamsize>(bytes.data.size())).good();
 }
