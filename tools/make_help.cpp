@@ -535,8 +535,9 @@ int main(int argc, char** argv) {
     vireo::platform::RecordingRegions regions;
     vireo::platform::TableStrings strings;
     vireo::platform::HostFiles files;
+    vireo::platform::RecordingSession session;
     vireo::platform::Platform platform{registry,  system,  profile, shell, messages,
-                                       open_file, regions, strings, files};
+                                       open_file, regions, strings, files, session};
     vireo::ui::headless::HeadlessToolkit toolkit;
     vireo::main::MainWindow window(platform, toolkit);
     if (!window.Load()) throw std::runtime_error("the main window did not load");
