@@ -19,6 +19,9 @@
 // Menu commands of the main window.
 #define IDM_FILE_REFRESH 40001
 #define IDM_FILE_EXIT 40002
+// The "Сервис" menu.
+#define IDM_SERVICE_SETUP 40101
+#define IDM_SERVICE_LOAD_SETUP 40102
 
 // Control ids of the main window: each is the control's Win32 child id, what the tests find it
 // by, and what the Wine driver asks for. Each page has its own block; an array's element i has

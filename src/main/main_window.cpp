@@ -2,6 +2,7 @@
 
 #include "main/splash.h"
 #include "resource.h"
+#include "service/setup_export.h"
 #include "ui/trap.h"
 
 namespace vireo::main {
@@ -205,6 +206,12 @@ void MainWindow::OnCommand(int command_id) {
       break;
     case IDM_FILE_EXIT:
       Exit();
+      break;
+    case IDM_SERVICE_SETUP:
+      service::ExportSetup(platform_, window_->Handle());
+      break;
+    case IDM_SERVICE_LOAD_SETUP:
+      service::RestoreSetup(platform_, window_->Handle());
       break;
     default:
       break;
