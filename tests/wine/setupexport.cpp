@@ -328,7 +328,10 @@ int RoundTrip() {
   check(bundle.shell.opened ||
             (bundle.shell.started.size() == 1 &&
              bundle.shell.started[0] == "\"" + editor + "\" \"" + dir + "\\setup.reg\""),
-        "the restore opened the file, or started the registry editor with it (quoted)",
+        bundle.shell.opened
+            ? "the restore: the shell opened setup.reg"
+            : "the restore: no program opens setup.reg, so the registry editor was started with "
+              "it, both paths quoted",
         bundle.shell.started.empty() ? "" : bundle.shell.started[0]);
   bundle.shell.Start("\"" + editor + "\" \"" + dir + "\\Names.reg\"");
 
