@@ -72,8 +72,11 @@ bool Win32Profile::DeleteKey(const std::string& section, const std::string& key,
   return WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, file.c_str());
 }
 
-void Win32Shell::Open(const std::string& verb, const std::string& target, int show) {
-  ShellExecuteA(nullptr, verb.c_str(), target.c_str(), "", "", show);
+bool Win32Shell::Open(const std::string& verb, const std::string& target, int show) {
+  // Anything above 32 is success; 31 means that no program is associated with the target.
+  const auto result = reinterpret_cast<std::uintptr_t>(
+      ShellExecuteA(nullptr, verb.c_str(), target.c_str(), "", "", show));
+  return result > 32;
 }
 
 void Win32Shell::Start(const std::string& command_line) {

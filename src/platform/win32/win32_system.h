@@ -33,7 +33,7 @@ class Win32Profile : public Profile {
 
 class Win32Shell : public Shell {
  public:
-  void Open(const std::string& verb, const std::string& target, int show) override;
+  bool Open(const std::string& verb, const std::string& target, int show) override;
   void Start(const std::string& command_line) override;
   bool FileExists(const std::string& path) override;
 };
