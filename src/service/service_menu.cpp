@@ -111,7 +111,7 @@ void ServiceMenu::EndSession(const std::string& question, std::uint32_t flags) {
       platform::Answer::kYes) {
     return;
   }
-  platform_.session.ExitWindows(flags);
+  platform_.session.EndSession(flags);
 }
 
 }  // namespace vireo::service

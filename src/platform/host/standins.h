@@ -110,7 +110,7 @@ class RecordingSession : public Session {
                     const std::string& other) override {
     calls.push_back("about|" + std::to_string(owner) + "|" + application + "|" + other);
   }
-  void ExitWindows(std::uint32_t flags) override {
+  void EndSession(std::uint32_t flags) override {
     calls.push_back("exit|" + std::to_string(flags));
   }
   std::vector<std::string> calls;
