@@ -26,6 +26,21 @@ std::int32_t WriteString(platform::Registry& registry, const std::string& path,
                             registry::ValueType::kString);
 }
 
+void ShowRows(ui::CheckList& list, const std::vector<CheckRow>& rows) {
+  const int count = static_cast<int>(rows.size());
+  bool same = list.Count() == count;
+  for (int i = 0; same && i < count; ++i) same = list.Item(i) == rows[i].text;
+  if (!same) {
+    list.Clear();
+    for (const CheckRow& row : rows) list.AddItem(row.text);
+  }
+  for (int i = 0; i < count; ++i) {
+    const bool shown = same && list.ItemChecked(i);  // a new item comes unticked
+    if (shown != rows[i].checked) list.SetItemChecked(i, rows[i].checked);
+  }
+  if (list.Selection() != 0) list.SetSelection(0);
+}
+
 Page::~Page() = default;
 
 ui::Frame* Page::GroupFrame(Group group) const {

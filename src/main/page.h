@@ -82,6 +82,17 @@ std::string ReadString(platform::Registry& registry, const std::string& path);
 std::int32_t WriteString(platform::Registry& registry, const std::string& path,
                          const std::string& text);
 
+// One item of a check list as a filler has read it.
+struct CheckRow {
+  std::string text;
+  bool checked = false;
+};
+// Makes `list` show `rows` with item 0 current. A list that already holds the same texts keeps
+// its items and has only the ticks that differ set: clearing and refilling a list's window costs
+// far more than the reading, and a page switch would otherwise pay it for every list on the page.
+// Set from code, so no event is raised.
+void ShowRows(ui::CheckList& list, const std::vector<CheckRow>& rows);
+
 // What every page is built with.
 struct PageContext {
   platform::Platform& platform;
