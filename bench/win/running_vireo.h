@@ -30,6 +30,24 @@ inline double Median(std::vector<double> runs) {
   return runs[runs.size() / 2];
 }
 
+// The descendant of `main` with the control id `id`, or null.
+inline HWND Control(HWND main, int id) {
+  struct Found {
+    int id;
+    HWND window;
+  } found{id, nullptr};
+  EnumChildWindows(
+      main,
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* f = reinterpret_cast<Found*>(data);
+        if (GetDlgCtrlID(window) != f->id) return TRUE;
+        f->window = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found.window;
+}
+
 class RunningVireo {
  public:
   // Starts `exe` and waits up to a minute for its visible main window "Vireo".
