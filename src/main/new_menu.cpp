@@ -168,12 +168,11 @@ void NewMenuList::Fill() {
     list_->SetSelection(0);
     return;
   }
-  const std::vector<Entry> entries = CollectEntries(reg);
-  list_->Clear();
-  for (const Entry& entry : entries) {
-    list_->AddItem(entry.description + " (" + entry.extension + ")");
+  std::vector<std::string> items;
+  for (const Entry& entry : CollectEntries(reg)) {
+    items.push_back(entry.description + " (" + entry.extension + ")");
   }
-  list_->SetSelection(0);
+  ShowItems(*list_, items);
 }
 
 void NewMenuList::OnAdd() {

@@ -141,7 +141,14 @@ TEST_F(NewMenuTest, TheListIsFilledWhenItsPageIsFirstShownThenByEveryRefresh) {
   window->ShowPage(main::PageId::kFiles);
   EXPECT_EQ(List().Count(), 1);
   Refresh();
+  EXPECT_EQ(Items(), (std::vector<std::string>{"Текстовый документ (.txt)", "<Unknown> (.doc)"}));
+  // A refresh that finds the same entries keeps the items.
+  const int clears = List().clears();
+  List().Choose(1);
+  Refresh();
+  EXPECT_EQ(List().clears(), clears);
   EXPECT_EQ(List().Count(), 2);
+  EXPECT_EQ(List().Selection(), 0);
   EXPECT_EQ(Writes(), 0u);
 }
 
