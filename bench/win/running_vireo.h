@@ -30,21 +30,22 @@ inline double Median(std::vector<double> runs) {
   return runs[runs.size() / 2];
 }
 
+struct FoundControl {
+  int id;
+  HWND window;
+};
+
+inline BOOL CALLBACK FindControl(HWND window, LPARAM data) {
+  auto* found = reinterpret_cast<FoundControl*>(data);
+  if (GetDlgCtrlID(window) != found->id) return TRUE;
+  found->window = window;
+  return FALSE;
+}
+
 // The descendant of `main` with the control id `id`, or null.
 inline HWND Control(HWND main, int id) {
-  struct Found {
-    int id;
-    HWND window;
-  } found{id, nullptr};
-  EnumChildWindows(
-      main,
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* f = reinterpret_cast<Found*>(data);
-        if (GetDlgCtrlID(window) != f->id) return TRUE;
-        f->window = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  FoundControl found{id, nullptr};
+  EnumChildWindows(main, FindControl, reinterpret_cast<LPARAM>(&found));
   return found.window;
 }
 
