@@ -192,6 +192,7 @@ class HList : public Widget<Interface> {
   void Clear() override {
     items_.clear();
     selection_ = -1;
+    ++clears_;
   }
   int AddItem(const std::string& text) override {
     items_.push_back(text);
@@ -203,6 +204,8 @@ class HList : public Widget<Interface> {
   }
   void SetSelection(int index) override { selection_ = index >= 0 && index < Count() ? index : -1; }
   int Selection() const override { return selection_; }
+  // How many times code has cleared the list: a list updated in place is not cleared.
+  int clears() const { return clears_; }
   // The user selects item `index`.
   void Choose(int index) {
     if (!this->enabled() || index < 0 || index >= Count()) return;
@@ -226,6 +229,7 @@ class HList : public Widget<Interface> {
  protected:
   std::vector<std::string> items_;
   int selection_ = -1;
+  int clears_ = 0;
 };
 
 class HDropDown : public HList<ui::ListControl> {
