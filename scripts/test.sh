@@ -141,7 +141,10 @@ wine_suites() {
   local tag=$1 on=" [$2]"
   # The program runs in Wine's virtual desktop, as on a desktop with a window manager; the
   # driver joins that desktop to find its windows.
-  vireo_wine explorer /desktop=VireoTest,1024x768 >/dev/null 2>&1 &
+  # driver.exe hold runs on it all along: Wine closes a virtual desktop soon after the last
+  # program on it has ended, and the pause between two suites may be longer than that.
+  local holder="Z:${VIREO_WIN_BUILD//\//\\}\\driver.exe"
+  vireo_wine explorer /desktop=VireoTest,1024x768 "$holder" hold >/dev/null 2>&1 &
 
   if [ -f "$VIREO_WIN_BUILD/regagree.exe" ]; then
     vireo_log "regagree.exe: the registry layer against Wine's registry (Windows 98 mode)"

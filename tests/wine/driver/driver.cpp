@@ -74,6 +74,14 @@ int runWait(const std::string& title, DWORD seconds) {
   return 0;
 }
 
+// Keeps the desktop that it was started on in use until it is ended. Wine closes a virtual
+// desktop shortly after the last program on it has gone, which would take the desktop away
+// between two suites that follow each other with a pause.
+int runHold() {
+  Sleep(INFINITE);
+  return 0;
+}
+
 // Moves this thread to the named desktop, so that window searches see the windows there.
 // The desktop may still be on its way (Wine's explorer creates it), so the driver waits for it.
 bool useDesktop(const char* name) {
@@ -87,7 +95,7 @@ bool useDesktop(const char* name) {
 int usage() {
   say("usage: driver probe | main EXE | settings EXE | pages EXE | files EXE | menus EXE"
       " | refuse EXE"
-      " | wait TITLE [SECONDS]  [--desktop NAME]");
+      " | wait TITLE [SECONDS] | hold  [--desktop NAME]");
   return 2;
 }
 
@@ -110,6 +118,7 @@ int main(int argc, char** argv) {
   if (desktop != nullptr && !useDesktop(desktop)) return 1;
   const std::string& mode = args[0];
   if (mode == "probe") return runProbe();
+  if (mode == "hold") return runHold();
   if (mode == "main" && args.size() == 2) return runMain(args[1], desktop);
   if (mode == "refuse" && args.size() == 2) return runRefuse(args[1], desktop);
   if (mode == "settings" && args.size() == 2) return runSettings(args[1], desktop);
