@@ -252,8 +252,9 @@ struct Bundle {
   platform::RecordingRegions regions;
   platform::TableStrings strings{std::span<const vireo::catalogue::CatalogueEntry>()};
   platform::Win32Files files;
+  platform::RecordingSession session;
   platform::Platform platform{registry,  system,  profile, shell, messages,
-                              open_file, regions, strings, files};
+                              open_file, regions, strings, files, session};
 };
 
 std::string Describe(DWORD type, const std::string& data) {
