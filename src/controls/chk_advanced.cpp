@@ -2,6 +2,7 @@
 
 #include "controls/setting_entries.h"
 #include "registry/reg_access.h"
+#include "registry/value_tip.h"
 #include "ui/trap.h"
 
 namespace vireo::controls {
@@ -16,6 +17,10 @@ ChkAdvanced::ChkAdvanced(ui::Toolkit& toolkit, ui::Container& parent, int x, int
   check.rect = {x, y, kBoxWidth, kHeight};
   box_ = toolkit.CreateCheckBox(parent, check);
   box_->on_click = [this] { ui::Trap([this] { OnClick(); }); };
+  box_->SetTooltip([this] {
+    return ui::TrapText(
+        [this] { return key_.empty() ? std::string() : registry::DescribeValue(registry_, key_); });
+  });
 }
 
 void ChkAdvanced::SetCaption(const std::string& caption) {

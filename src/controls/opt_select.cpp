@@ -2,6 +2,7 @@
 
 #include "controls/setting_entries.h"
 #include "registry/reg_access.h"
+#include "registry/value_tip.h"
 #include "ui/trap.h"
 
 namespace vireo::controls {
@@ -21,6 +22,10 @@ OptSelect::OptSelect(ui::Toolkit& toolkit, ui::Container& parent, int x, int y,
   combo.rect = {x + kListLeft, y, kListWidth, kHeight};
   list_ = toolkit.CreateDropDown(parent, combo);
   list_->on_select = [this] { ui::Trap([this] { OnSelect(); }); };
+  list_->SetTooltip([this] {
+    return ui::TrapText(
+        [this] { return key_.empty() ? std::string() : registry::DescribeValue(registry_, key_); });
+  });
 }
 
 void OptSelect::SetCaption(const std::string& caption) {

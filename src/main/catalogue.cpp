@@ -4,6 +4,7 @@
 
 #include "catalogue_ids.h"
 #include "registry/reg_access.h"
+#include "registry/value_tip.h"
 #include "resource.h"
 #include "ui/trap.h"
 
@@ -100,6 +101,11 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
     args.rect = {kFrameRowLeft, CheckRowTop(place.row), 285, 17};
     chk.push_back(toolkit.CreateCheckBox(Frame(place.group, &chk_page_), args));
     chk.back()->on_click = [this, i] { Trap([&] { chk_Click(i); }); };
+    chk.back()->SetTooltip([this, i] {
+      return ui::TrapText([&] {
+        return registry::DescribeValue(platform_.registry, String(ids::kIdsRestrictionPath + i));
+      });
+    });
   }
 
   for (int i = 0; i < kCheckSettingCount; ++i) {
@@ -119,6 +125,7 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
                                                        kFrameRowLeft, TextRowTop(place.row),
                                                        IDC_TXT_FIRST + i));
     txt.back()->on_change = [this, i] { Trap([&] { txt_Change(i); }); };
+    txt.back()->box().SetTooltip([this, i] { return ui::TrapText([&] { return TextTip(i); }); });
   }
 
   // The My Computer boxes follow the name text in Frame5.
@@ -128,6 +135,11 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
     args.rect = {kFrameRowLeft, TextRowTop(1) + i * kCheckRowStep, 285, 17};
     chkm.push_back(toolkit.CreateCheckBox(Frame(Group::kFrame5, &chkm_page_), args));
     chkm.back()->on_click = [this, i] { Trap([&] { chkm_Click(i); }); };
+    chkm.back()->SetTooltip([this, i] {
+      return ui::TrapText([&] {
+        return registry::DescribeKey(platform_.registry, String(ids::kIdsMyComputerKey + i));
+      });
+    });
   }
 }
 
@@ -251,6 +263,17 @@ void Catalogue::ReadMyComputer(int page) {
   for (size_t i = 0; i < chkm.size(); ++i) {
     if (page < 0 || chkm_page_[i] == page) Trap([&] { ReadMyComputerBox(i); });
   }
+}
+
+// A text setting writes each of its paths: the tooltip tells of every one.
+std::string Catalogue::TextTip(int index) {
+  const std::string entry = String(ids::kIdsTextPath + index);
+  const auto bar = entry.find('|');
+  std::string tip = registry::DescribeValue(platform_.registry, entry.substr(0, bar));
+  if (bar != std::string::npos) {
+    tip += "\n" + registry::DescribeValue(platform_.registry, entry.substr(bar + 1));
+  }
+  return tip;
 }
 
 // A change whose write fails reads the registry back at once, so the box never shows a state

@@ -58,6 +58,9 @@ class Catalogue : public PagePart {
   void ReadTexts(int page = -1);
   void ReadMyComputer(int page = -1);
 
+  // The tooltip of text setting `index`: each of its paths with its value.
+  std::string TextTip(int index);
+
   void chk_Click(int index);
   void chkm_Click(int index);
   void txt_Change(int index);

@@ -1,5 +1,6 @@
 #include "main/control_panel_page.h"
 
+#include "registry/value_tip.h"
 #include "resource.h"
 #include "ui/trap.h"
 
@@ -49,6 +50,13 @@ AppletList::AppletList(PageContext& context, ui::Container& parent) : context_(c
   // The items stand cleared until the list is filled.
   for (const Applet& applet : kApplets) list_->AddItem(applet.caption);
   list_->on_item_check = [this](int item) { ui::Trap([&] { OnItemCheck(item); }); };
+  list_->SetItemTooltip([this](int item) {
+    return ui::TrapText([&] {
+      if (item < 0 || item >= kAppletCount) return std::string();
+      return registry::DescribeProfileLine(context_.platform.profile, "control.ini", ControlIni(),
+                                           kDontLoad, kApplets[item].key);
+    });
+  });
 }
 
 std::string AppletList::ControlIni() {

@@ -2,6 +2,7 @@
 
 #include "registry/file_class.h"
 #include "registry/reg_access.h"
+#include "registry/value_tip.h"
 #include "resource.h"
 #include "ui/trap.h"
 
@@ -69,6 +70,20 @@ ExtensionList::ExtensionList(PageContext& context, ui::Container& parent) : cont
   list_ = context.toolkit.CreateCheckList(
       parent, ControlAt(IDC_LST_EXT, {kFrameRowLeft, kFrameRowTop, 285, 68}));
   list_->on_item_check = [this](int row) { ui::Trap([this, row] { OnItemCheck(row); }); };
+  list_->SetItemTooltip(
+      [this](int row) { return ui::TrapText([this, row] { return RowTip(row); }); });
+}
+
+// The extension's class name, then the class's NeverShowExt.
+std::string ExtensionList::RowTip(int row) {
+  if (row < 0 || row >= kExtensionCount) return {};
+  platform::Registry& reg = context_.platform.registry;
+  const std::string extension = kExtensions[row];
+  std::string tip = registry::DescribeValue(
+      reg, "HKLM\\" + std::string(registry::kClassesKey) + extension + "\\");
+  const std::string class_name = registry::ReadClassName(reg, extension).Name();
+  if (!class_name.empty()) tip += "\n" + registry::DescribeValue(reg, NeverShowExtOf(class_name));
+  return tip;
 }
 
 bool ExtensionList::Shown(const std::string& class_name) {
@@ -104,6 +119,15 @@ IconList::IconList(PageContext& context, ui::Container& parent) : context_(conte
   list_ = context.toolkit.CreateCheckList(
       parent, ControlAt(IDC_LST_ICO, {kFrameRowLeft, kFrameRowTop, 285, 68}));
   list_->on_item_check = [this](int row) { ui::Trap([this, row] { OnItemCheck(row); }); };
+  // The icon, then the backup of the icon it had before.
+  list_->SetItemTooltip([this](int row) {
+    return ui::TrapText([this, row] {
+      if (row < 0 || row >= kCount) return std::string();
+      platform::Registry& reg = context_.platform.registry;
+      return registry::DescribeValue(reg, IconOf(row)) + "\n" +
+             registry::DescribeValue(reg, IconOf(row) + kIconBackup);
+    });
+  });
 }
 
 void IconList::Load() {
@@ -151,6 +175,20 @@ ShellIcons3D::ShellIcons3D(PageContext& context, ui::Container& parent) : contex
       parent, ControlAt(IDC_CMD_RESTORE_3D, {10, 39, 285, 21}, "Восстановить оригинальные иконки"));
   use_->on_click = [this] { ui::Trap([this] { OnUse(); }); };
   restore_->on_click = [this] { ui::Trap([this] { OnRestore(); }); };
+  // Both buttons set or remove the same six icon overrides.
+  auto tip = [this] {
+    return ui::TrapText([this] {
+      std::string text;
+      for (const ShellIcon& icon : kShellIcons3D) {
+        if (!text.empty()) text += "\n";
+        text += registry::DescribeValue(context_.platform.registry,
+                                        kShellIcons + std::string(icon.index));
+      }
+      return text;
+    });
+  };
+  use_->SetTooltip(tip);
+  restore_->SetTooltip(tip);
 }
 
 void ShellIcons3D::Load() {

@@ -41,6 +41,7 @@ class ExtensionList : public PagePart {
 
  private:
   bool Shown(const std::string& class_name);
+  std::string RowTip(int row);
   void OnItemCheck(int row);  // lstExt_ItemCheck
 
   PageContext& context_;

@@ -4,6 +4,7 @@
 
 #include "main/file_icons.h"
 #include "registry/reg_access.h"
+#include "registry/value_tip.h"
 #include "resource.h"
 #include "ui/trap.h"
 
@@ -35,6 +36,9 @@ namespace {
 using registry::RegValue;
 using registry::ValueType;
 
+// The shell's icons of a closed folder, an open folder and the desktop's folders.
+constexpr const char* kFolderIconNames[] = {"3", "4", "36"};
+
 // The value of txtIP(i): "a" to "e".
 std::string InstallValue(int i) {
   return kInstallLocations + std::string(1, static_cast<char>('a' + i));
@@ -51,6 +55,19 @@ SpecialFolders::SpecialFolders(PageContext& context, ui::Container& parent) : co
   for (const char* name : kSpecialFolders) cmb_folder_->AddItem(name);
   cmb_folder_->on_select = [this] { ui::Trap([this] { ShowPath(); }); };
   txt_path_->on_change = [this] { ui::Trap([this] { OnPathChange(); }); };
+  // Both names of the folder chosen now.
+  auto tip = [this] {
+    return ui::TrapText([this] {
+      const int selected = cmb_folder_->Selection();
+      if (selected < 0) return std::string();
+      platform::Registry& reg = context_.platform.registry;
+      const std::string name = cmb_folder_->Item(selected);
+      return registry::DescribeValue(reg, kShellFolders + name) + "\n" +
+             registry::DescribeValue(reg, kUserShellFolders + name);
+    });
+  };
+  cmb_folder_->SetTooltip(tip);
+  txt_path_->SetTooltip(tip);
 }
 
 void SpecialFolders::Load() {
@@ -79,6 +96,7 @@ void SpecialFolders::OnPathChange() {
 SourcePath::SourcePath(PageContext& context, ui::Container& parent) : context_(context) {
   txt_win_ = context.toolkit.CreateTextBox(parent, ControlAt(IDC_TXT_WIN, {10, 18, 285, 20}));
   txt_win_->on_change = [this] { ui::Trap([this] { OnChange(); }); };
+  txt_win_->SetTooltip(ValueTip(context.platform.registry, kSourcePath));
 }
 
 void SourcePath::Load() {
@@ -97,6 +115,7 @@ InstallPaths::InstallPaths(PageContext& context, ui::Container& parent) : contex
     txt_ip_[i] =
         context.toolkit.CreateTextBox(parent, ControlAt(IDC_TXT_IP_FIRST + i, {30, top, 265, 20}));
     txt_ip_[i]->on_change = [this, i] { ui::Trap([this, i] { OnChange(i); }); };
+    txt_ip_[i]->SetTooltip(ValueTip(context.platform.registry, InstallValue(i)));
   }
 }
 
@@ -121,6 +140,20 @@ FolderIcons::FolderIcons(PageContext& context, ui::Container& parent) : context_
                                                      "Восстановить стандартные иконки для папок"));
   use_->on_click = [this] { ui::Trap([this] { OnUse(); }); };
   restore_->on_click = [this] { ui::Trap([this] { OnRestore(); }); };
+  // Both buttons set or remove the same three icon overrides.
+  auto tip = [this] {
+    return ui::TrapText([this] {
+      std::string text;
+      for (const char* name : kFolderIconNames) {
+        if (!text.empty()) text += "\n";
+        text +=
+            registry::DescribeValue(context_.platform.registry, kShellIcons + std::string(name));
+      }
+      return text;
+    });
+  };
+  use_->SetTooltip(tip);
+  restore_->SetTooltip(tip);
 }
 
 void FolderIcons::Load() {
@@ -140,7 +173,7 @@ void FolderIcons::OnUse() {
 
 void FolderIcons::OnRestore() {
   platform::Registry& reg = context_.platform.registry;
-  for (const char* name : {"3", "4", "36"})
+  for (const char* name : kFolderIconNames)
     registry::RegDelete(reg, kShellIcons + std::string(name));
 }
 

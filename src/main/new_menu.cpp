@@ -7,6 +7,7 @@
 #include "main/new_menu_editor.h"
 #include "registry/file_class.h"
 #include "registry/reg_access.h"
+#include "registry/value_tip.h"
 #include "resource.h"
 #include "ui/trap.h"
 
@@ -156,6 +157,19 @@ NewMenuList::NewMenuList(PageContext& context, ui::Frame& frame)
   change_->on_click = [this] { ui::Trap([this] { OnChange(); }); };
   list_->on_double_click = [this] { ui::Trap([this] { OnChange(); }); };
   delete_->on_click = [this] { ui::Trap([this] { OnDelete(); }); };
+  list_->SetItemTooltip(
+      [this](int item) { return ui::TrapText([this, item] { return ItemTip(item); }); });
+}
+
+// The entry's ShellNew key with what it holds.
+std::string NewMenuList::ItemTip(int item) {
+  platform::Registry& reg = context_.platform.registry;
+  const NewMenuItem parsed = ParseNewMenuItem(list_->Item(item));
+  if (!UsableType(parsed.type)) return {};
+  const std::string key =
+      registry::ShellNewKey(reg, std::string(registry::kClassesKey) + "." + parsed.type);
+  if (key.empty()) return {};
+  return registry::DescribeKeyValues(reg, key);
 }
 
 void NewMenuList::Fill() {

@@ -43,6 +43,7 @@ class NewMenuList : public PagePart {
   ui::ListControl& list() { return *list_; }
 
  private:
+  std::string ItemTip(int item);
   void OnAdd();     // Command7_Click
   void OnChange();  // Command8_Click, lstNew_DblClick
   void OnDelete();  // Command9_Click

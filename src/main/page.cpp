@@ -1,6 +1,7 @@
 #include "main/page.h"
 
 #include "registry/reg_access.h"
+#include "registry/value_tip.h"
 #include "resource.h"
 #include "ui/trap.h"
 
@@ -24,6 +25,24 @@ std::int32_t WriteString(platform::Registry& registry, const std::string& path,
                          const std::string& text) {
   return registry::RegWrite(registry, path, registry::RegValue::Text(text),
                             registry::ValueType::kString);
+}
+
+std::function<std::string()> ValueTip(platform::Registry& registry, std::string path) {
+  return ValuesTip(registry, {std::move(path)});
+}
+
+std::function<std::string()> ValuesTip(platform::Registry& registry,
+                                       std::vector<std::string> paths) {
+  return [&registry, paths = std::move(paths)] {
+    return ui::TrapText([&] {
+      std::string tip;
+      for (const std::string& path : paths) {
+        if (!tip.empty()) tip += "\n";
+        tip += registry::DescribeValue(registry, path);
+      }
+      return tip;
+    });
+  };
 }
 
 bool ShowItems(ui::ListControl& list, const std::vector<std::string>& items) {

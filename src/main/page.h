@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,6 +82,13 @@ std::string ReadString(platform::Registry& registry, const std::string& path);
 // Stores `text` as a string value; the status of the write.
 std::int32_t WriteString(platform::Registry& registry, const std::string& path,
                          const std::string& text);
+
+// The tooltip of a control bound to the value at `path` (see registry::DescribeValue): it reads
+// the value each time the tooltip opens, never before.
+std::function<std::string()> ValueTip(platform::Registry& registry, std::string path);
+// The same for a control that writes several values: one after the other.
+std::function<std::string()> ValuesTip(platform::Registry& registry,
+                                       std::vector<std::string> paths);
 
 // Makes `list` show `items` with item 0 current. A list that already holds the same texts keeps
 // them: clearing and refilling a list's window costs far more than the reading, and a page switch

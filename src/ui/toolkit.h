@@ -20,6 +20,9 @@
 // - An event is raised after the widget shows the new state, so the handler reads it there.
 // - The toolkit does not trap: whoever hooks an event wraps the handler in ui::Trap (ui/trap.h),
 //   so that no failure reaches a window procedure.
+// - A tooltip's text is asked for when the tooltip opens, never before: a provider may read the
+//   registry, and building the controls must not. Where the system has no tooltips the program
+//   works the same without them.
 // - A control made with an id keeps it: it is the Win32 child id, what the headless toolkit's
 //   Find(id) looks for, and what an outside driver asks for. Ids are unique in their window.
 #pragma once
@@ -69,6 +72,10 @@ class Widget {
   virtual NativeHandle Handle() const = 0;
   // Gives the widget the keyboard focus.
   virtual void Focus() = 0;
+  // The text of the tooltip shown while the pointer rests on the widget, asked for each time the
+  // tooltip opens; "" shows none. The provider runs under no trap of the toolkit's: it must not
+  // throw.
+  virtual void SetTooltip(std::function<std::string()> provider) = 0;
 };
 
 // A widget that holds others: windows, frames and pictures.
@@ -125,6 +132,9 @@ class ListControl : public Widget {
   virtual std::string Item(int index) const = 0;
   virtual void SetSelection(int index) = 0;
   virtual int Selection() const = 0;
+  // List boxes: the tooltip of the item under the pointer, asked for when it opens and again
+  // when the pointer moves to another item. Over no item the widget's own tooltip shows.
+  virtual void SetItemTooltip(std::function<std::string(int item)> provider) = 0;
   // Raised after the user selected an item.
   std::function<void()> on_select;
   // Raised after the user double-clicked an item, which is selected then (list boxes only).

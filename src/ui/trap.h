@@ -3,6 +3,7 @@
 // controls and the windows share this one trap; none writes its own catch-all.
 #pragma once
 
+#include <string>
 #include <utility>
 
 namespace vireo::ui {
@@ -13,6 +14,17 @@ void Trap(Step&& step) noexcept {
     std::forward<Step>(step)();
   } catch (...) {
     // Skipped on purpose: the control or file concerned stays as it was.
+  }
+}
+
+// The same for a step that gives a text, such as a tooltip's provider: a failing step gives "",
+// which shows no tooltip.
+template <class Step>
+std::string TrapText(Step&& step) noexcept {
+  try {
+    return std::forward<Step>(step)();
+  } catch (...) {
+    return {};
   }
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/toolkit.h"
@@ -97,9 +98,15 @@ class Widget : public Interface, public Node {
   NativeHandle Handle() const override { return reinterpret_cast<NativeHandle>(this); }
   void Focus() override { focused_ = true; }
   bool focused() const { return focused_; }
+  void SetTooltip(std::function<std::string()> provider) override {
+    tooltip_ = std::move(provider);
+  }
+  // The pointer rests on the widget: the text its tooltip shows now ("" for none).
+  std::string TooltipText() const { return tooltip_ ? tooltip_() : std::string(); }
 
  private:
   bool focused_ = false;
+  std::function<std::string()> tooltip_;
 };
 
 class HFrame : public Widget<ui::Frame> {
@@ -204,6 +211,15 @@ class HList : public Widget<Interface> {
   }
   void SetSelection(int index) override { selection_ = index >= 0 && index < Count() ? index : -1; }
   int Selection() const override { return selection_; }
+  void SetItemTooltip(std::function<std::string(int item)> provider) override {
+    item_tooltip_ = std::move(provider);
+  }
+  // The pointer rests on item `index`: the text its tooltip shows now. Past the items, or without
+  // an item provider, the list's own tooltip.
+  std::string ItemTooltipText(int index) const {
+    if (item_tooltip_ && index >= 0 && index < Count()) return item_tooltip_(index);
+    return this->TooltipText();
+  }
   // How many times code has cleared the list: a list updated in place is not cleared.
   int clears() const { return clears_; }
   // The user selects item `index`.
@@ -230,6 +246,7 @@ class HList : public Widget<Interface> {
   std::vector<std::string> items_;
   int selection_ = -1;
   int clears_ = 0;
+  std::function<std::string(int item)> item_tooltip_;
 };
 
 class HDropDown : public HList<ui::ListControl> {

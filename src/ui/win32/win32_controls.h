@@ -2,7 +2,9 @@
 // lists, check lists and scroll bars. Used by the Win32 toolkit only.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -178,8 +180,45 @@ inline constexpr ListMessages kListMessages = {LB_RESETCONTENT, LB_ADDSTRING,  L
                                                LB_GETTEXTLEN,   LB_GETTEXT,    LB_SETCURSEL,
                                                LB_GETCURSEL,    LBN_SELCHANGE, LBN_DBLCLK};
 
+// What a list box's window sees before the list box itself does: the pointer's moves, for the
+// tooltip of the item under it, and a check list's clicks and keys.
+class ListHook {
+ public:
+  virtual ~ListHook() = default;
+
+ protected:
+  void Hook(HWND window) {
+    old_proc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookProc)));
+  }
+  // True when the message has been handled, its result in `*result`.
+  virtual bool OnInput(HWND window, UINT message, WPARAM w, LPARAM l, LRESULT* result) = 0;
+  // The list box's own handling.
+  LRESULT CallOld(HWND window, UINT message, WPARAM w, LPARAM l) const {
+    return CallWindowProcA(old_proc_, window, message, w, l);
+  }
+  // The item at a point of the client area, or -1 below the last one.
+  int ItemAtPoint(HWND window, LPARAM point) const {
+    const LRESULT hit = CallOld(window, LB_ITEMFROMPOINT, 0, point);
+    return HIWORD(hit) == 0 ? static_cast<int>(LOWORD(hit)) : -1;
+  }
+
+ private:
+  static LRESULT CALLBACK HookProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+    auto* self = dynamic_cast<ListHook*>(ControlOf(window));
+    if (!self) return DefWindowProcA(window, message, w, l);
+    try {
+      LRESULT result = 0;
+      if (self->OnInput(window, message, w, l, &result)) return result;
+    } catch (...) {
+    }
+    return self->CallOld(window, message, w, l);
+  }
+  WNDPROC old_proc_ = nullptr;
+};
+
 template <class Interface>
-class Win32List : public Widget<Interface> {
+class Win32List : public Widget<Interface>, public ListHook {
  public:
   Win32List(const Blueprint& blueprint, const ControlArgs& args, const ListMessages& messages)
       : Widget<Interface>(blueprint, args.text), m_(messages) {}
@@ -212,6 +251,21 @@ class Win32List : public Widget<Interface> {
   int Selection() const override {
     return this->hwnd_ ? static_cast<int>(Send(m_.get_selection, 0, 0)) : selection_;
   }
+  void SetItemTooltip(std::function<std::string(int item)> provider) override {
+    item_tooltip_ = std::move(provider);
+    this->AddTool();
+  }
+  // A list box's tooltip tells of the item under the pointer.
+  std::string TooltipText() override {
+    if (item_tooltip_ && IsListBox() && this->hwnd_) {
+      POINT pointer;
+      GetCursorPos(&pointer);
+      ScreenToClient(this->hwnd_, &pointer);
+      tip_item_ = ItemAtPoint(this->hwnd_, MAKELPARAM(pointer.x, pointer.y));
+      if (tip_item_ >= 0 && tip_item_ < Count()) return item_tooltip_(tip_item_);
+    }
+    return Widget<Interface>::TooltipText();
+  }
   void OnCommand(int notification) override {
     if (notification == m_.double_click_notification) {
       selection_ = Selection();
@@ -232,7 +286,21 @@ class Win32List : public Widget<Interface> {
     for (const ListItem& item : items_)
       Send(m_.add, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
     if (selection_ >= 0) Send(m_.set_selection, selection_, 0);
+    if (IsListBox()) Hook(this->hwnd_);
+    if (item_tooltip_) this->AddTool();
   }
+  // A move onto another item makes the tooltip ask again.
+  bool OnInput(HWND window, UINT message, WPARAM, LPARAM l, LRESULT*) override {
+    if (message == WM_MOUSEMOVE && item_tooltip_ && this->tool_added_) {
+      const int item = ItemAtPoint(window, l);
+      if (item != tip_item_) {
+        tip_item_ = item;
+        this->blueprint_.tooltips->Pop(window);
+      }
+    }
+    return false;
+  }
+  bool IsListBox() const { return m_.reset == LB_RESETCONTENT; }
   bool InRange(int index) const { return index >= 0 && index < static_cast<int>(items_.size()); }
   LRESULT Send(UINT message, WPARAM w, LPARAM l) const {
     return SendMessageA(this->hwnd_, message, w, l);
@@ -240,6 +308,8 @@ class Win32List : public Widget<Interface> {
   const ListMessages& m_;
   std::vector<ListItem> items_;
   int selection_ = -1;
+  std::function<std::string(int item)> item_tooltip_;
+  int tip_item_ = -1;  // the item whose tip shows or was asked for last
 };
 
 // A list box whose items carry a check mark, drawn here; a click on the mark or the space bar
@@ -290,8 +360,22 @@ class Win32CheckList : public Win32List<ui::CheckList> {
     for (size_t i = 0; i < items_.size(); ++i) {
       if (items_[i].checked) Send(LB_SETITEMDATA, i, 1);
     }
-    old_proc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+  }
+  bool OnInput(HWND window, UINT message, WPARAM w, LPARAM l, LRESULT* result) override {
+    Win32List::OnInput(window, message, w, l, result);
+    if (message == WM_LBUTTONDOWN && LOWORD(l) < 16) {
+      const int item = ItemAtPoint(window, l);
+      if (item >= 0) {
+        *result = CallOld(window, message, w, l);
+        UserToggle(item);
+        return true;
+      }
+    } else if (message == WM_KEYDOWN && w == VK_SPACE) {
+      UserToggle(Selection());
+      *result = 0;
+      return true;
+    }
+    return false;
   }
 
  private:
@@ -300,27 +384,6 @@ class Win32CheckList : public Win32List<ui::CheckList> {
     SetItemChecked(index, !ItemChecked(index));
     if (on_item_check) on_item_check(index);
   }
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM w, LPARAM l) {
-    auto* self = dynamic_cast<Win32CheckList*>(ControlOf(window));
-    if (!self) return DefWindowProcA(window, message, w, l);
-    const WNDPROC old = self->old_proc_;
-    try {
-      if (message == WM_LBUTTONDOWN && LOWORD(l) < 16) {
-        const LRESULT hit = CallWindowProcA(old, window, LB_ITEMFROMPOINT, 0, l);
-        if (HIWORD(hit) == 0) {
-          const LRESULT result = CallWindowProcA(old, window, message, w, l);
-          self->UserToggle(LOWORD(hit));
-          return result;
-        }
-      } else if (message == WM_KEYDOWN && w == VK_SPACE) {
-        self->UserToggle(self->Selection());
-        return 0;
-      }
-    } catch (...) {
-    }
-    return CallWindowProcA(old, window, message, w, l);
-  }
-  WNDPROC old_proc_ = nullptr;
 };
 
 class Win32ScrollBar : public Widget<ui::ScrollBar> {

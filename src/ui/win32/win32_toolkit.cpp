@@ -1,6 +1,9 @@
 #include "ui/win32/win32_toolkit.h"
 
+#include <commctrl.h>
+
 #include "ui/win32/win32_controls.h"
+#include "ui/win32/win32_tooltips.h"
 #include "ui/win32/win32_widget.h"
 #include "ui/win32/win32_windows.h"
 
@@ -20,6 +23,30 @@ bool IsWhiteContainer(HWND window) {
   return w && w->white();
 }
 
+// The tooltip opens over a child control (its id is the control's window): the control says
+// what it shows now.
+LRESULT OnTooltipText(const NMHDR& header, LPARAM l) {
+  Control* child = ControlOf(reinterpret_cast<HWND>(header.idFrom));
+  if (!child) return 0;
+  child->tip_text.clear();
+  child->tip_text = child->TooltipText();
+  if (header.code == TTN_GETDISPINFOA) {
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(l);
+    info->hinst = nullptr;
+    info->szText[0] = '\0';
+    info->lpszText = child->tip_text.data();
+    return 0;
+  }
+  auto* info = reinterpret_cast<NMTTDISPINFOW*>(l);
+  const int length = MultiByteToWideChar(CP_ACP, 0, child->tip_text.c_str(), -1, nullptr, 0);
+  child->tip_wide_text.assign(static_cast<size_t>(std::max(length, 1)), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, child->tip_text.c_str(), -1, child->tip_wide_text.data(), length);
+  info->hinst = nullptr;
+  info->szText[0] = L'\0';
+  info->lpszText = child->tip_wide_text.data();
+  return 0;
+}
+
 // One window procedure for top-level windows and panels.
 LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   try {
@@ -36,6 +63,13 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM w, LPARAM l) {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
         if (Control* child = ControlOf(item->hwndItem)) {
           if (child->OnDrawItem(*item)) return TRUE;
+        }
+        break;
+      }
+      case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(l);
+        if (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW) {
+          return OnTooltipText(*header, l);
         }
         break;
       }
@@ -119,7 +153,8 @@ void RegisterClasses(HINSTANCE instance) {
 
 }  // namespace
 
-Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance) {
+Win32Toolkit::Win32Toolkit(HINSTANCE instance)
+    : instance_(instance), tooltips_(std::make_unique<Tooltips>(instance)) {
   RegisterClasses(instance);
 }
 
@@ -201,7 +236,8 @@ Blueprint MakeBlueprint(Win32Toolkit& toolkit, const char* window_class, DWORD s
                    ex_style,
                    args.rect,
                    toolkit.instance(),
-                   toolkit.FontFor(args.font)};
+                   toolkit.FontFor(args.font),
+                   &toolkit.tooltips()};
 }
 
 // Hands the new widget to its container, which creates its window now or when it opens its

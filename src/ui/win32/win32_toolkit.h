@@ -23,7 +23,8 @@
 namespace vireo::ui::win32 {
 namespace detail {
 class Win32OptionButton;
-}
+class Tooltips;
+}  // namespace detail
 
 class Win32Toolkit : public Toolkit {
  public:
@@ -54,11 +55,13 @@ class Win32Toolkit : public Toolkit {
 
   HINSTANCE instance() const { return instance_; }
   HFONT FontFor(const Font& font);
+  detail::Tooltips& tooltips() { return *tooltips_; }
   // The window whose accelerators and dialog keys the message loop handles.
   void SetActiveWindow(HWND window, HACCEL accelerators);
 
  private:
   HINSTANCE instance_;
+  std::unique_ptr<detail::Tooltips> tooltips_;
   std::map<std::tuple<std::string, int, int, bool>, HFONT> fonts_;
   HWND active_window_ = nullptr;
   HACCEL active_accelerators_ = nullptr;

@@ -6,11 +6,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/toolkit.h"
 #include "ui/win32/win32_toolkit.h"
+#include "ui/win32/win32_tooltips.h"
 
 namespace vireo::ui::win32::detail {
 
@@ -60,8 +63,13 @@ class Control {
   virtual void Raise() = 0;
   // True for what a container creates even while it holds back its contents (page titles).
   virtual bool CreatedAtOnce() const { return false; }
+  // The text of the control's tooltip now ("" for none), asked for when the tooltip opens.
+  virtual std::string TooltipText() { return {}; }
 
-  Host* host = nullptr;  // the container that keeps this control until its window is created
+  Host* host = nullptr;
+  // The last tooltip text handed to the tooltip, which reads it after the notification returns.
+  std::string tip_text;
+  std::wstring tip_wide_text;  // the container that keeps this control until its window is created
 };
 
 inline Control* ControlOf(HWND window) {
@@ -103,6 +111,7 @@ struct Blueprint {
   Rect rect;
   HINSTANCE instance = nullptr;
   HFONT font = nullptr;
+  Tooltips* tooltips = nullptr;
 };
 
 // The Widget part shared by every wrapper. The wrapper keeps the widget's state itself, so that
@@ -163,6 +172,11 @@ class Widget : public Interface, public Control {
   void Focus() override {
     if (hwnd_) SetFocus(hwnd_);
   }
+  void SetTooltip(std::function<std::string()> provider) override {
+    tooltip_ = std::move(provider);
+    AddTool();
+  }
+  std::string TooltipText() override { return tooltip_ ? tooltip_() : std::string(); }
 
   void Realize(HWND parent) override {
     if (hwnd_ || !blueprint_.window_class) return;
@@ -180,7 +194,10 @@ class Widget : public Interface, public Control {
       ApplyState();
     }
     suppress_ = false;
-    if (hwnd_) OnRealized();
+    if (hwnd_) {
+      OnRealized();
+      if (tooltip_) AddTool();
+    }
   }
   void Raise() override {
     if (hwnd_) {
@@ -195,13 +212,21 @@ class Widget : public Interface, public Control {
   virtual void OnRealized() {}
   // The window was brought to the front or shown.
   virtual void OnMaybeSeen() {}
+  // Makes the window a tool of its tooltip, once; until the window exists, Realize does.
+  void AddTool() {
+    if (!hwnd_ || tool_added_ || !blueprint_.tooltips) return;
+    tool_added_ = true;
+    blueprint_.tooltips->Add(hwnd_);
+  }
 
   void Detach() {
     if (hwnd_ && IsWindow(hwnd_) && ControlOf(hwnd_) == static_cast<Control*>(this)) {
+      if (tool_added_) blueprint_.tooltips->Remove(hwnd_);
       SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
       DestroyWindow(hwnd_);
     }
     hwnd_ = nullptr;
+    tool_added_ = false;
   }
   HWND hwnd_ = nullptr;
   Blueprint blueprint_;
@@ -209,6 +234,8 @@ class Widget : public Interface, public Control {
   bool visible_ = true;
   bool enabled_ = true;
   bool suppress_ = false;  // true while code changes the contents
+  std::function<std::string()> tooltip_;
+  bool tool_added_ = false;
 
  private:
   void Bind() {

@@ -224,4 +224,7 @@ int runFiles(const std::string& exe, const char* desktop);
 // Windows 98 mode: the commands of "Сервис", "Справка" and "Программы" by their command ids.
 int runMenus(const std::string& exe, const char* desktop);
 
+// tooltips.cpp: the tooltips of a restriction box and of applet list items.
+int runTooltips(const std::string& exe, const char* desktop);
+
 }  // namespace driver

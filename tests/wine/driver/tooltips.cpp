@@ -1,0 +1,163 @@
+// The tooltips on the real window: the pointer rests on a restriction box and on items of the
+// applet list, and the program's tooltip (a top-level window of class "tooltips_class32" of its
+// process) shows the registry path or control.ini line with what it holds at that moment; a
+// change made outside between two openings shows at the next one. Nothing is written.
+#include "driver.h"
+
+namespace driver {
+
+namespace {
+
+// The system's tooltip class and its count of tools (commctrl.h).
+constexpr char kTooltipClass[] = "tooltips_class32";
+constexpr UINT kGetToolCount = WM_USER + 13;
+
+const RegEntry kDevMgrPage =
+    entry("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\NoDevMgrPage");
+
+const char kControlIni[] = "[Don't Load]\r\ntimedate.cpl=no\r\n";
+constexpr int kMouse = 13;     // "Мышь", main.cpl
+constexpr int kDateTime = 24;  // "Дата и время", timedate.cpl
+
+// The tooltip controls of the program: its top-level windows of the system's tooltip class.
+std::vector<HWND> tooltips(DWORD pid) {
+  std::vector<HWND> found;
+  for (HWND window : topWindows(pid)) {
+    if (sameClass(window, kTooltipClass)) found.push_back(window);
+  }
+  return found;
+}
+
+// The text a tooltip shows, through the Unicode message, which crosses processes whole.
+std::string tipText(HWND tip) {
+  wchar_t wide[1024] = L"";
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutW(tip, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL,
+                           kWaitMs, &got)) {
+    return {};
+  }
+  char text[2048] = "";
+  WideCharToMultiByte(1251, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
+
+// Moves the pointer as the user's mouse would, to a point of `window`'s client area.
+void pointAt(HWND window, POINT at) {
+  ClientToScreen(window, &at);
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  // Two moves: one beside the point and one onto it, so that the last is a move.
+  for (int shift : {1, 0}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (at.x + shift) * 65535 / (width - 1);
+    input.mi.dy = at.y * 65535 / (height - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    Sleep(50);
+  }
+}
+
+// The text of the tooltip that opens while the pointer rests at `at`, once it holds `expected`;
+// what it showed last otherwise.
+std::string restAt(DWORD pid, HWND window, POINT at, const std::string& expected) {
+  pointAt(window, at);
+  std::string shown;
+  waitUntil(
+      [&] {
+        for (HWND tip : tooltips(pid)) {
+          if (!IsWindowVisible(tip)) continue;
+          shown = tipText(tip);
+          if (shown == expected) return true;
+        }
+        return false;
+      },
+      8000);
+  return shown;
+}
+
+// The pointer leaves for the main window's left bar, so the tooltip closes.
+void leave(DWORD pid, HWND main) {
+  pointAt(main, {2, 300});
+  waitUntil(
+      [&] {
+        for (HWND tip : tooltips(pid)) {
+          if (IsWindowVisible(tip)) return false;
+        }
+        return true;
+      },
+      5000);
+}
+
+POINT centre(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  return {r.right / 2, r.bottom / 2};
+}
+
+void checkBox(DWORD pid, HWND main, State& now) {
+  Control box{IDC_CHK_FIRST + 1, "restriction box NoDevMgrPage"};
+  if (!find(main, {&box})) return;
+  const std::string path =
+      "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\NoDevMgrPage\n";
+  std::string expected = path + "(нет значения)";
+  std::string shown = restAt(pid, box.window, centre(box.window), expected);
+  check(shown == expected, "the pointer on " + box.name + " shows its path, no value", shown);
+  leave(pid, main);
+
+  now[&kDevMgrPage] = dword(1);
+  check(writeState(now), "NoDevMgrPage is set to 1 from outside");
+  expected = path + "REG_DWORD: 1 (0x00000001)";
+  shown = restAt(pid, box.window, centre(box.window), expected);
+  check(shown == expected, "the next opening reads the value set meanwhile", shown);
+  leave(pid, main);
+  expectState(now, "after the tooltips of " + box.name + ": nothing was written");
+}
+
+void checkAppletItems(DWORD pid, HWND main, const State& now) {
+  Control list{IDC_LST_APPLETS, "the applet list"};
+  if (!find(main, {&list})) return;
+  send(list.window, LB_SETTOPINDEX, kMouse);
+  const LPARAM mouse = itemPoint(list.window, kMouse, 60);
+  std::string expected = "control.ini [Don't Load] main.cpl\n(нет значения)";
+  std::string shown =
+      restAt(pid, list.window,
+             {static_cast<short>(LOWORD(mouse)), static_cast<short>(HIWORD(mouse))}, expected);
+  check(shown == expected, "the pointer on the item main.cpl shows its line, absent", shown);
+
+  // On to another item without leaving the list: the tip asks again.
+  const LPARAM date = itemPoint(list.window, kDateTime, 60);
+  expected = "control.ini [Don't Load] timedate.cpl\n\"no\"";
+  shown = restAt(pid, list.window,
+                 {static_cast<short>(LOWORD(date)), static_cast<short>(HIWORD(date))}, expected);
+  check(shown == expected, "moved onto the item timedate.cpl, the tip shows its line", shown);
+  leave(pid, main);
+  expectState(now, "after the applet list's tooltips: the registry is untouched");
+  check(readFile(controlIni()) == FileBytes{true, kControlIni},
+        "after the applet list's tooltips: control.ini is as prepared");
+}
+
+}  // namespace
+
+int runTooltips(const std::string& exe, const char* desktop) {
+  State now = {{&kDevMgrPage, absent()}};
+  if (!check(writeState(now) && writeFile(controlIni(), FileBytes{true, kControlIni}),
+             "the registry and control.ini are prepared before the start")) {
+    return finish();
+  }
+  Program program;
+  HWND main = startMain(program, exe, desktop);
+  if (main == nullptr) return finish();
+  const std::vector<HWND> tips = tooltips(program.pid());
+  LRESULT tools = 0;
+  for (HWND tip : tips) tools += ask(tip, kGetToolCount);
+  check(!tips.empty() && tools > 0, "the main window has a tooltip control with tools (" +
+                                        std::to_string(tips.size()) + " tooltip windows, " +
+                                        std::to_string(tools) + " tools)");
+  SetForegroundWindow(main);
+  checkBox(program.pid(), main, now);
+  checkAppletItems(program.pid(), main, now);
+  checkExit(program, main);
+  return finish();
+}
+
+}  // namespace driver
