@@ -8,6 +8,8 @@
 #      64, the x86_64 build with wine64 in a 64-bit prefix (build/wine-test-prefix64). The
 #      prefixes are throwaway ones, never the user's; on each path:
 #      - regagree.exe: the registry layer against Wine's real registry, in Windows 98 mode;
+#      - regdiff.exe: 300 generated sequences of registry calls, each run on Wine's registry
+#        (through the adapter) and on the in-memory stand-in, compared call by call;
 #      - platformcheck.exe: the other system adapters (directories, version, profile files,
 #        file existence, file operations, window regions) on the real API;
 #      - setupexport.exe: over a thousand generated values exported to Setup.reg by the
@@ -153,6 +155,15 @@ wine_suites() {
       "$VIREO_WIN_BUILD/regagree.exe"
   else
     record "regagree.exe was not built$on" 0 0 1
+  fi
+
+  if [ -f "$VIREO_WIN_BUILD/regdiff.exe" ]; then
+    vireo_log "regdiff.exe: 300 generated call sequences on Wine's registry and on the stand-in"
+    vireo_set_win98 regdiff.exe
+    wine_suite "registry stand-in against Wine (300 sequences)$on" "regdiff-$tag" regdiff \
+      "$VIREO_WIN_BUILD/regdiff.exe" 300
+  else
+    record "regdiff.exe was not built$on" 0 0 1
   fi
 
   if [ -f "$VIREO_WIN_BUILD/platformcheck.exe" ]; then

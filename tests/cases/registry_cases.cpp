@@ -311,6 +311,31 @@ std::vector<Case> PlatformCases() {
          c.r.CloseKey(key);
          return Join({Status("delete", deleted), Status("set", set)});
        }},
+      {"platform create with an empty path",
+       [](Context& c) {
+         HKey key = 0;
+         HKey again = 0;
+         bool created = true;
+         c.Create(B("Self"), &key);
+         const std::int32_t status =
+             c.r.CreateKey(key, "", platform::kKeyAllAccess3F, &again, &created);
+         if (status == 0) c.r.CloseKey(again);
+         c.r.CloseKey(key);
+         return Join({Status("create", status), created ? "created=1" : "created=0"});
+       }},
+      {"platform delete of an empty key name",
+       [](Context& c) {
+         HKey key = 0;
+         HKey parent = 0;
+         c.Create(B("Gone"), &key);
+         c.Open(kBase, &parent);
+         c.r.DeleteKey(parent, "Gone");
+         c.r.CloseKey(parent);
+         const std::int32_t on_deleted = c.r.DeleteKey(key, "\\");
+         c.r.CloseKey(key);
+         return Join(
+             {Status("deleted handle", on_deleted), Status("handle 0", c.r.DeleteKey(0, ""))});
+       }},
       {"platform performance data root",
        [](Context& c) {
          HKey key = 0;

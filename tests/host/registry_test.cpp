@@ -74,6 +74,8 @@ const char* const kExpected[] = {
     "platform enumerations: B=3[AB];key Mid;key Zeta;key alpha;key end=259;n=4[05 00 00 00];"
     "value end=259;",
     "platform handle of a deleted key: delete=0 set=1018",
+    "platform create with an empty path: create=0 created=0",
+    "platform delete of an empty key name: deleted handle=87 handle 0=87",
     "platform performance data root: create=6",
 };
 

@@ -238,11 +238,12 @@ std::int32_t MemoryRegistry::SetValue(HKey key, const std::string& name, std::ui
 }
 
 std::int32_t MemoryRegistry::DeleteKey(HKey key, const std::string& subkey) {
+  const std::vector<std::string> parts = Components(subkey);
+  // An empty name would mean the key itself; nothing in the program asks for that. It is
+  // refused before the handle is looked at, as the Win32 adapter refuses it without a call.
+  if (parts.empty()) return kInvalidParameter;
   Key* node = nullptr;
   if (const std::int32_t status = Resolve(key, &node); status != kSuccess) return status;
-  const std::vector<std::string> parts = Components(subkey);
-  // An empty name would mean the key itself; nothing in the program asks for that.
-  if (parts.empty()) return kInvalidParameter;
   for (const std::string& part : parts) {
     node = FindSubkey(node, part);
     if (node == nullptr) return kFileNotFound;

@@ -86,7 +86,9 @@ std::int32_t Win32Registry::CreateKey(HKey key, const std::string& path, std::ui
       RegCreateKeyExA(Native(key), path.c_str(), 0, no_class, REG_OPTION_NON_VOLATILE, access,
                       nullptr, &opened, &disposition);
   *result = status == ERROR_SUCCESS ? Portable(opened) : 0;
-  *created = status == ERROR_SUCCESS && disposition == REG_CREATED_NEW_KEY;
+  // A path of no key names opens the key itself; Wine reports it as newly created.
+  const bool names_a_key = path.find_first_not_of('\\') != std::string::npos;
+  *created = status == ERROR_SUCCESS && disposition == REG_CREATED_NEW_KEY && names_a_key;
   return status;
 }
 

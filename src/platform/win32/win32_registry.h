@@ -1,6 +1,7 @@
 // The real registry: the advapi32 "A" calls, with the few repairs that make Wine in Windows 98
 // mode keep the contract of platform::Registry (see docs/registry.md):
 //  - the default value of an existing key that was never set reads as the empty text;
+//  - creating with a path of no key names opens the key itself, not a new one;
 //  - deleting a key removes everything below it (Wine stops at the first subkey with 5);
 //  - REG_SZ data always reaches the system NUL-terminated, since 9x (and Wine in 98 mode)
 //    measure it with strlen and would otherwise read past the caller's buffer.

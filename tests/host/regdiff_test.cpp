@@ -1,0 +1,126 @@
+// The differential test's own machinery, on the stand-in alone: the generator is deterministic
+// and reaches every kind of call, a sequence leaves nothing behind, two faithful registries never
+// diverge, and a registry with a planted fault is caught and shrunk to the calls that show it.
+#include "cases/regdiff.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/host/memory_registry.h"
+
+namespace vireo::regdiff {
+namespace {
+
+std::vector<std::string> Lines(const Sequence& sequence) {
+  std::vector<std::string> lines;
+  for (const Op& op : sequence) lines.push_back(Describe(op));
+  return lines;
+}
+
+TEST(RegdiffGeneratorTest, SameSeedSameSequenceAndEveryKindOfCallOccurs) {
+  EXPECT_EQ(Lines(Generate(7)), Lines(Generate(7)));
+  EXPECT_NE(Lines(Generate(7)), Lines(Generate(8)));
+
+  std::set<OpKind> kinds;
+  std::set<std::uint32_t> types;
+  std::set<platform::HKey> roots;
+  bool cyrillic = false, no_handle = false, root_value = false, long_data = false;
+  bool nul_inside = false, null_data = false;
+  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    for (const Op& op : Generate(seed)) {
+      kinds.insert(op.kind);
+      if (op.kind == OpKind::kSet) types.insert(op.type);
+      if (op.slot == kRoot) roots.insert(op.root);
+      no_handle |= op.slot == kNoHandle;
+      root_value |= op.slot == kRoot && !op.name.empty();
+      cyrillic |= (op.path + op.name).find('\xEB') != std::string::npos;
+      long_data |= op.data.size() >= 1000;
+      nul_inside |= op.data.size() > 2 && op.data[1] == 0;
+      null_data |= op.null_data;
+    }
+  }
+  EXPECT_EQ(kinds.size(), 13u);
+  EXPECT_EQ(types, (std::set<std::uint32_t>{1, 2, 3, 4, 7}));
+  EXPECT_EQ(roots, (std::set<platform::HKey>{platform::kClassesRoot, platform::kCurrentUser,
+                                             platform::kLocalMachine, platform::kPerformanceData}));
+  EXPECT_TRUE(cyrillic && no_handle && root_value && long_data && nul_inside && null_data);
+}
+
+TEST(RegdiffRunTest, ClosesEveryHandleAndLeavesNoKeyBehind) {
+  platform::MemoryRegistry registry;
+  registry.PutText(platform::kCurrentUser, "Software\\Other", "Kept", "yes");
+  std::size_t calls = 0;
+  std::size_t skipped = 0;
+  for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+    const std::vector<std::string> lines = regdiff::Run(registry, Generate(seed), &calls);
+    for (const std::string& line : lines) skipped += line == "skipped";
+    ASSERT_EQ(registry.open_handles(), 0u) << "seed " << seed;
+    ASSERT_FALSE(registry.Exists(platform::kCurrentUser, "Software\\VireoDiff"));
+    ASSERT_FALSE(registry.Exists(platform::kLocalMachine, "Software\\Classes\\VireoDiff"));
+    ASSERT_FALSE(registry.Exists(platform::kCurrentUser, "VireoDiffRootKey"));
+    ASSERT_FALSE(registry.Get(platform::kCurrentUser, "", "VireoDiffRootValue", nullptr, nullptr));
+  }
+  EXPECT_TRUE(registry.Get(platform::kCurrentUser, "Software\\Other", "Kept", nullptr, nullptr));
+  EXPECT_GT(calls, 0u);
+  EXPECT_LT(skipped, 200u * 10);  // most calls reach a registry
+}
+
+TEST(RegdiffRunTest, TwoStandInsNeverDiverge) {
+  platform::MemoryRegistry first;
+  platform::MemoryRegistry second;
+  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    const Divergence d = Compare(first, second, Generate(seed));
+    ASSERT_FALSE(d.found) << "seed " << seed << ": " << d.first << " / " << d.second;
+  }
+}
+
+// A stand-in whose value names compare with regard to letter case when a value is deleted below
+// an open key: the kind of fault the comparison exists to find.
+class CaseSensitiveDelete : public platform::MemoryRegistry {
+ public:
+  std::int32_t DeleteValue(platform::HKey key, const std::string& name) override {
+    // Not at a root: the sequences' cleaning deletes the root-level value there, and a value
+    // left behind would carry over into the next sequence.
+    if (key >= platform::kClassesRoot ||
+        MemoryRegistry::QueryValue(key, name, nullptr, nullptr, nullptr) != 0) {
+      return MemoryRegistry::DeleteValue(key, name);  // a root, a bad handle, no such value
+    }
+    std::string stored;
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+    for (std::uint32_t i = 0; EnumValue(key, i, &stored, &type, &data) == 0; ++i) {
+      if (stored == name) return MemoryRegistry::DeleteValue(key, name);
+    }
+    return platform::kFileNotFound;
+  }
+};
+
+TEST(RegdiffShrinkTest, APlantedFaultIsFoundAndShrunkToTheCallsThatShowIt) {
+  platform::MemoryRegistry faithful;
+  CaseSensitiveDelete faulty;
+  std::uint32_t seed = 1;
+  Sequence sequence;
+  for (; seed <= 2000; ++seed) {
+    sequence = Generate(seed);
+    if (Compare(faithful, faulty, sequence).found) break;
+  }
+  ASSERT_LE(seed, 2000u) << "no sequence meets the planted fault";
+
+  const Sequence shortest = Shrink(faithful, faulty, sequence);
+  const Divergence d = Compare(faithful, faulty, shortest);
+  ASSERT_TRUE(d.found);
+  EXPECT_EQ(d.index, shortest.size() - 1);  // it ends with the call that differs
+  EXPECT_EQ(shortest.back().kind, OpKind::kDeleteValue);
+  EXPECT_EQ(d.first, "delete=0");
+  EXPECT_EQ(d.second, "delete=2");
+  EXPECT_LE(shortest.size(), 3u);  // at most: create a key, set a value, delete it
+  for (std::size_t i = 0; i < shortest.size(); ++i) {  // every call is needed
+    Sequence without = shortest;
+    without.erase(without.begin() + static_cast<std::ptrdiff_t>(i));
+    EXPECT_FALSE(Compare(faithful, faulty, without).found) << "call " << i << " is not needed";
+  }
+}
+
+}  // namespace
+}  // namespace vireo::regdiff

@@ -1,0 +1,90 @@
+// Differential test of the registry stand-in: runs generated sequences of registry calls on the
+// real registry (Wine in Windows 98 mode, through the adapter) and on the in-memory stand-in,
+// and compares every call's result. A sequence that diverges is shrunk to the shortest one that
+// still does, which is printed call by call with both results.
+//
+//   regdiff.exe [COUNT [FIRST_SEED]]   COUNT sequences (300), seeds FIRST_SEED (1) on
+//   regdiff.exe show SEED              one sequence, each call with its result on both
+//
+// Each sequence counts as one check; the closing line is "regdiff: N passed, M failed", then
+// the figures.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "cases/regdiff.h"
+#include "platform/host/memory_registry.h"
+#include "platform/win32/win32_registry.h"
+#include "report.h"
+
+namespace {
+
+using vireo::regdiff::Sequence;
+
+void PrintDivergence(vireo::platform::Registry& real, vireo::platform::Registry& memory,
+                     std::uint32_t seed, const Sequence& sequence) {
+  const Sequence shortest = vireo::regdiff::Shrink(real, memory, sequence);
+  const vireo::regdiff::Divergence d = vireo::regdiff::Compare(real, memory, shortest);
+  report::say("FAIL: seed %u diverges; the shortest sequence (%u of %u calls):", seed,
+              static_cast<unsigned>(shortest.size()), static_cast<unsigned>(sequence.size()));
+  for (std::size_t i = 0; i < shortest.size(); ++i) {
+    report::say("  %s", vireo::regdiff::Describe(shortest[i]).c_str());
+    if (i == d.index) {
+      report::say("    Wine:     %s", d.first.c_str());
+      report::say("    stand-in: %s", d.second.c_str());
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 2 && std::string(argv[1]) == "show") {
+    vireo::platform::Win32Registry real;
+    vireo::platform::MemoryRegistry memory;
+    const Sequence sequence =
+        vireo::regdiff::Generate(static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)));
+    const std::vector<std::string> a = vireo::regdiff::Run(real, sequence);
+    const std::vector<std::string> b = vireo::regdiff::Run(memory, sequence);
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+      report::say("%s -> %s%s%s", vireo::regdiff::Describe(sequence[i]).c_str(), a[i].c_str(),
+                  a[i] == b[i] ? "" : " | stand-in: ", a[i] == b[i] ? "" : b[i].c_str());
+    }
+    return 0;
+  }
+  const unsigned long count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 300;
+  const unsigned long first = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 1;
+  vireo::platform::Win32Registry real;
+  vireo::platform::MemoryRegistry memory;
+
+  const DWORD start = GetTickCount();
+  unsigned long long operations = 0;
+  unsigned long long calls = 0;
+  for (unsigned long i = 0; i < count; ++i) {
+    const auto seed = static_cast<std::uint32_t>(first + i);
+    const Sequence sequence = vireo::regdiff::Generate(seed);
+    const vireo::regdiff::Divergence d = vireo::regdiff::Compare(real, memory, sequence);
+    operations += sequence.size();
+    calls += d.calls;
+    if (d.found) {
+      ++report::failed;
+      PrintDivergence(real, memory, seed, sequence);
+    } else {
+      ++report::passed;
+    }
+    if ((i + 1) % 1000 == 0) {
+      report::say("... %lu sequences, %d diverged", i + 1, report::failed);
+    }
+  }
+  vireo::regdiff::Clean(real);
+  const DWORD elapsed = GetTickCount() - start;
+  const int status = report::finish("regdiff");
+  report::say(
+      "figures: %lu sequences (seeds %lu to %lu), %llu operations, %llu calls on each "
+      "registry, %d diverged, %lu.%lu s",
+      count, first, first + count - 1, operations, calls, report::failed,
+      static_cast<unsigned long>(elapsed / 1000), static_cast<unsigned long>(elapsed % 1000 / 100));
+  return status;
+}
