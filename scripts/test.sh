@@ -213,6 +213,18 @@ wine_suites() {
     wine_suite "tooltips under Wine$on" "tooltips-win98-$tag" driver \
       "$VIREO_WIN_BUILD/driver.exe" tooltips "$program" --desktop VireoTest
 
+    # The Files page once more, on a class registry of real size (tools/make_classes: 1,700 class
+    # keys, 650 extensions, 90 ShellNew keys) imported with the system's registry editor.
+    local classes_reg=$VIREO_BUILD/host/generated/classes.reg
+    if vireo_import_reg "$classes_reg"; then
+      vireo_log "driver: the Files page of vireo.exe on the class registry (Windows 98 mode)"
+      wine_suite "Files page on the class registry under Wine$on" "files-classes-win98-$tag" \
+        driver "$VIREO_WIN_BUILD/driver.exe" files "$program" --desktop VireoTest
+    else
+      vireo_log "$VIREO_PATH_WHY"
+      record "class registry import$on" 0 0 1
+    fi
+
     vireo_log "driver: vireo.exe in Wine's default (NT) mode"
     vireo_clear_version vireo.exe
     wine_suite "vireo.exe refuses in NT mode$on" "smoke-nt-$tag" driver \
