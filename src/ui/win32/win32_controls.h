@@ -13,9 +13,14 @@ namespace vireo::ui::win32::detail {
 class Win32Label : public Widget<ui::Label> {
  public:
   Win32Label(const Blueprint& blueprint, const ControlArgs& args)
-      : Widget(blueprint, args.text), header_(args.header) {}
+      : Widget(blueprint, args.text), header_(args.header), text_color_(args.text_color) {}
   bool CreatedAtOnce() const override { return header_; }
   HBRUSH OnColor(HDC dc) override {
+    if (text_color_ >= 0) {
+      SetTextColor(dc, GetSysColor(text_color_));
+      SetBkMode(dc, TRANSPARENT);
+      return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    }
     if (!header_) return nullptr;
     SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
     SetBkColor(dc, GetSysColor(COLOR_ACTIVECAPTION));
@@ -24,6 +29,7 @@ class Win32Label : public Widget<ui::Label> {
 
  private:
   bool header_;
+  int text_color_;
 };
 
 class Win32Button : public Widget<ui::Button> {
@@ -167,16 +173,18 @@ class Win32OptionButton : public Widget<ui::OptionButton> {
 
 // Drop-down lists (COMBOBOX) and list boxes (LISTBOX) differ only in their message numbers.
 struct ListMessages {
-  UINT reset, add, count, text_length, text, set_selection, get_selection;
+  UINT reset, add, count, text_length, text, set_selection, get_selection, horizontal_extent;
   int select_notification;
   int double_click_notification;  // -1: none
 };
-inline constexpr ListMessages kComboMessages = {CB_RESETCONTENT, CB_ADDSTRING,  CB_GETCOUNT,
-                                                CB_GETLBTEXTLEN, CB_GETLBTEXT,  CB_SETCURSEL,
-                                                CB_GETCURSEL,    CBN_SELCHANGE, -1};
-inline constexpr ListMessages kListMessages = {LB_RESETCONTENT, LB_ADDSTRING,  LB_GETCOUNT,
-                                               LB_GETTEXTLEN,   LB_GETTEXT,    LB_SETCURSEL,
-                                               LB_GETCURSEL,    LBN_SELCHANGE, LBN_DBLCLK};
+inline constexpr ListMessages kComboMessages = {CB_RESETCONTENT, CB_ADDSTRING,
+                                                CB_GETCOUNT,     CB_GETLBTEXTLEN,
+                                                CB_GETLBTEXT,    CB_SETCURSEL,
+                                                CB_GETCURSEL,    CB_SETHORIZONTALEXTENT,
+                                                CBN_SELCHANGE,   -1};
+inline constexpr ListMessages kListMessages = {
+    LB_RESETCONTENT, LB_ADDSTRING,           LB_GETCOUNT,   LB_GETTEXTLEN, LB_GETTEXT, LB_SETCURSEL,
+    LB_GETCURSEL,    LB_SETHORIZONTALEXTENT, LBN_SELCHANGE, LBN_DBLCLK};
 
 template <class Interface>
 class Win32List : public Widget<Interface> {
@@ -212,6 +220,10 @@ class Win32List : public Widget<Interface> {
   int Selection() const override {
     return this->hwnd_ ? static_cast<int>(Send(m_.get_selection, 0, 0)) : selection_;
   }
+  void SetHorizontalExtent(int pixels) override {
+    extent_ = pixels;
+    if (this->hwnd_) Send(m_.horizontal_extent, static_cast<WPARAM>(pixels), 0);
+  }
   void OnCommand(int notification) override {
     if (notification == m_.double_click_notification) {
       selection_ = Selection();
@@ -232,6 +244,7 @@ class Win32List : public Widget<Interface> {
     for (const ListItem& item : items_)
       Send(m_.add, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
     if (selection_ >= 0) Send(m_.set_selection, selection_, 0);
+    if (extent_ > 0) Send(m_.horizontal_extent, static_cast<WPARAM>(extent_), 0);
   }
   bool InRange(int index) const { return index >= 0 && index < static_cast<int>(items_.size()); }
   LRESULT Send(UINT message, WPARAM w, LPARAM l) const {
@@ -240,6 +253,7 @@ class Win32List : public Widget<Interface> {
   const ListMessages& m_;
   std::vector<ListItem> items_;
   int selection_ = -1;
+  int extent_ = 0;
 };
 
 // A list box whose items carry a check mark, drawn here; a click on the mark or the space bar
