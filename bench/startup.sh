@@ -9,8 +9,10 @@
 # the same start-up measurement and refresh time in a second throwaway prefix
 # (build/wine-bench-fixture-prefix32 or ...64) into which the class registry of a machine in use
 # (build/host/generated/classes.reg, written by tools/make_classes) has been imported, and the
-# ratio with and without it. When the host build has the registry-call counter
-# (build/host/startup_calls), its figures follow, without and with that class registry.
+# ratio with and without it, the refresh time before and after the Files page was first shown
+# (which reads the New-menu list from then on) and the page switches. When the host build has
+# the registry-call counter (build/host/startup_calls), its figures follow, without and with that
+# class registry, with the calls per class key and per extension key.
 set -euo pipefail
 # shellcheck source=scripts/lib.sh
 . "$(dirname "$0")/../scripts/lib.sh"
@@ -115,12 +117,17 @@ startup_runs
 plain_ratio=$ratio
 refresh_runs
 
-if [ -f "$VIREO_WIN_BUILD/pageswitch.exe" ]; then
-  echo
-  echo "Page switches in vireo.exe (a click handled: the page in front, its controls read again):"
-  VIREO_WINE_TIMEOUT=300 vireo_wine "$VIREO_WIN_BUILD/pageswitch.exe" "$vireo_program" "$runs" \
-    --desktop VireoBench | tr -d '\r' | sed 's/^pageswitch: /  /'
-fi
+# pageswitch_runs: the time of each page switch in the program, the first (which makes the page's
+# windows, and on the Files page reads the New-menu list) and the later ones.
+pageswitch_runs() {
+  if [ -f "$VIREO_WIN_BUILD/pageswitch.exe" ]; then
+    echo
+    echo "Page switches in vireo.exe (a click handled: the page in front, its controls read again):"
+    VIREO_WINE_TIMEOUT=300 vireo_wine "$VIREO_WIN_BUILD/pageswitch.exe" "$vireo_program" "$runs" \
+      --desktop VireoBench | tr -d '\r' | sed 's/^pageswitch: /  /'
+  fi
+}
+pageswitch_runs
 
 # The same in a prefix that holds the class registry of a machine in use: Wine's own prefix has
 # about 15 extension keys, a Windows 98 machine in use hundreds.
@@ -139,6 +146,7 @@ if [ -f "$classes_reg" ]; then
   startup_runs
   fixture_ratio=$ratio
   refresh_runs
+  pageswitch_runs
   echo
   echo "ratio vireo.exe / notepad.exe: $plain_ratio in Wine's own prefix, $fixture_ratio with the" \
     "class registry"

@@ -6,13 +6,15 @@
 //
 // With --fixture the REGEDIT4 file FILE (the class registry of build/host/generated/classes.reg)
 // is loaded into the in-memory registry first, and the start-up and refresh calls are also given
-// per key of HKLM\Software\Classes and per extension key there.
+// per key of HKLM\Software\Classes and per extension key there, as are the New-menu list's own
+// calls and those of a refresh once the Files page has been shown (which reads that list).
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "main/files_page.h"
 #include "main/main_window.h"
 #include "platform/counting_registry.h"
 #include "platform/host/memory_registry.h"
@@ -120,5 +122,17 @@ int main(int argc, char** argv) {
     const std::string what = std::string("switch to ") + kPages[p];
     Print(what.c_str(), counting);
   }
+  // The first showing of the Files page read the New-menu list; a later one does not.
+  counting.Reset();
+  window.ShowPage(main::PageId::kFiles);
+  Print("switch to Files again", counting);
+  counting.Reset();
+  window.files().new_menu().Fill();
+  Print("New-menu list (FillNewList)", counting);
+  PerKey(counting, keys);
+  counting.Reset();
+  window.Refresh();
+  Print("refresh once the Files page was shown", counting);
+  PerKey(counting, keys);
   return 0;
 }

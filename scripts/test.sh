@@ -8,6 +8,8 @@
 #      - regagree.exe: the registry layer against Wine's real registry, in Windows 98 mode;
 #      - platformcheck.exe: the other system adapters (directories, version, profile files,
 #        file existence, file operations, window regions) on the real API;
+#      - setupexport.exe: over a thousand generated values exported to Setup.reg by the
+#        program's own export, deleted, merged back with regedit and compared;
 #      - the real vireo.exe driven from outside by driver.exe in Windows 98 mode (main window,
 #        page buttons, refresh, exit; then the catalogue-bound settings against the registry;
 #        then the pages' own controls against the registry and control.ini; then the Files
@@ -138,6 +140,15 @@ wine_suites() {
       "$VIREO_WIN_BUILD/platformcheck.exe"
   else
     record "platformcheck.exe was not built$on" 0 0 1
+  fi
+
+  if [ -f "$VIREO_WIN_BUILD/setupexport.exe" ]; then
+    vireo_log "setupexport.exe: the user-setup export, deleted and merged back with regedit"
+    vireo_set_win98 setupexport.exe
+    wine_suite "user-setup round trip under Wine$on" "setupexport-$tag" setupexport \
+      "$VIREO_WIN_BUILD/setupexport.exe"
+  else
+    record "setupexport.exe was not built$on" 0 0 1
   fi
 
   if [ -f "$VIREO_WIN_BUILD/vireo.exe" ]; then

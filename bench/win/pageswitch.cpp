@@ -13,28 +13,6 @@
 #include "resource.h"
 #include "running_vireo.h"
 
-namespace {
-
-struct Found {
-  int id;
-  HWND window;
-};
-
-BOOL CALLBACK FindId(HWND window, LPARAM data) {
-  auto* found = reinterpret_cast<Found*>(data);
-  if (GetDlgCtrlID(window) != found->id) return TRUE;
-  found->window = window;
-  return FALSE;
-}
-
-HWND Control(HWND main, int id) {
-  Found found{id, nullptr};
-  EnumChildWindows(main, FindId, reinterpret_cast<LPARAM>(&found));
-  return found.window;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   if (argc < 3) {
     std::printf("usage: pageswitch EXE ROUNDS [--desktop NAME]\n");
@@ -53,7 +31,7 @@ int main(int argc, char** argv) {
   std::vector<std::vector<double>> later(5);
   for (int round = 0; round <= rounds; ++round) {
     for (int page : kOrder) {
-      HWND button = Control(vireo.main(), IDC_PAGE_BUTTON_FIRST + page);
+      HWND button = bench::Control(vireo.main(), IDC_PAGE_BUTTON_FIRST + page);
       if (!button) continue;
       const double start = bench::NowMs();
       SendMessageA(button, BM_CLICK, 0, 0);

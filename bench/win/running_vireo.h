@@ -30,6 +30,25 @@ inline double Median(std::vector<double> runs) {
   return runs[runs.size() / 2];
 }
 
+struct FoundControl {
+  int id;
+  HWND window;
+};
+
+inline BOOL CALLBACK FindControl(HWND window, LPARAM data) {
+  auto* found = reinterpret_cast<FoundControl*>(data);
+  if (GetDlgCtrlID(window) != found->id) return TRUE;
+  found->window = window;
+  return FALSE;
+}
+
+// The descendant of `main` with the control id `id`, or null.
+inline HWND Control(HWND main, int id) {
+  FoundControl found{id, nullptr};
+  EnumChildWindows(main, FindControl, reinterpret_cast<LPARAM>(&found));
+  return found.window;
+}
+
 class RunningVireo {
  public:
   // Starts `exe` and waits up to a minute for its visible main window "Vireo".

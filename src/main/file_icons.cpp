@@ -78,16 +78,15 @@ bool ExtensionList::Shown(const std::string& class_name) {
 
 void ExtensionList::Load() {
   platform::Registry& reg = context_.platform.registry;
-  list_->Clear();
-  for (int row = 0; row < kExtensionCount; ++row) {
-    const std::string extension = kExtensions[row];
+  std::vector<CheckRow> rows;
+  for (const char* extension : kExtensions) {
     // The class name read here serves the description too.
     const registry::ClassNameRead read = registry::ReadClassName(reg, extension);
-    list_->AddItem(registry::ClassDescription(reg, extension, read) + " (" + extension + ")");
     const std::string class_name = read.Name();
-    list_->SetItemChecked(row, class_name.empty() || Shown(class_name));
+    rows.push_back({registry::ClassDescription(reg, extension, read) + " (" + extension + ")",
+                    class_name.empty() || Shown(class_name)});
   }
-  list_->SetSelection(0);
+  ShowRows(*list_, rows);
 }
 
 void ExtensionList::OnItemCheck(int row) {
@@ -108,18 +107,16 @@ IconList::IconList(PageContext& context, ui::Container& parent) : context_(conte
 }
 
 void IconList::Load() {
-  list_->Clear();
-  list_->AddItem("Отображать содержимое *.BMP в иконках");
-  if (ReadString(context_.platform.registry, IconOf(0)) == kOwnIcon) list_->SetItemChecked(0, true);
-  for (int row = 1; row < kCount; ++row) AddIconItem(kIconKinds[row].code, row);
+  std::vector<CheckRow> rows;
+  rows.push_back({"Отображать содержимое *.BMP в иконках",
+                  ReadString(context_.platform.registry, IconOf(0)) == kOwnIcon});
+  for (int row = 1; row < kCount; ++row) AddIconItem(kIconKinds[row].code, row, &rows);
+  ShowRows(*list_, rows);
 }
 
-void IconList::AddIconItem(const std::string& code, int row) {
-  list_->AddItem("Отображать *." + code + " как иконки");
-  if (ReadString(context_.platform.registry, IconOf(row)) == kOwnIcon) {
-    list_->SetItemChecked(row, true);
-  }
-  list_->SetSelection(0);
+void IconList::AddIconItem(const std::string& code, int row, std::vector<CheckRow>* rows) {
+  rows->push_back({"Отображать *." + code + " как иконки",
+                   ReadString(context_.platform.registry, IconOf(row)) == kOwnIcon});
 }
 
 bool IconList::SetShowAsIcon(bool ticked, const std::string& class_key) {

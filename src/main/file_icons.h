@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "main/page.h"
 
@@ -31,7 +32,8 @@ bool IconLibraryPresent(platform::Platform& platform);
 class ExtensionList : public PagePart {
  public:
   ExtensionList(PageContext& context, ui::Container& parent);
-  // FillExtList, at start-up, on every refresh and when the page comes to the front.
+  // FillExtList, at start-up, on every refresh and when the page comes to the front. The rows
+  // are read first and then shown (ShowRows): the same items keep their places.
   void Load() override;
   void Refresh() override { Load(); }
   void Reread() override { Load(); }
@@ -50,7 +52,8 @@ class IconList : public PagePart {
  public:
   static constexpr int kCount = 13;
   IconList(PageContext& context, ui::Container& parent);
-  // FillIconList, at start-up, on every refresh and when the page comes to the front.
+  // FillIconList, at start-up, on every refresh and when the page comes to the front; like
+  // FillExtList it reads the rows first and then shows them.
   void Load() override;
   void Refresh() override { Load(); }
   void Reread() override { Load(); }
@@ -58,7 +61,7 @@ class IconList : public PagePart {
 
  private:
   // Appends the row of a three-letter code, ticked when its icon is "%1"; `row` is its index.
-  void AddIconItem(const std::string& code, int row);
+  void AddIconItem(const std::string& code, int row, std::vector<CheckRow>* rows);
   // Switches the class key `class_key` between each file's own icon and the icon kept in the
   // backup value; false when a write failed.
   bool SetShowAsIcon(bool ticked, const std::string& class_key);

@@ -1,5 +1,7 @@
 #include "main/new_menu.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "main/new_menu_editor.h"
@@ -13,40 +15,99 @@ namespace {
 
 // KEY_READ: enough to enumerate subkeys and values.
 constexpr std::uint32_t kKeyRead = 0x20019;
+// The buffer of the class name's one query; class names are far shorter.
+constexpr std::uint32_t kClassNameFetchSize = 512;
+
+// An extension's entry as the list needs it: whether the ShellNew key lookup finds a key, whether
+// that key holds a value (only then is the entry listed), and the item's description.
+struct Lookup {
+  bool found = false;
+  bool holds_value = false;
+  std::string description;
+};
 
 struct Entry {
   std::string extension;  // with its dot
-  std::string key;        // the ShellNew key lookup's path, "HKLM\...\ShellNew\"
+  std::string description;
 };
 
-// True when the entry key holds at least one value.
-bool HoldsAValue(platform::Registry& registry, const std::string& key_path) {
-  // "HKLM\" and the trailing backslash off.
-  const std::string key = key_path.substr(5, key_path.size() - 6);
-  platform::HKey handle = 0;
-  if (registry.OpenKey(platform::kLocalMachine, key, kKeyRead, &handle) != platform::kSuccess) {
-    return false;
-  }
+bool HoldsAValue(platform::Registry& registry, platform::HKey key) {
   std::string name;
   std::uint32_t type = 0;
   std::vector<std::uint8_t> data;
-  const bool found = registry.EnumValue(handle, 0, &name, &type, &data) == platform::kSuccess;
-  registry.CloseKey(handle);
-  return found;
+  return registry.EnumValue(key, 0, &name, &type, &data) == platform::kSuccess;
 }
 
-// The extensions with a ShellNew key, the first kNewMenuCapacity in enumeration order.
-// Every place of an entry's key is below the extension key: an extension key without subkeys,
-// as most are, has no entry, and costs three calls instead of the whole lookup.
-bool HasSubkey(platform::Registry& registry, platform::HKey classes, const std::string& name) {
+// The plain lookups of `extension`, each with its own reading of the class name.
+Lookup PlainLookup(platform::Registry& registry, const std::string& extension) {
+  Lookup lookup;
+  const std::string key_path = registry::ShellNewKey(registry, registry::kClassesKey + extension);
+  if (key_path.empty()) return lookup;
+  lookup.found = true;
+  // "HKLM\" and the trailing backslash off.
+  const std::string key = key_path.substr(5, key_path.size() - 6);
+  platform::HKey handle = 0;
+  if (registry.OpenKey(platform::kLocalMachine, key, kKeyRead, &handle) == platform::kSuccess) {
+    lookup.holds_value = HoldsAValue(registry, handle);
+    registry.CloseKey(handle);
+  }
+  if (lookup.holds_value) lookup.description = registry::ClassDescription(registry, extension);
+  return lookup;
+}
+
+// The class name of the open extension key `key` when its default value is a string that one
+// query fetches whole: RegRead and the description lookup both take such a value up to its first
+// NUL, so it is the class name that each of them would read. Nothing for anything else.
+std::optional<std::string> ShortClassName(platform::Registry& registry, platform::HKey key) {
+  std::uint8_t data[kClassNameFetchSize];
+  std::uint32_t size = sizeof data;
+  std::uint32_t type = 0;
+  if (registry.QueryValue(key, "", &type, data, &size) != platform::kSuccess ||
+      type != platform::kRegSz) {
+    return std::nullopt;
+  }
+  std::string text(data, data + std::min<std::uint32_t>(size, sizeof data));
+  return text.substr(0, text.find('\0'));
+}
+
+// Both lookups for the extension key `extension` below the open classes key, with the same
+// results as the plain ones but the extension key opened once. Every place of an entry's key is
+// below the extension key, so a key without subkeys, as most are, costs three calls. Then the
+// class name is read once and the four places are tried below the open key; an unusual class
+// name (empty, which the lookup tries with a doubled backslash, or naming a path, or not a short
+// string) is left to the plain lookups.
+Lookup LookUp(platform::Registry& registry, platform::HKey classes, const std::string& extension) {
+  Lookup lookup;
   platform::HKey key = 0;
-  if (registry.OpenKey(classes, name, kKeyRead, &key) != platform::kSuccess) return false;
+  if (registry.OpenKey(classes, extension, kKeyRead, &key) != platform::kSuccess) return lookup;
   std::string first;
-  const bool has = registry.EnumKey(key, 0, &first) == platform::kSuccess;
+  if (registry.EnumKey(key, 0, &first) != platform::kSuccess) {
+    registry.CloseKey(key);
+    return lookup;
+  }
+  const std::optional<std::string> name = ShortClassName(registry, key);
+  if (!name || name->empty() || name->find('\\') != std::string::npos) {
+    registry.CloseKey(key);
+    return PlainLookup(registry, extension);
+  }
+  // The class-named subkey before the extension key itself, at each place the active key first.
+  const std::string places[] = {*name + "\\ShellNew", *name + "\\ShellNew-", "ShellNew",
+                                "ShellNew-"};
+  for (const std::string& place : places) {
+    platform::HKey entry = 0;
+    if (registry.OpenKey(key, place, kKeyRead, &entry) != platform::kSuccess) continue;
+    lookup.found = true;
+    lookup.holds_value = HoldsAValue(registry, entry);
+    registry.CloseKey(entry);
+    break;
+  }
   registry.CloseKey(key);
-  return has;
+  if (lookup.holds_value) lookup.description = registry::DescribeClass(registry, *name);
+  return lookup;
 }
 
+// The listed entries: of the first kNewMenuCapacity extensions with a ShellNew key in
+// enumeration order, those whose key holds a value.
 std::vector<Entry> CollectEntries(platform::Registry& registry) {
   std::vector<Entry> entries;
   platform::HKey classes = 0;
@@ -56,13 +117,16 @@ std::vector<Entry> CollectEntries(platform::Registry& registry) {
     return entries;
   }
   std::string name;
-  for (std::uint32_t index = 0; static_cast<int>(entries.size()) < kNewMenuCapacity &&
-                                registry.EnumKey(classes, index, &name) == platform::kSuccess;
+  int found = 0;
+  for (std::uint32_t index = 0;
+       found < kNewMenuCapacity && registry.EnumKey(classes, index, &name) == platform::kSuccess;
        ++index) {
     name = name.substr(0, name.find('\0'));
-    if (name.empty() || name[0] != '.' || !HasSubkey(registry, classes, name)) continue;
-    std::string key = registry::ShellNewKey(registry, classes_key + name);
-    if (!key.empty()) entries.push_back({name, std::move(key)});
+    if (name.empty() || name[0] != '.') continue;
+    Lookup lookup = LookUp(registry, classes, name);
+    if (!lookup.found) continue;
+    ++found;
+    if (lookup.holds_value) entries.push_back({name, std::move(lookup.description)});
   }
   registry.CloseKey(classes);
   return entries;
@@ -104,13 +168,11 @@ void NewMenuList::Fill() {
     list_->SetSelection(0);
     return;
   }
-  std::vector<Entry> entries = CollectEntries(reg);
-  std::erase_if(entries, [&](const Entry& entry) { return !HoldsAValue(reg, entry.key); });
-  list_->Clear();
-  for (const Entry& entry : entries) {
-    list_->AddItem(registry::ClassDescription(reg, entry.extension) + " (" + entry.extension + ")");
+  std::vector<std::string> items;
+  for (const Entry& entry : CollectEntries(reg)) {
+    items.push_back(entry.description + " (" + entry.extension + ")");
   }
-  list_->SetSelection(0);
+  ShowItems(*list_, items);
 }
 
 void NewMenuList::OnAdd() {

@@ -26,6 +26,28 @@ std::int32_t WriteString(platform::Registry& registry, const std::string& path,
                             registry::ValueType::kString);
 }
 
+bool ShowItems(ui::ListControl& list, const std::vector<std::string>& items) {
+  const int count = static_cast<int>(items.size());
+  bool same = list.Count() == count;
+  for (int i = 0; same && i < count; ++i) same = list.Item(i) == items[i];
+  if (!same) {
+    list.Clear();
+    for (const std::string& item : items) list.AddItem(item);
+  }
+  if (list.Selection() != 0) list.SetSelection(0);
+  return same;
+}
+
+void ShowRows(ui::CheckList& list, const std::vector<CheckRow>& rows) {
+  std::vector<std::string> texts;
+  for (const CheckRow& row : rows) texts.push_back(row.text);
+  const bool kept = ShowItems(list, texts);
+  for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+    const bool shown = kept && list.ItemChecked(i);  // a new item comes unticked
+    if (shown != rows[i].checked) list.SetItemChecked(i, rows[i].checked);
+  }
+}
+
 Page::~Page() = default;
 
 ui::Frame* Page::GroupFrame(Group group) const {

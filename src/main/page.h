@@ -82,6 +82,21 @@ std::string ReadString(platform::Registry& registry, const std::string& path);
 std::int32_t WriteString(platform::Registry& registry, const std::string& path,
                          const std::string& text);
 
+// Makes `list` show `items` with item 0 current. A list that already holds the same texts keeps
+// them: clearing and refilling a list's window costs far more than the reading, and a page switch
+// or a refresh would otherwise pay it for every list it reads. True when the items were kept. Set
+// from code, so no event is raised.
+bool ShowItems(ui::ListControl& list, const std::vector<std::string>& items);
+
+// One item of a check list as a filler has read it.
+struct CheckRow {
+  std::string text;
+  bool checked = false;
+};
+// The same for a check list: the items are kept when their texts are, and only the ticks that
+// differ are set.
+void ShowRows(ui::CheckList& list, const std::vector<CheckRow>& rows);
+
 // What every page is built with.
 struct PageContext {
   platform::Platform& platform;

@@ -1,4 +1,4 @@
-// File operations that change files: making a directory, copying a file, replacing a file's
+// File operations: reading a whole file, making a directory, copying a file, replacing a file's
 // contents. Paths are Windows paths in the system code page. A file that is replaced is replaced
 // whole or not at all: the new contents go to a temporary file beside it, which is then renamed
 // over it, so a failure at any step leaves the previous file as it was.
@@ -11,6 +11,9 @@ namespace vireo::platform {
 class Files {
  public:
   virtual ~Files() = default;
+  // The whole contents of the file `path` in `*bytes`. False when it cannot be read; `*bytes` is
+  // then left as it was.
+  virtual bool Read(const std::string& path, std::string* bytes) = 0;
   // Creates the directory `path` (its parent must exist). True when it exists afterwards,
   // created now or before.
   virtual bool MakeDirectory(const std::string& path) = 0;

@@ -28,7 +28,7 @@ class Session {
                             const std::string& other) = 0;
   // Enables the shutdown privilege where the system has privileges, then ends the session
   // (ExitWindowsEx with `flags`).
-  virtual void ExitWindows(std::uint32_t flags) = 0;
+  virtual void EndSession(std::uint32_t flags) = 0;
 };
 
 }  // namespace vireo::platform

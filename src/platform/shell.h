@@ -11,8 +11,9 @@ inline constexpr int kShowNormal = 1;
 class Shell {
  public:
   virtual ~Shell() = default;
-  // ShellExecuteA(no owner, verb, target, "", "", show). The result is never read.
-  virtual void Open(const std::string& verb, const std::string& target, int show) = 0;
+  // ShellExecuteA(no owner, verb, target, "", "", show). False when the shell could not open the
+  // target (no handler is registered for it, for one); most callers never look.
+  virtual bool Open(const std::string& verb, const std::string& target, int show) = 0;
   // Starts a command line in a normal window that gets the focus; never waits.
   virtual void Start(const std::string& command_line) = 0;
   // True when the file exists; names compare without regard to letter case.

@@ -38,14 +38,13 @@ std::optional<std::string> FetchDefault(platform::Registry& registry, const std:
   return text.substr(0, text.find('\0'));
 }
 
-// Steps 3 and 4 of the lookup: the description of the class `name`.
-std::string Describe(platform::Registry& registry, const std::string& name) {
+}  // namespace
+
+std::string DescribeClass(platform::Registry& registry, const std::string& name) {
   if (name.empty()) return kUnknownDescription;
   const std::optional<std::string> description = FetchDefault(registry, kClassesKey + name);
   return description && !description->empty() ? *description : kUnknownDescription;
 }
-
-}  // namespace
 
 ClassNameRead ReadClassName(platform::Registry& registry, const std::string& extension) {
   ClassNameRead read;
@@ -56,7 +55,7 @@ ClassNameRead ReadClassName(platform::Registry& registry, const std::string& ext
 
 std::string ClassDescription(platform::Registry& registry, const std::string& extension) {
   const std::optional<std::string> name = FetchDefault(registry, kClassesKey + extension);
-  return name ? Describe(registry, *name) : std::string();
+  return name ? DescribeClass(registry, *name) : std::string();
 }
 
 std::string ClassDescription(platform::Registry& registry, const std::string& extension,
@@ -64,7 +63,7 @@ std::string ClassDescription(platform::Registry& registry, const std::string& ex
   // RegRead reads a string value up to its first NUL, as the lookup does; a key or value that
   // is missing for RegRead is missing for the lookup too. Other types are fetched again.
   if (read.status == platform::kSuccess && read.value.IsText()) {
-    return Describe(registry, read.value.text());
+    return DescribeClass(registry, read.value.text());
   }
   if (read.status == platform::kFileNotFound) return std::string();
   return ClassDescription(registry, extension);

@@ -42,6 +42,10 @@ std::string ClassDescription(platform::Registry& registry, const std::string& ex
 std::string ClassDescription(platform::Registry& registry, const std::string& extension,
                              const ClassNameRead& read);
 
+// The second half of the description lookup, for a class name already read: the class key's
+// description, or "<Unknown>" when the name is empty or the class key is missing or has none.
+std::string DescribeClass(platform::Registry& registry, const std::string& name);
+
 // The ShellNew key lookup for `extension_key`, "Software\Classes\" + the extension with its dot
 // (relative to HKLM): the first key that opens of, in this order, extension_key\C\ShellNew,
 // extension_key\C\ShellNew- (switched off), extension_key\ShellNew and extension_key\ShellNew-,

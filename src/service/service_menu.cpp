@@ -2,6 +2,7 @@
 
 #include "resource.h"
 #include "service/launch_menus.h"
+#include "service/setup_export.h"
 #include "tools/about.h"
 #include "tools/system_info.h"
 #include "ui/trap.h"
@@ -23,6 +24,12 @@ bool ServiceMenu::OnCommand(int command_id) {
       break;
     case IDM_SERVICE_LOADREG:
       RestoreRegistry();
+      break;
+    case IDM_SERVICE_SETUP:
+      ExportSetup(platform_, owner_.Handle());
+      break;
+    case IDM_SERVICE_LOAD_SETUP:
+      RestoreSetup(platform_, owner_.Handle());
       break;
     case IDM_SERVICE_EXIT:
       platform_.session.ShutDownDialog();
@@ -112,7 +119,7 @@ void ServiceMenu::EndSession(const std::string& question, std::uint32_t flags) {
       platform::Answer::kYes) {
     return;
   }
-  platform_.session.ExitWindows(flags);
+  platform_.session.EndSession(flags);
 }
 
 }  // namespace vireo::service

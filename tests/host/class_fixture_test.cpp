@@ -15,6 +15,7 @@
 
 #include "fixture.h"
 #include "main/file_icons.h"
+#include "main/files_page.h"
 #include "platform/host/regedit4.h"
 #include "registry/file_class.h"
 
@@ -248,6 +249,59 @@ TEST_F(ClassFixtureTest, FilesPageListsAsTheFileSays) {
     EXPECT_EQ(ico.ItemChecked(row), icon == main::kOwnIcon) << kClasses[row];
   }
   EXPECT_EQ(Writes(), 0u);
+}
+
+TEST_F(ClassFixtureTest, NewMenuListGivesWhatThePlainLookupsGiveForEveryExtension) {
+  // Every extension in the order the registry enumerates it, with what the two lookups give on
+  // their own and what the file says.
+  std::vector<std::string> plain;
+  std::vector<std::string> file;
+  platform::HKey key = 0;
+  ASSERT_EQ(memory.OpenKey(platform::kLocalMachine, "Software\\Classes", 1, &key), 0);
+  std::string name;
+  std::size_t with_subkeys = 0;
+  for (std::uint32_t i = 0; memory.EnumKey(key, i, &name) == platform::kSuccess; ++i) {
+    if (name.empty() || name[0] != '.') continue;
+    with_subkeys += std::any_of(classes->keys.begin(), classes->keys.end(), [&](const auto& k) {
+      return k.first.rfind(Lower(name) + "\\", 0) == 0;
+    });
+    const std::string item = classes->Description(name) + " (" + name + ")";
+    const std::string found = registry::ShellNewKey(memory, registry::kClassesKey + name);
+    const auto* entry =
+        found.empty() ? nullptr : classes->Find(found.substr(22, found.size() - 23));
+    if (entry && !entry->values.empty()) {
+      plain.push_back(registry::ClassDescription(memory, name) + " (" + name + ")");
+    }
+    const std::string place = classes->ShellNew(name);
+    const auto* listed = place.empty() ? nullptr : classes->Find(name + "\\" + place);
+    if (listed && !listed->values.empty()) file.push_back(item);
+  }
+  memory.CloseKey(key);
+  ASSERT_LE(file.size(), static_cast<std::size_t>(main::kNewMenuCapacity));
+  ASSERT_GE(file.size(), 40u);
+  EXPECT_EQ(plain, file);
+
+  Start();
+  counting.Reset();
+  window->files().new_menu().Fill();
+  const std::size_t calls = counting.total();
+  auto& list = Get<ui::headless::HDropDown>(IDC_LST_NEW);
+  std::vector<std::string> items;
+  for (int i = 0; i < list.Count(); ++i) items.push_back(list.Item(i));
+  EXPECT_EQ(items, file);
+  EXPECT_EQ(Writes(), 0u);
+  EXPECT_EQ(memory.open_handles(), 0u);
+
+  const std::size_t class_keys = classes->TopKeys();
+  const std::size_t extensions = classes->Extensions().size();
+  std::printf(
+      "FillNewList: %zu calls for %zu class keys (%.2f each), %zu extension keys (%.2f each), "
+      "%zu of them with subkeys\n",
+      calls, class_keys, double(calls) / double(class_keys), extensions,
+      double(calls) / double(extensions), with_subkeys);
+  // One enumeration step a class key, three calls an extension key without subkeys (open, one
+  // enumeration, close), and a dozen at most for one with subkeys.
+  EXPECT_LE(calls, class_keys + 3 * extensions + 12 * with_subkeys + 10);
 }
 
 }  // namespace

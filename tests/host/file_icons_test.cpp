@@ -181,6 +181,47 @@ TEST_F(FileIconsTest, ThreeDIconsPointAtCoolDllAndAreRemovedWhateverTheyHold) {
   EXPECT_EQ(enabled(), "....");
 }
 
+TEST_F(FileIconsTest, APageSwitchShowsChangesMadeOutsideInTheItemsItHas) {
+  Set(".lnk\\", "lnkfile");
+  Set("lnkfile\\", "Ярлык");
+  Set(".pif\\", "piffile");
+  Set("piffile\\NeverShowExt", "");
+  Set("cplfile\\DefaultIcon\\", "%1");
+  Start();
+  window->ShowPage(main::PageId::kFiles);
+  ASSERT_EQ(Ticks(Ext()), "x.xxxxxxxxxxx");
+  ASSERT_EQ(Ticks(Ico()), ".x...........");
+  const int ext_clears = Ext().clears();
+  const int ico_clears = Ico().clears();
+  Ext().Choose(4);
+
+  // Ticks changed both ways outside the program: the same items show them, nothing is written.
+  Set("lnkfile\\NeverShowExt", "");
+  registry::RegDelete(memory, "HKCR\\piffile\\NeverShowExt");
+  Set("Paint.Picture\\DefaultIcon\\", "%1");
+  Set("cplfile\\DefaultIcon\\", "shell32.dll,1");
+  counting.Reset();
+  window->ShowPage(main::PageId::kExplorer);
+  window->ShowPage(main::PageId::kFiles);
+  EXPECT_EQ(Ticks(Ext()), ".xxxxxxxxxxxx");
+  EXPECT_EQ(Ticks(Ico()), "x............");
+  EXPECT_EQ(Ext().Item(0), "Ярлык (.lnk)");
+  EXPECT_EQ(Ico().Item(1), "Отображать *.CPL как иконки");
+  EXPECT_EQ(Ext().Selection(), 0);
+  EXPECT_EQ(Ext().clears(), ext_clears);
+  EXPECT_EQ(Ico().clears(), ico_clears);
+  EXPECT_EQ(Writes(), 0u);
+
+  // A description changed outside: the list is filled again, with its ticks.
+  Set("lnkfile\\", "Ссылка");
+  window->ShowPage(main::PageId::kFiles);
+  EXPECT_EQ(Ext().Item(0), "Ссылка (.lnk)");
+  EXPECT_EQ(Ext().Count(), 13);
+  EXPECT_EQ(Ticks(Ext()), ".xxxxxxxxxxxx");
+  EXPECT_EQ(Ext().clears(), ext_clears + 1);
+  EXPECT_EQ(Writes(), 0u);
+}
+
 TEST_F(FileIconsTest, FillsMakeOneCallARowOnAnEmptyRegistry) {
   Start();
   counting.Reset();

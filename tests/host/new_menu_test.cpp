@@ -141,8 +141,50 @@ TEST_F(NewMenuTest, TheListIsFilledWhenItsPageIsFirstShownThenByEveryRefresh) {
   window->ShowPage(main::PageId::kFiles);
   EXPECT_EQ(List().Count(), 1);
   Refresh();
+  EXPECT_EQ(Items(), (std::vector<std::string>{"Текстовый документ (.txt)", "<Unknown> (.doc)"}));
+  // A refresh that finds the same entries keeps the items.
+  const int clears = List().clears();
+  List().Choose(1);
+  Refresh();
+  EXPECT_EQ(List().clears(), clears);
   EXPECT_EQ(List().Count(), 2);
+  EXPECT_EQ(List().Selection(), 0);
   EXPECT_EQ(Writes(), 0u);
+}
+
+TEST_F(NewMenuTest, UnusualClassNamesFindTheEntryThePlainLookupsFind) {
+  // The list reads each class name once; whatever is not a short string goes as the two
+  // lookups take it: a number as its digits for the entry, its bytes up to a NUL for the
+  // description.
+  memory.PutNumber(kLocalMachine, std::string(kClasses) + ".num", "", 7);
+  Value(".num\\7\\ShellNew", "NullFile");
+  memory.Put(kLocalMachine, std::string(kClasses) + ".bin", "", platform::kRegBinary,
+             {'b', 'i', 'n', 'f'});
+  memory.PutText(kLocalMachine, std::string(kClasses) + "binf", "", "Двоичный");
+  Value(".bin\\binf\\ShellNew", "NullFile");
+  const std::string long_name(600, 'L');
+  Type(".long", long_name, "Длинный");
+  Value(".long\\" + long_name + "\\ShellNew", "NullFile");
+  memory.Put(kLocalMachine, std::string(kClasses) + ".nul", "", platform::kRegSz,
+             {'n', 'u', 'l', 0, 'x'});
+  memory.PutText(kLocalMachine, std::string(kClasses) + "nul", "", "С нулём");
+  Value(".nul\\nul\\ShellNew-", "NullFile");
+  Type(".path", "sub\\cls", "С путём");
+  Value(".path\\sub\\cls\\ShellNew", "NullFile");
+  Type(".empty", "", "");
+  Value(".empty\\ShellNew", "Command", "make.exe");
+  // The class-named key is found first, and holds no value: the entry is not listed.
+  Type(".both", "BothFile", "Оба");
+  memory.PutText(kLocalMachine, std::string(kClasses) + ".both\\bothfile\\ShellNew\\Sub", "", "x");
+  Value(".both\\ShellNew", "NullFile");
+  Type(".sub", "subfile", "Без записи");  // subkeys, none of them an entry
+  Value(".sub\\subfile\\shell", "x");
+  Start();
+  EXPECT_EQ(Items(),
+            (std::vector<std::string>{"<Unknown> (.num)", "Двоичный (.bin)", "Длинный (.long)",
+                                      "С нулём (.nul)", "С путём (.path)", "<Unknown> (.empty)"}));
+  EXPECT_EQ(Writes(), 0u);
+  EXPECT_EQ(memory.open_handles(), 0u);
 }
 
 TEST_F(NewMenuTest, ListsAtMostTheFirst101EntriesInEnumerationOrder) {

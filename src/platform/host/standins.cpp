@@ -203,8 +203,9 @@ bool IniProfile::DeleteKey(const std::string& section, const std::string& key,
   return WriteLinesAtomically(path, lines);
 }
 
-void RecordingShell::Open(const std::string& verb, const std::string& target, int show) {
+bool RecordingShell::Open(const std::string& verb, const std::string& target, int show) {
   calls.push_back({"open " + verb, target, show});
+  return opens;
 }
 
 void RecordingShell::Start(const std::string& command_line) {
@@ -263,6 +264,20 @@ void RecordingRegions::Delete(RegionHandle region) {
 }  // namespace vireo::platform
 
 namespace vireo::platform {
+
+bool HostFiles::Read(const std::string& path, std::string* bytes) {
+  ++calls;
+  if (fail) return false;
+  const fs::path source = HostPath(path);
+  std::error_code error;
+  if (!fs::is_regular_file(source, error)) return false;
+  std::ifstream in(source, std::ios::binary);
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  if (!in && !in.eof()) return false;
+  *bytes = buffer.str();
+  return true;
+}
 
 bool HostFiles::MakeDirectory(const std::string& path) {
   ++calls;

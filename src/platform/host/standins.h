@@ -58,6 +58,7 @@ class TempSystem : public System {
 // temporary file are written, as a full disk would.
 class HostFiles : public Files {
  public:
+  bool Read(const std::string& path, std::string* bytes) override;
   bool MakeDirectory(const std::string& path) override;
   bool Copy(const std::string& from, const std::string& to) override;
   bool Replace(const std::string& path, const std::string& bytes) override;
@@ -89,10 +90,13 @@ class RecordingShell : public Shell {
     std::string target;
     int show = 0;
   };
-  void Open(const std::string& verb, const std::string& target, int show) override;
+  bool Open(const std::string& verb, const std::string& target, int show) override;
   void Start(const std::string& command_line) override;
   bool FileExists(const std::string& path) override;
   std::vector<Call> calls;
+  // What Open answers: false stands for a system where no program opens the target (Wine has
+  // none for registry files).
+  bool opens = true;
 };
 
 // Records what the shell's dialogs and the end of the session were asked for, one line each:
@@ -108,7 +112,7 @@ class RecordingSession : public Session {
                     const std::string& other) override {
     calls.push_back("about|" + std::to_string(owner) + "|" + application + "|" + other);
   }
-  void ExitWindows(std::uint32_t flags) override {
+  void EndSession(std::uint32_t flags) override {
     calls.push_back("exit|" + std::to_string(flags));
   }
   std::vector<std::string> calls;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace vireo::platform {
 namespace {
 
@@ -54,6 +56,23 @@ bool WriteAll(const std::string& path, const std::string& bytes) {
 }
 
 }  // namespace
+
+bool Win32Files::Read(const std::string& path, std::string* bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  std::string contents;
+  char chunk[16384];
+  DWORD got = 0;
+  bool ok = true;
+  while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr) != 0) && got > 0) {
+    contents.append(chunk, got);
+  }
+  CloseHandle(file);
+  if (!ok) return false;
+  *bytes = std::move(contents);
+  return true;
+}
 
 bool Win32Files::MakeDirectory(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) || IsDirectory(path);

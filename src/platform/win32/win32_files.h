@@ -9,6 +9,7 @@ namespace vireo::platform {
 
 class Win32Files : public Files {
  public:
+  bool Read(const std::string& path, std::string* bytes) override;
   bool MakeDirectory(const std::string& path) override;
   bool Copy(const std::string& from, const std::string& to) override;
   bool Replace(const std::string& path, const std::string& bytes) override;

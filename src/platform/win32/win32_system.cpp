@@ -72,8 +72,11 @@ bool Win32Profile::DeleteKey(const std::string& section, const std::string& key,
   return WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, file.c_str());
 }
 
-void Win32Shell::Open(const std::string& verb, const std::string& target, int show) {
-  ShellExecuteA(nullptr, verb.c_str(), target.c_str(), "", "", show);
+bool Win32Shell::Open(const std::string& verb, const std::string& target, int show) {
+  // Anything above 32 is success; 31 means that no program is associated with the target.
+  const auto result = reinterpret_cast<std::uintptr_t>(
+      ShellExecuteA(nullptr, verb.c_str(), target.c_str(), "", "", show));
+  return result > 32;
 }
 
 void Win32Shell::Start(const std::string& command_line) {
@@ -97,25 +100,28 @@ bool Win32Shell::FileExists(const std::string& path) {
 
 namespace {
 
-// An export of shell32 by its ordinal; null when the system lacks it.
-FARPROC ShellOrdinal(WORD ordinal) {
+// An export of shell32 by its ordinal, as a function of type F; null when the system lacks it.
+template <class F>
+F ShellOrdinal(WORD ordinal) {
   HMODULE shell32 = GetModuleHandleA("shell32.dll");
   if (!shell32) shell32 = LoadLibraryA("shell32.dll");
-  return shell32 ? GetProcAddress(shell32, MAKEINTRESOURCEA(ordinal)) : nullptr;
+  FARPROC found = shell32 ? GetProcAddress(shell32, MAKEINTRESOURCEA(ordinal)) : nullptr;
+  // Through the generic function type, which any function pointer may be cast to and from.
+  return reinterpret_cast<F>(reinterpret_cast<void (*)()>(found));
 }
 
 }  // namespace
 
 void Win32Session::ShutDownDialog() {
   using ExitWindowsDialog = void(WINAPI*)(HWND);
-  if (auto dialog = reinterpret_cast<ExitWindowsDialog>(ShellOrdinal(60))) dialog(nullptr);
+  if (auto dialog = ShellOrdinal<ExitWindowsDialog>(60)) dialog(nullptr);
 }
 
 void Win32Session::RunDialog(OwnerHandle owner, const std::string& title,
                              const std::string& prompt) {
   // On Windows 9x the Run dialog takes single-byte texts.
   using RunFileDlg = int(WINAPI*)(HWND, HICON, LPCSTR, LPCSTR, LPCSTR, UINT);
-  if (auto dialog = reinterpret_cast<RunFileDlg>(ShellOrdinal(61))) {
+  if (auto dialog = ShellOrdinal<RunFileDlg>(61)) {
     dialog(reinterpret_cast<HWND>(owner), nullptr, nullptr, title.c_str(), prompt.c_str(), 0);
   }
 }
@@ -125,7 +131,7 @@ void Win32Session::AboutWindows(OwnerHandle owner, const std::string& applicatio
   ShellAboutA(reinterpret_cast<HWND>(owner), application.c_str(), other.c_str(), nullptr);
 }
 
-void Win32Session::ExitWindows(std::uint32_t flags) {
+void Win32Session::EndSession(std::uint32_t flags) {
   // Windows 9x has no privileges: these steps fail there, and the session ends all the same.
   HANDLE token = nullptr;
   if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) {

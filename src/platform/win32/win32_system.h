@@ -33,7 +33,7 @@ class Win32Profile : public Profile {
 
 class Win32Shell : public Shell {
  public:
-  void Open(const std::string& verb, const std::string& target, int show) override;
+  bool Open(const std::string& verb, const std::string& target, int show) override;
   void Start(const std::string& command_line) override;
   bool FileExists(const std::string& path) override;
 };
@@ -46,7 +46,7 @@ class Win32Session : public Session {
   void RunDialog(OwnerHandle owner, const std::string& title, const std::string& prompt) override;
   void AboutWindows(OwnerHandle owner, const std::string& application,
                     const std::string& other) override;
-  void ExitWindows(std::uint32_t flags) override;
+  void EndSession(std::uint32_t flags) override;
 };
 
 class Win32MessageBoxes : public MessageBoxes {

@@ -205,6 +205,7 @@ class HList : public Widget<Interface> {
   void Clear() override {
     items_.clear();
     selection_ = -1;
+    ++clears_;
   }
   int AddItem(const std::string& text) override {
     items_.push_back(text);
@@ -218,6 +219,8 @@ class HList : public Widget<Interface> {
   int Selection() const override { return selection_; }
   void SetHorizontalExtent(int pixels) override { horizontal_extent_ = pixels; }
   int horizontal_extent() const { return horizontal_extent_; }
+  // How many times code has cleared the list: a list updated in place is not cleared.
+  int clears() const { return clears_; }
   // The user selects item `index`.
   void Choose(int index) {
     if (!this->enabled() || index < 0 || index >= Count()) return;
@@ -242,6 +245,7 @@ class HList : public Widget<Interface> {
   std::vector<std::string> items_;
   int selection_ = -1;
   int horizontal_extent_ = 0;
+  int clears_ = 0;
 };
 
 class HDropDown : public HList<ui::ListControl> {

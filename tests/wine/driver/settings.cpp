@@ -25,6 +25,10 @@ const RegEntry kWebFolders = entry(
 const RegEntry kSourcePath =
     entry("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Setup\\SourcePath");
 const RegEntry kInstallPathC = entry("HKCU\\InstallLocationsMRU\\c");
+// The class of ".lnk", the first row of the Files page's extension list, and the value that hides
+// the extension.
+const RegEntry kLnkClass = entry("HKLM\\Software\\Classes\\.lnk\\");
+const RegEntry kLnkHidden = entry("HKLM\\Software\\Classes\\lnkfile\\NeverShowExt");
 
 // The choices of "Меню элемента" and the attributes each stands for.
 const char* const kRecycleChoices[4] = {"Отсутствует", "Только Переименовать", "Только удалить",
@@ -46,7 +50,9 @@ State prepared() {
           {&kFolderOpen, textValue(kOnePane)},
           {&kBackBitmapShell, textValue("C:\\Vireo\\back.bmp")},
           {&kSourcePath, textValue("C:\\WINDOWS\\OPTIONS\\CABS")},
-          {&kInstallPathC, textValue("D:\\")}};
+          {&kInstallPathC, textValue("D:\\")},
+          {&kLnkClass, textValue("lnkfile")},
+          {&kLnkHidden, textValue("")}};
 }
 
 // The controls that the scenario drives or watches.
@@ -63,6 +69,7 @@ struct Controls {
   Control recycleName{IDC_TXT_FIRST + 0, "the field \"Recycled Bin\""};
   Control txtWin{IDC_TXT_WIN, "the distribution path txtWin"};
   Control txtIP3{IDC_TXT_IP_FIRST + 2, "the installation path txtIP(2)"};
+  Control extensions{IDC_LST_EXT, "the extension list lstExt"};
 };
 
 // What start-up shows; then, with the registry changed from outside, what each page shows when
@@ -98,6 +105,11 @@ bool checkStartAndPageSwitch(const Shell& shell, Controls& c) {
   expectShown(c.recycleMenu, kRecycleChoices[0], first);
   if (!bringToFront(shell, kFolders) || !find(shell.main, {&c.recycleName})) return false;
   expectShown(c.recycleName, "Снаружи", first);
+  if (!bringToFront(shell, kFiles) || !find(shell.main, {&c.extensions})) return false;
+  const LRESULT rows = ask(c.extensions.window, LB_GETCOUNT);
+  check(rows == 13, first + ": the extension list has 13 rows", std::to_string(rows));
+  check(std::string(itemState(c.extensions.window, 0)) == "cleared",
+        first + ": the row of .lnk is cleared (its NeverShowExt is there)");
   expectState(now, "after the pages were first shown: nothing was written");
 
   // Pages made already read again when brought to the front.
@@ -109,6 +121,16 @@ bool checkStartAndPageSwitch(const Shell& shell, Controls& c) {
   if (bringToFront(shell, kControlPanel)) {
     expectBox(c.devices, false, again);
     expectBox(c.password, false, again);
+  }
+  // The extension list keeps its rows and shows the tick of the one changed, both ways.
+  for (const bool hidden : {false, true}) {
+    now[&kLnkHidden] = hidden ? textValue("") : absent();
+    writeState(now);
+    if (!bringToFront(shell, kControlPanel) || !bringToFront(shell, kFiles)) break;
+    const char* expected = hidden ? "cleared" : "ticked";
+    check(std::string(itemState(c.extensions.window, 0)) == expected,
+          again + ": the row of .lnk is " + expected, itemState(c.extensions.window, 0));
+    check(ask(c.extensions.window, LB_GETCOUNT) == 13, again + ": the extension list has 13 rows");
   }
   expectState(now, "after the pages were shown again: nothing was written");
   // The registry as prepared again, for the checks that follow.

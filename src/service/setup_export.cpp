@@ -1,0 +1,221 @@
+#include "service/setup_export.h"
+
+#include <array>
+#include <utility>
+
+#include "registry/reg_access.h"
+
+namespace vireo::service {
+namespace {
+
+constexpr char kTitle[] = "Vireo";
+constexpr char kLineEnd[] = "\r\n";
+
+constexpr std::array<std::pair<std::string_view, std::string_view>, 7> kLongRoots = {{
+    {"HKCU", "HKEY_CURRENT_USER"},
+    {"HKLM", "HKEY_LOCAL_MACHINE"},
+    {"HKCR", "HKEY_CLASSES_ROOT"},
+    {"HKCC", "HKEY_CURRENT_CONFIG"},
+    {"HKDD", "HKEY_DYN_DATA"},
+    {"HKPD", "HKEY_PERFORMANCE_DATA"},
+    {"HKU", "HKEY_USERS"},
+}};
+
+constexpr char kMissingList[] =
+    "Файл savereg.dat отсутствует в каталоге программы.\r\n"
+    "Сохранение пользовательской настройки невозможно.";
+constexpr char kAskExport[] = "Вы действительно желаете сделать резервную копию реестра?";
+constexpr char kMissingSetup[] =
+    "Файл setup.reg отсутствует в каталоге программы.\r\n"
+    "Вероятно, сохранение пользовательской настройки\r\n"
+    "не производилось, следовательно, ее восстановление\r\n"
+    "невозможно.";
+constexpr char kAskRestore[] =
+    "Вы действительно желаете восстановить пользовательскую настройку из файла setup.reg?";
+
+std::string FailureText(int number) {
+  return "Произошла ошибка №" + std::to_string(number) +
+         " при сохранении файла реестра.\r\n"
+         "Возможно, на диске не хватает свободного места.\r\n"
+         "Если это не так, обратитесь к разработчику.";
+}
+
+void AppendHexByte(std::uint8_t byte, std::string* out) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  *out += kDigits[byte >> 4];
+  *out += kDigits[byte & 0x0F];
+}
+
+std::string Quoted(const std::string& text) {
+  return "\"" + EscapeString(text) + "\"";
+}
+
+}  // namespace
+
+bool SplitListLine(std::string_view line, ListLine* out) {
+  const std::size_t first = line.find('\\');
+  const std::size_t last = line.rfind('\\');
+  if (first == std::string_view::npos || last == first) return false;
+  out->root = std::string(line.substr(0, first));
+  out->key = std::string(line.substr(first + 1, last - first - 1));
+  out->name = std::string(line.substr(last + 1));
+  return true;
+}
+
+std::vector<std::string> ListLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::string LongRoot(std::string_view root) {
+  for (const auto& [short_form, long_form] : kLongRoots) {
+    if (root == short_form) return std::string(long_form);
+  }
+  return std::string(root);
+}
+
+std::string EscapeString(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  for (const char c : text) {
+    switch (c) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string HexBytes(const std::vector<std::uint8_t>& bytes) {
+  std::string out;
+  out.reserve(bytes.size() * 3);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (i > 0) out += ',';
+    AppendHexByte(bytes[i], &out);
+  }
+  return out;
+}
+
+std::string DataText(const registry::RegValue& value) {
+  switch (value.kind()) {
+    case registry::RegValue::Kind::kText: {
+      const std::string& text = value.text();
+      if (text.find_first_of("\r\n") == std::string::npos) return Quoted(text);
+      // A string type in hexadecimal bytes keeps its line breaks on one line of the file.
+      std::vector<std::uint8_t> bytes(text.begin(), text.end());
+      bytes.push_back(0);
+      return "hex(1):" + HexBytes(bytes);
+    }
+    case registry::RegValue::Kind::kBytes:
+      return "hex:" + HexBytes(value.bytes());
+    case registry::RegValue::Kind::kNumber: {
+      const auto bits = static_cast<std::uint32_t>(value.number());
+      std::string out = "dword:";
+      for (int shift = 24; shift >= 0; shift -= 8) {
+        AppendHexByte(static_cast<std::uint8_t>(bits >> shift), &out);
+      }
+      return out;
+    }
+    case registry::RegValue::Kind::kEmpty:
+      break;
+  }
+  return {};
+}
+
+std::string Record(const ListLine& line, const std::string& data_text) {
+  std::string out = "[" + LongRoot(line.root) + "\\" + line.key + "]" + kLineEnd;
+  if (!data_text.empty()) {
+    out += line.name.empty() ? std::string("@") : Quoted(line.name);
+    out += "=" + data_text + kLineEnd;
+  }
+  return out;
+}
+
+bool ExportText(platform::Registry& registry, const std::string& list, std::string* text,
+                int* error) {
+  std::string out = std::string("REGEDIT4") + kLineEnd;
+  for (const std::string& entry : ListLines(list)) {
+    ListLine line;
+    if (!SplitListLine(entry, &line)) {
+      *error = kMalformedLine;
+      return false;
+    }
+    // The read tells the type by what it gives: text for a string, bytes for binary data, a
+    // number for a 32-bit number; it leaves the value empty for a value that is missing or of any
+    // other type, which then gets its key line only. One open, one query and one close a line.
+    registry::RegValue value;
+    if (registry::RegRead(registry, entry, &value) != platform::kSuccess) value = {};
+    out += Record(line, DataText(value));
+  }
+  out += kLineEnd;
+  out += kLineEnd;
+  *text = std::move(out);
+  return true;
+}
+
+std::string InDirectory(const std::string& directory, const std::string& name) {
+  if (!directory.empty() && directory.back() == '\\') return directory + name;
+  return directory + "\\" + name;
+}
+
+void ExportSetup(platform::Platform& platform, platform::OwnerHandle owner) {
+  const std::string directory = platform.system.ProgramDirectory();
+  const std::string list_path = InDirectory(directory, kListFile);
+  if (!platform.shell.FileExists(list_path)) {
+    platform.messages.Show(owner, kMissingList, kTitle, platform::MessageStyle::kCriticalOk);
+    return;
+  }
+  if (platform.messages.Show(owner, kAskExport, kTitle, platform::MessageStyle::kQuestionYesNo) !=
+      platform::Answer::kYes) {
+    return;
+  }
+  int error = 0;
+  std::string list;
+  std::string text;
+  if (!platform.files.Read(list_path, &list)) {
+    error = kListUnreadable;
+  } else if (ExportText(platform.registry, list, &text, &error)) {
+    if (!platform.files.Replace(InDirectory(directory, kSetupFile), text)) error = kSetupUnwritable;
+  }
+  if (error != 0) {
+    platform.messages.Show(owner, FailureText(error), kTitle, platform::MessageStyle::kCriticalOk);
+  }
+}
+
+void RestoreSetup(platform::Platform& platform, platform::OwnerHandle owner) {
+  const std::string setup = InDirectory(platform.system.ProgramDirectory(), "setup.reg");
+  if (!platform.shell.FileExists(setup)) {
+    platform.messages.Show(owner, kMissingSetup, kTitle, platform::MessageStyle::kCriticalOk);
+    return;
+  }
+  if (platform.messages.Show(owner, kAskRestore, kTitle, platform::MessageStyle::kQuestionYesNo) !=
+      platform::Answer::kYes) {
+    return;
+  }
+  if (platform.shell.Open("open", setup, platform::kShowNormal)) return;
+  const std::string editor = InDirectory(platform.system.WindowsDirectory(), "regedit.exe");
+  platform.shell.Start("\"" + editor + "\" \"" + setup + "\"");
+}
+
+}  // namespace vireo::service

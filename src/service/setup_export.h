@@ -1,0 +1,88 @@
+// The user-setup export and its merge, the two "Сервис" commands "Сохранить пользовательскую
+// настройку" (mnuServiceSetup) and "Восстановить пользовательскую настройку"
+// (mnuServiceLoadSetup). The export reads "savereg.dat" from the program directory, one registry
+// path per line, looks each value up and writes them all, in list order, into "Setup.reg" there in
+// the REGEDIT4 import format; the restore hands that file to the registry editor.
+//
+// Failures of the export are shown as "Произошла ошибка №" n " при сохранении файла реестра.":
+//   1  "savereg.dat" is there but cannot be read;
+//   2  a line of the list names no value (fewer than two backslashes, an empty line included);
+//   3  "Setup.reg" cannot be written.
+// The whole file is made in memory and replaces "Setup.reg" in one step, so after any failure the
+// previous "Setup.reg" is still there exactly as it was.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+#include "registry/reg_value.h"
+
+namespace vireo::service {
+
+inline constexpr char kListFile[] = "savereg.dat";
+inline constexpr char kSetupFile[] = "Setup.reg";
+
+// Failure numbers shown in the export's error message.
+enum ExportError : int {
+  kListUnreadable = 1,
+  kMalformedLine = 2,
+  kSetupUnwritable = 3,
+};
+
+// A list line split at its first and its last backslash.
+struct ListLine {
+  std::string root;  // as written in the list
+  std::string key;   // may itself hold backslashes
+  std::string name;  // "" is the key's default value
+};
+// False when the line holds fewer than two backslashes.
+bool SplitListLine(std::string_view line, ListLine* out);
+
+// The lines of the list file: each ends with CR LF (a bare LF is taken as well); a last line
+// without its line end counts, an empty text after the last line end does not.
+std::vector<std::string> ListLines(const std::string& text);
+
+// "HKCU" gives "HKEY_CURRENT_USER", and so on for the seven short roots; any other text (lower
+// case, a long form) stays as it is.
+std::string LongRoot(std::string_view root);
+
+// A string between double quotes as REGEDIT4 reads it back: "\" becomes "\\" and a double quote
+// "\"". CR and LF cannot stand on a line of their own file: they are written "\r" and "\n", which
+// the registry editor reads back as the characters. Every other byte is copied as it is.
+std::string EscapeString(std::string_view text);
+
+// The bytes as two upper-case hexadecimal digits each, separated by commas ("01,AB,00"); empty
+// for no bytes.
+std::string HexBytes(const std::vector<std::uint8_t>& bytes);
+
+// The text after "=" of a value line for what the registry read gave: a string in double quotes
+// (one holding CR or LF as "hex(1):" with its bytes and a closing NUL), "hex:" and the bytes of
+// binary data, "dword:" and eight hexadecimal digits of a number; empty (no value line) when
+// nothing was read or the value's type is none of these.
+std::string DataText(const registry::RegValue& value);
+
+// One record: the key line "[" long root "\" key "]" and, when `data_text` is not empty, the value
+// line: "@" for the default value, else the escaped name in double quotes, "=" and the data text.
+// Each line ends with CR LF.
+std::string Record(const ListLine& line, const std::string& data_text);
+
+// What an export of `list` gives: the whole text of "Setup.reg", or false with the failure number
+// in `*error` when a line is malformed. Reads the registry only, one value per line.
+bool ExportText(platform::Registry& registry, const std::string& list, std::string* text,
+                int* error);
+
+// The file `name` in `directory`, joined with one backslash.
+std::string InDirectory(const std::string& directory, const std::string& name);
+
+// mnuServiceSetup: asks first; writes "Setup.reg" or shows why it could not.
+void ExportSetup(platform::Platform& platform, platform::OwnerHandle owner);
+
+// mnuServiceLoadSetup: asks first, then hands "setup.reg" to the shell to open. Where the shell
+// has no open action for registry files, the registry editor of the Windows directory is started
+// with the file instead, so that the merge still happens.
+void RestoreSetup(platform::Platform& platform, platform::OwnerHandle owner);
+
+}  // namespace vireo::service
