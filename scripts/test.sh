@@ -176,6 +176,10 @@ wine_suites() {
     wine_suite "menu commands under Wine$on" "menus-win98-$tag" driver \
       "$VIREO_WIN_BUILD/driver.exe" menus "$program" --desktop VireoTest
 
+    vireo_log "driver: the tool windows of vireo.exe (Windows 98 mode)"
+    wine_suite "tool windows under Wine$on" "tools-win98-$tag" driver \
+      "$VIREO_WIN_BUILD/driver.exe" tools "$program" --desktop VireoTest
+
     vireo_log "driver: vireo.exe in Wine's default (NT) mode"
     vireo_clear_version vireo.exe
     wine_suite "vireo.exe refuses in NT mode$on" "smoke-nt-$tag" driver \

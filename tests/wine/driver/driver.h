@@ -224,4 +224,8 @@ int runFiles(const std::string& exe, const char* desktop);
 // Windows 98 mode: the commands of "Сервис", "Справка" and "Программы" by their command ids.
 int runMenus(const std::string& exe, const char* desktop);
 
+// Windows 98 mode: the tool windows: system information, its process and window lists (a Notepad
+// ended through the process list), "О программе".
+int runTools(const std::string& exe, const char* desktop);
+
 }  // namespace driver
