@@ -22,7 +22,7 @@ constexpr const char* kDetailCaptions[kDetailRows] = {"Идентификато�
 constexpr int kListWidth = 330;
 constexpr int kListHeight = 282;
 constexpr int kFrameLeft = kListWidth + 16;
-constexpr int kFrameWidth = 214;
+constexpr int kFrameWidth = 240;
 constexpr int kRowHeight = 21;
 constexpr int kCharWidth = 7;  // the list's horizontal extent counts 7 pixels a character
 
@@ -59,12 +59,12 @@ void ProcessListWindow::CreateControls() {
       w, Control(IDC_PROCS_FRAME1, {kFrameLeft, 4, kFrameWidth, 196}, "Информация о процессе"));
   for (int i = 0; i < kDetailRows; ++i) {
     const int top = 22 + i * kRowHeight;
-    captions_[i] = tk.CreateLabel(*frame1_, Control(0, {8, top, 128, 17}, kDetailCaptions[i]));
-    values_[i] = tk.CreateLabel(*frame1_, Control(IDC_PROCS_VALUE_FIRST + i, {138, top, 68, 17}));
+    captions_[i] = tk.CreateLabel(*frame1_, Control(0, {8, top, 150, 17}, kDetailCaptions[i]));
+    values_[i] = tk.CreateLabel(*frame1_, Control(IDC_PROCS_VALUE_FIRST + i, {160, top, 72, 17}));
   }
   const int left = kFrameLeft + 8;
   const int right = kFrameLeft + kFrameWidth / 2 + 4;
-  constexpr int kButtonWidth = 94;
+  constexpr int kButtonWidth = 106;
   cmd_terminate_ =
       tk.CreateButton(w, Control(IDC_PROCS_TERMINATE, {left, 212, kButtonWidth, 25}, "Завершить"));
   cmd_refresh_ =

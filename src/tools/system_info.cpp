@@ -35,7 +35,8 @@ void SystemInfoWindow::CreateControls() {
   ui::Toolkit& tk = toolkit_;
   ui::Window& w = *window_;
   frame2_ = tk.CreateFrame(w, Control(IDC_SYSINFO_FRAME2, Twips(120, 120, 4095, 1095), "Система"));
-  label1_ = tk.CreateLabel(*frame2_, Control(0, Twips(120, 240, 1335, 255), "Имя компьютера:"));
+  // Wide enough for its caption in the toolkit's font: up to where the name begins.
+  label1_ = tk.CreateLabel(*frame2_, Control(0, Twips(120, 240, 1440, 255), "Имя компьютера:"));
   cn_ = tk.CreateLabel(*frame2_, Control(IDC_SYSINFO_CN, Twips(1560, 240, 2415, 255)));
   work_ = tk.CreateLabel(*frame2_, Control(IDC_SYSINFO_WORK, Twips(120, 480, 3855, 255)));
   label2_ = tk.CreateLabel(*frame2_, Control(0, Twips(120, 720, 375, 255), "OC:"));

@@ -229,8 +229,8 @@ struct ControlArgs {
   bool border = false;  // pictures: a sunken border
   Font font;
   bool multiline = false;  // text boxes: several lines, Enter starts a new one
-  // Labels: the text in this system colour, drawn over what lies beneath (no background of its
-  // own), so that two labels can overlap; -1 for the usual label.
+  // Labels: the text in this system colour; where such labels overlap, the text of the one
+  // beneath shows through the one above (a shadow). -1 for the usual label.
   int text_color = -1;
   std::string tooltip = {};  // pictures: the tip shown while the mouse rests on the picture
   // Frames: the windows of the contents (all but a title label made with `header`) may be

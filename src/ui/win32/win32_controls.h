@@ -15,12 +15,25 @@ class Win32Label : public Widget<ui::Label> {
   Win32Label(const Blueprint& blueprint, const ControlArgs& args)
       : Widget(blueprint, args.text), header_(args.header), text_color_(args.text_color) {}
   bool CreatedAtOnce() const override { return header_; }
-  HBRUSH OnColor(HDC dc) override {
-    if (text_color_ >= 0) {
-      SetTextColor(dc, GetSysColor(text_color_));
-      SetBkMode(dc, TRANSPARENT);
-      return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  // A label with its own text colour is drawn here, with the text of every such label that lies
+  // beneath it and overlaps it, so that one can read as the other's shadow.
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(item.hDC, TRANSPARENT);
+    RECT mine;
+    GetWindowRect(hwnd_, &mine);
+    for (HWND below = GetWindow(hwnd_, GW_HWNDLAST); below && below != hwnd_;
+         below = GetWindow(below, GW_HWNDPREV)) {
+      auto* label = dynamic_cast<Win32Label*>(ControlOf(below));
+      if (!label || label->text_color_ < 0) continue;
+      RECT theirs;
+      GetWindowRect(below, &theirs);
+      label->DrawOwnText(item.hDC, theirs.left - mine.left, theirs.top - mine.top);
     }
+    DrawOwnText(item.hDC, 0, 0);
+    return true;
+  }
+  HBRUSH OnColor(HDC dc) override {
     if (!header_) return nullptr;
     SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
     SetBkColor(dc, GetSysColor(COLOR_ACTIVECAPTION));
@@ -28,6 +41,16 @@ class Win32Label : public Widget<ui::Label> {
   }
 
  private:
+  void DrawOwnText(HDC dc, int dx, int dy) {
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    OffsetRect(&r, dx, dy);
+    HGDIOBJ old_font = SelectObject(dc, blueprint_.font);
+    SetTextColor(dc, GetSysColor(text_color_));
+    const std::string text = Text();
+    DrawTextA(dc, text.c_str(), -1, &r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old_font);
+  }
   bool header_;
   int text_color_;
 };

@@ -236,7 +236,9 @@ std::unique_ptr<ui::Picture> Win32Toolkit::CreatePicture(Container& parent,
 }
 
 std::unique_ptr<ui::Label> Win32Toolkit::CreateLabel(Container& parent, const ControlArgs& args) {
-  const DWORD style = SS_LEFT | SS_NOPREFIX | (args.header ? SS_CENTERIMAGE : 0);
+  const DWORD style = args.text_color >= 0
+                          ? SS_OWNERDRAW | WS_CLIPSIBLINGS
+                          : SS_LEFT | SS_NOPREFIX | (args.header ? SS_CENTERIMAGE : 0);
   return Adopted(
       parent, std::make_unique<Win32Label>(MakeBlueprint(*this, "STATIC", style, 0, args), args));
 }
