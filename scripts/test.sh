@@ -13,7 +13,7 @@
 #      - the real vireo.exe driven from outside by driver.exe in Windows 98 mode (main window,
 #        page buttons, refresh, exit; then the catalogue-bound settings against the registry;
 #        then the pages' own controls against the registry and control.ini; then the Files
-#        page with its New-menu editor and template file) and in Wine's
+#        page with its New-menu editor and template file; then the tool windows) and in Wine's
 #        default NT mode (the platform message).
 # Prints a summary that names the paths that ran and the ones that could not, and exits
 # non-zero when anything failed.
