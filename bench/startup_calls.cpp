@@ -99,8 +99,11 @@ int main(int argc, char** argv) {
   platform::TableStrings strings;
   platform::HostFiles files;
   platform::RecordingSession session;
-  platform::Platform services{counting,  system,  profile, shell,  messages,
-                              open_file, regions, strings, files, session};
+  platform::FixedMachine machine;
+  platform::ScriptedProcesses processes;
+  platform::ListedWindows top_windows;
+  platform::Platform services{counting, system, profile, shell,   messages,  open_file,  regions,
+                              strings,  files,  session, machine, processes, top_windows};
   ui::headless::HeadlessToolkit toolkit;
 
   main::MainWindow window(services, toolkit);

@@ -6,6 +6,7 @@
 #include "platform/open_file.h"
 #include "platform/win32/resource_strings.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_machine.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system.h"
 #include "ui/win32/win32_toolkit.h"
@@ -24,8 +25,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::Win32Strings strings(instance);
     platform::Win32Files files;
     platform::Win32Session session;
-    platform::Platform services{registry,  system,  profile, shell,  messages,
-                                open_file, regions, strings, files, session};
+    platform::Win32Machine machine;
+    platform::Win32Processes processes;
+    platform::Win32TopWindows top_windows;
+    platform::Platform services{registry, system, profile, shell,   messages,  open_file,  regions,
+                                strings,  files,  session, machine, processes, top_windows};
 
     ui::win32::Win32Toolkit toolkit(instance);
     main::MainWindow window(services, toolkit);

@@ -116,7 +116,7 @@ void MainWindow::CreatePages() {
   catalogue_ = std::make_unique<Catalogue>(platform_, toolkit_, *window_, pages_);
   launch_menus_ = std::make_unique<service::LaunchMenus>(platform_, window_->MenuAt(kMenuPrograms),
                                                          window_->MenuAt(kMenuApplets));
-  service_menu_ = std::make_unique<service::ServiceMenu>(platform_, *window_);
+  service_menu_ = std::make_unique<service::ServiceMenu>(platform_, toolkit_, *window_);
 
   // The start-up sequence from its fifth step on, one part a step; the refresh asks each part
   // again.

@@ -4,7 +4,9 @@
 
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/machine.h"
 #include "platform/open_file.h"
+#include "platform/processes.h"
 #include "platform/regions.h"
 #include "platform/registry.h"
 #include "platform/session.h"
@@ -25,6 +27,9 @@ struct Platform {
   Strings& strings;
   Files& files;
   Session& session;
+  Machine& machine;
+  Processes& processes;
+  TopWindows& top_windows;
 };
 
 }  // namespace vireo::platform

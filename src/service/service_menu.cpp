@@ -3,6 +3,8 @@
 #include "resource.h"
 #include "service/launch_menus.h"
 #include "service/setup_export.h"
+#include "tools/about.h"
+#include "tools/system_info.h"
 #include "ui/trap.h"
 
 namespace vireo::service {
@@ -54,6 +56,12 @@ bool ServiceMenu::OnCommand(int command_id) {
       break;
     case IDM_HELP_MAIL:
       platform_.shell.Open("open", kAuthorMail, platform::kShowNormal);
+      break;
+    case IDM_HELP_ABOUT:
+      tools::RunAbout(platform_, toolkit_, owner_);
+      break;
+    case IDM_HELP_OS:
+      tools::RunSystemInfo(platform_, toolkit_, owner_);
       break;
     case IDM_HELP_WINDOWS:
       platform_.session.AboutWindows(owner_.Handle(), "Windows", "Windows");

@@ -32,8 +32,8 @@ inline constexpr char kToggleFile[] =
 
 class ServiceMenu {
  public:
-  ServiceMenu(platform::Platform& platform, ui::Window& owner)
-      : platform_(platform), owner_(owner) {}
+  ServiceMenu(platform::Platform& platform, ui::Toolkit& toolkit, ui::Window& owner)
+      : platform_(platform), toolkit_(toolkit), owner_(owner) {}
 
   // Runs the command of an entry of "Сервис" or "Справка"; false when `command_id` is neither
   // menu's.
@@ -49,6 +49,7 @@ class ServiceMenu {
   void EndSession(const std::string& question, std::uint32_t flags);
 
   platform::Platform& platform_;
+  ui::Toolkit& toolkit_;  // the tool windows open modally over `owner_`
   ui::Window& owner_;
 };
 

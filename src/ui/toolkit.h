@@ -8,9 +8,9 @@
 //   in a list (ListControl::on_select), a tick or clear of a list item
 //   (CheckList::on_item_check, with the item's index), a double click on a list item
 //   (ListControl::on_double_click, after the on_select of its first click), an arrow or drag of
-//   a scroll bar (ScrollBar::on_change), a click on an option button (OptionButton::on_click), a
-//   menu command or accelerator (Window::on_command; in a modal window Enter and Escape too, as
-//   kCommandEnter and kCommandEscape).
+//   a scroll bar (ScrollBar::on_change), a click on an option button (OptionButton::on_click) or
+//   on a picture (Picture::on_click), a menu command or accelerator (Window::on_command; in a modal
+//   window Enter and Escape too, as kCommandEnter and kCommandEscape).
 // - Option buttons are mutually exclusive within their container: selecting one, by the user or
 //   by code, clears the others there. A selection made by code raises no event.
 // - Window::on_paint is raised whenever the window has been painted: when it is shown, by
@@ -53,6 +53,8 @@ struct Font {
 // System colour indexes, as GetSysColor numbers them.
 inline constexpr int kColorButtonShadow = 16;
 inline constexpr int kColorButtonHighlight = 20;
+inline constexpr int kColorGrayText = 17;
+inline constexpr int kColorButtonText = 18;
 
 class Widget {
  public:
@@ -87,6 +89,8 @@ class Picture : public Container {
   // Loads a picture file to show; false when it cannot be loaded (the old picture stays).
   virtual bool LoadFile(const std::string& path) = 0;
   virtual void Clear() = 0;
+  // Raised after the user clicked the picture.
+  std::function<void()> on_click;
 };
 class Label : public Widget {};
 
@@ -135,6 +139,8 @@ class ListControl : public Widget {
   // List boxes: the tooltip of the item under the pointer, asked for when it opens and again
   // when the pointer moves to another item. Over no item the widget's own tooltip shows.
   virtual void SetItemTooltip(std::function<std::string(int item)> provider) = 0;
+  // List boxes: how far, in pixels, the items can be scrolled sideways; 0 for no scrolling.
+  virtual void SetHorizontalExtent(int pixels) = 0;
   // Raised after the user selected an item.
   std::function<void()> on_select;
   // Raised after the user double-clicked an item, which is selected then (list boxes only).
@@ -233,6 +239,10 @@ struct ControlArgs {
   bool border = false;  // pictures: a sunken border
   Font font;
   bool multiline = false;  // text boxes: several lines, Enter starts a new one
+  // Labels: the text in this system colour; where such labels overlap, the text of the one
+  // beneath shows through the one above (a shadow). -1 for the usual label.
+  int text_color = -1;
+  std::string tooltip = {};  // pictures: the tip shown while the mouse rests on the picture
   // Frames: the windows of the contents (all but a title label made with `header`) may be
   // created only when the frame is first brought to the front. The widgets work the same either
   // way; until then Handle() of the contents gives 0.

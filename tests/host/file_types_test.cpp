@@ -81,8 +81,8 @@ TEST_F(FileTypesTest, FillingShowsWhatIsStoredAndWritesNothing) {
 
 TEST_F(FileTypesTest, BoxesWriteTheirEntriesAndClearingDeletesTheWholeKey) {
   CreateLog log{memory};
-  platform::Platform logged{log,       system,  profile, shell, messages,
-                            open_file, regions, strings, files, session};
+  platform::Platform logged{log,     system, profile, shell,   messages,  open_file,  regions,
+                            strings, files,  session, machine, processes, top_windows};
   Put("*\\QuickView", "");
   Put("*\\QuickView\\Viewer", "x");
   Put("*\\Shell\\print", "Печать");

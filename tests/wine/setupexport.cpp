@@ -253,8 +253,11 @@ struct Bundle {
   platform::TableStrings strings{std::span<const vireo::catalogue::CatalogueEntry>()};
   platform::Win32Files files;
   platform::RecordingSession session;
-  platform::Platform platform{registry,  system,  profile, shell, messages,
-                              open_file, regions, strings, files, session};
+  platform::FixedMachine machine;
+  platform::ScriptedProcesses processes;
+  platform::ListedWindows top_windows;
+  platform::Platform platform{registry, system, profile, shell,   messages,  open_file,  regions,
+                              strings,  files,  session, machine, processes, top_windows};
 };
 
 std::string Describe(DWORD type, const std::string& data) {

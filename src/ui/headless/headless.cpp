@@ -315,8 +315,21 @@ void HeadlessToolkit::RunModal(ui::Window& window, ui::Window& owner) {
   modal_runs.push_back({modal.args().title, still_disabled});
 }
 
-std::unique_ptr<ui::Timer> HeadlessToolkit::CreateTimer(ui::Window&) {
-  return std::make_unique<HTimer>();
+std::unique_ptr<ui::Timer> HeadlessToolkit::CreateTimer(ui::Window& owner) {
+  auto timer = std::make_unique<HTimer>(this, &owner);
+  timers_.push_back(timer.get());
+  return timer;
+}
+
+HTimer::~HTimer() {
+  std::erase(toolkit_->timers_, this);
+}
+
+HTimer* HeadlessToolkit::TimerOf(const ui::Window& window) const {
+  for (auto it = timers_.rbegin(); it != timers_.rend(); ++it) {
+    if ((*it)->owner() == &window) return *it;
+  }
+  return nullptr;
 }
 
 std::vector<HWindow*> HeadlessToolkit::Windows() const {

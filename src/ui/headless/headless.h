@@ -117,19 +117,32 @@ class HFrame : public Widget<ui::Frame> {
 class HPicture : public Widget<ui::Picture> {
  public:
   HPicture(Node* parent, const ControlArgs& args, const std::vector<std::string>* loadable)
-      : Widget(Kind::kPicture, parent, args), loadable_(loadable) {}
+      : Widget(Kind::kPicture, parent, args), loadable_(loadable), tooltip_(args.tooltip) {}
   bool LoadFile(const std::string& path) override;
   void Clear() override { picture_.clear(); }
   const std::string& picture() const { return picture_; }
+  const std::string& tooltip() const { return tooltip_; }
+  // The user clicks the picture. A disabled picture does nothing.
+  void Click() {
+    if (enabled() && on_click) on_click();
+  }
 
  private:
   const std::vector<std::string>* loadable_;
   std::string picture_;
+  std::string tooltip_;
 };
 
 class HLabel : public Widget<ui::Label> {
  public:
-  HLabel(Node* parent, const ControlArgs& args) : Widget(Kind::kLabel, parent, args) {}
+  HLabel(Node* parent, const ControlArgs& args)
+      : Widget(Kind::kLabel, parent, args), font_(args.font), text_color_(args.text_color) {}
+  const Font& font() const { return font_; }
+  int text_color() const { return text_color_; }
+
+ private:
+  Font font_;
+  int text_color_;
 };
 
 class HButton : public Widget<ui::Button> {
@@ -220,6 +233,8 @@ class HList : public Widget<Interface> {
     if (item_tooltip_ && index >= 0 && index < Count()) return item_tooltip_(index);
     return this->TooltipText();
   }
+  void SetHorizontalExtent(int pixels) override { horizontal_extent_ = pixels; }
+  int horizontal_extent() const { return horizontal_extent_; }
   // How many times code has cleared the list: a list updated in place is not cleared.
   int clears() const { return clears_; }
   // The user selects item `index`.
@@ -245,13 +260,19 @@ class HList : public Widget<Interface> {
  protected:
   std::vector<std::string> items_;
   int selection_ = -1;
+  int horizontal_extent_ = 0;
   int clears_ = 0;
   std::function<std::string(int item)> item_tooltip_;
 };
 
 class HDropDown : public HList<ui::ListControl> {
  public:
-  HDropDown(Node* parent, const ControlArgs& args, Kind kind) : HList(kind, parent, args) {}
+  HDropDown(Node* parent, const ControlArgs& args, Kind kind)
+      : HList(kind, parent, args), font_(args.font) {}
+  const Font& font() const { return font_; }
+
+ private:
+  Font font_;
 };
 
 class HCheckList : public HList<ui::CheckList> {
@@ -346,6 +367,11 @@ class HWindow : public Widget<ui::Window> {
 
 class HTimer : public ui::Timer {
  public:
+  HTimer(HeadlessToolkit* toolkit, ui::Window* owner) : toolkit_(toolkit), owner_(owner) {}
+  ~HTimer() override;
+  HTimer(const HTimer&) = delete;
+  HTimer& operator=(const HTimer&) = delete;
+  ui::Window* owner() const { return owner_; }
   void Start(int interval_ms) override {
     interval_ = interval_ms;
     running_ = true;
@@ -359,6 +385,8 @@ class HTimer : public ui::Timer {
   }
 
  private:
+  HeadlessToolkit* toolkit_;
+  ui::Window* owner_;
   bool running_ = false;
   int interval_ = 0;
 };
@@ -400,6 +428,8 @@ class HeadlessToolkit : public Toolkit {
   std::vector<HWindow*> Windows() const;
   // The live window titled `title` that was created last, or null.
   HWindow* FindWindow(const std::string& title) const;
+  // The live timer of `window` made last, or null.
+  HTimer* TimerOf(const ui::Window& window) const;
   // How many windows titled `title` were ever created.
   int CreatedCount(const std::string& title) const;
 
@@ -414,7 +444,9 @@ class HeadlessToolkit : public Toolkit {
 
  private:
   friend class HWindow;
+  friend class HTimer;
   void Forget(HWindow* window);
+  std::vector<HTimer*> timers_;
   std::vector<HWindow*> windows_;
   std::vector<std::string> created_titles_;
   int quit_code_ = 0;

@@ -117,6 +117,9 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM w, LPARAM l) {
         if (top) top->OnPainted();
         return 0;
       }
+      case WM_LBUTTONUP:
+        if (auto* picture = dynamic_cast<Win32Picture*>(self)) picture->OnClick();
+        break;
       case WM_TIMER:
         if (auto* top = dynamic_cast<Win32Window*>(self)) {
           auto it = top->timers.find(w);
@@ -269,7 +272,9 @@ std::unique_ptr<ui::Picture> Win32Toolkit::CreatePicture(Container& parent,
 }
 
 std::unique_ptr<ui::Label> Win32Toolkit::CreateLabel(Container& parent, const ControlArgs& args) {
-  const DWORD style = SS_LEFT | SS_NOPREFIX | (args.header ? SS_CENTERIMAGE : 0);
+  const DWORD style = args.text_color >= 0
+                          ? SS_OWNERDRAW | WS_CLIPSIBLINGS
+                          : SS_LEFT | SS_NOPREFIX | (args.header ? SS_CENTERIMAGE : 0);
   return Adopted(
       parent, std::make_unique<Win32Label>(MakeBlueprint(*this, "STATIC", style, 0, args), args));
 }
@@ -318,9 +323,9 @@ std::unique_ptr<ui::ListControl> Win32Toolkit::CreateDropDown(Container& parent,
 
 std::unique_ptr<ui::ListControl> Win32Toolkit::CreateListBox(Container& parent,
                                                              const ControlArgs& args) {
-  const Blueprint blueprint =
-      MakeBlueprint(*this, "LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                    WS_EX_CLIENTEDGE, args);
+  const Blueprint blueprint = MakeBlueprint(
+      *this, "LISTBOX", WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+      WS_EX_CLIENTEDGE, args);
   return Adopted(parent,
                  std::make_unique<Win32List<ui::ListControl>>(blueprint, args, kListMessages));
 }

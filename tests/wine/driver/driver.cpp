@@ -21,6 +21,10 @@
 //                                     lists, the boxes of any file, the unknown files' command
 //                                     and description, a New-menu entry added, changed and
 //                                     deleted through its editor, with its template file
+//   driver tools EXE [--desktop NAME]
+//                                     Windows 98 mode: the tool windows: system information, the
+//                                     process list (a Notepad ended there), the window list,
+//                                     "О программе"
 //   driver refuse EXE [--desktop NAME]
 //                                     any other platform: the platform message, then the end
 //   driver wait TITLE [SECONDS] [--desktop NAME]
@@ -94,7 +98,7 @@ bool useDesktop(const char* name) {
 
 int usage() {
   say("usage: driver probe | main EXE | settings EXE | pages EXE | files EXE | menus EXE | "
-      "tooltips EXE"
+      "tooltips EXE | tools EXE"
       " | refuse EXE"
       " | wait TITLE [SECONDS] | hold  [--desktop NAME]");
   return 2;
@@ -127,6 +131,7 @@ int main(int argc, char** argv) {
   if (mode == "files" && args.size() == 2) return runFiles(args[1], desktop);
   if (mode == "menus" && args.size() == 2) return runMenus(args[1], desktop);
   if (mode == "tooltips" && args.size() == 2) return runTooltips(args[1], desktop);
+  if (mode == "tools" && args.size() == 2) return runTools(args[1], desktop);
   if (mode == "wait" && args.size() >= 2) {
     return runWait(args[1], args.size() > 2 ? std::strtoul(args[2].c_str(), nullptr, 10) : 60);
   }

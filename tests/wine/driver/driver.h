@@ -226,5 +226,8 @@ int runMenus(const std::string& exe, const char* desktop);
 
 // tooltips.cpp: the tooltips of a restriction box and of applet list items.
 int runTooltips(const std::string& exe, const char* desktop);
+// Windows 98 mode: the tool windows: system information, its process and window lists (a Notepad
+// ended through the process list), "О программе".
+int runTools(const std::string& exe, const char* desktop);
 
 }  // namespace driver

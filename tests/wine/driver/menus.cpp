@@ -90,9 +90,12 @@ int runMenus(const std::string& exe, const char* desktop) {
   const DWORD pid = program.pid();
 
   // "Свернуть все окна": the five lines of the command file, written each time.
+  // The command opens no window of the program's own, so it is sent: the file is read once the
+  // handler is done. Reading it while the program replaces it could make the replacement fail
+  // (the driver's open file cannot be moved over).
   writeFile(toggle, {true, "an old command file, to be replaced"});
-  command(main, IDM_SERVICE_TOGGLE);
-  check(waitUntil([&] { return readFile(toggle).data == kToggle; }),
+  send(main, WM_COMMAND, MAKEWPARAM(IDM_SERVICE_TOGGLE, 0));
+  check(readFile(toggle).data == kToggle,
         "\"Свернуть все окна\" writes toggle.scf, five lines ended by CR LF");
 
   // The backup answered No starts nothing; the restore without a backup says so and asks nothing.

@@ -1,0 +1,80 @@
+#include "tools/about.h"
+
+#include "resource.h"
+#include "tools/tool_texts.h"
+#include "tools/tool_window.h"
+#include "ui/trap.h"
+
+namespace vireo::tools {
+namespace {
+
+constexpr int kWidth = 360;
+constexpr int kHeight = 236;
+constexpr int kTextLeft = 56;
+constexpr int kTextWidth = kWidth - kTextLeft - 12;
+
+ui::ControlArgs NameLabel(int element, int dx, int dy, int color) {
+  ui::ControlArgs args =
+      Control(IDC_ABOUT_NAME_FIRST + element, {kTextLeft + dx, 10 + dy, 200, 36}, "Vireo");
+  args.font.face = "Verdana";
+  args.font.tenths_of_point = 203;  // 20.25 pt
+  args.font.bold = true;
+  args.text_color = color;
+  return args;
+}
+
+}  // namespace
+
+void RunAbout(platform::Platform& platform, ui::Toolkit& toolkit, ui::Window& owner) {
+  AboutWindow about(platform, toolkit);
+  toolkit.RunModal(about.window(), owner);
+}
+
+AboutWindow::AboutWindow(platform::Platform& platform, ui::Toolkit& toolkit) : platform_(platform) {
+  window_ = toolkit.CreateTopWindow(ModalArgs(kAboutTitle, kWidth, kHeight));
+  ui::Window& w = *window_;
+  ui::ControlArgs icon = Control(IDC_ABOUT_IMAGE2, {12, 12, 32, 32});
+  icon.icon_id = IDI_VIREO;
+  image2_ = toolkit.CreatePicture(w, icon);
+  // The shadow lies 40 twips to the right of and 45 twips below the name.
+  label1_[0] = toolkit.CreateLabel(w, NameLabel(0, Px(40), Px(45), ui::kColorGrayText));
+  label1_[1] = toolkit.CreateLabel(w, NameLabel(1, 0, 0, ui::kColorButtonText));
+  label1_[1]->BringToFront();
+  ui::ControlArgs picture = Control(IDC_ABOUT_IMAGE1, {kWidth - 60, 8, 48, 48});
+  picture.icon_id = IDI_LOGO;
+  picture.tooltip = kLicenseTip;
+  image1_ = toolkit.CreatePicture(w, picture);
+  // Shape1: an etched line under the name.
+  w.AddLine(12, 60, kWidth - 12, 60, ui::kColorButtonShadow);
+  w.AddLine(12, 61, kWidth - 12, 61, ui::kColorButtonHighlight);
+  label2_ = toolkit.CreateLabel(
+      w, Control(IDC_ABOUT_DESCRIPTION, {kTextLeft, 70, kTextWidth, 30}, kAboutDescription));
+  label4_ = toolkit.CreateLabel(
+      w, Control(IDC_ABOUT_NOTICE4, {kTextLeft, 106, kTextWidth, 30}, kAboutNotice4));
+  label3_ = toolkit.CreateLabel(
+      w, Control(IDC_ABOUT_NOTICE3, {kTextLeft, 142, kTextWidth, 30}, kAboutNotice3));
+  version_ = toolkit.CreateLabel(w, Control(IDC_ABOUT_VERSION, {kTextLeft, 180, 160, 17}));
+  command1_ = toolkit.CreateButton(w, Control(IDC_ABOUT_OK, {kWidth - 94, 200, 82, 25}, "OK"));
+
+  ui::Trap([this] {
+    platform::FileVersion version;
+    if (platform_.machine.ProgramVersion(&version)) version_->SetText(VersionText(version));
+  });
+  image1_->on_click = [this] { ui::Trap([this] { OpenLicense(); }); };
+  command1_->on_click = [this] { ui::Trap([this] { window_->Close(); }); };
+  window_->on_command = [this](int id) {
+    ui::Trap([this, id] {
+      if (id == ui::kCommandEnter || id == ui::kCommandEscape) window_->Close();
+    });
+  };
+}
+
+AboutWindow::~AboutWindow() = default;
+
+void AboutWindow::OpenLicense() {
+  std::string dir = platform_.system.ProgramDirectory();
+  if (dir.empty() || dir.back() != '\\') dir += '\\';
+  platform_.shell.Open("open", dir + "license.txt", platform::kShowNormal);
+}
+
+}  // namespace vireo::tools

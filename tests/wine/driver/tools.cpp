@@ -1,0 +1,198 @@
+// The tool windows of the real program: "Системная информация" from "Справка" with the Windows 98
+// version line, the computer name and the environment; its process list, where the program
+// finds itself by its full path and a Notepad started here is ended with "Завершить"; its window
+// list, which lists the main window; and "О программе". Each is modal over the window that
+// opened it, and none is left once closed.
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+#include "driver.h"
+
+namespace driver {
+
+namespace {
+
+const char kSystemInfoTitle[] = " Системная информация";
+const char kProcessesTitle[] = "Список активных процессов (";
+const char kWindowsTitle[] = " Список текущих окон";
+const char kAboutTitle[] = "О программе";
+const char kWin98Line[] = "Windows 98 SE v.4.10 Build 2222A";
+
+std::string lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool endsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// A visible top-level window of the program whose title begins with `title`, waited for.
+HWND awaitWindow(DWORD pid, const std::string& title) {
+  HWND found = nullptr;
+  waitUntil([&] {
+    for (HWND window : topWindows(pid)) {
+      if (IsWindowVisible(window) && windowText(window).rfind(title, 0) == 0) found = window;
+    }
+    return found != nullptr;
+  });
+  check(found != nullptr, "the window " + quoted(title) + " is shown");
+  return found;
+}
+
+// Presses the window's "OK" (its handler closes the window) and waits for the window to go.
+void closeWith(HWND window, int ok, const std::string& what) {
+  clickLater(byId(window, ok));
+  check(waitUntil([&] { return !IsWindow(window); }), "\"OK\" closes " + what);
+}
+
+// The line of the process list whose program file ends in `name` (any letter case), or -1.
+int lineOf(HWND list, const std::string& name) {
+  const std::vector<std::string> lines = listItems(list);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (endsWith(lower(lines[i]), "\\" + lower(name))) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string hex8(DWORD value) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%08lX", static_cast<unsigned long>(value));
+  return buffer;
+}
+
+void checkProcesses(HWND info, const std::string& exe) {
+  clickLater(byId(info, IDC_SYSINFO_PROCESSES));
+  DWORD pid = 0;
+  GetWindowThreadProcessId(info, &pid);
+  HWND procs = awaitWindow(pid, kProcessesTitle);
+  if (procs == nullptr) return;
+  check(!IsWindowEnabled(info), "the system information waits under the process list");
+  HWND list = byId(procs, IDC_PROCS_LIST);
+  const std::vector<std::string> lines = listItems(list);
+  const std::string caption = windowText(procs);
+  check(
+      caption == kProcessesTitle + std::to_string(lines.size()) + ")",
+      "the caption counts the " + std::to_string(lines.size()) + " processes: " + quoted(caption));
+  const bool self = std::any_of(lines.begin(), lines.end(),
+                                [&](const std::string& line) { return lower(line) == lower(exe); });
+  check(self, "the list holds the program by its full path " + quoted(exe));
+
+  // A Notepad started here, selected and ended.
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION notepad{};
+  char command[] = "notepad.exe";
+  if (!check(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &notepad) != 0,
+             "Notepad starts")) {
+    closeWith(procs, IDC_PROCS_OK, "the process list");
+    return;
+  }
+  WaitForInputIdle(notepad.hProcess, 10000);
+  click(byId(procs, IDC_PROCS_REFRESH));
+  const int line = lineOf(list, "notepad.exe");
+  if (check(line >= 0, "\"Обновить\" lists Notepad by its full path")) {
+    clickItem(list, line, kTextX);
+    check(waitUntil([&] {
+            return windowText(byId(procs, IDC_PROCS_VALUE_FIRST)) == hex8(notepad.dwProcessId);
+          }),
+          "selecting it shows its process id " + hex8(notepad.dwProcessId));
+    click(byId(procs, IDC_PROCS_TERMINATE));
+    check(WaitForSingleObject(notepad.hProcess, 10000) == WAIT_OBJECT_0,
+          "\"Завершить\" ends Notepad");
+    check(waitUntil([&] { return lineOf(list, "notepad.exe") < 0; }),
+          "and the refreshed list no longer holds it");
+  }
+  TerminateProcess(notepad.hProcess, 0);  // if it is still there
+  CloseHandle(notepad.hThread);
+  CloseHandle(notepad.hProcess);
+  closeWith(procs, IDC_PROCS_OK, "the process list");
+}
+
+void checkWindows(HWND info, HWND main) {
+  clickLater(byId(info, IDC_SYSINFO_WINDOWS));
+  DWORD pid = 0;
+  GetWindowThreadProcessId(info, &pid);
+  HWND windows = awaitWindow(pid, kWindowsTitle);
+  if (windows == nullptr) return;
+  check(windowText(byId(windows, IDC_WINDOWS_HANDLE)) == "Handle" &&
+            windowText(byId(windows, IDC_WINDOWS_TITLE)) == "Название окна",
+        "the list has its two column headings");
+  std::string handle = std::to_string(reinterpret_cast<std::uintptr_t>(main));
+  if (handle.size() < 5) handle.insert(0, 5 - handle.size(), ' ');
+  const std::string expected = handle + "    Vireo";
+  HWND list = byId(windows, IDC_WINDOWS_LIST);
+  std::vector<std::string> lines = listItems(list);
+  check(std::find(lines.begin(), lines.end(), expected) != lines.end(),
+        "the main window is listed as " + quoted(expected));
+  click(byId(windows, IDC_WINDOWS_REFRESH));
+  const size_t before = lines.size();
+  lines = listItems(list);
+  check(lines.size() + 3 > before && lines.size() < before + 3,
+        "\"Обновить\" lists the windows again, not twice (" + std::to_string(before) + " then " +
+            std::to_string(lines.size()) + " lines)");
+  closeWith(windows, IDC_WINDOWS_OK, "the window list");
+}
+
+}  // namespace
+
+int runTools(const std::string& exe, const char* desktop) {
+  Program program;
+  HWND main = startMain(program, exe, desktop);
+  if (main == nullptr) return finish();
+  const DWORD pid = program.pid();
+
+  PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_HELP_OS, 0), 0);
+  HWND info = awaitWindow(pid, kSystemInfoTitle);
+  if (info != nullptr) {
+    check(windowText(info) == kSystemInfoTitle, "its caption is " + quoted(kSystemInfoTitle));
+    check(!IsWindowEnabled(main), "the main window waits under it");
+    const std::string version = windowText(byId(info, IDC_SYSINFO_OS_VERSION));
+    check(version == kWin98Line, "the version line reads " + quoted(version));
+    char name[256] = {};
+    DWORD size = sizeof name;
+    GetComputerNameA(name, &size);
+    check(windowText(byId(info, IDC_SYSINFO_CN)) == name, "the computer name is " + quoted(name));
+    const std::string work = windowText(byId(info, IDC_SYSINFO_WORK));
+    check(work.rfind("Система в работе ", 0) == 0 && endsWith(work, " мин"),
+          "the running time reads " + quoted(work));
+    const std::string memory = windowText(byId(info, IDC_SYSINFO_RAM));
+    check(memory.rfind("   Оперативная память:\r\n   Физическая: ", 0) == 0,
+          "the memory text is shown");
+    const std::vector<std::string> environment = listItems(byId(info, IDC_SYSINFO_ENV));
+    check(!environment.empty() &&
+              std::all_of(environment.begin(), environment.end(),
+                          [](const std::string& e) { return e.find('=') != std::string::npos; }),
+          "the environment lists " + std::to_string(environment.size()) + " entries name=value");
+    checkProcesses(info, exe);
+    checkWindows(info, main);
+    check(IsWindowEnabled(info), "the system information takes input again");
+    closeWith(info, IDC_SYSINFO_OK, "the system information");
+  }
+
+  PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_HELP_ABOUT, 0), 0);
+  HWND about = awaitWindow(pid, kAboutTitle);
+  if (about != nullptr) {
+    check(!IsWindowEnabled(main), "the main window waits under \"О программе\"");
+    check(windowText(byId(about, IDC_ABOUT_NAME_FIRST + 1)) == "Vireo", "it names the program");
+    const std::string version = windowText(byId(about, IDC_ABOUT_VERSION));
+    check(version == "Версия 1.0.0", "the version from the version resource: " + quoted(version));
+    closeWith(about, IDC_ABOUT_OK, "\"О программе\"");
+  }
+
+  bool left = false;
+  for (HWND window : topWindows(pid)) {
+    const std::string title = windowText(window);
+    for (const char* tool : {kSystemInfoTitle, kProcessesTitle, kWindowsTitle, kAboutTitle}) {
+      left = left || (IsWindow(window) && title.rfind(tool, 0) == 0);
+    }
+  }
+  check(!left, "no tool window is left");
+  check(IsWindowEnabled(main) && send(main, WM_NULL), "the main window answers afterwards");
+  checkExit(program, main);
+  return finish();
+}
+
+}  // namespace driver
