@@ -536,8 +536,12 @@ int main(int argc, char** argv) {
     vireo::platform::TableStrings strings;
     vireo::platform::HostFiles files;
     vireo::platform::RecordingSession session;
-    vireo::platform::Platform platform{registry,  system,  profile, shell, messages,
-                                       open_file, regions, strings, files, session};
+    vireo::platform::FixedMachine machine;
+    vireo::platform::ScriptedProcesses processes;
+    vireo::platform::ListedWindows top_windows;
+    vireo::platform::Platform platform{registry,  system,    profile,    shell, messages,
+                                       open_file, regions,   strings,    files, session,
+                                       machine,   processes, top_windows};
     vireo::ui::headless::HeadlessToolkit toolkit;
     vireo::main::MainWindow window(platform, toolkit);
     if (!window.Load()) throw std::runtime_error("the main window did not load");

@@ -42,8 +42,8 @@ AboutWindow::AboutWindow(platform::Platform& platform, ui::Toolkit& toolkit) : p
   label1_[1]->BringToFront();
   ui::ControlArgs picture = Control(IDC_ABOUT_IMAGE1, {kWidth - 60, 8, 48, 48});
   picture.icon_id = IDI_LOGO;
-  picture.tooltip = kLicenseTip;
   image1_ = toolkit.CreatePicture(w, picture);
+  image1_->SetTooltip([] { return std::string(kLicenseTip); });
   // Shape1: an etched line under the name.
   w.AddLine(12, 60, kWidth - 12, 60, ui::kColorButtonShadow);
   w.AddLine(12, 61, kWidth - 12, 61, ui::kColorButtonHighlight);

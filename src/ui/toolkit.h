@@ -242,7 +242,6 @@ struct ControlArgs {
   // Labels: the text in this system colour; where such labels overlap, the text of the one
   // beneath shows through the one above (a shadow). -1 for the usual label.
   int text_color = -1;
-  std::string tooltip = {};  // pictures: the tip shown while the mouse rests on the picture
   // Frames: the windows of the contents (all but a title label made with `header`) may be
   // created only when the frame is first brought to the front. The widgets work the same either
   // way; until then Handle() of the contents gives 0.

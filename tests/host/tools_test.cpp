@@ -383,7 +383,7 @@ TEST_F(ToolsTest, AboutShowsNameVersionAndOpensTheLicence) {
     version = Label(w, IDC_ABOUT_VERSION);
     description = Label(w, IDC_ABOUT_DESCRIPTION);
     auto* picture = w.Get<HPicture>(IDC_ABOUT_IMAGE1);
-    tip = picture->tooltip();
+    tip = picture->TooltipText();
     picture->Click();
     w.Get<HButton>(IDC_ABOUT_OK)->Click();
   });

@@ -117,11 +117,10 @@ class HFrame : public Widget<ui::Frame> {
 class HPicture : public Widget<ui::Picture> {
  public:
   HPicture(Node* parent, const ControlArgs& args, const std::vector<std::string>* loadable)
-      : Widget(Kind::kPicture, parent, args), loadable_(loadable), tooltip_(args.tooltip) {}
+      : Widget(Kind::kPicture, parent, args), loadable_(loadable) {}
   bool LoadFile(const std::string& path) override;
   void Clear() override { picture_.clear(); }
   const std::string& picture() const { return picture_; }
-  const std::string& tooltip() const { return tooltip_; }
   // The user clicks the picture. A disabled picture does nothing.
   void Click() {
     if (enabled() && on_click) on_click();
@@ -130,7 +129,6 @@ class HPicture : public Widget<ui::Picture> {
  private:
   const std::vector<std::string>* loadable_;
   std::string picture_;
-  std::string tooltip_;
 };
 
 class HLabel : public Widget<ui::Label> {

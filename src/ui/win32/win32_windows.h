@@ -38,10 +38,7 @@ class Win32Picture : public Panel<ui::Picture> {
  public:
   Win32Picture(const Blueprint& blueprint, Win32Toolkit& toolkit, const ControlArgs& args)
       : Panel(blueprint, toolkit, args) {}
-  ~Win32Picture() override {
-    Clear();
-    if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
-  }
+  ~Win32Picture() override { Clear(); }
   void OnClick() {
     if (on_click) on_click();
   }
@@ -80,31 +77,9 @@ class Win32Picture : public Panel<ui::Picture> {
     }
   }
 
- protected:
-  void OnRealized() override {
-    Panel::OnRealized();
-    if (!args_.tooltip.empty()) AddTooltip();
-  }
-
  private:
-  // A tip over the whole picture; the tip window goes with the picture.
-  void AddTooltip() {
-    InitCommonControls();
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                               nullptr, toolkit_.instance(), nullptr);
-    if (!tooltip_) return;
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;  // the size that the system's first comctl32 knows
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-    tool.lpszText = const_cast<char*>(args_.tooltip.c_str());
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  }
   HICON icon_ = nullptr;
   HBITMAP bitmap_ = nullptr;
-  HWND tooltip_ = nullptr;
 };
 
 class Win32Menu : public ui::Menu {
