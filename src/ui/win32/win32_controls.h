@@ -296,204 +296,201 @@ class Win32List : public Widget<Interface>, public ListHook {
       if (tip_item_ >= 0 && tip_item_ < Count()) return item_tooltip_(tip_item_);
     }
     return Widget<Interface>::TooltipText();
-    void SetHorizontalExtent(int pixels) override {
-      extent_ = pixels;
-      if (this->hwnd_) Send(m_.horizontal_extent, static_cast<WPARAM>(pixels), 0);
-    }
-    void OnCommand(int notification) override {
-      if (notification == m_.double_click_notification) {
-        selection_ = Selection();
-        if (selection_ >= 0 && this->on_double_click) this->on_double_click();
-        return;
-      }
-      if (notification != m_.select_notification) return;
+  }
+  void SetHorizontalExtent(int pixels) override {
+    extent_ = pixels;
+    if (this->hwnd_) Send(m_.horizontal_extent, static_cast<WPARAM>(pixels), 0);
+  }
+  void OnCommand(int notification) override {
+    if (notification == m_.double_click_notification) {
       selection_ = Selection();
-      if (this->on_select) this->on_select();
+      if (selection_ >= 0 && this->on_double_click) this->on_double_click();
+      return;
     }
+    if (notification != m_.select_notification) return;
+    selection_ = Selection();
+    if (this->on_select) this->on_select();
+  }
 
-   protected:
-    struct ListItem {
-      std::string text;
-      bool checked;
-    };
-    void ApplyState() override {
-      for (const ListItem& item : items_)
-        Send(m_.add, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
-      if (selection_ >= 0) Send(m_.set_selection, selection_, 0);
-      if (IsListBox()) Hook(this->hwnd_);
-      if (item_tooltip_) this->AddTool();
-      if (extent_ > 0) Send(m_.horizontal_extent, static_cast<WPARAM>(extent_), 0);
-    }
-    // A move onto another item makes the tooltip ask again.
-    bool OnInput(HWND window, UINT message, WPARAM, LPARAM l, LRESULT*) override {
-      if (message == WM_MOUSEMOVE && item_tooltip_ && this->tool_added_) {
-        const int item = ItemAtPoint(window, l);
-        if (item != tip_item_) {
-          tip_item_ = item;
-          this->blueprint_.tooltips->Pop(window);
-        }
-      }
-      return false;
-    }
-    bool IsListBox() const {
-      return m_.reset == LB_RESETCONTENT;
-    }
-    bool InRange(int index) const {
-      return index >= 0 && index < static_cast<int>(items_.size());
-    }
-    LRESULT Send(UINT message, WPARAM w, LPARAM l) const {
-      return SendMessageA(this->hwnd_, message, w, l);
-    }
-    const ListMessages& m_;
-    std::vector<ListItem> items_;
-    int selection_ = -1;
-    std::function<std::string(int item)> item_tooltip_;
-    int tip_item_ = -1;  // the item whose tip shows or was asked for last
-    int extent_ = 0;
+ protected:
+  struct ListItem {
+    std::string text;
+    bool checked;
   };
+  void ApplyState() override {
+    for (const ListItem& item : items_)
+      Send(m_.add, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
+    if (selection_ >= 0) Send(m_.set_selection, selection_, 0);
+    if (IsListBox()) Hook(this->hwnd_);
+    if (item_tooltip_) this->AddTool();
+    if (extent_ > 0) Send(m_.horizontal_extent, static_cast<WPARAM>(extent_), 0);
+  }
+  // A move onto another item makes the tooltip ask again.
+  bool OnInput(HWND window, UINT message, WPARAM, LPARAM l, LRESULT*) override {
+    if (message == WM_MOUSEMOVE && item_tooltip_ && this->tool_added_) {
+      const int item = ItemAtPoint(window, l);
+      if (item != tip_item_) {
+        tip_item_ = item;
+        this->blueprint_.tooltips->Pop(window);
+      }
+    }
+    return false;
+  }
+  bool IsListBox() const { return m_.reset == LB_RESETCONTENT; }
+  bool InRange(int index) const { return index >= 0 && index < static_cast<int>(items_.size()); }
+  LRESULT Send(UINT message, WPARAM w, LPARAM l) const {
+    return SendMessageA(this->hwnd_, message, w, l);
+  }
+  const ListMessages& m_;
+  std::vector<ListItem> items_;
+  int selection_ = -1;
+  std::function<std::string(int item)> item_tooltip_;
+  int tip_item_ = -1;  // the item whose tip shows or was asked for last
+  int extent_ = 0;
+};
 
-  // A list box whose items carry a check mark, drawn here; a click on the mark or the space bar
-  // toggles it.
-  class Win32CheckList : public Win32List<ui::CheckList> {
-   public:
-    Win32CheckList(const Blueprint& blueprint, const ControlArgs& args)
-        : Win32List(blueprint, args, kListMessages) {}
-    void SetItemChecked(int index, bool checked) override {
-      if (InRange(index)) items_[static_cast<size_t>(index)].checked = checked;
-      if (index == -1) {
-        for (ListItem& item : items_) item.checked = checked;
-      }
-      if (!hwnd_) return;
-      Send(LB_SETITEMDATA, index, checked ? 1 : 0);
-      RECT r;
-      if (Send(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)) != LB_ERR) {
-        InvalidateRect(hwnd_, &r, TRUE);
-      }
+// A list box whose items carry a check mark, drawn here; a click on the mark or the space bar
+// toggles it.
+class Win32CheckList : public Win32List<ui::CheckList> {
+ public:
+  Win32CheckList(const Blueprint& blueprint, const ControlArgs& args)
+      : Win32List(blueprint, args, kListMessages) {}
+  void SetItemChecked(int index, bool checked) override {
+    if (InRange(index)) items_[static_cast<size_t>(index)].checked = checked;
+    if (index == -1) {
+      for (ListItem& item : items_) item.checked = checked;
     }
-    bool ItemChecked(int index) const override {
-      if (!hwnd_) return InRange(index) && items_[static_cast<size_t>(index)].checked;
-      const LRESULT data = Send(LB_GETITEMDATA, index, 0);
-      return data != LB_ERR && data != 0;
+    if (!hwnd_) return;
+    Send(LB_SETITEMDATA, index, checked ? 1 : 0);
+    RECT r;
+    if (Send(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)) != LB_ERR) {
+      InvalidateRect(hwnd_, &r, TRUE);
     }
-    bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
-      if (item.itemID == static_cast<UINT>(-1)) return true;
-      const bool selected = (item.itemState & ODS_SELECTED) != 0;
-      FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-      RECT box = {item.rcItem.left + 2, item.rcItem.top + 1, item.rcItem.left + 15,
-                  item.rcItem.top + 14};
-      DrawFrameControl(item.hDC, &box, DFC_BUTTON,
-                       DFCS_BUTTONCHECK | DFCS_FLAT |
-                           (ItemChecked(static_cast<int>(item.itemID)) ? DFCS_CHECKED : 0));
-      RECT text = item.rcItem;
-      text.left += 19;
-      SetBkMode(item.hDC, TRANSPARENT);
-      SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-      const std::string caption = Item(static_cast<int>(item.itemID));
-      DrawTextA(item.hDC, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-      if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
-      return true;
-    }
+  }
+  bool ItemChecked(int index) const override {
+    if (!hwnd_) return InRange(index) && items_[static_cast<size_t>(index)].checked;
+    const LRESULT data = Send(LB_GETITEMDATA, index, 0);
+    return data != LB_ERR && data != 0;
+  }
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
+    if (item.itemID == static_cast<UINT>(-1)) return true;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    RECT box = {item.rcItem.left + 2, item.rcItem.top + 1, item.rcItem.left + 15,
+                item.rcItem.top + 14};
+    DrawFrameControl(item.hDC, &box, DFC_BUTTON,
+                     DFCS_BUTTONCHECK | DFCS_FLAT |
+                         (ItemChecked(static_cast<int>(item.itemID)) ? DFCS_CHECKED : 0));
+    RECT text = item.rcItem;
+    text.left += 19;
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const std::string caption = Item(static_cast<int>(item.itemID));
+    DrawTextA(item.hDC, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+    return true;
+  }
 
-   protected:
-    void ApplyState() override {
-      Win32List::ApplyState();
-      for (size_t i = 0; i < items_.size(); ++i) {
-        if (items_[i].checked) Send(LB_SETITEMDATA, i, 1);
-      }
+ protected:
+  void ApplyState() override {
+    Win32List::ApplyState();
+    for (size_t i = 0; i < items_.size(); ++i) {
+      if (items_[i].checked) Send(LB_SETITEMDATA, i, 1);
     }
-    bool OnInput(HWND window, UINT message, WPARAM w, LPARAM l, LRESULT* result) override {
-      Win32List::OnInput(window, message, w, l, result);
-      if (message == WM_LBUTTONDOWN && LOWORD(l) < 16) {
-        const int item = ItemAtPoint(window, l);
-        if (item >= 0) {
-          *result = CallOld(window, message, w, l);
-          UserToggle(item);
-          return true;
-        }
-      } else if (message == WM_KEYDOWN && w == VK_SPACE) {
-        UserToggle(Selection());
-        *result = 0;
+  }
+  bool OnInput(HWND window, UINT message, WPARAM w, LPARAM l, LRESULT* result) override {
+    Win32List::OnInput(window, message, w, l, result);
+    if (message == WM_LBUTTONDOWN && LOWORD(l) < 16) {
+      const int item = ItemAtPoint(window, l);
+      if (item >= 0) {
+        *result = CallOld(window, message, w, l);
+        UserToggle(item);
         return true;
       }
-      return false;
-    }
-
-   private:
-    void UserToggle(int index) {
-      if (index < 0 || index >= Count()) return;
-      SetItemChecked(index, !ItemChecked(index));
-      if (on_item_check) on_item_check(index);
-    }
-  };
-
-  class Win32ScrollBar : public Widget<ui::ScrollBar> {
-   public:
-    using Widget::Widget;
-    void SetRange(int min, int max) override {
-      min_ = min;
-      max_ = max;
-      range_set_ = true;
-      value_ = Clamp(value_, min_, max_);
-      if (hwnd_) SetScrollRange(hwnd_, SB_CTL, min, max, TRUE);
-    }
-    bool SetValue(int value) override {
-      if (value < min_ || value > max_) return false;
-      value_ = value;
-      if (hwnd_) SetScrollPos(hwnd_, SB_CTL, value_, TRUE);
+    } else if (message == WM_KEYDOWN && w == VK_SPACE) {
+      UserToggle(Selection());
+      *result = 0;
       return true;
     }
-    int Value() const override { return hwnd_ ? GetScrollPos(hwnd_, SB_CTL) : value_; }
-    void OnScroll(int code) override {
-      int value = Value();
-      switch (code) {
-        case SB_LINEUP:
-          --value;
-          break;
-        case SB_LINEDOWN:
-          ++value;
-          break;
-        case SB_PAGEUP:
-          value -= 10;
-          break;
-        case SB_PAGEDOWN:
-          value += 10;
-          break;
-        case SB_TOP:
-          value = min_;
-          break;
-        case SB_BOTTOM:
-          value = max_;
-          break;
-        case SB_THUMBPOSITION:
-        case SB_THUMBTRACK: {
-          SCROLLINFO info = {};
-          info.cbSize = sizeof info;
-          info.fMask = SIF_TRACKPOS;
-          GetScrollInfo(hwnd_, SB_CTL, &info);
-          value = info.nTrackPos;
-          break;
-        }
-        default:
-          return;
+    return false;
+  }
+
+ private:
+  void UserToggle(int index) {
+    if (index < 0 || index >= Count()) return;
+    SetItemChecked(index, !ItemChecked(index));
+    if (on_item_check) on_item_check(index);
+  }
+};
+
+class Win32ScrollBar : public Widget<ui::ScrollBar> {
+ public:
+  using Widget::Widget;
+  void SetRange(int min, int max) override {
+    min_ = min;
+    max_ = max;
+    range_set_ = true;
+    value_ = Clamp(value_, min_, max_);
+    if (hwnd_) SetScrollRange(hwnd_, SB_CTL, min, max, TRUE);
+  }
+  bool SetValue(int value) override {
+    if (value < min_ || value > max_) return false;
+    value_ = value;
+    if (hwnd_) SetScrollPos(hwnd_, SB_CTL, value_, TRUE);
+    return true;
+  }
+  int Value() const override { return hwnd_ ? GetScrollPos(hwnd_, SB_CTL) : value_; }
+  void OnScroll(int code) override {
+    int value = Value();
+    switch (code) {
+      case SB_LINEUP:
+        --value;
+        break;
+      case SB_LINEDOWN:
+        ++value;
+        break;
+      case SB_PAGEUP:
+        value -= 10;
+        break;
+      case SB_PAGEDOWN:
+        value += 10;
+        break;
+      case SB_TOP:
+        value = min_;
+        break;
+      case SB_BOTTOM:
+        value = max_;
+        break;
+      case SB_THUMBPOSITION:
+      case SB_THUMBTRACK: {
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_TRACKPOS;
+        GetScrollInfo(hwnd_, SB_CTL, &info);
+        value = info.nTrackPos;
+        break;
       }
-      value = Clamp(value, min_, max_);
-      if (value == Value()) return;
-      value_ = value;
-      SetScrollPos(hwnd_, SB_CTL, value, TRUE);
-      if (on_change) on_change();
+      default:
+        return;
     }
+    value = Clamp(value, min_, max_);
+    if (value == Value()) return;
+    value_ = value;
+    SetScrollPos(hwnd_, SB_CTL, value, TRUE);
+    if (on_change) on_change();
+  }
 
-   protected:
-    void ApplyState() override {
-      if (range_set_) SetScrollRange(hwnd_, SB_CTL, min_, max_, FALSE);
-      if (value_ != 0) SetScrollPos(hwnd_, SB_CTL, value_, FALSE);
-    }
+ protected:
+  void ApplyState() override {
+    if (range_set_) SetScrollRange(hwnd_, SB_CTL, min_, max_, FALSE);
+    if (value_ != 0) SetScrollPos(hwnd_, SB_CTL, value_, FALSE);
+  }
 
-   private:
-    int min_ = 0;
-    int max_ = 100;
-    bool range_set_ = false;
-    int value_ = 0;
-  };
+ private:
+  int min_ = 0;
+  int max_ = 100;
+  bool range_set_ = false;
+  int value_ = 0;
+};
 
 }  // namespace vireo::ui::win32::detail
