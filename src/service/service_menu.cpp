@@ -3,6 +3,7 @@
 #include "resource.h"
 #include "service/launch_menus.h"
 #include "service/setup_export.h"
+#include "ui/action.h"
 #include "ui/trap.h"
 
 namespace vireo::service {
@@ -60,6 +61,9 @@ bool ServiceMenu::OnCommand(int command_id) {
       break;
     case IDM_SERVICE_CLEAN:  // no command of its own; greyed out
       break;
+    case IDM_SERVICE_JOURNAL:
+      if (on_journal) on_journal();
+      break;
     default:
       return false;
   }
@@ -78,6 +82,7 @@ bool ServiceMenu::Ask(const std::string& question, MessageStyle style) {
 }
 
 void ServiceMenu::MinimiseAll() {
+  const ui::ActionScope action("Свернуть все окна");
   const std::string file = InProgramDirectory("toggle.scf");
   // A file that cannot be written is handed to the shell all the same: one left from an
   // earlier use still does its work.
