@@ -1,5 +1,6 @@
 #include "service/journal.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <utility>
@@ -51,11 +52,6 @@ std::string JoinPath(const std::string& base, const std::string& sub) {
   std::vector<std::string> parts = Components(base);
   for (std::string& part : Components(sub)) parts.push_back(std::move(part));
   return Join(parts, parts.size());
-}
-
-std::string LastComponent(const std::string& path) {
-  const std::vector<std::string> parts = Components(path);
-  return parts.empty() ? std::string() : parts.back();
 }
 
 std::string SystemClock() {
@@ -308,13 +304,51 @@ void ReadSubtree(platform::Registry& registry, HKey key, KeyTree* tree) {
 
 }  // namespace
 
+namespace {
+
+unsigned char Fold(unsigned char c) {
+  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
+  if (c >= 0xE0) return static_cast<unsigned char>(c - 0x20);  // Cyrillic in code page 1251
+  if (c == 0xB8) return 0xA8;
+  return c;
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return Fold(static_cast<unsigned char>(x)) == Fold(static_cast<unsigned char>(y));
+         });
+}
+
+// The name of `path`'s last key as the registry spells it, which the caller may not have.
+std::string StoredName(platform::Registry& registry, HKey root, const std::string& path) {
+  const std::vector<std::string> parts = Components(path);
+  if (parts.empty()) return {};
+  HKey parent = 0;
+  if (registry.OpenKey(root, Join(parts, parts.size() - 1), platform::kKeyQueryValue, &parent) !=
+      platform::kSuccess) {
+    return parts.back();
+  }
+  std::string name;
+  std::string stored = parts.back();
+  for (std::uint32_t i = 0; registry.EnumKey(parent, i, &name) == platform::kSuccess; ++i) {
+    if (SameName(name, parts.back())) {
+      stored = name;
+      break;
+    }
+  }
+  registry.CloseKey(parent);
+  return stored;
+}
+
+}  // namespace
+
 bool ReadTree(platform::Registry& registry, HKey root, const std::string& path, KeyTree* tree) {
   HKey key = 0;
   if (registry.OpenKey(root, path, platform::kKeyQueryValue, &key) != platform::kSuccess) {
     return false;
   }
   *tree = KeyTree{};
-  tree->name = LastComponent(path);
+  tree->name = StoredName(registry, root, path);
   ReadSubtree(registry, key, tree);
   registry.CloseKey(key);
   return true;
@@ -405,6 +439,12 @@ class Journal::Recorder : public platform::Registry {
     change.root = place->root;
     change.key = JoinPath(place->path, subkey);
     change.before.present = ReadTree(inner_, key, subkey, &change.tree_before);
+    if (change.before.present) {
+      // The undo makes the key again as the registry spelled it.
+      std::vector<std::string> parts = Components(change.key);
+      parts.back() = change.tree_before.name;
+      change.key = Join(parts, parts.size());
+    }
     const std::int32_t status = inner_.DeleteKey(key, subkey);
     if (status == platform::kSuccess && change.before.present) journal_.Record(std::move(change));
     return status;
