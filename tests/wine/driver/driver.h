@@ -226,5 +226,6 @@ int runMenus(const std::string& exe, const char* desktop);
 
 // tooltips.cpp: the tooltips of a restriction box and of applet list items.
 int runTooltips(const std::string& exe, const char* desktop);
+int runJournal(const std::string& exe, const char* desktop);
 
 }  // namespace driver
