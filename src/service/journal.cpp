@@ -724,7 +724,18 @@ bool Journal::Unchanged(const Entry& entry) {
     return state.present == entry.change.after.present &&
            (!state.present || tree == entry.change.tree_after);
   }
-  return state == entry.change.after;
+  // A string is the same with or without its closing NUL: the program writes its texts
+  // without one, and the system may give them back with it.
+  const ItemState& left = entry.change.after;
+  if (state.present && left.present && state.type == left.type &&
+      (state.type == platform::kRegSz || state.type == platform::kRegExpandSz)) {
+    auto text = [](std::string bytes) {
+      while (!bytes.empty() && bytes.back() == '\0') bytes.pop_back();
+      return bytes;
+    };
+    return text(state.bytes) == text(left.bytes);
+  }
+  return state == left;
 }
 
 bool Journal::Apply(const Change& change) {
@@ -781,15 +792,12 @@ Journal::UndoResult Journal::Undo(int number, const std::function<bool(const Ent
   if (found == nullptr) return UndoResult::kFailed;
   const Entry entry = *found;  // the list grows below
   if (!Unchanged(entry) && !(confirm && confirm(entry))) return UndoResult::kDeclined;
+  // The undo's own entry goes from the current state back to the entry's state before.
   Change inverse = entry.change;
-  ReadCurrent(entry.change, &inverse.after, &inverse.tree_after);
-  std::swap(inverse.before, inverse.after);
-  std::swap(inverse.tree_before, inverse.tree_after);
-  // `inverse` now goes from the current state back to the entry's state before.
+  ReadCurrent(entry.change, &inverse.before, &inverse.tree_before);
   inverse.after = entry.change.before;
   inverse.tree_after = entry.change.tree_before;
-  Change apply = entry.change;
-  if (!Apply(apply)) return UndoResult::kFailed;
+  if (!Apply(entry.change)) return UndoResult::kFailed;
   Entry undo;
   undo.cause = "Отмена: " + (entry.cause.empty() ? TargetText(entry.change) : entry.cause);
   undo.change = std::move(inverse);

@@ -145,6 +145,17 @@ TEST_F(JournalTest, AnEntryChangedSinceAsksBeforeOverwriting) {
   EXPECT_EQ(asked, 2);
 }
 
+TEST_F(JournalTest, AStringGivenBackWithItsClosingNulIsNoChange) {
+  const platform::HKey key = Create(kCurrentUser, "Software");
+  Set(key, "s", platform::kRegSz, "abc");
+  registry().CloseKey(key);
+  // The system gives the text back with a NUL; another text would be a change.
+  memory.PutText(kCurrentUser, "Software", "s", std::string("abc\0", 4));
+  EXPECT_TRUE(journal.Unchanged(journal.entries().back()));
+  memory.PutText(kCurrentUser, "Software", "s", std::string("abd\0", 4));
+  EXPECT_FALSE(journal.Unchanged(journal.entries().back()));
+}
+
 TEST_F(JournalTest, FilesDirectoriesAndProfileLinesComeBackByteForByte) {
   const std::string ini = system.WindowsDirectory() + "\\control.ini";
   system.WriteFile(ini, "[don't load]\r\nkeep=no\r\n\r\n[other]\r\nx=1\r\n");
