@@ -172,8 +172,10 @@ bool runRegedit(const std::string& file) {
 }  // namespace
 
 int runJournal(const std::string& exe, const char* desktop) {
-  const std::string dir = exe.substr(0, exe.find_last_of('\\'));
-  const std::string saved = dir + "\\undo-test.reg";
+  // A path without blanks, which the file dialog of every style takes as typed.
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string saved = std::string(windows) + "\\vireo-undo.reg";
   writeFile(saved, {});
   writeFile(controlIni(), {true, "[don't load]\r\n\r\n"});
   const std::string before = snapshot();
