@@ -70,6 +70,20 @@ int main() {
   std::printf("calls reaching the registry with the journal: %zu (query %zu, open %zu, enum %zu)\n",
               behind.total(), behind.count(Op::kQuery), behind.count(Op::kOpen),
               behind.count(Op::kEnumKey) + behind.count(Op::kEnumValue));
+  static const char* const kNames[] = {"open",     "create",     "query",
+                                       "set",      "delete key", "delete value",
+                                       "enum key", "enum value", "close"};
+  for (int op = 0; op < platform::CountingRegistry::kOperationCount; ++op) {
+    const auto o = static_cast<Op>(op);
+    std::printf("  %-12s program %4zu, registry %4zu\n", kNames[op], in_front.count(o),
+                behind.count(o));
+  }
+  const std::size_t value_changes = in_front.count(Op::kSet) + in_front.count(Op::kDeleteValue);
+  std::printf("value changes: %zu; reads before them (query): %zu, %.2f per value change\n",
+              value_changes, behind.count(Op::kQuery) - in_front.count(Op::kQuery),
+              value_changes ? double(behind.count(Op::kQuery) - in_front.count(Op::kQuery)) /
+                                  double(value_changes)
+                            : 0.0);
   std::printf("added by the journal: %zu, %.2f per changing call; journal entries: %zu\n", added,
               changes ? double(added) / double(changes) : 0.0, journal.entries().size());
   return 0;
