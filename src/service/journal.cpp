@@ -175,6 +175,20 @@ void RegeditTree(const std::string& path, const KeyTree& tree, std::string* text
   for (const KeyTree& sub : tree.subkeys) RegeditTree(path + "\\" + sub.name, sub, text);
 }
 
+// Two states are the same; a string is the same with or without its closing NUL: the program
+// writes its texts without one, and the system gives them back with it.
+bool SameState(const ItemState& a, const ItemState& b) {
+  if (a.present && b.present && a.type == b.type &&
+      (a.type == platform::kRegSz || a.type == platform::kRegExpandSz)) {
+    auto text = [](std::string bytes) {
+      while (!bytes.empty() && bytes.back() == '\0') bytes.pop_back();
+      return bytes;
+    };
+    return text(a.bytes) == text(b.bytes);
+  }
+  return a == b;
+}
+
 }  // namespace
 
 bool Change::SameTarget(const Change& other) const {
@@ -644,7 +658,7 @@ platform::Files& Journal::files() {
 
 void Journal::Record(Change change) {
   // A write that leaves everything as it was is no change.
-  if (change.before == change.after && change.tree_before == change.tree_after) return;
+  if (SameState(change.before, change.after) && change.tree_before == change.tree_after) return;
   const ui::Action& action = ui::CurrentAction();
   Entry entry;
   entry.cause = action.caption;
@@ -724,18 +738,7 @@ bool Journal::Unchanged(const Entry& entry) {
     return state.present == entry.change.after.present &&
            (!state.present || tree == entry.change.tree_after);
   }
-  // A string is the same with or without its closing NUL: the program writes its texts
-  // without one, and the system may give them back with it.
-  const ItemState& left = entry.change.after;
-  if (state.present && left.present && state.type == left.type &&
-      (state.type == platform::kRegSz || state.type == platform::kRegExpandSz)) {
-    auto text = [](std::string bytes) {
-      while (!bytes.empty() && bytes.back() == '\0') bytes.pop_back();
-      return bytes;
-    };
-    return text(state.bytes) == text(left.bytes);
-  }
-  return state == left;
+  return SameState(state, entry.change.after);
 }
 
 bool Journal::Apply(const Change& change) {

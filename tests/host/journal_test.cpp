@@ -154,6 +154,12 @@ TEST_F(JournalTest, AStringGivenBackWithItsClosingNulIsNoChange) {
   EXPECT_TRUE(journal.Unchanged(journal.entries().back()));
   memory.PutText(kCurrentUser, "Software", "s", std::string("abd\0", 4));
   EXPECT_FALSE(journal.Unchanged(journal.entries().back()));
+  // Writing the text that is stored with its NUL is no change either, and no entry.
+  const std::size_t entries = journal.entries().size();
+  const platform::HKey again = Create(kCurrentUser, "Software");
+  Set(again, "s", platform::kRegSz, "abd");
+  registry().CloseKey(again);
+  EXPECT_EQ(journal.entries().size(), entries);
 }
 
 TEST_F(JournalTest, FilesDirectoriesAndProfileLinesComeBackByteForByte) {
