@@ -394,7 +394,7 @@ class Journal::Recorder : public platform::Registry {
       Track(key, path, *result);
       return opened;
     }
-    const Place place = *base;
+    const Place place = Normal(*base);
     const std::vector<std::string> parts = Components(path);
     std::size_t missing_from = 0;  // the first component that is missing
     if (opened == platform::kFileNotFound) {
@@ -448,10 +448,11 @@ class Journal::Recorder : public platform::Registry {
   std::int32_t DeleteKey(HKey key, const std::string& subkey) override {
     const Place* place = Find(key);
     if (place == nullptr) return inner_.DeleteKey(key, subkey);
+    const Place normal = Normal(*place);
     Change change;
     change.target = Target::kKey;
-    change.root = place->root;
-    change.key = JoinPath(place->path, subkey);
+    change.root = normal.root;
+    change.key = JoinPath(normal.path, subkey);
     change.before.present = ReadTree(inner_, key, subkey, &change.tree_before);
     if (change.before.present) {
       // The undo makes the key again as the registry spelled it.
@@ -507,7 +508,18 @@ class Journal::Recorder : public platform::Registry {
     places_[opened] = Place{base->root, JoinPath(base->path, path)};
   }
 
-  Change ValueChange(const Place& place, HKey key, const std::string& name) {
+  // HKCR is HKLM\Software\Classes seen again: a change made through either name is one target,
+  // so that keystrokes writing a class key's value under both names make one entry.
+  static Place Normal(Place place) {
+    if (place.root == platform::kClassesRoot) {
+      place.root = platform::kLocalMachine;
+      place.path = JoinPath("Software\\Classes", place.path);
+    }
+    return place;
+  }
+
+  Change ValueChange(const Place& where, HKey key, const std::string& name) {
+    const Place place = Normal(where);
     Change change;
     change.target = Target::kValue;
     change.root = place.root;
@@ -658,7 +670,7 @@ platform::Files& Journal::files() {
 
 void Journal::Record(Change change) {
   // A write that leaves everything as it was is no change.
-  if (SameState(change.before, change.after) && change.tree_before == change.tree_after) return;
+  if (change.before == change.after && change.tree_before == change.tree_after) return;
   const ui::Action& action = ui::CurrentAction();
   Entry entry;
   entry.cause = action.caption;

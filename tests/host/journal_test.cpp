@@ -109,8 +109,9 @@ TEST_F(JournalTest, KeyDeletionComesBackWithEverythingBelowIt) {
   ASSERT_EQ(journal.entries().size(), 2u);
   const service::Change& deletion = journal.entries()[0].change;
   EXPECT_EQ(deletion.target, Target::kKey);
-  EXPECT_EQ(deletion.root, platform::kClassesRoot);
-  EXPECT_EQ(deletion.key, ".abc\\ShellNew");
+  // HKCR is HKLM\Software\Classes under another name: the entry names the one key.
+  EXPECT_EQ(deletion.root, kLocalMachine);
+  EXPECT_EQ(deletion.key, "Software\\Classes\\.abc\\ShellNew");
   ASSERT_EQ(deletion.tree_before.subkeys.size(), 1u);
   EXPECT_EQ(deletion.tree_before.subkeys[0].values[0].second.type, 0x2Au);
 
@@ -154,12 +155,15 @@ TEST_F(JournalTest, AStringGivenBackWithItsClosingNulIsNoChange) {
   EXPECT_TRUE(journal.Unchanged(journal.entries().back()));
   memory.PutText(kCurrentUser, "Software", "s", std::string("abd\0", 4));
   EXPECT_FALSE(journal.Unchanged(journal.entries().back()));
-  // Writing the text that is stored with its NUL is no change either, and no entry.
+  // Writing the text over the same text stored with its NUL changes bytes: an entry that keeps
+  // them exactly, and is left as the program left it.
   const std::size_t entries = journal.entries().size();
   const platform::HKey again = Create(kCurrentUser, "Software");
   Set(again, "s", platform::kRegSz, "abd");
   registry().CloseKey(again);
-  EXPECT_EQ(journal.entries().size(), entries);
+  ASSERT_EQ(journal.entries().size(), entries + 1);
+  EXPECT_EQ(journal.entries().back().change.before.bytes, std::string("abd\0", 4));
+  EXPECT_TRUE(journal.Unchanged(journal.entries().back()));
 }
 
 TEST_F(JournalTest, FilesDirectoriesAndProfileLinesComeBackByteForByte) {

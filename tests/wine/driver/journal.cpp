@@ -66,7 +66,7 @@ void dumpKey(HKEY key, const std::string& path, std::vector<std::string>* lines)
 }
 
 // The watched keys as text, sorted (an undone deletion puts a key back at the end of the list),
-// and control.ini.
+// and the lines of control.ini's section "don't load".
 std::string snapshot() {
   std::vector<std::string> lines;
   for (const char* path : kWatched) {
@@ -83,8 +83,13 @@ std::string snapshot() {
   std::sort(lines.begin(), lines.end());
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
-  const FileBytes ini = readFile(controlIni());
-  return text + "control.ini: " + (ini.exists ? ini.data : "(none)") + "\n";
+  // control.ini by its lines: the system's profile calls may lay the file out anew.
+  char section[4096] = {};
+  const DWORD size =
+      GetPrivateProfileSectionA("don't load", section, sizeof section, controlIni().c_str());
+  std::string lines_of_ini;
+  for (DWORD i = 0; i < size; ++i) lines_of_ini += section[i] ? section[i] : '|';
+  return text + "control.ini [don't load]: " + lines_of_ini + "\n";
 }
 
 // The first line where two snapshots differ, for the message.
