@@ -212,7 +212,9 @@ int runJournal(const std::string& exe, const char* desktop) {
     check(undone == before, "after \"Отменить все\" the keys and control.ini are as before",
           firstDifference(before, undone));
     check(ask(list, LB_GETCOUNT) == 2 * lines, "each undo is listed too");
-    click(byId(journal, IDC_JOURNAL_CLOSE));
+    // Posted, as a user's click is: the modal loop looks for the closed window after a posted
+    // message.
+    clickLater(byId(journal, IDC_JOURNAL_CLOSE));
     check(waitUntil([&] { return IsWindowEnabled(main) != FALSE; }), "the journal closes");
 
     // The same changes again; then the program ends, and the saved file is the way back.
