@@ -17,7 +17,8 @@
 #      - the real vireo.exe driven from outside by driver.exe in Windows 98 mode (main window,
 #        page buttons, refresh, exit; then the catalogue-bound settings against the registry;
 #        then the pages' own controls against the registry and control.ini; then the Files
-#        page with its New-menu editor and template file; then the tool windows) and in Wine's
+#        page with its New-menu editor and template file; then the tool windows; then the change
+#        journal's undo and its saved REGEDIT4 file merged by regedit) and in Wine's
 #        default NT mode (the platform message).
 # Prints a summary that names the paths that ran and the ones that could not, and exits
 # non-zero when anything failed.
@@ -216,6 +217,10 @@ wine_suites() {
     vireo_log "driver: the tool windows of vireo.exe (Windows 98 mode)"
     wine_suite "tool windows under Wine$on" "tools-win98-$tag" driver \
       "$VIREO_WIN_BUILD/driver.exe" tools "$program" --desktop VireoTest
+
+    vireo_log "driver: the change journal of vireo.exe (Windows 98 mode)"
+    wine_suite "change journal under Wine$on" "journal-win98-$tag" driver \
+      "$VIREO_WIN_BUILD/driver.exe" journal "$program" --desktop VireoTest
 
     # The Files page once more, on a class registry of real size (tools/make_classes: 1,700 class
     # keys, 650 extensions, 90 ShellNew keys) imported with the system's registry editor.

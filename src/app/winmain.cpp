@@ -2,6 +2,8 @@
 // event loop.
 #include <windows.h>
 
+#include <string>
+
 #include "main/main_window.h"
 #include "platform/open_file.h"
 #include "platform/win32/resource_strings.h"
@@ -9,6 +11,7 @@
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system.h"
+#include "service/journal.h"
 #include "ui/win32/win32_toolkit.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -17,22 +20,29 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::Win32Registry registry;
     platform::Win32System system;
     platform::Win32Profile profile;
+    platform::Win32Files files;
+    // Every change goes through the journal's recorders, which log it in the program directory.
+    service::Journal journal(registry, profile, files);
+    std::string directory = system.ProgramDirectory();
+    if (!directory.empty() && directory.back() != '\\') directory += '\\';
+    journal.log_path = directory + service::kLogFile;
     platform::Win32Shell shell;
     platform::Win32MessageBoxes messages;
     platform::Win32FileChooser chooser(instance);
     platform::OpenFileDialog open_file(chooser);
     platform::Win32Regions regions;
     platform::Win32Strings strings(instance);
-    platform::Win32Files files;
     platform::Win32Session session;
     platform::Win32Machine machine;
     platform::Win32Processes processes;
     platform::Win32TopWindows top_windows;
-    platform::Platform services{registry, system, profile, shell,   messages,  open_file,  regions,
-                                strings,  files,  session, machine, processes, top_windows};
+    platform::Platform services{journal.registry(), system,    journal.profile(), shell,
+                                messages,           open_file, regions,           strings,
+                                journal.files(),    session,   machine,           processes,
+                                top_windows};
 
     ui::win32::Win32Toolkit toolkit(instance);
-    main::MainWindow window(services, toolkit);
+    main::MainWindow window(services, toolkit, &journal);
     if (!window.Load()) return 0;
     window.Show();
     return toolkit.Run();

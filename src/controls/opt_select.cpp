@@ -3,6 +3,7 @@
 #include "controls/setting_entries.h"
 #include "registry/reg_access.h"
 #include "registry/value_tip.h"
+#include "ui/action.h"
 #include "ui/trap.h"
 
 namespace vireo::controls {
@@ -59,6 +60,7 @@ void OptSelect::Repaint() {
 }
 
 void OptSelect::OnSelect() {
+  const ui::ActionScope action(caption_);
   const int choice = list_->Selection();
   if (choice < 0 || choice > count_) return;
   if (WriteEntry(registry_, key_, values_[choice], type_value_) != 0) Repaint();

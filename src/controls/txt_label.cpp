@@ -1,5 +1,6 @@
 #include "controls/txt_label.h"
 
+#include "ui/action.h"
 #include "ui/trap.h"
 
 namespace vireo::controls {
@@ -32,6 +33,7 @@ void TxtLabel::Repaint() {
 }
 
 void TxtLabel::OnBoxChange() {
+  const ui::ActionScope action(caption_);
   text_ = box_->Text();
   if (on_change) on_change();
 }

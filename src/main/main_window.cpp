@@ -2,6 +2,7 @@
 
 #include "main/splash.h"
 #include "resource.h"
+#include "service/journal_window.h"
 #include "ui/trap.h"
 
 namespace vireo::main {
@@ -37,8 +38,9 @@ constexpr int kClientHeight = 409;
 
 }  // namespace
 
-MainWindow::MainWindow(platform::Platform& platform, ui::Toolkit& toolkit)
-    : platform_(platform), toolkit_(toolkit) {
+MainWindow::MainWindow(platform::Platform& platform, ui::Toolkit& toolkit,
+                       service::Journal* journal)
+    : platform_(platform), toolkit_(toolkit), journal_(journal) {
   CreateShell();
   CreatePages();
 }
@@ -117,6 +119,10 @@ void MainWindow::CreatePages() {
   launch_menus_ = std::make_unique<service::LaunchMenus>(platform_, window_->MenuAt(kMenuPrograms),
                                                          window_->MenuAt(kMenuApplets));
   service_menu_ = std::make_unique<service::ServiceMenu>(platform_, toolkit_, *window_);
+  service_menu_->on_journal = [this] {
+    if (journal_ == nullptr) return;
+    service::RunJournalWindow(platform_, toolkit_, *window_, *journal_, [this] { RereadAll(); });
+  };
 
   // The start-up sequence from its fifth step on, one part a step; the refresh asks each part
   // again.
@@ -200,6 +206,17 @@ void MainWindow::Refresh() {
   for (PagePart* part : parts_) ui::Trap([part] { part->Refresh(); });
 
   // 8. The wait window unloads as it goes out of scope.
+}
+
+void MainWindow::RereadAll() {
+  for (PagePart* part : parts_) ui::Trap([part] { part->Refresh(); });
+  // What only start-up reads otherwise.
+  ui::Trap([&] { control_panel_->applets().Load(); });
+  for (int i = 0; i < kPageCount; ++i) {
+    const auto p = static_cast<PageId>(i);
+    ui::Trap([&] { catalogue_->RereadPage(p); });
+    ui::Trap([&] { page(p).Reread(); });
+  }
 }
 
 void MainWindow::Exit() {

@@ -16,6 +16,7 @@
 #include "main/folders_page.h"
 #include "main/page.h"
 #include "platform/platform.h"
+#include "service/journal.h"
 #include "service/launch_menus.h"
 #include "service/service_menu.h"
 #include "ui/toolkit.h"
@@ -28,7 +29,9 @@ inline constexpr char kPlatformMessage[] =
 
 class MainWindow {
  public:
-  MainWindow(platform::Platform& platform, ui::Toolkit& toolkit);
+  // With a journal, "Сервис" offers its window ("Журнал изменений...").
+  MainWindow(platform::Platform& platform, ui::Toolkit& toolkit,
+             service::Journal* journal = nullptr);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -44,6 +47,9 @@ class MainWindow {
   void ShowPage(PageId page);
   // "Обновить данные" (F5).
   void Refresh();
+  // After an undo: every page's controls read the registry and the files again, start-up-only
+  // lists included; nothing is written and no wait window shows.
+  void RereadAll();
   // "Выход": ends the program at once.
   void Exit();
 
@@ -74,6 +80,7 @@ class MainWindow {
 
   platform::Platform& platform_;
   ui::Toolkit& toolkit_;
+  service::Journal* journal_;
   std::unique_ptr<ui::Window> window_;
   std::unique_ptr<ui::Picture> picture1_;  // the left bar
   std::unique_ptr<ui::Button> cmd0_;       // "GUI Shell", no action

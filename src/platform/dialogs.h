@@ -1,4 +1,4 @@
-// Modal message boxes and the open-file dialog.
+// Modal message boxes and the open-file and save-file dialogs.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +32,10 @@ class FileChooser {
   // The chosen file's full path, or empty when the user cancels.
   virtual std::string ChooseFileToOpen(OwnerHandle owner, const std::string& filter_list,
                                        const std::string& title) = 0;
+  // The full path of the file to write, or empty when the user cancels. A name typed without an
+  // extension gets `extension` (no dot); an existing file is replaced only when the user agrees.
+  virtual std::string ChooseFileToSave(OwnerHandle owner, const std::string& filter_list,
+                                       const std::string& title, const std::string& extension) = 0;
 };
 
 }  // namespace vireo::platform

@@ -1,7 +1,8 @@
 // File operations: reading a whole file, making a directory, copying a file, replacing a file's
-// contents. Paths are Windows paths in the system code page. A file that is replaced is replaced
-// whole or not at all: the new contents go to a temporary file beside it, which is then renamed
-// over it, so a failure at any step leaves the previous file as it was.
+// contents, appending to a file, removing a file or an empty directory. Paths are Windows paths in
+// the system code page. A file that is replaced is replaced whole or not at all: the new contents
+// go to a temporary file beside it, which is then renamed over it, so a failure at any step leaves
+// the previous file as it was.
 #pragma once
 
 #include <string>
@@ -23,6 +24,14 @@ class Files {
   // Makes `bytes` the whole contents of the file `path`, creating it or replacing it. False when
   // that failed; `path` then holds what it held before.
   virtual bool Replace(const std::string& path, const std::string& bytes) = 0;
+  // Adds `bytes` at the end of the file `path`, creating it when missing. Each call opens, writes
+  // and closes the file, so what was appended is on disk when it returns. False when that failed.
+  virtual bool Append(const std::string& path, const std::string& bytes) = 0;
+  // Removes the file `path`, or the directory `path` when it is empty. False when it is there
+  // afterwards.
+  virtual bool Remove(const std::string& path) = 0;
+  // Whether `path` is an existing directory.
+  virtual bool IsDirectory(const std::string& path) = 0;
 };
 
 }  // namespace vireo::platform

@@ -24,6 +24,8 @@ class OpenFileDialog {
 
   // The full path of the chosen file, or empty when the user cancels.
   std::string Show();
+  // The chooser behind the dialog, for the save-file dialog.
+  FileChooser& chooser() { return chooser_; }
 
  private:
   FileChooser& chooser_;

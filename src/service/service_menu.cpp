@@ -5,6 +5,7 @@
 #include "service/setup_export.h"
 #include "tools/about.h"
 #include "tools/system_info.h"
+#include "ui/action.h"
 #include "ui/trap.h"
 
 namespace vireo::service {
@@ -68,6 +69,9 @@ bool ServiceMenu::OnCommand(int command_id) {
       break;
     case IDM_SERVICE_CLEAN:  // no command of its own; greyed out
       break;
+    case IDM_SERVICE_JOURNAL:
+      if (on_journal) on_journal();
+      break;
     default:
       return false;
   }
@@ -86,6 +90,7 @@ bool ServiceMenu::Ask(const std::string& question, MessageStyle style) {
 }
 
 void ServiceMenu::MinimiseAll() {
+  const ui::ActionScope action("Свернуть все окна");
   const std::string file = InProgramDirectory("toggle.scf");
   // A file that cannot be written is handed to the shell all the same: one left from an
   // earlier use still does its work.

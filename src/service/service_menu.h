@@ -3,6 +3,7 @@
 // and reads no result.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/platform.h"
@@ -38,6 +39,9 @@ class ServiceMenu {
   // Runs the command of an entry of "Сервис" or "Справка"; false when `command_id` is neither
   // menu's.
   bool OnCommand(int command_id);
+
+  // "Журнал изменений...": the main window opens the journal's window.
+  std::function<void()> on_journal;
 
  private:
   // The full name of a file in the program directory.

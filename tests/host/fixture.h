@@ -14,6 +14,7 @@
 #include "platform/host/table_strings.h"
 #include "platform/platform.h"
 #include "resource.h"
+#include "service/journal.h"
 #include "ui/headless/headless.h"
 
 namespace vireo::test {
@@ -21,7 +22,6 @@ namespace vireo::test {
 class Fixture : public ::testing::Test {
  protected:
   platform::MemoryRegistry memory;
-  platform::CountingRegistry counting{memory};
   platform::TempSystem system;
   platform::IniProfile profile;
   platform::RecordingShell shell;
@@ -35,8 +35,13 @@ class Fixture : public ::testing::Test {
   platform::FixedMachine machine;
   platform::ScriptedProcesses processes;
   platform::ListedWindows top_windows;
-  platform::Platform platform{counting, system, profile, shell,   messages,  open_file,  regions,
-                              strings,  files,  session, machine, processes, top_windows};
+  // The change journal records every change made through the bundle, as in the real program;
+  // the counting registry sees only the program's own calls.
+  service::Journal journal{memory, profile, files};
+  platform::CountingRegistry counting{journal.registry()};
+  platform::Platform platform{counting,  system,    journal.profile(), shell,           messages,
+                              open_file, regions,   strings,           journal.files(), session,
+                              machine,   processes, top_windows};
   ui::headless::HeadlessToolkit toolkit;
 
   // Calls that change the registry.
@@ -51,7 +56,7 @@ class Fixture : public ::testing::Test {
 class MainWindowFixture : public Fixture {
  protected:
   void Start() {
-    window = std::make_unique<main::MainWindow>(platform, toolkit);
+    window = std::make_unique<main::MainWindow>(platform, toolkit, &journal);
     ASSERT_TRUE(window->Load());
     window->Show();
   }

@@ -234,6 +234,13 @@ std::string RecordingChooser::ChooseFileToOpen(OwnerHandle owner, const std::str
   return next_choice;
 }
 
+std::string RecordingChooser::ChooseFileToSave(OwnerHandle owner, const std::string& filter_list,
+                                               const std::string& title,
+                                               const std::string& extension) {
+  requests.push_back({owner, filter_list, title + "|" + extension});
+  return next_choice;
+}
+
 RegionHandle RecordingRegions::CreateRoundRect(int left, int top, int right, int bottom,
                                                int ellipse_w, int ellipse_h) {
   std::ostringstream call;
@@ -393,6 +400,29 @@ void ScriptedProcesses::Close(ProcessHandle process) {
   }
   calls.push_back("close " + std::to_string(it->second));
   open_.erase(it);
+}
+
+bool HostFiles::Append(const std::string& path, const std::string& bytes) {
+  ++calls;
+  if (fail) return false;
+  std::ofstream out(HostPath(path), std::ios::binary | std::ios::app);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
+bool HostFiles::Remove(const std::string& path) {
+  ++calls;
+  if (fail) return false;
+  std::error_code error;
+  const fs::path target = HostPath(path);
+  fs::remove(target, error);
+  return !fs::exists(target, error);
+}
+
+bool HostFiles::IsDirectory(const std::string& path) {
+  std::error_code error;
+  return fs::is_directory(HostPath(path), error);
 }
 
 }  // namespace vireo::platform

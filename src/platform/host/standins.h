@@ -62,6 +62,9 @@ class HostFiles : public Files {
   bool MakeDirectory(const std::string& path) override;
   bool Copy(const std::string& from, const std::string& to) override;
   bool Replace(const std::string& path, const std::string& bytes) override;
+  bool Append(const std::string& path, const std::string& bytes) override;
+  bool Remove(const std::string& path) override;
+  bool IsDirectory(const std::string& path) override;
 
   bool fail = false;
   long fail_after_bytes = -1;  // -1: never
@@ -142,6 +145,9 @@ class RecordingChooser : public FileChooser {
   };
   std::string ChooseFileToOpen(OwnerHandle owner, const std::string& filter_list,
                                const std::string& title) override;
+  // Recorded as the open requests are, with the extension after the title ("title|reg").
+  std::string ChooseFileToSave(OwnerHandle owner, const std::string& filter_list,
+                               const std::string& title, const std::string& extension) override;
   std::string next_choice;  // empty: the user cancels
   std::vector<Request> requests;
 };

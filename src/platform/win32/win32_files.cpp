@@ -7,7 +7,7 @@
 namespace vireo::platform {
 namespace {
 
-bool IsDirectory(const std::string& path) {
+bool IsDirectoryPath(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
@@ -75,11 +75,11 @@ bool Win32Files::Read(const std::string& path, std::string* bytes) {
 }
 
 bool Win32Files::MakeDirectory(const std::string& path) {
-  return CreateDirectoryA(path.c_str(), nullptr) || IsDirectory(path);
+  return CreateDirectoryA(path.c_str(), nullptr) || IsDirectoryPath(path);
 }
 
 bool Win32Files::Copy(const std::string& from, const std::string& to) {
-  if (IsDirectory(to)) return false;
+  if (IsDirectoryPath(to)) return false;
   const std::string temp = TemporaryBeside(to);
   if (temp.empty()) return false;
   if (CopyFileA(from.c_str(), temp.c_str(), FALSE) && MoveOver(temp, to)) return true;
@@ -88,12 +88,33 @@ bool Win32Files::Copy(const std::string& from, const std::string& to) {
 }
 
 bool Win32Files::Replace(const std::string& path, const std::string& bytes) {
-  if (IsDirectory(path)) return false;
+  if (IsDirectoryPath(path)) return false;
   const std::string temp = TemporaryBeside(path);
   if (temp.empty()) return false;
   if (WriteAll(temp, bytes) && MoveOver(temp, path)) return true;
   DeleteFileA(temp.c_str());
   return false;
+}
+
+bool Win32Files::Append(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok =
+      SetFilePointer(file, 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size();
+  return CloseHandle(file) && ok;
+}
+
+bool Win32Files::Remove(const std::string& path) {
+  if (IsDirectoryPath(path)) return RemoveDirectoryA(path.c_str()) || !IsDirectoryPath(path);
+  return DeleteFileA(path.c_str()) || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32Files::IsDirectory(const std::string& path) {
+  return IsDirectoryPath(path);
 }
 
 }  // namespace vireo::platform

@@ -13,6 +13,9 @@ class Win32Files : public Files {
   bool MakeDirectory(const std::string& path) override;
   bool Copy(const std::string& from, const std::string& to) override;
   bool Replace(const std::string& path, const std::string& bytes) override;
+  bool Append(const std::string& path, const std::string& bytes) override;
+  bool Remove(const std::string& path) override;
+  bool IsDirectory(const std::string& path) override;
 };
 
 }  // namespace vireo::platform

@@ -183,6 +183,24 @@ std::string Win32FileChooser::ChooseFileToOpen(OwnerHandle owner, const std::str
   return UpToNul(file, sizeof file);
 }
 
+std::string Win32FileChooser::ChooseFileToSave(OwnerHandle owner, const std::string& filter_list,
+                                               const std::string& title,
+                                               const std::string& extension) {
+  char file[261] = {};
+  OPENFILENAMEA request = {};
+  request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  request.hwndOwner = reinterpret_cast<HWND>(owner);
+  request.hInstance = instance_;
+  request.lpstrFilter = filter_list.empty() ? nullptr : filter_list.c_str();
+  request.lpstrFile = file;
+  request.nMaxFile = 260;
+  request.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  request.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  request.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+  if (!GetSaveFileNameA(&request)) return {};
+  return UpToNul(file, sizeof file);
+}
+
 RegionHandle Win32Regions::CreateRoundRect(int left, int top, int right, int bottom, int ellipse_w,
                                            int ellipse_h) {
   return reinterpret_cast<RegionHandle>(

@@ -60,6 +60,8 @@ class Win32FileChooser : public FileChooser {
   explicit Win32FileChooser(HINSTANCE instance) : instance_(instance) {}
   std::string ChooseFileToOpen(OwnerHandle owner, const std::string& filter_list,
                                const std::string& title) override;
+  std::string ChooseFileToSave(OwnerHandle owner, const std::string& filter_list,
+                               const std::string& title, const std::string& extension) override;
 
  private:
   HINSTANCE instance_;

@@ -1,5 +1,7 @@
 #include "ui/headless/headless.h"
 
+#include "ui/action.h"
+
 namespace vireo::ui::headless {
 
 Node::Node(Kind kind, Node* parent, Rect rect, int id)
@@ -65,12 +67,14 @@ bool HPicture::LoadFile(const std::string& path) {
 }
 
 void HButton::Click() {
+  const ActionScope action(text(), Handle(), false);
   if (Shown() && enabled() && on_click) on_click();
 }
 
 void HCheckBox::Click() {
   if (!Shown() || !enabled()) return;
   checked_ = checked_ ? 0 : 1;
+  const ActionScope action(text(), Handle(), false);
   if (on_click) on_click();
 }
 
@@ -87,6 +91,7 @@ void HTextBox::Type(const std::string& text) {
     size_t end = i + 1;
     while (end < text.size() && IsContinuation(text[end])) ++end;
     SetTextState(this->text() + text.substr(i, end - i));
+    const ActionScope action("", Handle(), true);
     if (on_change) on_change();
     i = end;
   }
@@ -98,12 +103,14 @@ void HTextBox::Backspace() {
   while (!t.empty() && IsContinuation(t.back())) t.pop_back();
   if (!t.empty()) t.pop_back();
   SetTextState(t);
+  const ActionScope action("", Handle(), true);
   if (on_change) on_change();
 }
 
 void HTextBox::Replace(const std::string& text) {
   if (!Editable() || text == this->text()) return;
   SetTextState(text);
+  const ActionScope action("", Handle(), true);
   if (on_change) on_change();
 }
 
@@ -120,6 +127,7 @@ void HOptionButton::SetChecked(bool checked) {
 void HOptionButton::Click() {
   if (!Shown() || !enabled()) return;
   SetChecked(true);
+  const ActionScope action(text(), Handle(), false);
   if (on_click) on_click();
 }
 
@@ -144,6 +152,7 @@ bool HCheckList::ItemChecked(int index) const {
 void HCheckList::ToggleCheck(int index) {
   if (!enabled() || index < 0 || index >= Count()) return;
   checks_[index] = !checks_[index];
+  const ActionScope action(Item(index), Handle(), false);
   if (on_item_check) on_item_check(index);
 }
 
@@ -164,6 +173,7 @@ void HScrollBar::Step(int delta) {
   const int next = std::clamp(value_ + delta, min_, max_);
   if (next == value_) return;
   value_ = next;
+  const ActionScope action(text(), Handle(), false);
   if (on_change) on_change();
 }
 
@@ -215,6 +225,15 @@ void HWindow::Show() {
   Paint();
 }
 
+std::string HWindow::CommandCaption(int command_id) const {
+  for (const auto& [position, menu] : menus_) {
+    for (const HMenu::Item& item : menu.items()) {
+      if (item.id == command_id) return item.caption;
+    }
+  }
+  return {};
+}
+
 void HWindow::Paint() {
   if (!open_ || !visible()) return;
   ++paint_count_;
@@ -236,6 +255,7 @@ Menu* HWindow::MenuAt(int position) {
 }
 
 void HWindow::Command(int command_id) {
+  const ActionScope action(CommandCaption(command_id), Handle(), false);
   if (open_ && on_command) on_command(command_id);
 }
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/action.h"
 #include "ui/toolkit.h"
 
 namespace vireo::ui::headless {
@@ -239,6 +240,7 @@ class HList : public Widget<Interface> {
   void Choose(int index) {
     if (!this->enabled() || index < 0 || index >= Count()) return;
     selection_ = index;
+    const ActionScope action(items_[static_cast<std::size_t>(index)], this->Handle(), false);
     if (this->on_select) this->on_select();
   }
   // The user double-clicks item `index`: it is selected, then on_double_click is raised.
@@ -353,6 +355,9 @@ class HWindow : public Widget<ui::Window> {
   void PressEscape() { Command(kCommandEscape); }
 
  private:
+  // The caption of a menu item made at run time; empty for the resource's own items.
+  std::string CommandCaption(int command_id) const;
+
   HeadlessToolkit* toolkit_;
   WindowArgs args_;
   int sequence_;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/action.h"
 #include "ui/win32/win32_widget.h"
 
 namespace vireo::ui::win32::detail {
@@ -419,6 +420,7 @@ class Win32CheckList : public Win32List<ui::CheckList> {
   void UserToggle(int index) {
     if (index < 0 || index >= Count()) return;
     SetItemChecked(index, !ItemChecked(index));
+    const ActionScope action(Item(index), reinterpret_cast<std::uintptr_t>(this), false);
     if (on_item_check) on_item_check(index);
   }
 };

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/action.h"
 #include "ui/win32/win32_controls.h"
 #include "ui/win32/win32_tooltips.h"
 #include "ui/win32/win32_widget.h"
@@ -47,6 +48,15 @@ LRESULT OnTooltipText(const NMHDR& header, LPARAM l) {
   return 0;
 }
 
+// What the journal names as the cause of a change a control's event makes: a button's or a
+// box's caption, a list's chosen item; a text box has none of its own.
+std::string ActionCaption(Control* child) {
+  if (dynamic_cast<ui::TextBox*>(child) != nullptr) return {};
+  if (auto* list = dynamic_cast<ui::ListControl*>(child)) return list->Item(list->Selection());
+  if (auto* widget = dynamic_cast<ui::Widget*>(child)) return widget->Text();
+  return {};
+}
+
 // One window procedure for top-level windows and panels.
 LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   try {
@@ -54,7 +64,11 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM w, LPARAM l) {
     switch (message) {
       case WM_COMMAND:
         if (l) {
-          if (Control* child = ControlOf(reinterpret_cast<HWND>(l))) child->OnCommand(HIWORD(w));
+          if (Control* child = ControlOf(reinterpret_cast<HWND>(l))) {
+            const ActionScope action(ActionCaption(child), reinterpret_cast<std::uintptr_t>(child),
+                                     dynamic_cast<ui::TextBox*>(child) != nullptr);
+            child->OnCommand(HIWORD(w));
+          }
         } else if (auto* top = dynamic_cast<Win32Window*>(self)) {
           top->OnMenuCommand(LOWORD(w));
         }
@@ -96,7 +110,10 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM w, LPARAM l) {
       }
       case WM_VSCROLL:
       case WM_HSCROLL:
-        if (Control* child = ControlOf(reinterpret_cast<HWND>(l))) child->OnScroll(LOWORD(w));
+        if (Control* child = ControlOf(reinterpret_cast<HWND>(l))) {
+          const ActionScope action({}, reinterpret_cast<std::uintptr_t>(child), false);
+          child->OnScroll(LOWORD(w));
+        }
         return 0;
       case WM_ERASEBKGND: {
         RECT r;

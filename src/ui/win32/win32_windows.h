@@ -6,6 +6,7 @@
 
 #include <map>
 
+#include "ui/action.h"
 #include "ui/win32/win32_widget.h"
 
 namespace vireo::ui::win32::detail {
@@ -159,7 +160,22 @@ class Win32Window : public Panel<ui::Window> {
     if (on_paint) on_paint();
   }
   void OnMenuCommand(int id) {
+    const ActionScope action(MenuCaption(id), reinterpret_cast<std::uintptr_t>(this), false);
     if (on_command) on_command(id);
+  }
+  // A menu item's caption without its access key mark and its shortcut text.
+  std::string MenuCaption(int id) const {
+    char text[256] = {};
+    HMENU menu = hwnd_ ? GetMenu(hwnd_) : nullptr;
+    if (menu == nullptr ||
+        GetMenuStringA(menu, static_cast<UINT>(id), text, sizeof text, MF_BYCOMMAND) <= 0) {
+      return {};
+    }
+    std::string caption;
+    for (const char* c = text; *c != '\0' && *c != '\t'; ++c) {
+      if (*c != '&') caption += *c;
+    }
+    return caption;
   }
   void OnCloseRequest() {
     Detach();

@@ -98,7 +98,7 @@ bool useDesktop(const char* name) {
 
 int usage() {
   say("usage: driver probe | main EXE | settings EXE | pages EXE | files EXE | menus EXE | "
-      "tooltips EXE | tools EXE"
+      "tooltips EXE | tools EXE | journal EXE"
       " | refuse EXE"
       " | wait TITLE [SECONDS] | hold  [--desktop NAME]");
   return 2;
@@ -132,6 +132,7 @@ int main(int argc, char** argv) {
   if (mode == "menus" && args.size() == 2) return runMenus(args[1], desktop);
   if (mode == "tooltips" && args.size() == 2) return runTooltips(args[1], desktop);
   if (mode == "tools" && args.size() == 2) return runTools(args[1], desktop);
+  if (mode == "journal" && args.size() == 2) return runJournal(args[1], desktop);
   if (mode == "wait" && args.size() >= 2) {
     return runWait(args[1], args.size() > 2 ? std::strtoul(args[2].c_str(), nullptr, 10) : 60);
   }

@@ -229,5 +229,7 @@ int runTooltips(const std::string& exe, const char* desktop);
 // Windows 98 mode: the tool windows: system information, its process and window lists (a Notepad
 // ended through the process list), "О программе".
 int runTools(const std::string& exe, const char* desktop);
+// Windows 98 mode: the change journal: twenty changes, "Отменить все", the saved undo file.
+int runJournal(const std::string& exe, const char* desktop);
 
 }  // namespace driver

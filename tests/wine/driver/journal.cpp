@@ -1,0 +1,237 @@
+// The change journal on the real window: twenty changes on the five pages (boxes clicked, an
+// applet ticked in control.ini, a name typed), then "Журнал изменений" from "Сервис", its undo
+// saved as a REGEDIT4 file, "Отменить все": the affected keys and control.ini are exactly as
+// before. The same changes made again and the program closed, Wine's registry editor merges the
+// saved file: the keys are exactly as before again.
+#include <algorithm>
+
+#include "driver.h"
+
+namespace driver {
+
+namespace {
+
+constexpr char kJournalTitle[] = "Журнал изменений";
+
+// The subtrees the changes touch, read whole from outside.
+const char* const kWatched[] = {
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies",
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+    "HKLM\\Software\\Classes\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}",
+    "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\MyComputer",
+    "HKLM\\Software\\Classes\\Folder",
+    "HKLM\\Software\\Classes\\Directory",
+    "HKLM\\Software\\Classes\\exefile",
+    "HKLM\\Software\\Classes\\lnkfile",
+    "HKLM\\Software\\Classes\\piffile",
+};
+
+void dumpKey(HKEY key, const std::string& path, std::vector<std::string>* lines) {
+  lines->push_back(path + "\\");
+  char name[1024];
+  for (DWORD i = 0;; ++i) {
+    DWORD name_size = sizeof name;
+    DWORD type = 0;
+    BYTE data[8192];
+    DWORD size = sizeof data;
+    if (RegEnumValueA(key, i, name, &name_size, nullptr, &type, data, &size) != ERROR_SUCCESS) {
+      break;
+    }
+    std::string line =
+        path + " | " + std::string(name, name_size) + " | " + std::to_string(type) + " |";
+    for (DWORD b = 0; b < size; ++b) {
+      char hex[4];
+      wsprintfA(hex, " %02x", data[b]);
+      line += hex;
+    }
+    lines->push_back(line);
+  }
+  std::vector<std::string> subkeys;
+  for (DWORD i = 0;; ++i) {
+    DWORD name_size = sizeof name;
+    if (RegEnumKeyExA(key, i, name, &name_size, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    subkeys.emplace_back(name, name_size);
+  }
+  for (const std::string& sub : subkeys) {
+    HKEY child = nullptr;
+    if (RegOpenKeyExA(key, sub.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &child) != ERROR_SUCCESS) {
+      continue;
+    }
+    dumpKey(child, path + "\\" + sub, lines);
+    RegCloseKey(child);
+  }
+}
+
+// The watched keys as text, sorted (an undone deletion puts a key back at the end of the list),
+// and the lines of control.ini's section "don't load".
+std::string snapshot() {
+  std::vector<std::string> lines;
+  for (const char* path : kWatched) {
+    const RegEntry where = entry(std::string(path) + "\\");
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(where.root, where.key.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
+        ERROR_SUCCESS) {
+      lines.push_back(std::string(path) + " (no key)");
+      continue;
+    }
+    dumpKey(key, path, &lines);
+    RegCloseKey(key);
+  }
+  std::sort(lines.begin(), lines.end());
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  // control.ini by its lines: the system's profile calls may lay the file out anew.
+  char section[4096] = {};
+  const DWORD size =
+      GetPrivateProfileSectionA("don't load", section, sizeof section, controlIni().c_str());
+  std::string lines_of_ini;
+  for (DWORD i = 0; i < size; ++i) lines_of_ini += section[i] ? section[i] : '|';
+  return text + "control.ini [don't load]: " + lines_of_ini + "\n";
+}
+
+// The first line where two snapshots differ, for the message.
+std::string firstDifference(const std::string& a, const std::string& b) {
+  std::size_t at = 0;
+  while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
+  const std::size_t start = a.rfind('\n', at) == std::string::npos ? 0 : a.rfind('\n', at) + 1;
+  return "before: " + a.substr(start, a.find('\n', at) - start) +
+         " / after: " + b.substr(start, b.find('\n', at) - start);
+}
+
+bool isCheckBox(HWND window) {
+  if (!sameClass(window, "Button") || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
+    return false;
+  }
+  const LONG style = GetWindowLongA(window, GWL_STYLE) & 0x0F;
+  return style == BS_CHECKBOX || style == BS_AUTOCHECKBOX;
+}
+
+// Twenty changes: check boxes on the pages (up to five on each, eighteen in all), an applet of the
+// Control Panel list, and a name typed on the Folders page. Returns how many were made.
+int makeChanges(const Shell& shell) {
+  int made = 0;
+  for (int page = 0; page < kPageCount; ++page) {
+    if (!bringToFront(shell, page)) continue;
+    int here = 0;
+    for (HWND box : descendants(shell.frames[page])) {
+      if (here == 5 || made + here == 18 || !isCheckBox(box)) continue;
+      if (click(box)) ++here;
+    }
+    made += here;
+  }
+  Control applets{IDC_LST_APPLETS, "the applet list"};
+  if (bringToFront(shell, kControlPanel) && find(shell.main, {&applets})) {
+    if (clickItem(applets.window, 1, kBoxX)) ++made;
+  }
+  Control name{IDC_TXT_FIRST + 0, "the field \"Recycled Bin\""};
+  if (bringToFront(shell, kFolders) && find(shell.main, {&name})) {
+    ask(name.window, EM_SETSEL, 0, -1);
+    if (typeText(name.window, "Журнал")) ++made;
+  }
+  return made;
+}
+
+// The save-file dialog: the file name typed into its name field, then OK.
+bool saveAs(DWORD pid, HWND journal, const std::string& path) {
+  clickLater(byId(journal, IDC_JOURNAL_SAVE));
+  HWND dialog = nullptr;
+  waitUntil([&] {
+    for (HWND window : topWindows(pid)) {
+      if (IsWindowVisible(window) && sameClass(window, "#32770") && window != journal) {
+        dialog = window;
+        return true;
+      }
+    }
+    return false;
+  });
+  if (!check(dialog != nullptr, "\"Сохранить как...\" shows the save-file dialog")) return false;
+  HWND field = byId(dialog, 0x480);                   // edt1, the name field
+  if (field == nullptr) field = byId(dialog, 0x47C);  // cmb13 of the Explorer-style dialog
+  if (!check(field != nullptr, "the save-file dialog has a name field")) return false;
+  send(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(byId(dialog, IDOK)));
+  return check(waitUntil([&] { return readFile(path).exists; }), "the undo file is written");
+}
+
+bool runRegedit(const std::string& file) {
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  std::string command = std::string(windows) + "\\regedit.exe /s \"" + file + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info)) {
+    return false;
+  }
+  const bool ended = WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0;
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  return ended;
+}
+
+}  // namespace
+
+int runJournal(const std::string& exe, const char* desktop) {
+  // A path without blanks, which the file dialog of every style takes as typed.
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string saved = std::string(windows) + "\\vireo-undo.reg";
+  writeFile(saved, {});
+  writeFile(controlIni(), {true, "[don't load]\r\n\r\n"});
+  const std::string before = snapshot();
+
+  {
+    Program program;
+    HWND main = startMain(program, exe, desktop);
+    if (main == nullptr) return finish();
+    Shell shell;
+    if (!findShell(main, shell)) return finish();
+    const int made = makeChanges(shell);
+    check(made >= 20, "twenty changes are made on the five pages", std::to_string(made));
+    const std::string changed = snapshot();
+    check(changed != before, "the changes reached the registry and control.ini");
+
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_SERVICE_JOURNAL, 0), 0);
+    HWND journal = nullptr;
+    waitUntil([&] { return (journal = findTop(program.pid(), kJournalTitle, false)) != nullptr; });
+    if (!check(journal != nullptr, "\"Журнал изменений...\" opens its window")) return finish();
+    check(!IsWindowEnabled(main), "the main window waits while the journal is open");
+    HWND list = byId(journal, IDC_JOURNAL_LIST);
+    const LRESULT lines = ask(list, LB_GETCOUNT);
+    check(lines >= made, "the journal lists every change", std::to_string(lines));
+
+    saveAs(program.pid(), journal, saved);
+    click(byId(journal, IDC_JOURNAL_UNDO_ALL));
+    check(findTop(program.pid(), "Vireo", true) == nullptr, "\"Отменить все\" asks nothing");
+    const std::string undone = snapshot();
+    check(undone == before, "after \"Отменить все\" the keys and control.ini are as before",
+          firstDifference(before, undone));
+    check(ask(list, LB_GETCOUNT) == 2 * lines, "each undo is listed too");
+    // Posted, as a user's click is: the modal loop looks for the closed window after a posted
+    // message.
+    clickLater(byId(journal, IDC_JOURNAL_CLOSE));
+    check(waitUntil([&] { return IsWindowEnabled(main) != FALSE; }), "the journal closes");
+
+    // The same changes again; then the program ends, and the saved file is the way back.
+    makeChanges(shell);
+    check(snapshot() == changed, "the same changes give the same registry");
+    checkExit(program, main);
+  }
+  const FileBytes file = readFile(saved);
+  check(file.data.rfind("REGEDIT4\r\n", 0) == 0, "the undo file is a REGEDIT4 file");
+  check(runRegedit(saved), "the registry editor merges the undo file");
+  // control.ini is not registry data: it is put back by hand for the comparison.
+  writeFile(controlIni(), {true, "[don't load]\r\n\r\n"});
+  const std::string merged = snapshot();
+  check(merged == before, "after the merge the keys are as before",
+        firstDifference(before, merged));
+  writeFile(saved, {});
+  return finish();
+}
+
+}  // namespace driver
