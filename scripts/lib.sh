@@ -9,9 +9,10 @@ VIREO_BUILD=${VIREO_BUILD:-$VIREO_ROOT/build}
 VIREO_LOCALE=ru_RU.UTF-8
 VIREO_JOBS=${VIREO_JOBS:-$(nproc 2>/dev/null || echo 2)}
 
-# Debian packages the scripts need. wine32:i386 is tried separately: its index may be broken.
+# Debian packages the scripts need (clang and its runtime libraries, libFuzzer among them, for
+# the fuzz targets). wine32:i386 is tried separately: its index may be broken.
 VIREO_PACKAGES=(cmake g++ libgtest-dev mingw-w64 wine64 fonts-wine xvfb xauth locales x11-utils
-  xdotool imagemagick clang-format)
+  xdotool imagemagick clang-format clang libclang-rt-14-dev)
 # Files of the program directory besides the program itself, looked for in resources/.
 VIREO_PROGRAM_FILES=(license.txt savereg.dat Vireo.chm)
 
@@ -113,6 +114,18 @@ vireo_build_host() {
   mkdir -p "$VIREO_BUILD"
   vireo_log "building the host core and tests in ${VIREO_BUILD#"$VIREO_ROOT"/}/host"
   _vireo_build "$VIREO_BUILD/host" -DCMAKE_BUILD_TYPE=Debug
+}
+
+# The libFuzzer targets of fuzz/, a configuration of their own built with clang.
+vireo_build_fuzz() {
+  mkdir -p "$VIREO_BUILD"
+  vireo_log "building the fuzz targets in ${VIREO_BUILD#"$VIREO_ROOT"/}/fuzz"
+  cmake -S "$VIREO_ROOT/fuzz" -B "$VIREO_BUILD/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >"$VIREO_BUILD/fuzz.configure.log" 2>&1 || {
+    cat "$VIREO_BUILD/fuzz.configure.log" >&2
+    return 1
+  }
+  cmake --build "$VIREO_BUILD/fuzz" -j "$VIREO_JOBS"
 }
 
 # ---- Wine paths ------------------------------------------------------------------------------
