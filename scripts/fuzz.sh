@@ -15,7 +15,8 @@ seconds=${1:-60}
 set -e
 vireo_install_deps
 set +e
-vireo_build_fuzz || {
+vireo_build_fuzz >"$VIREO_BUILD/fuzz.build.log" 2>&1 || {
+  tail -30 "$VIREO_BUILD/fuzz.build.log"
   echo "fuzz: 0 passed, 1 failed (the fuzz targets did not build)"
   exit 1
 }
