@@ -11,9 +11,10 @@ VIREO_JOBS=${VIREO_JOBS:-$(nproc 2>/dev/null || echo 2)}
 
 # Debian packages the scripts need. wine32:i386 is tried separately: its index may be broken.
 # fp-utils brings chmcmd, the help compiler; libchm-bin a CHM reader of its own for the help's
-# check; zip makes the release archive.
+# check; zip makes the release archive; clang and its runtime libraries (libFuzzer among them)
+# build the fuzz targets.
 VIREO_PACKAGES=(cmake g++ libgtest-dev mingw-w64 wine64 fonts-wine xvfb xauth locales x11-utils
-  xdotool imagemagick clang-format fp-utils libchm-bin zip)
+  xdotool imagemagick clang-format fp-utils libchm-bin zip clang libclang-rt-14-dev)
 # Files of the program directory besides the program itself, looked for in resources/, then in
 # build/ (the help file is built there), then in the Windows build's folder.
 VIREO_PROGRAM_FILES=(license.txt savereg.dat Vireo.chm)
@@ -160,6 +161,18 @@ vireo_build_help() {
     return 1
   fi
   mv -f "$out/Vireo.chm" "$VIREO_BUILD/Vireo.chm"
+}
+
+# The libFuzzer targets of fuzz/, a configuration of their own built with clang.
+vireo_build_fuzz() {
+  mkdir -p "$VIREO_BUILD"
+  vireo_log "building the fuzz targets in ${VIREO_BUILD#"$VIREO_ROOT"/}/fuzz"
+  cmake -S "$VIREO_ROOT/fuzz" -B "$VIREO_BUILD/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >"$VIREO_BUILD/fuzz.configure.log" 2>&1 || {
+    cat "$VIREO_BUILD/fuzz.configure.log" >&2
+    return 1
+  }
+  cmake --build "$VIREO_BUILD/fuzz" -j "$VIREO_JOBS"
 }
 
 # ---- Wine paths ------------------------------------------------------------------------------

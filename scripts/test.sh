@@ -2,7 +2,8 @@
 # Builds everything and runs all the tests:
 #   1. the host unit tests (GoogleTest through CTest, under the sanitizers);
 #   2. the help file build/Vireo.chm, read back with chmlib's own reader and checked against
-#      the settings catalogue (tests/help/chmcheck.sh);
+#      the settings catalogue (tests/help/chmcheck.sh); then the libFuzzer targets of fuzz/
+#      (scripts/fuzz.sh), one minute in all (VIREO_FUZZ_SECONDS);
 #   3. under Wine, on every path that this machine runs (VIREO_WINE_PATHS restricts them):
 #      32, the i686 build with the 32-bit Wine in a 32-bit prefix (build/wine-test-prefix32);
 #      64, the x86_64 build with wine64 in a 64-bit prefix (build/wine-test-prefix64). The
@@ -115,6 +116,19 @@ if vireo_build_help; then
   fi
 else
   record "help file build" 0 0 1
+fi
+
+# ---- fuzzing -----------------------------------------------------------------------------
+# Every parser and writer of outside text under libFuzzer, ASan and UBSan, for a short run; a
+# target counts as passed when it ran without a finding.
+vireo_log "fuzzing the parsers and writers for ${VIREO_FUZZ_SECONDS:-60} s"
+"$VIREO_ROOT/scripts/fuzz.sh" "${VIREO_FUZZ_SECONDS:-60}" 2>&1 | tee "$logs/fuzz.log"
+line=$(counts fuzz "$logs/fuzz.log")
+if [ -n "$line" ]; then
+  read -r passed failed <<<"$line"
+  record "fuzz targets (${VIREO_FUZZ_SECONDS:-60} s in all)" "$passed" "$failed"
+else
+  record "fuzz targets (no result line)" 0 0 1
 fi
 
 # ---- Wine ---------------------------------------------------------------------------------

@@ -20,7 +20,6 @@ namespace ids = catalogue;
 constexpr int kRestrictionCount = 25;
 constexpr int kMyComputerCount = 3;
 constexpr int kCheckSettingCount = 18;
-constexpr int kChoiceCount = 1;
 constexpr int kTextCount = 17;
 
 struct Placement {

@@ -34,7 +34,7 @@ class Catalogue : public PagePart {
   void Load() override { Configure(); }
   void Refresh() override { Reread(); }
   // Refresh: the pairs and options again, then the states and texts; no captions.
-  void Reread();
+  void Reread() override;
   // A page came to the front: the states and texts of the settings on it are read again.
   void RereadPage(PageId page);
 

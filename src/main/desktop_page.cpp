@@ -18,8 +18,8 @@ constexpr int kSmallest = 16;
 constexpr int kLargest = 64;
 constexpr int kDefaultSize = 32;
 
-// The number at the start of a text: blanks, an optional sign and the digits that follow; 0
-// when the text does not start with a number.
+}  // namespace
+
 std::int64_t LeadingNumber(const std::string& text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
@@ -32,12 +32,9 @@ std::int64_t LeadingNumber(const std::string& text) {
   return negative ? -n : n;
 }
 
-// A number as the label shows it: its digits behind the place a sign would take.
 std::string NumberText(std::int64_t n) {
   return n < 0 ? std::to_string(n) : " " + std::to_string(n);
 }
-
-}  // namespace
 
 IconSize::IconSize(PageContext& context, ui::Container& parent) : context_(context) {
   label2_ =

@@ -4,7 +4,9 @@
 // overrides that the shell keeps in "Shell Icons".
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "main/page.h"
 
@@ -12,6 +14,13 @@ namespace vireo::main {
 
 inline constexpr char kShellIconSize[] =
     "HKCU\\Control Panel\\Desktop\\WindowMetrics\\Shell Icon Size";
+
+// The icon size as its stored text gives it: the number at the start of the text (blanks, an
+// optional sign and the digits that follow; 0 when the text does not start with a number).
+// Digits past the twelfth no longer count, so any text gives a number.
+std::int64_t LeadingNumber(const std::string& text);
+// A number as the label shows it: its digits behind the place a sign would take.
+std::string NumberText(std::int64_t n);
 
 // Frame6. VScroll1 holds the negated icon size (-64 to -16), so its upper arrow, which steps
 // towards -64, enlarges the icons.

@@ -53,9 +53,15 @@ TEST(Regedit4Test, RefusesWhatItCannotReadAndNamesTheLine) {
       {"", "line 1:"},
       {"REGEDIT4\r\n\r\n@=\"x\"\r\n", "line 3:"},
       {"REGEDIT4\r\n[HKEY_NOWHERE\\x]\r\n", "line 2:"},
-      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n@=\"a\\nb\"\r\n", "line 3:"},
+      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n@=\"a\\tb\"\r\n", "line 3:"},
       {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n@=\"open\r\n", "line 3:"},
-      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex:01,02\r\n", "line 3:"},
+      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex:01,02,\r\n", "line 3:"},
+      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex:1,02\r\n", "line 3:"},
+      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex: 01\r\n", "line 3:"},
+      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex:01,0g\r\n", "line 3:"},
+      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex(1):41\r\n", "line 3:"},
+      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex(1):\r\n", "line 3:"},
+      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex(2):41,00\r\n", "line 3:"},
       {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=dword:1\r\n", "line 3:"},
       {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n@=\"a\" \r\n", "line 3:"},
   };
@@ -66,6 +72,44 @@ TEST(Regedit4Test, RefusesWhatItCannotReadAndNamesTheLine) {
     EXPECT_EQ(error.rfind(where, 0), 0u) << text << " gave " << error;
     EXPECT_FALSE(memory.Exists(kCurrentUser, "x")) << text;
   }
+}
+
+TEST(Regedit4Test, ReadsBinaryDataStringsInBytesAndEscapedLineBreaks) {
+  const std::string text =
+      "REGEDIT4\r\n"
+      "[HKEY_PERFORMANCE_DATA\\p]\r\n"
+      "[HKEY_CURRENT_USER\\x]\r\n"
+      "\"bin\"=hex:00,Ab,ff\r\n"
+      "\"none\"=hex:\r\n"
+      "\"lines\"=hex(1):61,0D,0A,62,00\r\n"
+      "\"a\\rb\\n\"=\"c\\nd\"\r\n";
+  std::vector<Regedit4Section> sections;
+  std::string error;
+  ASSERT_TRUE(ParseRegedit4(text, &sections, &error)) << error;
+  ASSERT_EQ(sections.size(), 2u);
+  EXPECT_EQ(sections[0].root, kPerformanceData);
+  const auto& values = sections[1].values;
+  ASSERT_EQ(values.size(), 4u);
+  EXPECT_EQ(values[0].type, kRegBinary);
+  EXPECT_EQ(values[0].data, std::string("\x00\xab\xff", 3));
+  EXPECT_EQ(values[1].type, kRegBinary);
+  EXPECT_EQ(values[1].data, "");
+  EXPECT_EQ(values[2].type, kRegSz);
+  EXPECT_EQ(values[2].data, "a\r\nb");
+  EXPECT_EQ(values[3].name, "a\rb\n");
+  EXPECT_EQ(values[3].data, "c\nd");
+
+  // The performance data root takes no keys: loading stores the rest.
+  MemoryRegistry memory;
+  std::string load = text;
+  load.erase(load.find("[HKEY_PERFORMANCE_DATA"),
+             std::string("[HKEY_PERFORMANCE_DATA\\p]\r\n").size());
+  ASSERT_TRUE(LoadRegedit4(memory, load, &error)) << error;
+  std::uint32_t type = 0;
+  EXPECT_EQ(Text(memory, kCurrentUser, "x", "bin", &type), std::string("\x00\xab\xff", 3));
+  EXPECT_EQ(type, kRegBinary);
+  EXPECT_EQ(Text(memory, kCurrentUser, "x", "lines", &type), std::string("a\r\nb\0", 5));
+  EXPECT_EQ(type, kRegSz);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "catalogue_ids.h"
 #include "fixture.h"
+#include "platform/host/regedit4.h"
 #include "service/setup_export.h"
 
 namespace vireo {
@@ -138,6 +139,48 @@ TEST(SetupExportRecords, NamesAreEscapedLikeStrings) {
   const service::ListLine line{"HKCU", "T", "a\\b \"c\"\r\n"};
   EXPECT_EQ(service::Record(line, "\"1\""),
             "[HKEY_CURRENT_USER\\T]\r\n\"a\\\\b \\\"c\\\"\\r\\n\"=\"1\"\r\n");
+}
+
+// What the export writes, read back by the strict REGEDIT4 reader, gives every value as it was:
+// quotes, backslashes and line breaks in names and strings, binary data with and without bytes,
+// numbers with the high bit set, code page 1251 letters, and empty keys and the default value.
+TEST(SetupExportRecords, TheStrictReaderReadsBackEveryValue) {
+  platform::MemoryRegistry memory;
+  memory.PutText(kCurrentUser, "T\\U", "a \"q\" \r b", "x\\\"y\r\nz");
+  memory.Put(kCurrentUser, "T", "bin", 3, {0x00, 0xAB, 0x0D, 0xFF});
+  memory.Put(kCurrentUser, "T", "none", 3, {});
+  memory.PutNumber(platform::kLocalMachine, "", "n", -2);
+  memory.PutText(kClassesRoot, "\xc8", "", "\xc4\xe0\r");
+  const std::string list =
+      "HKCU\\T\\U\\a \"q\" \r b\r\nHKCU\\T\\bin\nHKCU\\T\\none\r\nHKLM\\\\n\r\n"
+      "HKCR\\\xc8\\\r\nHKCU\\T\\missing";
+  std::string text;
+  int error = 0;
+  ASSERT_TRUE(service::ExportText(memory, list, &text, &error));
+  std::vector<platform::Regedit4Section> sections;
+  std::string why;
+  ASSERT_TRUE(platform::ParseRegedit4(text, &sections, &why)) << why << "\n" << text;
+  ASSERT_EQ(sections.size(), 6u);
+  const std::pair<std::string, std::string> keys[] = {
+      {"T\\U", "a \"q\" \r b"}, {"T", "bin"}, {"T", "none"}, {"", "n"}, {"\xc8", ""}, {"T", ""}};
+  const std::pair<std::uint32_t, std::string> values[] = {
+      {platform::kRegSz, "x\\\"y\r\nz"}, {platform::kRegBinary, "\x00\xab\r\xff"s},
+      {platform::kRegBinary, ""},        {platform::kRegDword, "\xfe\xff\xff\xff"},
+      {platform::kRegSz, "\xc4\xe0\r"},
+  };
+  for (std::size_t i = 0; i < 6; ++i) {
+    EXPECT_EQ(sections[i].path, keys[i].first) << i;
+    if (i == 5) {
+      EXPECT_TRUE(sections[i].values.empty());
+      continue;
+    }
+    ASSERT_EQ(sections[i].values.size(), 1u) << i;
+    EXPECT_EQ(sections[i].values[0].name, keys[i].second) << i;
+    EXPECT_EQ(sections[i].values[0].type, values[i].first) << i;
+    EXPECT_EQ(sections[i].values[0].data, values[i].second) << i;
+  }
+  EXPECT_EQ(sections[3].root, platform::kLocalMachine);
+  EXPECT_EQ(sections[4].root, kClassesRoot);
 }
 
 TEST(SetupExportRecords, EmptyListAndMalformedLines) {

@@ -1,6 +1,7 @@
 #include "platform/host/regedit4.h"
 
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 
 namespace vireo::platform {
@@ -11,9 +12,10 @@ struct RootName {
   HKey root;
 };
 constexpr RootName kRoots[] = {
-    {"HKEY_CLASSES_ROOT", kClassesRoot},     {"HKEY_CURRENT_USER", kCurrentUser},
-    {"HKEY_LOCAL_MACHINE", kLocalMachine},   {"HKEY_USERS", kUsers},
-    {"HKEY_CURRENT_CONFIG", kCurrentConfig}, {"HKEY_DYN_DATA", kDynData},
+    {"HKEY_CLASSES_ROOT", kClassesRoot},         {"HKEY_CURRENT_USER", kCurrentUser},
+    {"HKEY_LOCAL_MACHINE", kLocalMachine},       {"HKEY_USERS", kUsers},
+    {"HKEY_CURRENT_CONFIG", kCurrentConfig},     {"HKEY_DYN_DATA", kDynData},
+    {"HKEY_PERFORMANCE_DATA", kPerformanceData},
 };
 
 bool Fail(std::string* error, std::size_t line, const std::string& what) {
@@ -35,11 +37,45 @@ bool Quoted(const std::string& line, std::size_t& at, std::string* text) {
     if (c == '\\') {
       if (++at >= line.size()) return false;
       c = line[at];
-      if (c != '\\' && c != '"') return false;
+      if (c == 'r') {
+        c = '\r';
+      } else if (c == 'n') {
+        c = '\n';
+      } else if (c != '\\' && c != '"') {
+        return false;
+      }
     }
     *text += c;
   }
   return false;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// Bytes as two hexadecimal digits each, separated by single commas, up to the end of the line;
+// nothing at all is no bytes. False on anything else (a trailing comma, a lone digit, a blank).
+bool HexList(const std::string& line, std::size_t at, std::string* bytes) {
+  bytes->clear();
+  if (at == line.size()) return true;
+  for (;;) {
+    if (at + 2 > line.size()) return false;
+    const int high = HexDigit(line[at]), low = HexDigit(line[at + 1]);
+    if (high < 0 || low < 0) return false;
+    *bytes += static_cast<char>(high * 16 + low);
+    at += 2;
+    if (at == line.size()) return true;
+    if (line[at] != ',') return false;
+    ++at;
+  }
+}
+
+bool StartsWith(const std::string& line, std::size_t at, std::string_view prefix) {
+  return line.compare(at, prefix.size(), prefix) == 0;
 }
 
 bool Header(const std::string& line, Regedit4Section* section) {
@@ -70,8 +106,21 @@ bool ValueLine(const std::string& line, Regedit4Value* value) {
     value->type = kRegSz;
     return Quoted(line, at, &value->data) && at == line.size();
   }
+  if (StartsWith(line, at, "hex:")) {
+    value->type = kRegBinary;
+    return HexList(line, at + 4, &value->data);
+  }
+  if (StartsWith(line, at, "hex(1):")) {
+    // A string in bytes ends with its NUL, which is not part of the text.
+    value->type = kRegSz;
+    if (!HexList(line, at + 7, &value->data) || value->data.empty() || value->data.back() != '\0') {
+      return false;
+    }
+    value->data.pop_back();
+    return true;
+  }
   const std::string kDword = "dword:";
-  if (line.compare(at, kDword.size(), kDword) != 0) return false;
+  if (!StartsWith(line, at, kDword)) return false;
   const std::string digits = line.substr(at + kDword.size());
   if (digits.size() != 8 ||
       digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
@@ -112,7 +161,7 @@ bool ParseRegedit4(const std::string& text, std::vector<Regedit4Section>* sectio
     }
     if (sections->empty()) return Fail(error, number, "a value before the first key");
     Regedit4Value value;
-    if (!ValueLine(line, &value)) return Fail(error, number, "not a string or dword value");
+    if (!ValueLine(line, &value)) return Fail(error, number, "not a string, binary or dword value");
     sections->back().values.push_back(std::move(value));
   }
   if (!header_seen) return Fail(error, 1, "the file is empty");

@@ -1,0 +1,124 @@
+// "savereg.dat" lines through the user-setup export: whatever the list and the registry hold,
+// the export either refuses the list (a line that names no value) or writes a REGEDIT4 text that
+// the strict reader parses back, one key line for each list line and, where the registry holds
+// a string, binary data or a number, the one value line with that very value.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "check.h"
+#include "platform/host/memory_registry.h"
+#include "platform/host/regedit4.h"
+#include "registry/reg_access.h"
+#include "service/setup_export.h"
+
+using namespace vireo;
+using registry::RegValue;
+
+namespace {
+
+const char* const kRootNames[] = {"HKCU", "HKLM", "HKCR", "HKCC", "HKDD", "HKPD", "HKU"};
+
+// A list line: mostly a known root, then any text; the registry gets a value of a type chosen
+// by the input at the line's path.
+std::string MakeLine(FuzzedDataProvider& in, platform::MemoryRegistry& memory) {
+  const int root = in.ConsumeIntegralInRange(0, 7);
+  std::string line = root < 7 ? std::string(kRootNames[root]) + "\\" : "";
+  line += in.ConsumeRandomLengthString(80);
+  registry::ValuePath where;
+  if (!registry::SplitPath(line, &where) || where.root == 0) return line;
+  const std::string data = in.ConsumeRandomLengthString(48);
+  std::uint32_t type = platform::kRegSz;
+  switch (in.ConsumeIntegralInRange(0, 4)) {
+    case 0:
+      return line;  // no value there
+    case 1:
+      type = platform::kRegSz;
+      break;
+    case 2:
+      type = platform::kRegBinary;
+      break;
+    case 3:
+      type = platform::kRegDword;
+      break;
+    default:
+      type = in.ConsumeIntegralInRange<std::uint32_t>(0, 11);
+  }
+  memory.Put(where.root, where.key, where.name, type, {data.begin(), data.end()});
+  return line;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider in(data, size);
+  platform::MemoryRegistry memory;
+  std::string list;
+  const int count = in.ConsumeIntegralInRange(0, 8);
+  for (int i = 0; i < count; ++i) {
+    list += MakeLine(in, memory);
+    list += in.ConsumeBool() ? "\r\n" : "\n";
+  }
+  list += in.ConsumeRemainingBytesAsString();  // a last line, maybe without its line end
+
+  std::string text;
+  int error = 0;
+  const auto lines = service::ListLines(list);
+  if (!service::ExportText(memory, list, &text, &error)) {
+    FUZZ_CHECK(error == service::kMalformedLine);
+    bool malformed = false;
+    for (const std::string& line : lines) {
+      service::ListLine split;
+      malformed = malformed || !service::SplitListLine(line, &split);
+    }
+    FUZZ_CHECK(malformed);
+    return 0;
+  }
+  FUZZ_CHECK(memory.open_handles() == 0);
+
+  // A root the registry editor does not know makes a key line it cannot take: such a list is
+  // checked for not crashing only.
+  for (const std::string& line : lines) {
+    registry::ValuePath where;
+    FUZZ_CHECK(registry::SplitPath(line, &where));
+    if (where.root == 0) return 0;
+  }
+
+  std::vector<platform::Regedit4Section> sections;
+  std::string why;
+  if (!platform::ParseRegedit4(text, &sections, &why)) {
+    std::fprintf(stderr, "%s\n", why.c_str());
+    FUZZ_CHECK(false);
+  }
+  FUZZ_CHECK(sections.size() == lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    registry::ValuePath where;
+    registry::SplitPath(lines[i], &where);
+    const platform::Regedit4Section& section = sections[i];
+    FUZZ_CHECK(section.root == where.root);
+    FUZZ_CHECK(section.path == where.key);
+    RegValue value;
+    if (registry::RegRead(memory, lines[i], &value) != 0) value = {};
+    if (value.IsEmpty()) {
+      FUZZ_CHECK(section.values.empty());
+      continue;
+    }
+    FUZZ_CHECK(section.values.size() == 1);
+    const platform::Regedit4Value& read = section.values[0];
+    FUZZ_CHECK(read.name == where.name);
+    if (value.IsText()) {
+      FUZZ_CHECK(read.type == platform::kRegSz && read.data == value.text());
+    } else if (value.IsBytes()) {
+      FUZZ_CHECK(read.type == platform::kRegBinary &&
+                 read.data == std::string(value.bytes().begin(), value.bytes().end()));
+    } else {
+      const auto bits = static_cast<std::uint32_t>(value.number());
+      std::string le;
+      for (int b = 0; b < 4; ++b) le += static_cast<char>((bits >> (8 * b)) & 0xFF);
+      FUZZ_CHECK(read.type == platform::kRegDword && read.data == le);
+    }
+  }
+  return 0;
+}
