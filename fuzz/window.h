@@ -27,8 +27,11 @@ struct Window {
   platform::TableStrings strings;
   platform::HostFiles files;
   platform::RecordingSession session;
-  platform::Platform platform{counting,  system,  profile, shell, messages,
-                              open_file, regions, strings, files, session};
+  platform::FixedMachine machine;
+  platform::ScriptedProcesses processes;
+  platform::ListedWindows top_windows;
+  platform::Platform platform{counting, system, profile, shell,   messages,  open_file,  regions,
+                              strings,  files,  session, machine, processes, top_windows};
   ui::headless::HeadlessToolkit toolkit;
   std::unique_ptr<main::MainWindow> main;
 
