@@ -11,6 +11,7 @@
 #include "main/main_window.h"
 #include "platform/counting_registry.h"
 #include "platform/host/memory_registry.h"
+#include "platform/host/standin_bundle.h"
 #include "platform/host/standins.h"
 #include "platform/host/table_strings.h"
 #include "resource.h"
@@ -22,24 +23,10 @@ int main() {
   using Op = platform::CountingRegistry::Operation;
   platform::MemoryRegistry memory;
   platform::CountingRegistry behind(memory);
-  platform::TempSystem system;
-  platform::IniProfile profile;
-  platform::HostFiles files;
-  service::Journal journal(behind, profile, files);
+  platform::StandIns standins;
+  service::Journal journal(behind, standins.profile, standins.files);
   platform::CountingRegistry in_front(journal.registry());
-  platform::RecordingShell shell;
-  platform::ScriptedMessages messages;
-  platform::RecordingChooser chooser;
-  platform::OpenFileDialog open_file(chooser);
-  platform::RecordingRegions regions;
-  platform::TableStrings strings;
-  platform::RecordingSession session;
-  platform::FixedMachine machine;
-  platform::ScriptedProcesses processes;
-  platform::ListedWindows top_windows;
-  platform::Platform services{in_front,  system,    journal.profile(), shell,           messages,
-                              open_file, regions,   strings,           journal.files(), session,
-                              machine,   processes, top_windows};
+  platform::Platform services = standins.Bundle(in_front, journal.profile(), journal.files());
   ui::headless::HeadlessToolkit toolkit;
 
   main::MainWindow window(services, toolkit, &journal);

@@ -19,6 +19,7 @@
 #include "platform/counting_registry.h"
 #include "platform/host/memory_registry.h"
 #include "platform/host/regedit4.h"
+#include "platform/host/standin_bundle.h"
 #include "platform/host/standins.h"
 #include "platform/host/table_strings.h"
 #include "ui/headless/headless.h"
@@ -89,21 +90,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   platform::CountingRegistry counting(memory);
-  platform::TempSystem system;
-  platform::IniProfile profile;
-  platform::RecordingShell shell;
-  platform::ScriptedMessages messages;
-  platform::RecordingChooser chooser;
-  platform::OpenFileDialog open_file(chooser);
-  platform::RecordingRegions regions;
-  platform::TableStrings strings;
-  platform::HostFiles files;
-  platform::RecordingSession session;
-  platform::FixedMachine machine;
-  platform::ScriptedProcesses processes;
-  platform::ListedWindows top_windows;
-  platform::Platform services{counting, system, profile, shell,   messages,  open_file,  regions,
-                              strings,  files,  session, machine, processes, top_windows};
+  platform::StandIns standins;
+  platform::Platform services = standins.Bundle(counting);
   ui::headless::HeadlessToolkit toolkit;
 
   main::MainWindow window(services, toolkit);

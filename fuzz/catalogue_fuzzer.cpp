@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string text = in.ConsumeRandomLengthString(120);
     // Often a small change of the real text rather than a new one.
     if (in.ConsumeBool()) text = entry.text + text;
-    window.strings.Set(entry.id, text);
+    window.standins.strings.Set(entry.id, text);
     // A value of any type where the text, read as a path, points.
     registry::ValuePath where;
     if (registry::SplitPath(text, &where) && where.root != 0 && in.ConsumeBool()) {
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(window.Writes() == writes);
   FUZZ_CHECK(window.memory.open_handles() == 0);
 
-  for (const auto& [id, text] : originals) window.strings.Set(id, text);
+  for (const auto& [id, text] : originals) window.standins.strings.Set(id, text);
   for (const std::string& key : keys) {
     // The first key below the root goes with all it holds.
     const std::size_t root_end = key.find('\\');

@@ -28,20 +28,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider in(data, size);
   const int click = in.ConsumeIntegralInRange(0, main::kAppletCount - 1);
   const std::string text = in.ConsumeRemainingBytesAsString();
-  const std::string ini = window.system.WindowsDirectory() + "\\control.ini";
+  const std::string ini = window.standins.system.WindowsDirectory() + "\\control.ini";
   {
     std::ofstream out(platform::HostPath(ini), std::ios::binary | std::ios::trunc);
     out << text;
   }
 
   main::AppletList& applets = window.main->control_panel().applets();
-  const int writes = window.profile.writes;
+  const int writes = window.standins.profile.writes;
   applets.Load();
-  FUZZ_CHECK(window.profile.writes == writes);
+  FUZZ_CHECK(window.standins.profile.writes == writes);
   FUZZ_CHECK(Contents(ini) == text);
   std::array<std::string, main::kAppletCount> before;
   for (int i = 0; i < main::kAppletCount; ++i) {
-    before[i] = window.profile.GetString(main::kDontLoad, main::kApplets[i].key, "", ini);
+    before[i] = window.standins.profile.GetString(main::kDontLoad, main::kApplets[i].key, "", ini);
     FUZZ_CHECK(applets.list().ItemChecked(i) == before[i].empty());
   }
 
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   list.ToggleCheck(click);
   for (int i = 0; i < main::kAppletCount; ++i) {
     const std::string now =
-        window.profile.GetString(main::kDontLoad, main::kApplets[i].key, "", ini);
+        window.standins.profile.GetString(main::kDontLoad, main::kApplets[i].key, "", ini);
     if (i == click) {
       FUZZ_CHECK(now == (before[i].empty() ? "no" : ""));
     } else {

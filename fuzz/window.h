@@ -7,6 +7,7 @@
 #include "main/main_window.h"
 #include "platform/counting_registry.h"
 #include "platform/host/memory_registry.h"
+#include "platform/host/standin_bundle.h"
 #include "platform/host/standins.h"
 #include "platform/host/table_strings.h"
 #include "platform/platform.h"
@@ -17,21 +18,8 @@ namespace vireo::fuzz {
 struct Window {
   platform::MemoryRegistry memory;
   platform::CountingRegistry counting{memory};
-  platform::TempSystem system;
-  platform::IniProfile profile;
-  platform::RecordingShell shell;
-  platform::ScriptedMessages messages;
-  platform::RecordingChooser chooser;
-  platform::OpenFileDialog open_file{chooser};
-  platform::RecordingRegions regions;
-  platform::TableStrings strings;
-  platform::HostFiles files;
-  platform::RecordingSession session;
-  platform::FixedMachine machine;
-  platform::ScriptedProcesses processes;
-  platform::ListedWindows top_windows;
-  platform::Platform platform{counting, system, profile, shell,   messages,  open_file,  regions,
-                              strings,  files,  session, machine, processes, top_windows};
+  platform::StandIns standins;
+  platform::Platform platform = standins.Bundle(counting);
   ui::headless::HeadlessToolkit toolkit;
   std::unique_ptr<main::MainWindow> main;
 

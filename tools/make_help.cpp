@@ -30,6 +30,7 @@
 #include "catalogue_ids.h"
 #include "main/main_window.h"
 #include "platform/host/memory_registry.h"
+#include "platform/host/standin_bundle.h"
 #include "platform/host/standins.h"
 #include "platform/host/table_strings.h"
 #include "resource.h"
@@ -526,22 +527,8 @@ int main(int argc, char** argv) {
   }
   try {
     vireo::platform::MemoryRegistry registry;
-    vireo::platform::TempSystem system;
-    vireo::platform::IniProfile profile;
-    vireo::platform::RecordingShell shell;
-    vireo::platform::ScriptedMessages messages;
-    vireo::platform::RecordingChooser chooser;
-    vireo::platform::OpenFileDialog open_file{chooser};
-    vireo::platform::RecordingRegions regions;
-    vireo::platform::TableStrings strings;
-    vireo::platform::HostFiles files;
-    vireo::platform::RecordingSession session;
-    vireo::platform::FixedMachine machine;
-    vireo::platform::ScriptedProcesses processes;
-    vireo::platform::ListedWindows top_windows;
-    vireo::platform::Platform platform{registry,  system,    profile,    shell, messages,
-                                       open_file, regions,   strings,    files, session,
-                                       machine,   processes, top_windows};
+    vireo::platform::StandIns standins;
+    vireo::platform::Platform platform = standins.Bundle(registry);
     vireo::ui::headless::HeadlessToolkit toolkit;
     vireo::main::MainWindow window(platform, toolkit);
     if (!window.Load()) throw std::runtime_error("the main window did not load");
