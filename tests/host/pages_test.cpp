@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "fixture.h"
+#include "prepared_state.h"
 
 namespace vireo {
 namespace {
@@ -47,65 +48,11 @@ class PagesTest : public test::MainWindowFixture {
 };
 
 TEST_F(PagesTest, StartUpRefreshAndPageSwitchesOnlyRead) {
-  const std::string ini = system.WindowsDirectory() + "\\control.ini";
-  const std::string picture = system.WindowsDirectory() + "\\Clouds.bmp";
+  const test::PreparedState state = test::PrepareLivedIn(memory, system);
+  const std::string& ini = state.ini;
+  const std::string& contents = state.ini_contents;
+  const std::string& picture = state.picture;
   toolkit.loadable_pictures = {picture};
-  // Mixed line ends, a blank around "=", a comment: any rewrite of the file changes its bytes.
-  const std::string contents =
-      "; kept as it is\n[don't load]\r\ndesk.cpl=no\nfax.cpl = "
-      "no\r\nsysdm.cpl=\r\n"
-      "mlcfg32.cpl=yes";
-  // What a handler run while filling would rewrite: a Default 1 setting whose value matches neither
-  // entry, a restriction value present but not 1, a My Computer key with a default value, text
-  // settings, a matching choice, a drive mask, a command in lower case, a path, an icon size with a
-  // trailing blank, a folder with one of its two names, an open-with command that is not the
-  // program's own and has no menu text, a command of unknown files whose default verb is not
-  // "open".
-  memory.PutNumber(kCurrentUser, std::string(kPolicies) + "\\Network", "NoEntireNetwork", 7);
-  memory.PutNumber(kCurrentUser, kSystemPolicies, "NoDevMgrPage", 0);
-  memory.PutText(kLocalMachine, kWebFolders, "", "Web Folders");
-  memory.PutText(kLocalMachine, std::string("Software\\Classes\\") + kRecycleBin, "", "Корзина");
-  memory.Put(kClassesRoot, std::string(kRecycleBin) + "\\ShellFolder", "Attributes", 3,
-             {0x60, 0x01, 0x00, 0x20});
-  memory.PutText(kClassesRoot, "exefile", "", "Приложение");
-  memory.PutNumber(kCurrentUser, std::string(kPolicies) + "\\Explorer", "NoDrives", 4);
-  memory.PutText(kClassesRoot, "Folder\\Shell\\Open\\ddeexec", "",
-                 "[explorefolder(\"%l\", %i, %s)]");
-  memory.PutText(kCurrentUser, "Software\\Microsoft\\Internet Explorer\\Toolbar", "BackBitmapShell",
-                 picture);
-  memory.PutText(kCurrentUser, kMetrics, "Shell Icon Size", "48 ");
-  memory.PutText(kCurrentUser, std::string(kExplorer) + "\\Shell Folders", "Administrative Tools",
-                 "C:\\Admin");
-  memory.PutText(kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Setup", "SourcePath",
-                 "D:\\WIN98\\");
-  for (const char* name : {"a", "b", "c", "d", "e"}) {
-    memory.PutText(kCurrentUser, "InstallLocationsMRU", name, std::string(name) + ":\\");
-  }
-  memory.PutText(kClassesRoot, "*\\QuickView", "", "*");
-  memory.PutText(kClassesRoot, "*\\Shell\\openas\\command", "", "notepad.exe \"%1\"");
-  memory.PutText(kClassesRoot, "Unknown\\Shell", "", "");
-  memory.PutText(kClassesRoot, "Unknown\\Shell\\Open\\Command", "", "notepad.exe %1");
-  memory.PutText(kClassesRoot, "Unknown", "", "Неизвестный");
-  // A hidden extension whose NeverShowExt holds data, a shown one, an icon that is "%1" already
-  // with its backup, and a backup beside an icon of its own.
-  memory.PutText(kClassesRoot, ".lnk", "", "lnkfile");
-  memory.PutText(kClassesRoot, "lnkfile", "NeverShowExt", "yes");
-  memory.PutText(kClassesRoot, ".scf", "", "SHCmdFile");
-  memory.PutText(kClassesRoot, "dllfile\\DefaultIcon", "", "%1");
-  memory.PutText(kClassesRoot, "dllfile\\DefaultIcon", "Vireo Backup", "old.dll,1");
-  memory.PutText(kClassesRoot, "icofile\\DefaultIcon", "", "ico.dll,2");
-  memory.PutText(kClassesRoot, "icofile\\DefaultIcon", "Vireo Backup", "x.dll,0");
-  // New-menu entries of every kind: a template, an empty file and a command under the
-  // extension, one under the class, one switched off, one without any value.
-  memory.PutText(kClassesRoot, ".txt", "", "txtfile");
-  memory.PutText(kClassesRoot, ".txt\\ShellNew", "NullFile", "");
-  memory.PutText(kClassesRoot, ".txt\\ShellNew", "Command", "notepad.exe");
-  memory.PutText(kClassesRoot, ".doc", "", "Word.Document");
-  memory.PutText(kClassesRoot, ".doc\\Word.Document\\ShellNew", "FileName", "winword.doc");
-  memory.PutText(kClassesRoot, ".bmp\\ShellNew-", "NullFile", "");
-  memory.PutText(kClassesRoot, ".zip\\ShellNew\\Sub", "", "");
-  system.WriteFile(ini, contents);
-
   Start();
   for (const char* when : {"start-up", "refresh"}) {
     SCOPED_TRACE(when);
