@@ -211,55 +211,65 @@ void NewMenuEditor::Apply() {
   Readable(reg, extension + "\\", &class_name);
   const std::string class_entry =
       "HKLM\\" + std::string(registry::kClassesKey) + class_name + "\\ShellNew\\";
-  // The three values go from the entry under the extension and from the one under its class
-  // (the latter only with a class name: without one its path would name another key).
-  for (const char* value : {kNullFile, kFileName, kCommand}) {
-    registry::RegDelete(reg, entry + value);
-    if (!class_name.empty()) registry::RegDelete(reg, class_entry + value);
-  }
-
-  switch (SelectedOption()) {
+  // The chosen value is written first, and only once it is stored do the other values go, from
+  // the entry under the extension and from the one under its class (the latter only with a
+  // class name: without one its path would name another key). A value or template that cannot
+  // be written so leaves the entry as it was, not without any of the three.
+  const int option = SelectedOption();
+  std::string kept;
+  switch (option) {
     case 0:
-      WriteString(reg, entry + kNullFile, "");
+      kept = kNullFile;
+      if (WriteString(reg, entry + kNullFile, "") != platform::kSuccess) return;
       break;
     case 1:
-      WriteString(reg, entry + kFileName, txt_use_->Text());
+      kept = kFileName;
+      if (WriteString(reg, entry + kFileName, txt_use_->Text()) != platform::kSuccess) return;
       break;
     case 2:
-      CopyTemplate(entry, type);
+      kept = kFileName;
+      if (!CopyTemplate(entry, type)) return;
       break;
     case 3:
-      WriteTemplate(entry, type);
+      kept = kFileName;
+      if (!WriteTemplate(entry, type)) return;
       break;
     case 4:
-      WriteString(reg, entry + kCommand, txt_command_->Text());
+      kept = kCommand;
+      if (WriteString(reg, entry + kCommand, txt_command_->Text()) != platform::kSuccess) return;
       break;
     default:
       break;  // the entry is left without any of the three values
   }
+  for (const char* value : {kNullFile, kFileName, kCommand}) {
+    if (value != kept) registry::RegDelete(reg, entry + value);
+    if (!class_name.empty()) registry::RegDelete(reg, class_entry + value);
+  }
 }
 
-void NewMenuEditor::CopyTemplate(const std::string& entry, const std::string& type) {
+bool NewMenuEditor::CopyTemplate(const std::string& entry, const std::string& type) {
   const std::string windows = context_.platform.system.WindowsDirectory();
   const std::string source = txt_copy_->Text();
   const std::string name = FileNameOf(source);
-  if (windows.empty() || name.empty()) return;
+  if (windows.empty() || name.empty()) return false;
   const std::string folder = windows + "\\" + kShellNewFolder;
   // The source's own extension stays: a.doc of the type doc becomes a.doc.doc.
   const std::string target = folder + "\\" + name + "." + type;
   platform::Files& files = context_.platform.files;
-  if (!files.MakeDirectory(folder) || !files.Copy(source, target)) return;
-  WriteString(context_.platform.registry, entry + kFileName, target);
+  if (!files.MakeDirectory(folder) || !files.Copy(source, target)) return false;
+  return WriteString(context_.platform.registry, entry + kFileName, target) == platform::kSuccess;
 }
 
-void NewMenuEditor::WriteTemplate(const std::string& entry, const std::string& type) {
+bool NewMenuEditor::WriteTemplate(const std::string& entry, const std::string& type) {
   const std::string windows = context_.platform.system.WindowsDirectory();
-  if (windows.empty()) return;
+  if (windows.empty()) return false;
   const std::string folder = windows + "\\" + kShellNewFolder;
   const std::string target = folder + "\\NewFile." + type;
   platform::Files& files = context_.platform.files;
-  if (!files.MakeDirectory(folder) || !files.Replace(target, txt_now_->Text() + "\r\n")) return;
-  WriteString(context_.platform.registry, entry + kFileName, target);
+  if (!files.MakeDirectory(folder) || !files.Replace(target, txt_now_->Text() + "\r\n")) {
+    return false;
+  }
+  return WriteString(context_.platform.registry, entry + kFileName, target) == platform::kSuccess;
 }
 
 void NewMenuEditor::OnOk() {

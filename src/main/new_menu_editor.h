@@ -50,9 +50,9 @@ class NewMenuEditor {
   void OnCancel();                // cmdCancel_Click
   // The first selected option, 0 to 4, or -1.
   int SelectedOption() const;
-  // Writes FileName of the entry once the template `file` is in place.
-  void CopyTemplate(const std::string& entry, const std::string& type);
-  void WriteTemplate(const std::string& entry, const std::string& type);
+  // Write FileName of the entry once the template is in place; false when either failed.
+  bool CopyTemplate(const std::string& entry, const std::string& type);
+  bool WriteTemplate(const std::string& entry, const std::string& type);
 
   PageContext& context_;
   std::string shown_type_;  // the type whose entry the window has shown

@@ -120,7 +120,7 @@ std::int32_t RegRead(platform::Registry& registry, const std::string& path, RegV
     return Fail(registry, key, status);
   }
   // A number stored in more than 4 bytes does not fit the 4 bytes a number is read into.
-  if (type == platform::kRegDword && size > 4) return Fail(registry, key, platform::kMoreData);
+  if (type == platform::kRegDword && size > 4) return Fail(registry, key, kNumberTooLong);
 
   switch (type) {
     case platform::kRegSz: {
@@ -142,7 +142,9 @@ std::int32_t RegRead(platform::Registry& registry, const std::string& path, RegV
     default:
       break;
   }
-  return registry.CloseKey(key);
+  // The value is read; the handle goes whatever the close reports.
+  registry.CloseKey(key);
+  return platform::kSuccess;
 }
 
 std::int32_t RegWrite(platform::Registry& registry, const std::string& path, const RegValue& value,
@@ -175,7 +177,9 @@ std::int32_t RegWrite(platform::Registry& registry, const std::string& path, con
     status = registry.SetValue(key, where.name, platform::kRegDword, bytes, sizeof bytes);
   }
   if (status != platform::kSuccess) return Fail(registry, key, status);
-  return registry.CloseKey(key);
+  // The value is stored: a close that reports failure changes nothing of that.
+  registry.CloseKey(key);
+  return platform::kSuccess;
 }
 
 std::int32_t RegDelete(platform::Registry& registry, const std::string& path) {
@@ -194,7 +198,8 @@ std::int32_t RegDelete(platform::Registry& registry, const std::string& path) {
                                            : registry.DeleteValue(key, where.name);
   if (!opened) return status;
   if (status != platform::kSuccess) return Fail(registry, key, status);
-  return registry.CloseKey(key);
+  registry.CloseKey(key);
+  return platform::kSuccess;
 }
 
 }  // namespace vireo::registry

@@ -1,7 +1,8 @@
 // Registry paths and the three registry operations. A registry path names a value, or a key,
 // as ROOT\Key\...\Name; every operation opens (or creates) its key, does its one thing, closes
 // the key again and returns a status: 0 on success, else the code of the first step that
-// failed. Nothing is cached and no key stays open between calls.
+// failed. Nothing is cached and no key stays open between calls. Closing the key is not counted
+// as a step: once the work is done, a close that reports failure does not undo it.
 #pragma once
 
 #include <cstdint>
@@ -14,9 +15,10 @@
 namespace vireo::registry {
 
 // Codes the operations give themselves (the others come from the platform).
-inline constexpr std::int32_t kBadPath = 5;      // too few backslashes to split the path
-inline constexpr std::int32_t kNotANumber = 13;  // a REG_DWORD value that is not a number
-inline constexpr std::int32_t kOutOfRange = 6;   // a REG_DWORD value outside 32 bits
+inline constexpr std::int32_t kBadPath = 5;         // too few backslashes to split the path
+inline constexpr std::int32_t kNotANumber = 13;     // a REG_DWORD value that is not a number
+inline constexpr std::int32_t kOutOfRange = 6;      // a REG_DWORD value outside 32 bits
+inline constexpr std::int32_t kNumberTooLong = 24;  // a stored REG_DWORD of more than 4 bytes
 
 // The root handle of one of "HKCU", "HKLM", "HKCR", "HKCC", "HKDD", "HKPD", "HKU", written
 // exactly so (upper case); 0 for anything else, which the platform rejects as a bad handle.

@@ -164,8 +164,18 @@ bool ExportText(platform::Registry& registry, const std::string& list, std::stri
     // The read tells the type by what it gives: text for a string, bytes for binary data, a
     // number for a 32-bit number; it leaves the value empty for a value that is missing or of any
     // other type, which then gets its key line only. One open, one query and one close a line.
+    // A value that is there but cannot be read (the key refused, say) fails the export: a file
+    // that silently lacked it would restore less than the user saved.
     registry::RegValue value;
-    if (registry::RegRead(registry, entry, &value) != platform::kSuccess) value = {};
+    const std::int32_t status = registry::RegRead(registry, entry, &value);
+    if (status != platform::kSuccess) {
+      if (status != platform::kFileNotFound && status != registry::kNumberTooLong &&
+          registry::RootKey(line.root) != 0) {
+        *error = kValueUnreadable;
+        return false;
+      }
+      value = {};
+    }
     out += Record(line, DataText(value));
   }
   out += kLineEnd;

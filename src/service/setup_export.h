@@ -7,7 +7,9 @@
 // Failures of the export are shown as "Произошла ошибка №" n " при сохранении файла реестра.":
 //   1  "savereg.dat" is there but cannot be read;
 //   2  a line of the list names no value (fewer than two backslashes, an empty line included);
-//   3  "Setup.reg" cannot be written.
+//   3  "Setup.reg" cannot be written;
+//   4  a value of the list is there but cannot be read (a missing one gets its key line only, and
+//      so does a number stored in more than four bytes).
 // The whole file is made in memory and replaces "Setup.reg" in one step, so after any failure the
 // previous "Setup.reg" is still there exactly as it was.
 #pragma once
@@ -30,6 +32,7 @@ enum ExportError : int {
   kListUnreadable = 1,
   kMalformedLine = 2,
   kSetupUnwritable = 3,
+  kValueUnreadable = 4,
 };
 
 // A list line split at its first and its last backslash.
@@ -70,7 +73,8 @@ std::string DataText(const registry::RegValue& value);
 std::string Record(const ListLine& line, const std::string& data_text);
 
 // What an export of `list` gives: the whole text of "Setup.reg", or false with the failure number
-// in `*error` when a line is malformed. Reads the registry only, one value per line.
+// in `*error` when a line is malformed or a value cannot be read. Reads the registry only, one
+// value per line.
 bool ExportText(platform::Registry& registry, const std::string& list, std::string* text,
                 int* error);
 

@@ -387,14 +387,14 @@ TEST_F(NewMenuTest, TemplatesAreMadeInTheShellNewFolderAndNamedOnlyOnceTheyExist
   EXPECT_EQ(system.ReadFile(typed), "первая\r\nвторая\r\n");
   EXPECT_EQ(Stored(".doc\\ShellNew", "FileName"), typed);
 
-  // A failed write keeps the previous template whole and names no file.
+  // A failed write keeps the previous template whole, and the entry still names it.
   files.fail_after_bytes = 3;
   Add("doc", [&](HWindow& editor) {
     Option(editor, 4).Click();
     In<HTextBox>(editor, IDC_TXT_NOW).Replace("replacement");
   });
   EXPECT_EQ(system.ReadFile(typed), "первая\r\nвторая\r\n");
-  EXPECT_EQ(Stored(".doc\\ShellNew", "FileName"), "<none>");
+  EXPECT_EQ(Stored(".doc\\ShellNew", "FileName"), typed);
   int in_folder = 0;
   for (const auto& file : std::filesystem::directory_iterator(platform::HostPath(ShellNewDir()))) {
     (void)file;
@@ -403,7 +403,7 @@ TEST_F(NewMenuTest, TemplatesAreMadeInTheShellNewFolderAndNamedOnlyOnceTheyExist
   EXPECT_EQ(in_folder, 2);  // no temporary file left behind
   files.fail_after_bytes = -1;
 
-  // A copy that fails (a cancelled dialog empties the box) names nothing either.
+  // A copy that fails (a cancelled dialog empties the box) leaves the entry as it was.
   Value(".doc\\ShellNew", "FileName", "old");
   Add("doc", [&](HWindow& editor) {
     Option(editor, 3).Click();
@@ -412,7 +412,7 @@ TEST_F(NewMenuTest, TemplatesAreMadeInTheShellNewFolderAndNamedOnlyOnceTheyExist
     In<HButton>(editor, IDC_CMD_COPY).Click();
     EXPECT_EQ(In<HTextBox>(editor, IDC_TXT_COPY).text(), "");
   });
-  EXPECT_EQ(Stored(".doc\\ShellNew", "FileName"), "<none>");
+  EXPECT_EQ(Stored(".doc\\ShellNew", "FileName"), "old");
 
   // Enter applies and closes, like OK.
   InEditor([&](HWindow& editor) {

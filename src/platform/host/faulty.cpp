@@ -1,0 +1,157 @@
+#include "platform/host/faulty.h"
+
+#include <algorithm>
+
+namespace vireo::platform {
+std::vector<std::int32_t> StatusesFor(const std::string& call) {
+  static const struct {
+    const char* call;
+    std::vector<std::int32_t> statuses;
+  } kGiven[] = {
+      {"OpenKey", {kAccessDenied, kFileNotFound, kInvalidHandle}},
+      {"CreateKey", {kAccessDenied, kFileNotFound, kInvalidHandle, kDiskFull}},
+      {"QueryValue", {kAccessDenied, kFileNotFound, kInvalidHandle, kMoreData}},
+      {"SetValue", {kAccessDenied, kInvalidHandle, kDiskFull}},
+      {"DeleteKey", {kAccessDenied, kFileNotFound, kInvalidHandle}},
+      {"DeleteValue", {kAccessDenied, kFileNotFound, kInvalidHandle}},
+      {"EnumKey", {kAccessDenied, kInvalidHandle, kMoreData}},
+      {"EnumValue", {kAccessDenied, kInvalidHandle, kMoreData}},
+      {"CloseKey", {kInvalidHandle}},
+  };
+  for (const auto& given : kGiven) {
+    if (call == given.call) return given.statuses;
+  }
+  return {kAccessDenied};
+}
+
+bool FaultPlan::Fails(const std::string& call, const std::string& detail) {
+  ++calls;
+  log.push_back(call);
+  if (fail_at == 0 || (from_then_on ? calls < fail_at : calls != fail_at)) return false;
+  const std::vector<std::int32_t> given = StatusesFor(call);
+  if (std::find(given.begin(), given.end(), status) == given.end()) return false;
+  failed.push_back(call + " " + detail);
+  return true;
+}
+
+std::int32_t FaultyRegistry::OpenKey(HKey key, const std::string& path, std::uint32_t access,
+                                     HKey* result) {
+  if (plan_.Fails("OpenKey", path)) {
+    if (result) *result = 0;
+    return plan_.status;
+  }
+  return inner_.OpenKey(key, path, access, result);
+}
+
+std::int32_t FaultyRegistry::CreateKey(HKey key, const std::string& path, std::uint32_t access,
+                                       HKey* result, bool* created) {
+  if (plan_.Fails("CreateKey", path)) {
+    if (result) *result = 0;
+    return plan_.status;
+  }
+  return inner_.CreateKey(key, path, access, result, created);
+}
+
+std::int32_t FaultyRegistry::QueryValue(HKey key, const std::string& name, std::uint32_t* type,
+                                        std::uint8_t* data, std::uint32_t* size) {
+  // "More data" is what a text or binary value that grew since its size was asked gives into a
+  // buffer: its type, and a size larger than the buffer. A query for the size only, or of a
+  // number, never gives it; such a call passes, though it counts.
+  std::uint32_t real_type = 0;
+  std::uint32_t real_size = 0;
+  if (plan_.status == kMoreData &&
+      (!data || !size ||
+       inner_.QueryValue(key, name, &real_type, nullptr, &real_size) != kSuccess ||
+       real_type == kRegDword)) {
+    ++plan_.calls;
+    plan_.log.push_back("QueryValue");
+    return inner_.QueryValue(key, name, type, data, size);
+  }
+  if (!plan_.Fails("QueryValue", name)) return inner_.QueryValue(key, name, type, data, size);
+  if (plan_.status == kMoreData) {
+    if (type) *type = real_type;
+    *size = std::max(real_size, *size + 1);
+  }
+  return plan_.status;
+}
+
+std::int32_t FaultyRegistry::SetValue(HKey key, const std::string& name, std::uint32_t type,
+                                      const std::uint8_t* data, std::uint32_t size) {
+  if (plan_.Fails("SetValue", name)) return plan_.status;
+  return inner_.SetValue(key, name, type, data, size);
+}
+
+std::int32_t FaultyRegistry::DeleteKey(HKey key, const std::string& subkey) {
+  if (plan_.Fails("DeleteKey", subkey)) return plan_.status;
+  return inner_.DeleteKey(key, subkey);
+}
+
+std::int32_t FaultyRegistry::DeleteValue(HKey key, const std::string& name) {
+  if (plan_.Fails("DeleteValue", name)) return plan_.status;
+  return inner_.DeleteValue(key, name);
+}
+
+std::int32_t FaultyRegistry::EnumKey(HKey key, std::uint32_t index, std::string* name) {
+  if (plan_.Fails("EnumKey", std::to_string(index))) return plan_.status;
+  return inner_.EnumKey(key, index, name);
+}
+
+std::int32_t FaultyRegistry::EnumValue(HKey key, std::uint32_t index, std::string* name,
+                                       std::uint32_t* type, std::vector<std::uint8_t>* data) {
+  if (plan_.Fails("EnumValue", std::to_string(index))) return plan_.status;
+  return inner_.EnumValue(key, index, name, type, data);
+}
+
+std::int32_t FaultyRegistry::CloseKey(HKey key) {
+  // The handle is gone whatever the close reports.
+  const std::int32_t status = inner_.CloseKey(key);
+  return plan_.Fails("CloseKey", "") ? plan_.status : status;
+}
+
+bool FaultyFiles::Read(const std::string& path, std::string* bytes) {
+  return !plan_.Fails("Read", path) && inner_.Read(path, bytes);
+}
+
+bool FaultyFiles::MakeDirectory(const std::string& path) {
+  return !plan_.Fails("MakeDirectory", path) && inner_.MakeDirectory(path);
+}
+
+bool FaultyFiles::Copy(const std::string& from, const std::string& to) {
+  return !plan_.Fails("Copy", to) && inner_.Copy(from, to);
+}
+
+bool FaultyFiles::Replace(const std::string& path, const std::string& bytes) {
+  return !plan_.Fails("Replace", path) && inner_.Replace(path, bytes);
+}
+
+bool FaultyFiles::Append(const std::string& path, const std::string& bytes) {
+  return !plan_.Fails("Append", path) && inner_.Append(path, bytes);
+}
+
+bool FaultyFiles::Remove(const std::string& path) {
+  return !plan_.Fails("Remove", path) && inner_.Remove(path);
+}
+
+bool FaultyFiles::IsDirectory(const std::string& path) {
+  return !plan_.Fails("IsDirectory", path) && inner_.IsDirectory(path);
+}
+
+std::string FaultyProfile::GetString(const std::string& section, const std::string& key,
+                                     const std::string& fallback, const std::string& file) {
+  if (plan_.Fails("GetString", section + "|" + key)) return fallback;
+  return inner_.GetString(section, key, fallback, file);
+}
+
+bool FaultyProfile::WriteString(const std::string& section, const std::string& key,
+                                const std::string& value, const std::string& file) {
+  return !plan_.Fails("WriteString", section + "|" + key) &&
+         inner_.WriteString(section, key, value, file);
+}
+
+bool FaultyProfile::DeleteKey(const std::string& section, const std::string& key,
+                              const std::string& file) {
+  return !plan_.Fails("DeleteProfileKey", section + "|" + key) &&
+         inner_.DeleteKey(section, key, file);
+}
+
+}  // namespace vireo::platform

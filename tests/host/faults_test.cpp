@@ -1,0 +1,586 @@
+// Injected failures: start-up, the refresh, every page switch, every control's handler on every
+// page, the "Сервис" commands, the New-menu editor, the export and "Отменить все", each run again
+// and again on a lived-in registry with the N-th call to the registry, control.ini or the files
+// failing (N = 1, 2, ... up to the calls the operation makes), with every status the system gives,
+// once or from that call on. After each run:
+//  - every registry value and key, and every file, holds either what it held before or what the
+//    operation leaves when nothing fails: nothing the operation does not name is written, and
+//    nothing is left half-done within one value or one file (no temporary file stays either);
+//  - no key handle stays open;
+//  - with one failure, the controls show what is stored: a refresh after it changes no control,
+//    but for the one control a failed read left behind;
+//  - a failed export says so.
+// VIREO_FAULTS=full runs every status in both modes for every call; the default runs one status a
+// call, in turn, which is the short version the test command runs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <sstream>
+
+#include "main/main_window.h"
+#include "platform/host/faulty.h"
+#include "platform/host/memory_registry.h"
+#include "platform/host/standin_bundle.h"
+#include "prepared_state.h"
+#include "registry/reg_access.h"
+#include "resource.h"
+#include "service/journal.h"
+#include "service/setup_export.h"
+#include "ui/headless/headless.h"
+
+namespace vireo {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace ui::headless;
+using platform::Answer;
+using State = std::map<std::string, std::string>;
+
+std::string ReadWhole(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The program on a lived-in registry and file tree, with the failing stand-ins under the journal,
+// as the real program has the system under it.
+struct World {
+  platform::MemoryRegistry memory;
+  platform::StandIns standins;
+  platform::FaultPlan plan;
+  platform::FaultyRegistry faulty_registry{memory, plan};
+  platform::FaultyProfile faulty_profile{standins.profile, plan};
+  platform::FaultyFiles faulty_files{standins.files, plan};
+  service::Journal journal{faulty_registry, faulty_profile, faulty_files};
+  platform::Platform platform =
+      standins.Bundle(journal.registry(), journal.profile(), journal.files());
+  HeadlessToolkit toolkit;
+  std::unique_ptr<main::MainWindow> window;
+
+  World() {
+    const test::PreparedState state = test::PrepareLivedIn(memory, standins.system);
+    toolkit.loadable_pictures = {state.picture};
+    const std::string windows = standins.system.WindowsDirectory();
+    standins.system.WriteFile(state.picture, "BM");
+    fs::create_directory(platform::HostPath(windows + "\\ShellNew"));
+    standins.system.WriteFile(windows + "\\ShellNew\\winword.doc", "template");
+    standins.system.WriteFile(windows + "\\source.txt", "source");
+    const std::string program = standins.system.ProgramDirectory();
+    standins.system.WriteFile(program + "\\savereg.dat",
+                              ReadWhole(fs::path(VIREO_SOURCE_DIR) / "resources/savereg.dat"));
+    standins.system.WriteFile(program + "\\Setup.reg",
+                              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\old]\r\n");
+    standins.chooser.next_choice = state.picture;
+  }
+  void Start() {
+    window = std::make_unique<main::MainWindow>(platform, toolkit, &journal);
+    window->Load();
+    window->Show();
+  }
+  HWindow& Main() { return *toolkit.FindWindow("Vireo"); }
+  // The user answers Yes to whatever is asked.
+  void AnswerYes() { standins.messages.answers.assign(8, Answer::kYes); }
+
+  // The registry's keys and values, one item each. Paths into this world's own folder read
+  // "<root>", so that worlds compare.
+  State Registry() {
+    std::string root = standins.system.WindowsDirectory();
+    root.resize(root.find_last_of("\\/"));
+    std::string hex_root;
+    static const char kHex[] = "0123456789abcdef";
+    for (const unsigned char c : root) hex_root += std::string(" ") + kHex[c >> 4] + kHex[c & 15];
+    State items;
+    std::istringstream lines(memory.Dump());
+    for (std::string line; std::getline(lines, line);) {
+      for (auto at = line.find(hex_root); at != std::string::npos; at = line.find(hex_root)) {
+        line.replace(at, hex_root.size(), " <root>");
+      }
+      const auto bar = line.rfind(" | ");
+      std::string item = bar == std::string::npos ? line : line.substr(0, bar);
+      for (char& c : item) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      items[item] = line;
+    }
+    return items;
+  }
+  // Every file and directory below the stand-in directories but the journal's log, which grows
+  // with every change made.
+  State Files() {
+    State files;
+    const fs::path root = platform::HostPath(standins.system.WindowsDirectory()).parent_path();
+    for (const auto& item : fs::recursive_directory_iterator(root)) {
+      if (item.path().filename() == service::kLogFile) continue;
+      std::string contents = item.is_directory() ? "<dir>" : ReadWhole(item.path());
+      for (auto at = contents.find(root.string()); at != std::string::npos;
+           at = contents.find(root.string())) {
+        contents.replace(at, root.string().size(), "<root>");
+      }
+      files[fs::relative(item.path(), root).string()] = contents;
+    }
+    return files;
+  }
+};
+
+// What a user sees of every control of `top`: one line each.
+void Controls(Node* node, State* out) {
+  if (node->id() != 0 && node->kind() != Kind::kWindow) {
+    std::string line = std::to_string(static_cast<int>(node->kind())) + " " + node->text() +
+                       (node->visible() ? " v" : " h") + (node->enabled() ? "e" : "d");
+    if (auto* box = dynamic_cast<HCheckBox*>(node)) line += " #" + std::to_string(box->Checked());
+    if (auto* option = dynamic_cast<HOptionButton*>(node)) line += option->Checked() ? " (*)" : "";
+    if (auto* bar = dynamic_cast<HScrollBar*>(node)) line += " =" + std::to_string(bar->Value());
+    if (auto* picture = dynamic_cast<HPicture*>(node)) line += " [" + picture->picture() + "]";
+    if (auto* list = dynamic_cast<HDropDown*>(node)) {
+      for (int i = 0; i < list->Count(); ++i) line += " |" + list->Item(i);
+      if (node->kind() == Kind::kDropDown) line += " @" + std::to_string(list->Selection());
+    }
+    if (auto* list = dynamic_cast<HCheckList*>(node)) {
+      for (int i = 0; i < list->Count(); ++i) {
+        line += std::string(list->ItemChecked(i) ? " |x " : " |_ ") + list->Item(i);
+      }
+    }
+    (*out)[std::to_string(node->id())] = line;
+  }
+  for (Node* child : node->children()) Controls(child, out);
+}
+
+// The items of `after` that hold neither what they held before nor what a run without failure
+// leaves, each with the three versions.
+std::string Stray(const State& before, const State& clean, const State& after) {
+  std::string report;
+  auto at = [](const State& state, const std::string& key) {
+    const auto it = state.find(key);
+    return it == state.end() ? std::string("<absent>") : it->second;
+  };
+  std::map<std::string, int> keys;
+  for (const State* state : {&before, &clean, &after}) {
+    for (const auto& [key, value] : *state) keys[key] = 0;
+  }
+  for (const auto& [key, unused] : keys) {
+    const std::string now = at(after, key);
+    if (now != at(before, key) && now != at(clean, key)) {
+      const std::string c = at(clean, key);
+      std::size_t d = 0;
+      while (d < now.size() && d < c.size() && now[d] == c[d]) ++d;
+      report += "  first difference at " + std::to_string(d) + ": clean " +
+                c.substr(d > 80 ? d - 80 : 0, 200) + "\n    now " +
+                now.substr(d > 80 ? d - 80 : 0, 200) + "\n";
+      report += "  " + key + "\n    before: " + at(before, key).substr(0, 200) +
+                "\n    clean:  " + at(clean, key).substr(0, 200) +
+                "\n    now:    " + now.substr(0, 200) + "\n";
+    }
+  }
+  return report;
+}
+
+int Differences(const State& a, const State& b, std::string* report) {
+  int count = 0;
+  for (const auto& [id, line] : a) {
+    const auto it = b.find(id);
+    if (it == b.end() || it->second != line) {
+      ++count;
+      *report += "  control " + id + "\n    shown: " + line.substr(0, 300) +
+                 "\n    stored: " + (it == b.end() ? "<none>" : it->second.substr(0, 300)) + "\n";
+    }
+  }
+  return count;
+}
+
+// Whether the failed call `what` (as the plan records it) was one that changes something.
+bool Writes(const std::string& what) {
+  for (const char* call :
+       {"CreateKey", "SetValue", "DeleteKey", "DeleteValue", "WriteString", "DeleteProfileKey",
+        "MakeDirectory", "Copy", "Replace", "Append", "Remove"}) {
+    if (what.rfind(std::string(call) + " ", 0) == 0) return true;
+  }
+  return false;
+}
+
+struct Operation {
+  std::string name;
+  std::function<void(World&)> prepare;  // runs without failures
+  std::function<void(World&)> act;      // runs with the plan armed
+  bool export_file = false;             // Setup.reg is what it makes
+};
+
+// One control's user action, found again by id in each world.
+Operation ControlAction(main::PageId page, int id, const std::string& what, int index) {
+  Operation op;
+  op.name = "page " + std::to_string(static_cast<int>(page)) + " control " + std::to_string(id) +
+            " " + what + (index >= 0 ? " " + std::to_string(index) : "");
+  op.prepare = [page](World& w) {
+    w.Start();
+    w.window->ShowPage(page);
+  };
+  op.act = [id, what, index](World& w) {
+    w.AnswerYes();
+    Node* node = w.Main().FindId(id);
+    if (what == "click") dynamic_cast<HCheckBox*>(node)->Click();
+    if (what == "option") dynamic_cast<HOptionButton*>(node)->Click();
+    if (what == "type") dynamic_cast<HTextBox*>(node)->Type("7");
+    if (what == "backspace") dynamic_cast<HTextBox*>(node)->Backspace();
+    if (what == "choose") dynamic_cast<HDropDown*>(node)->Choose(index);
+    if (what == "double") dynamic_cast<HDropDown*>(node)->DoubleClick(index);
+    if (what == "toggle") {
+      dynamic_cast<HCheckList*>(node)->Choose(index);
+      dynamic_cast<HCheckList*>(node)->ToggleCheck(index);
+    }
+    if (what == "step") dynamic_cast<HScrollBar*>(node)->Step(index == 0 ? -1 : 1);
+    if (what == "button") dynamic_cast<HButton*>(node)->Click();
+  };
+  return op;
+}
+
+void CollectActions(main::PageId page, Node* node, std::vector<Operation>* out) {
+  if (node->id() != 0 && node->Shown() && node->enabled()) {
+    const int id = node->id();
+    switch (node->kind()) {
+      case Kind::kCheckBox:
+        out->push_back(ControlAction(page, id, "click", -1));
+        break;
+      case Kind::kOptionButton:
+        if (!dynamic_cast<HOptionButton*>(node)->Checked()) {
+          out->push_back(ControlAction(page, id, "option", -1));
+        }
+        break;
+      case Kind::kTextBox:
+        if (!dynamic_cast<HTextBox*>(node)->ReadOnly()) {
+          out->push_back(ControlAction(page, id, "type", -1));
+          if (!node->text().empty()) out->push_back(ControlAction(page, id, "backspace", -1));
+        }
+        break;
+      case Kind::kDropDown: {
+        auto* list = dynamic_cast<HDropDown*>(node);
+        if (list->Count() > 1) {
+          out->push_back(
+              ControlAction(page, id, "choose", (list->Selection() + 1) % list->Count()));
+        }
+        break;
+      }
+      case Kind::kListBox:
+        if (dynamic_cast<HDropDown*>(node)->Count() > 0) {
+          out->push_back(ControlAction(page, id, "double", 0));
+        }
+        break;
+      case Kind::kCheckList: {
+        const int count = dynamic_cast<HCheckList*>(node)->Count();
+        if (count > 0) out->push_back(ControlAction(page, id, "toggle", 0));
+        if (count > 1) out->push_back(ControlAction(page, id, "toggle", count - 1));
+        break;
+      }
+      case Kind::kScrollBar:
+        out->push_back(ControlAction(page, id, "step", 0));
+        out->push_back(ControlAction(page, id, "step", 1));
+        break;
+      case Kind::kButton:
+        if (id < IDC_PAGE_BUTTON_FIRST || id >= IDC_PAGE_BUTTON_FIRST + main::kPageCount) {
+          out->push_back(ControlAction(page, id, "button", -1));
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  for (Node* child : node->children()) CollectActions(page, child, out);
+}
+
+std::vector<Operation> Fillers() {
+  std::vector<Operation> ops;
+  ops.push_back({"start-up", [](World&) {}, [](World& w) { w.Start(); }});
+  ops.push_back({"refresh", [](World& w) { w.Start(); },
+                 [](World& w) { w.Main().Command(IDM_FILE_REFRESH); }});
+  for (int p = 0; p < main::kPageCount; ++p) {
+    const auto page = static_cast<main::PageId>(p);
+    ops.push_back({"show page " + std::to_string(p),
+                   [page](World& w) {
+                     w.Start();
+                     w.window->ShowPage(page == main::PageId::kFiles ? main::PageId::kExplorer
+                                                                     : main::PageId::kFiles);
+                   },
+                   [page](World& w) { w.window->ShowPage(page); }});
+  }
+  return ops;
+}
+
+std::vector<Operation> Handlers() {
+  std::vector<Operation> ops;
+  World reference;
+  reference.Start();
+  for (int p = 0; p < main::kPageCount; ++p) {
+    const auto page = static_cast<main::PageId>(p);
+    reference.window->ShowPage(page);
+    CollectActions(page, dynamic_cast<Node*>(&reference.window->page_frame(page)), &ops);
+  }
+  return ops;
+}
+
+// The editor opened with "Добавить", or on the first entry by double click, filled in by `fill`
+// and closed with OK.
+Operation Editor(const std::string& name, bool existing, std::function<void(HWindow&)> fill) {
+  Operation op;
+  op.name = "New-menu editor: " + name;
+  op.prepare = [](World& w) {
+    w.Start();
+    w.window->ShowPage(main::PageId::kFiles);
+  };
+  op.act = [existing, fill](World& w) {
+    w.toolkit.on_modal = [fill](HWindow& editor) {
+      fill(editor);
+      editor.Get<HButton>(IDC_CMD_OK)->Click();
+    };
+    if (existing) {
+      w.Main().Get<HDropDown>(IDC_LST_NEW)->DoubleClick(0);
+    } else {
+      w.Main().Get<HButton>(IDC_COMMAND7)->Click();
+    }
+    w.toolkit.on_modal = nullptr;
+  };
+  return op;
+}
+
+std::vector<Operation> Services() {
+  std::vector<Operation> ops;
+  auto option = [](HWindow& editor, int i) {
+    editor.Get<HOptionButton>(IDC_OPTION_FIRST + i)->Click();
+  };
+  ops.push_back(Editor("typed template", false, [option](HWindow& e) {
+    e.Get<HTextBox>(IDC_TXT_TYPE)->Type("vtx");
+    e.Get<HTextBox>(IDC_TXT_DESC)->Type("Вирео");
+    option(e, 3);
+    e.Get<HTextBox>(IDC_TXT_NOW)->Type("строка");
+  }));
+  ops.push_back(Editor("copied template", false, [option](HWindow& e) {
+    e.Get<HTextBox>(IDC_TXT_TYPE)->Type("cpy");
+    option(e, 2);
+    e.Get<HTextBox>(IDC_TXT_COPY)->Replace("C:\\WINDOWS\\source.txt");
+  }));
+  ops.push_back(Editor("command", false, [option](HWindow& e) {
+    e.Get<HTextBox>(IDC_TXT_TYPE)->Type("cmd");
+    option(e, 4);
+    e.Get<HTextBox>(IDC_TXT_COMMAND)->Type("notepad.exe");
+  }));
+  ops.push_back(Editor("entry made empty", true, [option](HWindow& e) { option(e, 0); }));
+  ops.push_back({"New-menu entry deleted",
+                 [](World& w) {
+                   w.Start();
+                   w.window->ShowPage(main::PageId::kFiles);
+                   w.Main().Get<HDropDown>(IDC_LST_NEW)->Choose(0);
+                 },
+                 [](World& w) {
+                   w.AnswerYes();
+                   w.Main().Get<HButton>(IDC_COMMAND9)->Click();
+                 }});
+  Operation exporting{"export", [](World& w) { w.Start(); },
+                      [](World& w) {
+                        w.AnswerYes();
+                        w.Main().Command(IDM_SERVICE_SETUP);
+                      },
+                      true};
+  ops.push_back(exporting);
+  ops.push_back({"Свернуть все окна", [](World& w) { w.Start(); },
+                 [](World& w) { w.Main().Command(IDM_SERVICE_TOGGLE); }});
+  ops.push_back({"Отменить все",
+                 [](World& w) {
+                   w.Start();
+                   w.Main().Get<HCheckBox>(IDC_CHECK2)->Click();
+                   w.Main().Get<HTextBox>(IDC_TXT_FIRST + 0)->Type("Ко");
+                   w.window->ShowPage(main::PageId::kControlPanel);
+                   w.Main().Get<HCheckList>(IDC_LST_APPLETS)->ToggleCheck(0);
+                   w.window->ShowPage(main::PageId::kFiles);
+                   w.Main().Get<HCheckList>(IDC_LST_ICO)->ToggleCheck(0);
+                 },
+                 [](World& w) {
+                   w.toolkit.on_modal = [&w](HWindow& journal) {
+                     w.AnswerYes();
+                     journal.Get<HButton>(IDC_JOURNAL_UNDO_ALL)->Click();
+                   };
+                   w.Main().Command(IDM_SERVICE_JOURNAL);
+                   w.toolkit.on_modal = nullptr;
+                 }});
+  return ops;
+}
+
+struct Tally {
+  long runs = 0;
+  long failures = 0;
+};
+
+// Runs `op` once without failures, then with each planned failure, and checks each run.
+void Prove(const Operation& op, bool full, Tally* tally) {
+  State before_registry, before_files, clean_registry, clean_files;
+  std::vector<std::string> calls;
+  {
+    World w;
+    op.prepare(w);
+    before_registry = w.Registry();
+    before_files = w.Files();
+    w.plan.Arm(0, 0, false);
+    op.act(w);
+    calls = w.plan.log;
+    clean_registry = w.Registry();
+    clean_files = w.Files();
+  }
+  for (long n = 1; n <= static_cast<long>(calls.size()); ++n) {
+    // Every status the N-th call can give, once and from then on; or, in the short version, one
+    // of them in turn, and from then on every third call.
+    const std::vector<std::int32_t> statuses = platform::StatusesFor(calls[n - 1]);
+    for (std::size_t s = 0; s < statuses.size(); ++s) {
+      for (const bool from_then_on : {false, true}) {
+        if (!full &&
+            (s != static_cast<std::size_t>(n) % statuses.size() || from_then_on != (n % 3 == 0))) {
+          continue;
+        }
+        World w;
+        op.prepare(w);
+        const std::size_t handles = w.memory.open_handles();
+        const std::size_t shown = w.standins.messages.shown.size();
+        w.plan.Arm(n, statuses[s], from_then_on);
+        op.act(w);
+        w.plan.Disarm();
+        if (w.plan.failed.empty()) continue;  // the call took another way and passed
+        ++tally->runs;
+        const std::string first = w.plan.failed.front();
+        const std::string where = op.name + ", call " + std::to_string(n) + " of " +
+                                  std::to_string(calls.size()) + " fails with " +
+                                  std::to_string(statuses[s]) +
+                                  (from_then_on ? " from then on" : " once") + " (" + first + ")";
+        // A read told "not found" cannot know better: the program rightly goes on as if the value
+        // or key were missing, and may then write what it writes for a missing one.
+        const bool told_missing = statuses[s] == platform::kFileNotFound && !Writes(first);
+        const std::string registry =
+            told_missing ? "" : Stray(before_registry, clean_registry, w.Registry());
+        const std::string files = told_missing ? "" : Stray(before_files, clean_files, w.Files());
+        EXPECT_EQ(registry, "") << where;
+        EXPECT_EQ(files, "") << where;
+        EXPECT_EQ(w.memory.open_handles(), handles) << where;
+        if (op.export_file && !told_missing && w.Files() != clean_files) {
+          // The export did not make its file: the user is told.
+          bool told = false;
+          for (std::size_t i = shown; i < w.standins.messages.shown.size(); ++i) {
+            told = told || w.standins.messages.shown[i].text.find("ошибка") != std::string::npos;
+          }
+          EXPECT_TRUE(told) << where;
+        }
+        if (!from_then_on && w.window) {
+          State now;
+          Controls(&w.Main(), &now);
+          w.Main().Command(IDM_FILE_REFRESH);
+          State stored;
+          Controls(&w.Main(), &stored);
+          std::string report;
+          // A read that failed may leave the one control it was for behind until the next
+          // refresh; after a write that failed every control shows what is stored.
+          EXPECT_LE(Differences(now, stored, &report), Writes(first) ? 0 : 1) << where << "\n"
+                                                                              << report;
+        }
+        if (!registry.empty() || !files.empty()) ++tally->failures;
+      }
+    }
+  }
+}
+
+bool Full() {
+  const char* mode = std::getenv("VIREO_FAULTS");
+  return mode && std::string(mode) == "full";
+}
+
+void ProveAll(const std::vector<Operation>& ops, const char* what) {
+  Tally tally;
+  for (const Operation& op : ops) {
+    SCOPED_TRACE(op.name);
+    if (std::getenv("VIREO_FAULTS_LIST")) std::printf("%s\n", op.name.c_str());
+    Prove(op, Full(), &tally);
+  }
+  std::printf("%s: %zu operations, %ld runs with failures injected\n", what, ops.size(),
+              tally.runs);
+}
+
+TEST(InjectedFailures, StartUpRefreshAndPageSwitches) {
+  ProveAll(Fillers(), "fillers");
+}
+
+TEST(InjectedFailures, EveryControlOnEveryPage) {
+  ProveAll(Handlers(), "handlers");
+}
+
+TEST(InjectedFailures, EditorExportAndUndo) {
+  ProveAll(Services(), "services");
+}
+
+// The faults the runs above found, each on its own.
+
+// The number of the first call named `call` that `act` makes in a fresh world after `prepare`.
+long FirstCall(const Operation& op, const std::string& call) {
+  World w;
+  op.prepare(w);
+  w.plan.Arm(0, 0, false);
+  op.act(w);
+  const auto it = std::find(w.plan.log.begin(), w.plan.log.end(), call);
+  return it == w.plan.log.end() ? 0 : static_cast<long>(it - w.plan.log.begin()) + 1;
+}
+
+TEST(InjectedFailureMends, AValueThatCannotBeReadFailsTheExportAndAMissingOneDoesNot) {
+  platform::MemoryRegistry memory;
+  memory.PutText(platform::kCurrentUser, "Software\\A", "x", "1");
+  platform::FaultPlan plan;
+  platform::FaultyRegistry registry(memory, plan);
+  const std::string list = "HKCU\\Software\\A\\x\r\nHKCU\\Software\\B\\y\r\n";
+  std::string text = "previous";
+  int error = 0;
+  plan.Arm(2, platform::kAccessDenied, false);  // the query of the first line
+  EXPECT_FALSE(service::ExportText(registry, list, &text, &error));
+  EXPECT_EQ(error, service::kValueUnreadable);
+  EXPECT_EQ(text, "previous");
+  plan.Arm(2, platform::kFileNotFound, false);
+  ASSERT_TRUE(service::ExportText(registry, list, &text, &error));
+  EXPECT_EQ(text.find("\"x\"="), std::string::npos);
+  EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\B]"), std::string::npos);
+  EXPECT_EQ(memory.open_handles(), 0u);
+}
+
+TEST(InjectedFailureMends, AKeyThatReportsItsCloseFailedStillReadsAndWrites) {
+  platform::MemoryRegistry memory;
+  platform::FaultPlan plan;
+  platform::FaultyRegistry registry(memory, plan);
+  plan.Arm(3, platform::kInvalidHandle, false);  // create, set, close
+  EXPECT_EQ(registry::RegWrite(registry, "HKCU\\Software\\A\\x", registry::RegValue::Text("v"),
+                               registry::ValueType::kString),
+            platform::kSuccess);
+  registry::RegValue value;
+  plan.Arm(3, platform::kInvalidHandle, false);  // open, query, close
+  EXPECT_EQ(registry::RegRead(registry, "HKCU\\Software\\A\\x", &value), platform::kSuccess);
+  EXPECT_EQ(value.text(), "v");
+  plan.Arm(3, platform::kInvalidHandle, false);
+  EXPECT_EQ(registry::RegDelete(registry, "HKCU\\Software\\A\\x"), platform::kSuccess);
+  EXPECT_EQ(memory.open_handles(), 0u);
+}
+
+TEST(InjectedFailureMends, AnEntryWhoseNewValueCannotBeWrittenKeepsItsOldOne) {
+  // ".txt" holds NullFile and Command; made "Пустой" it keeps only NullFile. "Создать командой:"
+  // failing to store its command must not leave the entry without both.
+  const Operation op = Editor("made a command", true, [](HWindow& e) {
+    e.Get<HOptionButton>(IDC_OPTION_FIRST + 4)->Click();
+    e.Get<HTextBox>(IDC_TXT_COMMAND)->Replace("wordpad.exe");
+  });
+  const long set = FirstCall(op, "SetValue");
+  ASSERT_GT(set, 0);
+  World w;
+  op.prepare(w);
+  w.plan.Arm(set, platform::kAccessDenied, false);
+  op.act(w);
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  EXPECT_TRUE(w.memory.Get(platform::kClassesRoot, ".txt\\ShellNew", "NullFile", &type, &data));
+  ASSERT_TRUE(w.memory.Get(platform::kClassesRoot, ".txt\\ShellNew", "Command", &type, &data));
+  EXPECT_EQ(std::string(data.begin(), data.end()), "notepad.exe");
+  EXPECT_EQ(w.Main().Get<HDropDown>(IDC_LST_NEW)->Item(0), "<Unknown> (.txt)");
+}
+
+}  // namespace
+}  // namespace vireo
