@@ -164,18 +164,17 @@ bool ExportText(platform::Registry& registry, const std::string& list, std::stri
     // The read tells the type by what it gives: text for a string, bytes for binary data, a
     // number for a 32-bit number; it leaves the value empty for a value that is missing or of any
     // other type, which then gets its key line only. One open, one query and one close a line.
-    // A value that is there but cannot be read (the key refused, say) fails the export: a file
-    // that silently lacked it would restore less than the user saved.
+    // A value that is there but cannot be read fails the export: the key refused it, or it kept
+    // growing past the size asked. A file that silently lacked it would restore less than the
+    // user saved. Any other failure (a missing key or value, a root this system does not have,
+    // a number stored in more than four bytes) gives the key line only, as before.
     registry::RegValue value;
     const std::int32_t status = registry::RegRead(registry, entry, &value);
-    if (status != platform::kSuccess) {
-      if (status != platform::kFileNotFound && status != registry::kNumberTooLong &&
-          registry::RootKey(line.root) != 0) {
-        *error = kValueUnreadable;
-        return false;
-      }
-      value = {};
+    if (status == platform::kAccessDenied || status == platform::kMoreData) {
+      *error = kValueUnreadable;
+      return false;
     }
+    if (status != platform::kSuccess) value = {};
     out += Record(line, DataText(value));
   }
   out += kLineEnd;

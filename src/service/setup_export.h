@@ -8,8 +8,9 @@
 //   1  "savereg.dat" is there but cannot be read;
 //   2  a line of the list names no value (fewer than two backslashes, an empty line included);
 //   3  "Setup.reg" cannot be written;
-//   4  a value of the list is there but cannot be read (a missing one gets its key line only, and
-//      so does a number stored in more than four bytes).
+//   4  a value of the list is there but cannot be read: access to it is denied, or it grew past
+//      the size asked (a missing one gets its key line only, and so do a number stored in more
+//      than four bytes and a root the system does not have).
 // The whole file is made in memory and replaces "Setup.reg" in one step, so after any failure the
 // previous "Setup.reg" is still there exactly as it was.
 #pragma once
