@@ -180,6 +180,9 @@ class Win32Window : public Panel<ui::Window> {
   void OnCloseRequest() {
     Detach();
     if (on_close) on_close();
+    // A close sent from outside is handled while GetMessage waits for a posted message; this
+    // one wakes a modal loop, which then sees its window gone and returns.
+    PostMessageA(nullptr, WM_NULL, 0, 0);
   }
   bool white() const { return window_args_.white_background; }
   std::map<UINT_PTR, Win32Timer*> timers;

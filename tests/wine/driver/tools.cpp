@@ -179,7 +179,13 @@ int runTools(const std::string& exe, const char* desktop) {
     check(windowText(byId(about, IDC_ABOUT_NAME_FIRST + 1)) == "Vireo", "it names the program");
     const std::string version = windowText(byId(about, IDC_ABOUT_VERSION));
     check(version == "Версия 1.0.0", "the version from the version resource: " + quoted(version));
-    closeWith(about, IDC_ABOUT_OK, "\"О программе\"");
+    // Closed by a message sent from outside, as a task list closes it: the main window takes
+    // input again at once, with no further message needed to wake the modal loop.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(about, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &result);
+    check(!IsWindow(about), "a close sent from outside ends \"О программе\"");
+    check(waitUntil([&] { return IsWindowEnabled(main) != 0; }, 2000),
+          "the main window takes input again without another message");
   }
 
   bool left = false;
