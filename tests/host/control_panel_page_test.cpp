@@ -7,7 +7,6 @@
 namespace vireo {
 namespace {
 
-using ui::headless::HCheckList;
 
 class ControlPanelPageTest : public test::MainWindowFixture {
  protected:
