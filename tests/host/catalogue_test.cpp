@@ -98,31 +98,7 @@ TEST(Catalogue, PathsStartWithARootAndEntriesAreWellFormed) {
   for (const auto& v : values) EXPECT_TRUE(IsUpperHex(v)) << v;
 }
 
-// The reader of resource scripts that produces the host table.
-TEST(RcParse, ReadsEveryFormOfEntryAndUnescapesAsTheResourceCompilerDoes) {
-  const auto result = rc::ParseStringTables(
-      "#pragma code_page(65001)\n"
-      "#include \"other.rc\"\n"
-      "// 9, \"commented out\"\n"
-      "stringtable discardable\n"
-      "{\n"
-      "  1001, \"a \"\"b\"\" c\" // trailing comment\n"
-      "  1002 \"HKCR\\\\CLSID\\\\\" \"joined\"\n"
-      "  /* 1003, \"hidden\" */\n"
-      "  1004,\n"
-      "    \"a\\tb\\nИмя\"\n"
-      "}\n"
-      "STRINGTABLE\r\nBEGIN\r\n  2, \"second table\"\r\nEND\r\n");
-  ASSERT_TRUE(result.ok()) << result.error;
-  ASSERT_EQ(result.entries.size(), 4u);
-  EXPECT_EQ(result.entries[0].text, "a \"b\" c");
-  EXPECT_EQ(result.entries[1].text, "HKCR\\CLSID\\joined");
-  EXPECT_EQ(result.entries[2].id, 1004);
-  EXPECT_EQ(result.entries[2].text, "a\tb\nИмя");
-  EXPECT_EQ(result.entries[2].line, 9);
-  EXPECT_EQ(result.entries[3].text, "second table");
-}
-
+// The reader of resource scripts that produces the host table refuses what it cannot read.
 TEST(RcParse, RefusesWhatItCannotReadFaithfully) {
   const std::string head = "STRINGTABLE\nBEGIN\n";
   const std::pair<std::string, std::string> cases[] = {

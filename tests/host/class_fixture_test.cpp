@@ -126,8 +126,7 @@ TEST_F(ClassFixtureTest, EveryExtensionsShellNewKeyAndDescriptionAsTheFileSays) 
     const std::string key_path = registry::kClassesKey + extension;
     const std::string place = classes->ShellNew(extension);
     const std::string expected = place.empty() ? "" : "HKLM\\" + key_path + "\\" + place + "\\";
-    EXPECT_EQ(Collapse(registry::ShellNewKey(memory, key_path)), expected)
-        << extension;
+    EXPECT_EQ(Collapse(registry::ShellNewKey(memory, key_path)), expected) << extension;
     EXPECT_EQ(registry::ClassDescription(memory, extension), classes->Description(extension))
         << extension;
   }

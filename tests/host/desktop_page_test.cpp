@@ -7,7 +7,6 @@
 namespace vireo {
 namespace {
 
-
 constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";
 constexpr char kSize[] = "Shell Icon Size";
 
@@ -52,7 +51,7 @@ TEST_F(DesktopPageTest, ShowsTheStoredSizeAtStartUpAndPageSwitchOnly) {
     const char* label;
     int bar;
   } cases[] = {
-      {"20", " 20", -20},  {nullptr, "(Undefined)", -32},
+      {"20", " 20", -20},   {nullptr, "(Undefined)", -32},
       {"abc", " 0", -32},  // outside 16 to 64 the bar stays where it was
       {"100", " 100", -32}, {"64", " 64", -64},
   };
@@ -148,9 +147,10 @@ TEST_F(DesktopPageTest, RemoveUnusedDeletesOnlyTheShellsOwnIcons) {
   Click(IDC_COMMAND3);
   EXPECT_EQ(Icons(), "2 3 4 5 6");
 
-  // A value that cannot be deleted is passed over.
+  // A value that cannot be deleted is passed over: the clean-up goes on past it.
   PutIcon("8", windows + "\\shell32.dll,1");
-  memory.Protect(kLocalMachine, main::kShellIconsKey);
+  PutIcon("9", windows + "\\shell32.dll,2");
+  memory.ProtectValue(kLocalMachine, main::kShellIconsKey, "8");
   Click(IDC_COMMAND3);
   EXPECT_EQ(Icons(), "2 3 4 5 6 8");
   EXPECT_EQ(memory.open_handles(), 0u);

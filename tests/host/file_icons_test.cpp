@@ -8,7 +8,6 @@
 namespace vireo {
 namespace {
 
-
 class FileIconsTest : public test::MainWindowFixture {
  protected:
   HCheckList& Ext() { return Get<HCheckList>(IDC_LST_EXT); }

@@ -7,7 +7,6 @@
 namespace vireo {
 namespace {
 
-
 constexpr char kOpenWith[] = "rundll32.exe shell32.dll,OpenAs_RunDLL \"%1\"";
 
 // Keeps the key paths that the program creates, in order.
@@ -66,7 +65,6 @@ TEST_F(FileTypesTest, FillingShowsWhatIsStoredAndWritesNothing) {
   Refresh();
   EXPECT_EQ(Txt(IDC_TXT_D).Text(), "");
   EXPECT_EQ(Writes(), 0u);
-
 }
 
 TEST_F(FileTypesTest, BoxesWriteTheirEntriesAndClearingDeletesTheWholeKey) {

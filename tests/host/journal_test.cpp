@@ -103,8 +103,7 @@ TEST_F(JournalTest, TheLogAndTheUndoFile) {
   journal.log_path = system.ProgramDirectory() + "\\" + service::kLogFile;
   journal.clock = [] { return std::string("2026-01-02 03:04:05"); };
   memory.Put(kCurrentUser, "Software\\S", "bin", platform::kRegBinary, {0xAB, 0x00});
-  memory.Put(kCurrentUser, "Software\\S", "text", platform::kRegSz,
-             {'a', '"', 'b', 0});
+  memory.Put(kCurrentUser, "Software\\S", "text", platform::kRegSz, {'a', '"', 'b', 0});
   memory.Put(kCurrentUser, "Software\\S\\Gone", "n", platform::kRegDword, {1, 2, 3, 4});
   platform::HKey key = 0;
   bool created = false;

@@ -37,9 +37,9 @@ TEST_F(MenusTest, LaunchMenusGreyOutMissingFilesOnceAndStartTheirPrograms) {
   Start();
   const auto& programs = Menu(2).items();
   ASSERT_EQ(programs.size(), 23u);
-  EXPECT_TRUE(programs[4].enabled);    // notepad, in the Windows directory
-  EXPECT_TRUE(programs[1].enabled);    // sysedit, in the System directory
-  EXPECT_FALSE(programs[14].enabled);  // dxdiag is missing
+  EXPECT_TRUE(programs[4].enabled);          // notepad, in the Windows directory
+  EXPECT_TRUE(programs[1].enabled);          // sysedit, in the System directory
+  EXPECT_FALSE(programs[14].enabled);        // dxdiag is missing
   EXPECT_FALSE(Menu(3).items()[0].enabled);  // sysdm.cpl is missing
   // The file test was made once: a file that appears later enables nothing.
   system.WriteFile(System() + "\\dxdiag.exe", "");
