@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "main/main_window.h"
 #include "platform/counting_registry.h"
