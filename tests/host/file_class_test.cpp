@@ -2,7 +2,6 @@
 // Explorer's "New" menu.
 #include <gtest/gtest.h>
 
-#include "platform/counting_registry.h"
 #include "platform/host/memory_registry.h"
 #include "registry/file_class.h"
 
@@ -45,22 +44,6 @@ TEST(FileClassTest, DescriptionOfTheClassOrUnknownOrNothing) {
     EXPECT_EQ(ClassDescription(memory, ".txt", ReadClassName(memory, ".txt")), c.expected);
     EXPECT_EQ(memory.open_handles(), 0u);
   }
-}
-
-TEST(FileClassTest, DescriptionTakesOneOpenQueryAndCloseAKey) {
-  platform::MemoryRegistry memory;
-  platform::CountingRegistry counting(memory);
-  Put(memory, ".txt", "txtfile");
-  Put(memory, "txtfile", "Text Document");
-  EXPECT_EQ(ClassDescription(counting, ".txt"), "Text Document");
-  EXPECT_EQ(counting.total(), 6u);
-  // The class name read already is not fetched again; a missing key is not opened again.
-  const ClassNameRead read = ReadClassName(memory, ".txt");
-  const ClassNameRead missing = ReadClassName(memory, ".doc");
-  counting.Reset();
-  EXPECT_EQ(ClassDescription(counting, ".txt", read), "Text Document");
-  EXPECT_EQ(ClassDescription(counting, ".doc", missing), "");
-  EXPECT_EQ(counting.total(), 3u);
 }
 
 TEST(FileClassTest, ShellNewInTheClassSubkeyFirstActiveBeforeSwitchedOff) {

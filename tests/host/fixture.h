@@ -6,42 +6,57 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "main/main_window.h"
 #include "platform/counting_registry.h"
 #include "platform/host/memory_registry.h"
-#include "platform/host/standins.h"
-#include "platform/host/table_strings.h"
+#include "platform/host/standin_bundle.h"
 #include "platform/platform.h"
 #include "resource.h"
 #include "service/journal.h"
 #include "ui/headless/headless.h"
 
-namespace vireo::test {
+namespace vireo {
 
-class Fixture : public ::testing::Test {
+// The names nearly every window test uses.
+using platform::kClassesRoot;
+using platform::kCurrentUser;
+using platform::kLocalMachine;
+using ui::headless::HButton;
+using ui::headless::HCheckBox;
+using ui::headless::HCheckList;
+using ui::headless::HDropDown;
+using ui::headless::HLabel;
+using ui::headless::HPicture;
+using ui::headless::HScrollBar;
+using ui::headless::HTextBox;
+using ui::headless::HWindow;
+
+namespace test {
+
+// A list's items in order, and a check list's rows as 'x' (ticked) and '.'.
+template <class List>
+std::vector<std::string> Items(List& list) {
+  std::vector<std::string> items;
+  for (int i = 0; i < list.Count(); ++i) items.push_back(list.Item(i));
+  return items;
+}
+inline std::string Ticks(HCheckList& list) {
+  std::string ticks;
+  for (int i = 0; i < list.Count(); ++i) ticks += list.ItemChecked(i) ? 'x' : '.';
+  return ticks;
+}
+
+// The stand-ins are a base, so that every test names them as its own members.
+class Fixture : public ::testing::Test, protected platform::StandIns {
  protected:
   platform::MemoryRegistry memory;
-  platform::TempSystem system;
-  platform::IniProfile profile;
-  platform::RecordingShell shell;
-  platform::ScriptedMessages messages;
-  platform::RecordingChooser chooser;
-  platform::OpenFileDialog open_file{chooser};
-  platform::RecordingRegions regions;
-  platform::TableStrings strings;
-  platform::HostFiles files;
-  platform::RecordingSession session;
-  platform::FixedMachine machine;
-  platform::ScriptedProcesses processes;
-  platform::ListedWindows top_windows;
   // The change journal records every change made through the bundle, as in the real program;
   // the counting registry sees only the program's own calls.
   service::Journal journal{memory, profile, files};
   platform::CountingRegistry counting{journal.registry()};
-  platform::Platform platform{counting,  system,    journal.profile(), shell,           messages,
-                              open_file, regions,   strings,           journal.files(), session,
-                              machine,   processes, top_windows};
+  platform::Platform platform = Bundle(counting, journal.profile(), journal.files());
   ui::headless::HeadlessToolkit toolkit;
 
   // Calls that change the registry.
@@ -87,4 +102,5 @@ class MainWindowFixture : public Fixture {
   std::unique_ptr<main::MainWindow> window;
 };
 
-}  // namespace vireo::test
+}  // namespace test
+}  // namespace vireo

