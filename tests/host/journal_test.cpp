@@ -13,6 +13,7 @@
 #include "fixture.h"
 #include "journal_support.h"
 #include "service/journal.h"
+#include "service/journal_text.h"
 #include "service/journal_window.h"
 
 namespace vireo {
