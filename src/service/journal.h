@@ -9,6 +9,9 @@
 // keeps an entry when the call succeeded and changed something. The cause of an entry is the
 // user's action under way (ui/action.h). Undo goes straight to the real objects and records one
 // entry of its own, the inverse of the one undone.
+//
+// The states and their reading are in journal_state.h, the readable texts and the REGEDIT4 undo
+// file in journal_text.h; the recorders are in journal_recorders.cpp.
 #pragma once
 
 #include <cstdint>
@@ -21,28 +24,12 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system.h"
+#include "service/journal_state.h"
 
 namespace vireo::service {
 
 // The plain-text log in the program directory: one line a change, appended as it is made.
 inline constexpr char kLogFile[] = "Vireo.log";
-
-// A registry value's state, a profile line's text or a file's contents; absent when there is
-// none. `type` is for registry values only.
-struct ItemState {
-  bool present = false;
-  std::uint32_t type = 0;
-  std::string bytes;
-  bool operator==(const ItemState&) const = default;
-};
-
-// A registry key with everything below it, as enumerated.
-struct KeyTree {
-  std::string name;  // the last component of the key's path
-  std::vector<std::pair<std::string, ItemState>> values;
-  std::vector<KeyTree> subkeys;
-  bool operator==(const KeyTree&) const = default;
-};
 
 enum class Target {
   kValue,      // root, key, name
@@ -76,18 +63,6 @@ struct Entry {
   std::uintptr_t source = 0;
   bool typing = false;
 };
-
-// Readable forms, for the window and the log.
-std::string RootName(platform::HKey root);
-std::string TargetText(const Change& change);
-std::string BeforeText(const Change& change);
-std::string AfterText(const Change& change);
-
-// What a merge of the REGEDIT4 text gives back: the registry as it was before every entry of
-// `entries` (oldest first in the vector; the text undoes them newest first). Keys the entries
-// created are deleted ("[-...]"), values they created deleted ("name"=-), the rest written back
-// with their type and exact bytes. Profile lines and files are not registry data and are left out.
-std::string UndoFileText(const std::vector<Entry>& entries);
 
 class Journal {
  public:
@@ -146,11 +121,5 @@ class Journal {
   std::vector<Entry> entries_;
   int next_number_ = 1;
 };
-
-// Registry helpers that the journal shares with its tests: a value read whole (a default value
-// never set reads absent), and a key's subtree.
-ItemState ReadValue(platform::Registry& registry, platform::HKey key, const std::string& name);
-bool ReadTree(platform::Registry& registry, platform::HKey root, const std::string& path,
-              KeyTree* tree);
 
 }  // namespace vireo::service

@@ -4,6 +4,7 @@
 
 #include "platform/open_file.h"
 #include "resource.h"
+#include "service/journal_text.h"
 #include "ui/trap.h"
 
 namespace vireo::service {

@@ -9,6 +9,7 @@
 #include "catalogue_ids.h"
 #include "fixture.h"
 #include "service/journal.h"
+#include "service/journal_text.h"
 #include "service/journal_window.h"
 
 namespace vireo {

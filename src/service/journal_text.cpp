@@ -1,0 +1,158 @@
+#include "service/journal_text.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "service/setup_export.h"
+
+namespace vireo::service {
+
+using platform::HKey;
+
+namespace {
+
+std::string Quoted(const std::string& text) {
+  std::string shown = text;
+  while (!shown.empty() && shown.back() == '\0') shown.pop_back();
+  if (shown.size() > 80) shown = shown.substr(0, 80) + "...";
+  return "\"" + shown + "\"";
+}
+
+std::string ValueText(const ItemState& state) {
+  if (!state.present) return "(нет значения)";
+  const std::string& b = state.bytes;
+  if (state.type == platform::kRegSz || state.type == platform::kRegExpandSz) return Quoted(b);
+  if (state.type == platform::kRegDword && b.size() == 4) {
+    std::uint32_t number = 0;
+    for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<unsigned char>(b[i]);
+    char text[40];
+    std::snprintf(text, sizeof text, "0x%08x (%u)", number, number);
+    return text;
+  }
+  std::string text = state.type == platform::kRegBinary
+                         ? std::string("hex:")
+                         : "hex(" + std::to_string(state.type) + "):";
+  std::vector<std::uint8_t> shown(
+      b.begin(), b.begin() + static_cast<long>(std::min<std::size_t>(b.size(), 16)));
+  text += HexBytes(shown);
+  if (b.size() > 16) text += ",...";
+  return text;
+}
+
+std::string KeyText(bool present, const KeyTree& tree) {
+  if (!present) return "(нет раздела)";
+  return "раздел (параметров: " + std::to_string(tree.values.size()) +
+         ", подразделов: " + std::to_string(tree.subkeys.size()) + ")";
+}
+
+std::string StateText(const Change& change, const ItemState& state, const KeyTree& tree) {
+  switch (change.target) {
+    case Target::kValue:
+      return ValueText(state);
+    case Target::kKey:
+      return KeyText(state.present, tree);
+    case Target::kProfile:
+      return state.present ? Quoted(state.bytes) : "(нет строки)";
+    case Target::kFile:
+      return state.present ? "файл (" + std::to_string(state.bytes.size()) + " байт)"
+                           : "(нет файла)";
+    case Target::kDirectory:
+      return state.present ? "папка" : "(нет папки)";
+  }
+  return {};
+}
+
+// The data of a value line of a REGEDIT4 file, with the type and the bytes exactly.
+std::string RegeditData(const ItemState& state) {
+  const std::string& b = state.bytes;
+  const std::vector<std::uint8_t> bytes(b.begin(), b.end());
+  if (state.type == platform::kRegSz && !b.empty() && b.back() == '\0' &&
+      b.find('\0') == b.size() - 1 && b.find_first_of("\r\n") == std::string::npos) {
+    return "\"" + EscapeString(b.substr(0, b.size() - 1)) + "\"";
+  }
+  if (state.type == platform::kRegDword && b.size() == 4) {
+    std::uint32_t number = 0;
+    for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<unsigned char>(b[i]);
+    char text[20];
+    std::snprintf(text, sizeof text, "dword:%08x", number);
+    return text;
+  }
+  if (state.type == platform::kRegBinary) return "hex:" + HexBytes(bytes);
+  return "hex(" + std::to_string(state.type) + "):" + HexBytes(bytes);
+}
+
+std::string RegeditName(const std::string& name) {
+  return name.empty() ? std::string("@") : "\"" + EscapeString(name) + "\"";
+}
+
+void RegeditTree(const std::string& path, const KeyTree& tree, std::string* text) {
+  *text += "[" + path + "]\r\n";
+  for (const auto& [name, state] : tree.values) {
+    *text += RegeditName(name) + "=" + RegeditData(state) + "\r\n";
+  }
+  *text += "\r\n";
+  for (const KeyTree& sub : tree.subkeys) RegeditTree(path + "\\" + sub.name, sub, text);
+}
+
+}  // namespace
+
+std::string RootName(HKey root) {
+  switch (root) {
+    case platform::kClassesRoot:
+      return "HKEY_CLASSES_ROOT";
+    case platform::kCurrentUser:
+      return "HKEY_CURRENT_USER";
+    case platform::kLocalMachine:
+      return "HKEY_LOCAL_MACHINE";
+    case platform::kUsers:
+      return "HKEY_USERS";
+    case platform::kCurrentConfig:
+      return "HKEY_CURRENT_CONFIG";
+    case platform::kDynData:
+      return "HKEY_DYN_DATA";
+    default:
+      return "HKEY_PERFORMANCE_DATA";
+  }
+}
+
+std::string TargetText(const Change& change) {
+  const std::string key = RootName(change.root) + (change.key.empty() ? "" : "\\" + change.key);
+  switch (change.target) {
+    case Target::kValue:
+      return key + " : " + (change.name.empty() ? "(по умолчанию)" : change.name);
+    case Target::kKey:
+      return key;
+    case Target::kProfile:
+      return change.file + " [" + change.section + "] " + change.name;
+    case Target::kFile:
+    case Target::kDirectory:
+      return change.file;
+  }
+  return {};
+}
+
+std::string BeforeText(const Change& change) {
+  return StateText(change, change.before, change.tree_before);
+}
+
+std::string AfterText(const Change& change) {
+  return StateText(change, change.after, change.tree_after);
+}
+
+std::string UndoFileText(const std::vector<Entry>& entries) {
+  std::string text = "REGEDIT4\r\n\r\n";
+  for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+    const Change& c = it->change;
+    const std::string key = RootName(c.root) + (c.key.empty() ? "" : "\\" + c.key);
+    if (c.target == Target::kValue) {
+      text += "[" + key + "]\r\n" + RegeditName(c.name) + "=" +
+              (c.before.present ? RegeditData(c.before) : std::string("-")) + "\r\n\r\n";
+    } else if (c.target == Target::kKey) {
+      // Whatever is there now goes first, so that the key comes back exactly as it was.
+      if (c.after.present || !c.before.present) text += "[-" + key + "]\r\n\r\n";
+      if (c.before.present) RegeditTree(key, c.tree_before, &text);
+    }
+  }
+  return text;
+}
+}  // namespace vireo::service
