@@ -308,9 +308,10 @@ _ke_disk() { # dir
 # One suite on the path that scripts/test.sh (or the main part below) prepared: "kill COUNT" or
 # "disk". Ends with "killexport: N passed, M failed".
 killexport_suite() { # kill COUNT | disk
-  local dir=$VIREO_BUILD/killexport$VIREO_PATH/Vireo
+  # A folder of the prefix's own, so that runs in two prefixes never share a mount point.
+  local dir=$VIREO_BUILD/killexport-${WINEPREFIX##*/}/Vireo
   _ke_passed=0 _ke_failed=0
-  _ke_log=$VIREO_BUILD/killexport$VIREO_PATH/driver.log
+  _ke_log=${dir%/*}/driver.log
   mkdir -p "${dir%/*}"
   echo "user-setup export, $1 (${VIREO_WINE_KIND:-?})"
   trap '_ke_unmount "$dir-ro"; _ke_unmount "$dir-full"' RETURN
