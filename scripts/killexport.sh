@@ -55,7 +55,8 @@ _ke_values_reg() { # count gen
         bytes = 64
       }
       if (kind == 0 || kind == 3) {
-        printf "\"%s\"=\"generation %d, value %d: C:\\\\Program Files\\\\Item %d \\\"quoted\\\"\"\r\n",
+        printf "\"%s\"=\"generation %d, value %d: " \
+          "C:\\\\Program Files\\\\Item %d \\\"quoted\\\"\"\r\n",
           name, gen, i, (i * 7919 + gen) % 100000
       } else if (kind == 1) {
         printf "\"%s\"=dword:%08x\r\n", name, (i * 40503 + gen * 977) % 2147483647
@@ -196,7 +197,7 @@ _ke_prepare() { # dir
 
 # COUNT kills; every outcome must be the previous file or the new one.
 _ke_kills() { # dir count
-  local dir=$1 count=$2 i delay span old=0 new=0 late=0 other=0 strays=0 left note spread broken=0
+  local dir=$1 count=$2 i delay span old=0 new=0 late=0 other=0 strays=0 left note spread broken=0 size
   span=$((_ke_duration * 115 / 100 + 20))
   for ((i = 0; i < count; i++)); do
     cp "$dir.old" "$dir/Setup.reg"
@@ -222,7 +223,8 @@ _ke_kills() { # dir count
     else
       other=$((other + 1))
       cp "$dir/Setup.reg" "$dir.other$((i + 1))" 2>/dev/null
-      echo "kill $((i + 1)) at $delay ms: Setup.reg is neither ($(wc -c <"$dir/Setup.reg" 2>/dev/null || echo no) bytes)"
+      size=$(wc -c 2>/dev/null <"$dir/Setup.reg" || echo no)
+      echo "kill $((i + 1)) at $delay ms: Setup.reg is neither ($size bytes)"
     fi
   done
   spread="kill moments 0..$span ms"
@@ -230,8 +232,8 @@ _ke_kills() { # dir count
     "($late of them after the export had ended), $other anything else; $strays temporary files left"
   _ke_check "$([ "$broken" -eq 0 ] && echo 1 || echo 0)" \
     "$count kills: each export started and the program was ended by the kill ($broken not)"
-  _ke_check "$([ "$other" -eq 0 ] && echo 1 || echo 0)" \
-    "$count kills: Setup.reg is the previous file ($old) or the new one ($new), nothing else ($other)"
+  note="Setup.reg is the previous file ($old) or the new one ($new), nothing else ($other)"
+  _ke_check "$([ "$other" -eq 0 ] && echo 1 || echo 0)" "$count kills: $note"
 }
 
 _ke_unmount() { # dir
