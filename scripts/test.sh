@@ -20,12 +20,16 @@
 #        then the pages' own controls against the registry and control.ini; then the Files
 #        page with its New-menu editor and template file; then the tool windows; then the change
 #        journal's undo and its saved REGEDIT4 file merged by regedit) and in Wine's
-#        default NT mode (the platform message).
+#        default NT mode (the platform message);
+#      - the user-setup export of the real vireo.exe killed at five moments, and onto a
+#        read-only and a full disk (scripts/killexport.sh).
 # Prints a summary that names the paths that ran and the ones that could not, and exits
 # non-zero when anything failed.
 set -uo pipefail
 # shellcheck source=scripts/lib.sh
 . "$(dirname "$0")/lib.sh"
+# shellcheck source=scripts/killexport.sh
+. "$(dirname "$0")/killexport.sh"
 
 set -e
 vireo_install_deps
@@ -62,10 +66,15 @@ counts() {
 # The closing line "<word>: N passed, M failed" decides, never the exit code alone: a program
 # that Wine could not run may well exit 0.
 wine_suite() {
+  run_suite "$1" "$2" "$3" vireo_wine "${@:4}"
+}
+
+# The same for a suite that is a command of its own (a function of scripts/killexport.sh).
+run_suite() {
   local name=$1 log=$logs/$2.log word=$3 line passed failed took start
   start=$(date +%s%N)
   shift 3
-  vireo_wine "$@" 2>&1 | tr -d '\r' | tee "$log"
+  "$@" 2>&1 | tr -d '\r' | tee "$log"
   line=$(counts "$word" "$log")
   took=$((($(date +%s%N) - start) / 100000000))  # tenths of a second
   took=$((took / 10)).$((took % 10))
@@ -235,6 +244,16 @@ wine_suites() {
     vireo_log "driver: the change journal of vireo.exe (Windows 98 mode)"
     wine_suite "change journal under Wine$on" "journal-win98-$tag" driver \
       "$VIREO_WIN_BUILD/driver.exe" journal "$program" --desktop VireoTest
+
+    # The user-setup export with thousands of values: killed (kill -9 of vireo.exe's process)
+    # at five moments spread over its measured time, then onto a read-only and a full disk
+    # (scripts/killexport.sh); Setup.reg must be the previous file or the complete new one.
+    vireo_log "killexport: the user-setup export killed at five moments (Windows 98 mode)"
+    run_suite "user-setup export killed 5 times$on" "killexport-kill-$tag" killexport \
+      killexport_suite kill 5
+    vireo_log "killexport: the user-setup export onto a read-only and a full disk"
+    run_suite "user-setup export on a read-only and a full disk$on" "killexport-disk-$tag" \
+      killexport killexport_suite disk
 
     # The Files page once more, on a class registry of real size (tools/make_classes: 1,700 class
     # keys, 650 extensions, 90 ShellNew keys) imported with the system's registry editor.

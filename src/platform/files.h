@@ -19,7 +19,7 @@ class Files {
   // created now or before.
   virtual bool MakeDirectory(const std::string& path) = 0;
   // Copies the file `from` to `to`, replacing a file there. False when the copy failed; `to`
-  // then holds what it held before.
+  // then holds what it held before. A file marked read-only is not replaced, here or by Replace.
   virtual bool Copy(const std::string& from, const std::string& to) = 0;
   // Makes `bytes` the whole contents of the file `path`, creating it or replacing it. False when
   // that failed; `path` then holds what it held before.

@@ -121,6 +121,12 @@ void CheckFileOperations() {
   check(files.Copy(file, copy) && ReadAll(copy) == "second\r\n", "a file is copied");
   check(!files.Copy(dir + "\\missing.txt", copy), "a missing source fails");
   check(ReadAll(copy) == "second\r\n", "a failed copy leaves the target as it was");
+  // A read-only file is neither replaced nor copied over (Wine itself would move a file over it).
+  SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
+  check(!files.Replace(file, "third\r\n"), "a read-only file is not replaced");
+  check(!files.Copy(copy, file), "a read-only file is not copied over");
+  check(ReadAll(file) == "second\r\n", "the read-only file keeps its contents", ReadAll(file));
+  SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
   check(FilesIn(dir) == 2, "no temporary file is left behind", std::to_string(FilesIn(dir)));
   DeleteFileA(file.c_str());
   DeleteFileA(copy.c_str());

@@ -12,6 +12,14 @@ bool IsDirectoryPath(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// A file that the user marked read-only is not replaced: writing it would fail on every Windows,
+// yet moving another file over it succeeds under Wine, and on Windows 9x (which moves the old
+// file aside) it would leave the old file behind, undeletable, beside the new one.
+bool IsReadOnlyFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 std::string DirectoryOf(const std::string& path) {
   const auto slash = path.find_last_of("\\/");
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
@@ -79,7 +87,7 @@ bool Win32Files::MakeDirectory(const std::string& path) {
 }
 
 bool Win32Files::Copy(const std::string& from, const std::string& to) {
-  if (IsDirectoryPath(to)) return false;
+  if (IsDirectoryPath(to) || IsReadOnlyFile(to)) return false;
   const std::string temp = TemporaryBeside(to);
   if (temp.empty()) return false;
   if (CopyFileA(from.c_str(), temp.c_str(), FALSE) && MoveOver(temp, to)) return true;
@@ -88,7 +96,7 @@ bool Win32Files::Copy(const std::string& from, const std::string& to) {
 }
 
 bool Win32Files::Replace(const std::string& path, const std::string& bytes) {
-  if (IsDirectoryPath(path)) return false;
+  if (IsDirectoryPath(path) || IsReadOnlyFile(path)) return false;
   const std::string temp = TemporaryBeside(path);
   if (temp.empty()) return false;
   if (WriteAll(temp, bytes) && MoveOver(temp, path)) return true;

@@ -25,6 +25,11 @@
 //                                     Windows 98 mode: the tool windows: system information, the
 //                                     process list (a Notepad ended there), the window list,
 //                                     "О программе"
+//   driver export EXE ok|error3|kill [--desktop NAME]
+//                                     Windows 98 mode: "Сохранить пользовательскую настройку"
+//                                     answered "Да"; it ends without a message, with the message
+//                                     of failure 3, or by the program being killed from outside
+//                                     (scripts/killexport.sh looks at the files)
 //   driver refuse EXE [--desktop NAME]
 //                                     any other platform: the platform message, then the end
 //   driver wait TITLE [SECONDS] [--desktop NAME]
@@ -98,7 +103,8 @@ bool useDesktop(const char* name) {
 
 int usage() {
   say("usage: driver probe | main EXE | settings EXE | pages EXE | files EXE | menus EXE | "
-      "tooltips EXE | tools EXE | journal EXE"
+      "tooltips EXE | tools EXE | journal EXE | "
+      "export EXE ok|error3|kill"
       " | refuse EXE"
       " | wait TITLE [SECONDS] | hold  [--desktop NAME]");
   return 2;
@@ -133,6 +139,7 @@ int main(int argc, char** argv) {
   if (mode == "tooltips" && args.size() == 2) return runTooltips(args[1], desktop);
   if (mode == "tools" && args.size() == 2) return runTools(args[1], desktop);
   if (mode == "journal" && args.size() == 2) return runJournal(args[1], desktop);
+  if (mode == "export" && args.size() == 3) return runExport(args[1], args[2], desktop);
   if (mode == "wait" && args.size() >= 2) {
     return runWait(args[1], args.size() > 2 ? std::strtoul(args[2].c_str(), nullptr, 10) : 60);
   }
