@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of fuzz/ (clang, AddressSanitizer and UndefinedBehaviorSanitizer)
 # in build/fuzz and runs each of them for its share of SECONDS (default 60):
-#   scripts/fuzz.sh [SECONDS]
+#   scripts/fuzz.sh [SECONDS [TARGET...]]
+# With TARGETs only those run (each for SECONDS divided among them). VIREO_FUZZ_RUNS=N runs each
+# target for N runs instead, however long that takes (the long runs: VIREO_FUZZ_RUNS=10000000).
 # Each target starts from its seed corpus in fuzz/corpus/<target>/ and keeps what it finds new
 # in build/fuzz-corpus/<target>/; an input that crashes or trips a sanitizer is saved in
 # build/fuzz-findings/. Prints the runs of each target and ends with the closing line
@@ -12,6 +14,8 @@ set -uo pipefail
 . "$(dirname "$0")/lib.sh"
 
 seconds=${1:-60}
+shift || true
+chosen=("$@")
 set -e
 vireo_install_deps
 set +e
@@ -22,7 +26,12 @@ vireo_build_fuzz >"$VIREO_BUILD/fuzz.build.log" 2>&1 || {
 }
 
 targets=()
-for t in "$VIREO_BUILD"/fuzz/*_fuzzer; do [ -x "$t" ] && targets+=("$t"); done
+for t in "$VIREO_BUILD"/fuzz/*_fuzzer; do
+  [ -x "$t" ] || continue
+  name=$(basename "$t")
+  if [ ${#chosen[@]} -gt 0 ] && [[ " ${chosen[*]} " != *" ${name%_fuzzer} "* ]]; then continue; fi
+  targets+=("$t")
+done
 [ ${#targets[@]} -gt 0 ] || {
   echo "fuzz: 0 passed, 1 failed (no targets)"
   exit 1
@@ -39,14 +48,17 @@ for t in "${targets[@]}"; do
   corpus=$VIREO_BUILD/fuzz-corpus/$name
   log=$VIREO_BUILD/fuzz-$name.log
   mkdir -p "$corpus"
-  "$t" -max_total_time="$share" -print_final_stats=1 -artifact_prefix="$findings/$name-" \
+  limit=(-max_total_time="$share")
+  [ -n "${VIREO_FUZZ_RUNS:-}" ] && limit=(-runs="$VIREO_FUZZ_RUNS")
+  start=$(date +%s)
+  "$t" "${limit[@]}" -print_final_stats=1 -artifact_prefix="$findings/$name-" \
     -max_len=4096 -timeout=10 -rss_limit_mb=2048 "$corpus" "$VIREO_ROOT/fuzz/corpus/$name" \
     >"$log" 2>&1
   status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   if [ "$status" -eq 0 ] && ! grep -qE 'ERROR: (libFuzzer|AddressSanitizer)|runtime error:' "$log"; then
     passed=$((passed + 1))
-    printf '%-16s %10s runs in %s s, no findings\n' "$name" "${runs:-?}" "$share"
+    printf '%-16s %10s runs in %s s, no findings\n' "$name" "${runs:-?}" "$(($(date +%s) - start))"
   else
     failed=$((failed + 1))
     printf '%-16s %10s runs: FINDING (log %s)\n' "$name" "${runs:-?}" "${log#"$VIREO_ROOT"/}"
