@@ -14,200 +14,17 @@
 // call, in turn, which is the short version the test command runs.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <map>
-#include <memory>
-#include <sstream>
+#include <string>
+#include <vector>
 
-#include "main/main_window.h"
-#include "platform/host/faulty.h"
-#include "platform/host/memory_registry.h"
-#include "platform/host/standin_bundle.h"
-#include "prepared_state.h"
-#include "registry/reg_access.h"
-#include "resource.h"
-#include "service/journal.h"
-#include "service/setup_export.h"
-#include "ui/headless/headless.h"
+#include "faults_world.h"
 
 namespace vireo {
 namespace {
 
-namespace fs = std::filesystem;
-using namespace ui::headless;
-using platform::Answer;
-using State = std::map<std::string, std::string>;
-
-std::string ReadWhole(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// The program on a lived-in registry and file tree, with the failing stand-ins under the journal,
-// as the real program has the system under it.
-struct World {
-  platform::MemoryRegistry memory;
-  platform::StandIns standins;
-  platform::FaultPlan plan;
-  platform::FaultyRegistry faulty_registry{memory, plan};
-  platform::FaultyProfile faulty_profile{standins.profile, plan};
-  platform::FaultyFiles faulty_files{standins.files, plan};
-  service::Journal journal{faulty_registry, faulty_profile, faulty_files};
-  platform::Platform platform =
-      standins.Bundle(journal.registry(), journal.profile(), journal.files());
-  HeadlessToolkit toolkit;
-  std::unique_ptr<main::MainWindow> window;
-
-  World() {
-    const test::PreparedState state = test::PrepareLivedIn(memory, standins.system);
-    toolkit.loadable_pictures = {state.picture};
-    const std::string windows = standins.system.WindowsDirectory();
-    standins.system.WriteFile(state.picture, "BM");
-    fs::create_directory(platform::HostPath(windows + "\\ShellNew"));
-    standins.system.WriteFile(windows + "\\ShellNew\\winword.doc", "template");
-    standins.system.WriteFile(windows + "\\source.txt", "source");
-    const std::string program = standins.system.ProgramDirectory();
-    standins.system.WriteFile(program + "\\savereg.dat",
-                              ReadWhole(fs::path(VIREO_SOURCE_DIR) / "resources/savereg.dat"));
-    standins.system.WriteFile(program + "\\Setup.reg",
-                              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\old]\r\n");
-    standins.chooser.next_choice = state.picture;
-  }
-  void Start() {
-    window = std::make_unique<main::MainWindow>(platform, toolkit, &journal);
-    window->Load();
-    window->Show();
-  }
-  HWindow& Main() { return *toolkit.FindWindow("Vireo"); }
-  // The user answers Yes to whatever is asked.
-  void AnswerYes() { standins.messages.answers.assign(8, Answer::kYes); }
-
-  // The registry's keys and values, one item each. Paths into this world's own folder read
-  // "<root>", so that worlds compare.
-  State Registry() {
-    std::string root = standins.system.WindowsDirectory();
-    root.resize(root.find_last_of("\\/"));
-    std::string hex_root;
-    static const char kHex[] = "0123456789abcdef";
-    for (const unsigned char c : root) hex_root += std::string(" ") + kHex[c >> 4] + kHex[c & 15];
-    State items;
-    std::istringstream lines(memory.Dump());
-    for (std::string line; std::getline(lines, line);) {
-      for (auto at = line.find(hex_root); at != std::string::npos; at = line.find(hex_root)) {
-        line.replace(at, hex_root.size(), " <root>");
-      }
-      const auto bar = line.rfind(" | ");
-      std::string item = bar == std::string::npos ? line : line.substr(0, bar);
-      for (char& c : item) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      items[item] = line;
-    }
-    return items;
-  }
-  // Every file and directory below the stand-in directories but the journal's log, which grows
-  // with every change made.
-  State Files() {
-    State files;
-    const fs::path root = platform::HostPath(standins.system.WindowsDirectory()).parent_path();
-    for (const auto& item : fs::recursive_directory_iterator(root)) {
-      if (item.path().filename() == service::kLogFile) continue;
-      std::string contents = item.is_directory() ? "<dir>" : ReadWhole(item.path());
-      for (auto at = contents.find(root.string()); at != std::string::npos;
-           at = contents.find(root.string())) {
-        contents.replace(at, root.string().size(), "<root>");
-      }
-      files[fs::relative(item.path(), root).string()] = contents;
-    }
-    return files;
-  }
-};
-
-// What a user sees of every control of `top`: one line each.
-void Controls(Node* node, State* out) {
-  if (node->id() != 0 && node->kind() != Kind::kWindow) {
-    std::string line = std::to_string(static_cast<int>(node->kind())) + " " + node->text() +
-                       (node->visible() ? " v" : " h") + (node->enabled() ? "e" : "d");
-    if (auto* box = dynamic_cast<HCheckBox*>(node)) line += " #" + std::to_string(box->Checked());
-    if (auto* option = dynamic_cast<HOptionButton*>(node)) line += option->Checked() ? " (*)" : "";
-    if (auto* bar = dynamic_cast<HScrollBar*>(node)) line += " =" + std::to_string(bar->Value());
-    if (auto* picture = dynamic_cast<HPicture*>(node)) line += " [" + picture->picture() + "]";
-    if (auto* list = dynamic_cast<HDropDown*>(node)) {
-      for (int i = 0; i < list->Count(); ++i) line += " |" + list->Item(i);
-      if (node->kind() == Kind::kDropDown) line += " @" + std::to_string(list->Selection());
-    }
-    if (auto* list = dynamic_cast<HCheckList*>(node)) {
-      for (int i = 0; i < list->Count(); ++i) {
-        line += std::string(list->ItemChecked(i) ? " |x " : " |_ ") + list->Item(i);
-      }
-    }
-    (*out)[std::to_string(node->id())] = line;
-  }
-  for (Node* child : node->children()) Controls(child, out);
-}
-
-// The items of `after` that hold neither what they held before nor what a run without failure
-// leaves, each with the three versions.
-std::string Stray(const State& before, const State& clean, const State& after) {
-  std::string report;
-  auto at = [](const State& state, const std::string& key) {
-    const auto it = state.find(key);
-    return it == state.end() ? std::string("<absent>") : it->second;
-  };
-  std::map<std::string, int> keys;
-  for (const State* state : {&before, &clean, &after}) {
-    for (const auto& [key, value] : *state) keys[key] = 0;
-  }
-  for (const auto& [key, unused] : keys) {
-    const std::string now = at(after, key);
-    if (now != at(before, key) && now != at(clean, key)) {
-      const std::string c = at(clean, key);
-      std::size_t d = 0;
-      while (d < now.size() && d < c.size() && now[d] == c[d]) ++d;
-      report += "  first difference at " + std::to_string(d) + ": clean " +
-                c.substr(d > 80 ? d - 80 : 0, 200) + "\n    now " +
-                now.substr(d > 80 ? d - 80 : 0, 200) + "\n";
-      report += "  " + key + "\n    before: " + at(before, key).substr(0, 200) +
-                "\n    clean:  " + at(clean, key).substr(0, 200) +
-                "\n    now:    " + now.substr(0, 200) + "\n";
-    }
-  }
-  return report;
-}
-
-int Differences(const State& a, const State& b, std::string* report) {
-  int count = 0;
-  for (const auto& [id, line] : a) {
-    const auto it = b.find(id);
-    if (it == b.end() || it->second != line) {
-      ++count;
-      *report += "  control " + id + "\n    shown: " + line.substr(0, 300) +
-                 "\n    stored: " + (it == b.end() ? "<none>" : it->second.substr(0, 300)) + "\n";
-    }
-  }
-  return count;
-}
-
-// Whether the failed call `what` (as the plan records it) was one that changes something.
-bool Writes(const std::string& what) {
-  for (const char* call :
-       {"CreateKey", "SetValue", "DeleteKey", "DeleteValue", "WriteString", "DeleteProfileKey",
-        "MakeDirectory", "Copy", "Replace", "Append", "Remove"}) {
-    if (what.rfind(std::string(call) + " ", 0) == 0) return true;
-  }
-  return false;
-}
-
-struct Operation {
-  std::string name;
-  std::function<void(World&)> prepare;  // runs without failures
-  std::function<void(World&)> act;      // runs with the plan armed
-  bool export_file = false;             // Setup.reg is what it makes
-};
+using namespace test;
 
 // One control's user action, found again by id in each world.
 Operation ControlAction(main::PageId page, int id, const std::string& what, int index) {
@@ -318,30 +135,6 @@ std::vector<Operation> Handlers() {
     CollectActions(page, dynamic_cast<Node*>(&reference.window->page_frame(page)), &ops);
   }
   return ops;
-}
-
-// The editor opened with "Добавить", or on the first entry by double click, filled in by `fill`
-// and closed with OK.
-Operation Editor(const std::string& name, bool existing, std::function<void(HWindow&)> fill) {
-  Operation op;
-  op.name = "New-menu editor: " + name;
-  op.prepare = [](World& w) {
-    w.Start();
-    w.window->ShowPage(main::PageId::kFiles);
-  };
-  op.act = [existing, fill](World& w) {
-    w.toolkit.on_modal = [fill](HWindow& editor) {
-      fill(editor);
-      editor.Get<HButton>(IDC_CMD_OK)->Click();
-    };
-    if (existing) {
-      w.Main().Get<HDropDown>(IDC_LST_NEW)->DoubleClick(0);
-    } else {
-      w.Main().Get<HButton>(IDC_COMMAND7)->Click();
-    }
-    w.toolkit.on_modal = nullptr;
-  };
-  return op;
 }
 
 std::vector<Operation> Services() {
@@ -515,75 +308,6 @@ TEST(InjectedFailures, EveryControlOnEveryPage) {
 
 TEST(InjectedFailures, EditorExportAndUndo) {
   ProveAll(Services(), "services");
-}
-
-// The faults the runs above found, each on its own.
-
-// The number of the first call named `call` that `act` makes in a fresh world after `prepare`.
-long FirstCall(const Operation& op, const std::string& call) {
-  World w;
-  op.prepare(w);
-  w.plan.Arm(0, 0, false);
-  op.act(w);
-  const auto it = std::find(w.plan.log.begin(), w.plan.log.end(), call);
-  return it == w.plan.log.end() ? 0 : static_cast<long>(it - w.plan.log.begin()) + 1;
-}
-
-TEST(InjectedFailureMends, AValueThatCannotBeReadFailsTheExportAndAMissingOneDoesNot) {
-  platform::MemoryRegistry memory;
-  memory.PutText(platform::kCurrentUser, "Software\\A", "x", "1");
-  platform::FaultPlan plan;
-  platform::FaultyRegistry registry(memory, plan);
-  const std::string list = "HKCU\\Software\\A\\x\r\nHKCU\\Software\\B\\y\r\n";
-  std::string text = "previous";
-  int error = 0;
-  plan.Arm(2, platform::kAccessDenied, false);  // the query of the first line
-  EXPECT_FALSE(service::ExportText(registry, list, &text, &error));
-  EXPECT_EQ(error, service::kValueUnreadable);
-  EXPECT_EQ(text, "previous");
-  plan.Arm(2, platform::kFileNotFound, false);
-  ASSERT_TRUE(service::ExportText(registry, list, &text, &error));
-  EXPECT_EQ(text.find("\"x\"="), std::string::npos);
-  EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\B]"), std::string::npos);
-  EXPECT_EQ(memory.open_handles(), 0u);
-}
-
-TEST(InjectedFailureMends, AKeyThatReportsItsCloseFailedStillReadsAndWrites) {
-  platform::MemoryRegistry memory;
-  platform::FaultPlan plan;
-  platform::FaultyRegistry registry(memory, plan);
-  plan.Arm(3, platform::kInvalidHandle, false);  // create, set, close
-  EXPECT_EQ(registry::RegWrite(registry, "HKCU\\Software\\A\\x", registry::RegValue::Text("v"),
-                               registry::ValueType::kString),
-            platform::kSuccess);
-  registry::RegValue value;
-  plan.Arm(3, platform::kInvalidHandle, false);  // open, query, close
-  EXPECT_EQ(registry::RegRead(registry, "HKCU\\Software\\A\\x", &value), platform::kSuccess);
-  EXPECT_EQ(value.text(), "v");
-  plan.Arm(3, platform::kInvalidHandle, false);
-  EXPECT_EQ(registry::RegDelete(registry, "HKCU\\Software\\A\\x"), platform::kSuccess);
-  EXPECT_EQ(memory.open_handles(), 0u);
-}
-
-TEST(InjectedFailureMends, AnEntryWhoseNewValueCannotBeWrittenKeepsItsOldOne) {
-  // ".txt" holds NullFile and Command; made "Пустой" it keeps only NullFile. "Создать командой:"
-  // failing to store its command must not leave the entry without both.
-  const Operation op = Editor("made a command", true, [](HWindow& e) {
-    e.Get<HOptionButton>(IDC_OPTION_FIRST + 4)->Click();
-    e.Get<HTextBox>(IDC_TXT_COMMAND)->Replace("wordpad.exe");
-  });
-  const long set = FirstCall(op, "SetValue");
-  ASSERT_GT(set, 0);
-  World w;
-  op.prepare(w);
-  w.plan.Arm(set, platform::kAccessDenied, false);
-  op.act(w);
-  std::uint32_t type = 0;
-  std::vector<std::uint8_t> data;
-  EXPECT_TRUE(w.memory.Get(platform::kClassesRoot, ".txt\\ShellNew", "NullFile", &type, &data));
-  ASSERT_TRUE(w.memory.Get(platform::kClassesRoot, ".txt\\ShellNew", "Command", &type, &data));
-  EXPECT_EQ(std::string(data.begin(), data.end()), "notepad.exe");
-  EXPECT_EQ(w.Main().Get<HDropDown>(IDC_LST_NEW)->Item(0), "<Unknown> (.txt)");
 }
 
 }  // namespace
