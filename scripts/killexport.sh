@@ -173,8 +173,16 @@ _ke_prepare() { # dir
     return 1
   fi
   for run in 1 2 3; do
-    cp "$dir.old" "$dir/Setup.reg"
-    _ke_export "$dir" ok
+    # A reference export that shows an error (seen once in about ten suites under load: failure
+    # 3 on a directory that takes the other exports) is made again once; the kills need a
+    # complete reference, not a proof of this one.
+    for attempt in 1 2; do
+      cp "$dir.old" "$dir/Setup.reg"
+      _ke_export "$dir" ok
+      grep -q 'ошибка №' "$_ke_log" || break
+      echo "note: reference export $run showed an error (attempt $attempt):" \
+        "$(grep -m1 'ошибка №' "$_ke_log")"
+    done
     [ -n "$_ke_took" ] && took+=("$_ke_took")
     if [ "$run" = 1 ]; then
       cp "$dir/Setup.reg" "$dir.new"
