@@ -1,12 +1,14 @@
-// control.ini as the Control Panel page reads and writes it: whatever the file holds, filling
-// the applet list only reads it and ticks exactly the applets without a value in "Don't Load";
-// a click writes that applet's line and leaves every other applet's value as it was.
+// The values of control.ini as the Control Panel page reads and writes them: whatever the
+// system gives for each applet's line in "Don't Load" (nothing, an empty text, "no", any other
+// text of any length), filling the applet list only reads and ticks exactly the applets without
+// a value; a click writes that applet's line and leaves every other line as it was. The values
+// come straight from the input, as the system hands them over after reading the file.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
-#include <fstream>
-#include <iterator>
+#include <map>
 #include <string>
+#include <tuple>
 
 #include "check.h"
 #include "main/control_panel_page.h"
@@ -16,45 +18,64 @@ using namespace vireo;
 
 namespace {
 
-std::string Contents(const std::string& path) {
-  std::ifstream in(platform::HostPath(path), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+// A private profile in memory: a value per file, section and key, as the system returns it (no
+// line breaks, no NUL). Counts what it is asked to change.
+class MemoryProfile : public platform::Profile {
+ public:
+  std::string GetString(const std::string& section, const std::string& key,
+                        const std::string& fallback, const std::string& file) override {
+    const auto found = values.find({file, section, key});
+    return found == values.end() ? fallback : found->second;
+  }
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file) override {
+    ++writes;
+    values[{file, section, key}] = value;
+    return true;
+  }
+  bool DeleteKey(const std::string& section, const std::string& key,
+                 const std::string& file) override {
+    ++writes;
+    values.erase({file, section, key});
+    return true;
+  }
+  std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
+  int writes = 0;
+};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static fuzz::Window window;
+  static MemoryProfile profile;
+  static fuzz::Window window(profile);
   FuzzedDataProvider in(data, size);
-  const int click = in.ConsumeIntegralInRange(0, main::kAppletCount - 1);
-  const std::string text = in.ConsumeRemainingBytesAsString();
   const std::string ini = window.standins.system.WindowsDirectory() + "\\control.ini";
-  {
-    std::ofstream out(platform::HostPath(ini), std::ios::binary | std::ios::trunc);
-    out << text;
+  profile.values.clear();
+  for (int i = 0; i < main::kAppletCount && in.remaining_bytes() > 0; ++i) {
+    if (!in.ConsumeBool()) continue;  // no line for this applet
+    std::string value = in.ConsumeRandomLengthString(400);
+    value = value.substr(0, value.find_first_of(std::string("\r\n\0", 3)));
+    profile.values[{ini, main::kDontLoad, main::kApplets[i].key}] = value;
   }
+  const int click = in.ConsumeIntegralInRange(0, main::kAppletCount - 1);
+  const auto before = profile.values;
 
   main::AppletList& applets = window.main->control_panel().applets();
-  const int writes = window.standins.profile.writes;
+  const int writes = profile.writes;
   applets.Load();
-  FUZZ_CHECK(window.standins.profile.writes == writes);
-  FUZZ_CHECK(Contents(ini) == text);
-  std::array<std::string, main::kAppletCount> before;
+  FUZZ_CHECK(profile.writes == writes);
+  FUZZ_CHECK(profile.values == before);
   for (int i = 0; i < main::kAppletCount; ++i) {
-    before[i] = window.standins.profile.GetString(main::kDontLoad, main::kApplets[i].key, "", ini);
-    FUZZ_CHECK(applets.list().ItemChecked(i) == before[i].empty());
+    const std::string value = profile.GetString(main::kDontLoad, main::kApplets[i].key, "", ini);
+    FUZZ_CHECK(applets.list().ItemChecked(i) == value.empty());
   }
 
   auto& list = static_cast<ui::headless::HCheckList&>(applets.list());
+  const std::string was = profile.GetString(main::kDontLoad, main::kApplets[click].key, "", ini);
   list.ToggleCheck(click);
-  for (int i = 0; i < main::kAppletCount; ++i) {
-    const std::string now =
-        window.standins.profile.GetString(main::kDontLoad, main::kApplets[i].key, "", ini);
-    if (i == click) {
-      FUZZ_CHECK(now == (before[i].empty() ? "no" : ""));
-    } else {
-      FUZZ_CHECK(now == before[i]);
-    }
-  }
+  auto expected = before;
+  expected[{ini, main::kDontLoad, main::kApplets[click].key}] = was.empty() ? "no" : "";
+  FUZZ_CHECK(profile.values == expected);
+  FUZZ_CHECK(list.ItemChecked(click) == !was.empty());
   return 0;
 }

@@ -19,11 +19,14 @@ struct Window {
   platform::MemoryRegistry memory;
   platform::CountingRegistry counting{memory};
   platform::StandIns standins;
-  platform::Platform platform = standins.Bundle(counting);
+  platform::Platform platform;
   ui::headless::HeadlessToolkit toolkit;
   std::unique_ptr<main::MainWindow> main;
 
-  Window() {
+  Window() : Window(standins.profile) {}
+  // With the private-profile files kept by `profile` rather than by real files.
+  explicit Window(platform::Profile& profile)
+      : platform(standins.Bundle(counting, profile, standins.files)) {
     main = std::make_unique<main::MainWindow>(platform, toolkit);
     if (!main->Load()) std::abort();
     main->Show();

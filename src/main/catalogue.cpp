@@ -161,52 +161,90 @@ std::string Catalogue::String(int id) {
 }
 
 void Catalogue::Configure() {
-  for (size_t n = 0; n < chka.size(); ++n) {
-    const int i = static_cast<int>(n);
-    controls::ChkAdvanced& c = *chka[n];
-    Trap([&] { c.SetCaption(String(ids::kIdsCheckCaption + i)); });
-    Trap([&] { c.SetDefault(Number(String(ids::kIdsCheckDefault + i))); });
-    Trap([&] { c.SetTypeValue(static_cast<ValueType>(Number(String(ids::kIdsCheckType + i)))); });
-    Trap([&] { c.SetKey(String(ids::kIdsCheckKey + i)); });
-    Trap([&] { c.SetValues(String(ids::kIdsCheckValues + i)); });
-    // The first display: the state that the registry stands for.
-    Trap([&] { c.Repaint(); });
-  }
-  for (size_t n = 0; n < opt.size(); ++n) {
-    const int i = static_cast<int>(n);
-    controls::OptSelect& c = *opt[n];
-    Trap([&] { c.SetCaption(String(ids::kIdsChoiceCaption + i)); });
-    Trap([&] { c.SetTypeValue(static_cast<ValueType>(Number(String(ids::kIdsChoiceType + i)))); });
-    Trap([&] { c.SetKey(String(ids::kIdsChoiceKey + i)); });
-    Trap([&] { c.SetValues(String(ids::kIdsChoiceValues + i)); });
-    Trap([&] { c.SetOptions(String(ids::kIdsChoiceOptions + i)); });
-  }
-  for (size_t i = 1; i < chk.size(); ++i) {
-    Trap([&] { chk[i]->SetText(String(ids::kIdsRestrictionCaption + static_cast<int>(i))); });
-  }
-  ReadRestrictions();
-  for (size_t i = 0; i < txt.size(); ++i) {
-    Trap([&] { txt[i]->SetCaption(String(ids::kIdsTextCaption + static_cast<int>(i))); });
-  }
-  ReadTexts();
-  for (size_t i = 0; i < chkm.size(); ++i) {
-    Trap([&] { chkm[i]->SetText(String(ids::kIdsMyComputerCaption + static_cast<int>(i))); });
-  }
-  ReadMyComputer();
+  for (size_t i = 0; i < chka.size(); ++i) ConfigureCheck(i);
+  for (size_t i = 0; i < opt.size(); ++i) ConfigureChoice(i);
+  for (size_t i = 1; i < chk.size(); ++i) ConfigureRestriction(i);
+  for (size_t i = 0; i < txt.size(); ++i) ConfigureText(i);
+  for (size_t i = 0; i < chkm.size(); ++i) ConfigureMyComputer(i);
 }
 
 void Catalogue::Reread() {
-  for (size_t i = 0; i < chka.size(); ++i) {
-    Trap([&] { chka[i]->SetValues(String(ids::kIdsCheckValues + static_cast<int>(i))); });
-    // The repaint that follows the refresh shows what the registry holds now.
-    Trap([&] { chka[i]->Repaint(); });
-  }
-  for (size_t i = 0; i < opt.size(); ++i) {
-    Trap([&] { opt[i]->SetOptions(String(ids::kIdsChoiceOptions + static_cast<int>(i))); });
-  }
+  for (size_t i = 0; i < chka.size(); ++i) RereadCheck(i);
+  for (size_t i = 0; i < opt.size(); ++i) RereadChoice(i);
   ReadRestrictions();
   ReadTexts();
   ReadMyComputer();
+}
+
+void Catalogue::ConfigureEntry(int id) {
+  if (id < 0) return;
+  const int block = id / 1000;
+  const size_t i = static_cast<size_t>(id % 1000);
+  if (block == ids::kIdsRestrictionCaption / 1000 || block == ids::kIdsRestrictionPath / 1000) {
+    if (i >= 1 && i < chk.size()) ConfigureRestriction(i);
+  } else if (block == ids::kIdsTextCaption / 1000 || block == ids::kIdsTextPath / 1000) {
+    if (i < txt.size()) ConfigureText(i);
+  } else if (block == ids::kIdsMyComputerCaption / 1000 || block == ids::kIdsMyComputerKey / 1000) {
+    if (i < chkm.size()) ConfigureMyComputer(i);
+  } else if (block >= ids::kIdsChoiceCaption / 1000 && block <= ids::kIdsChoiceType / 1000) {
+    if (i < opt.size()) {
+      ConfigureChoice(i);
+      RereadChoice(i);
+    }
+  } else if (block >= ids::kIdsCheckKey / 1000 && block <= ids::kIdsCheckCaption / 1000) {
+    if (i < chka.size()) {
+      ConfigureCheck(i);
+      RereadCheck(i);
+    }
+  }
+}
+
+void Catalogue::ConfigureCheck(size_t n) {
+  const int i = static_cast<int>(n);
+  controls::ChkAdvanced& c = *chka[n];
+  Trap([&] { c.SetCaption(String(ids::kIdsCheckCaption + i)); });
+  Trap([&] { c.SetDefault(Number(String(ids::kIdsCheckDefault + i))); });
+  Trap([&] { c.SetTypeValue(static_cast<ValueType>(Number(String(ids::kIdsCheckType + i)))); });
+  Trap([&] { c.SetKey(String(ids::kIdsCheckKey + i)); });
+  Trap([&] { c.SetValues(String(ids::kIdsCheckValues + i)); });
+  // The first display: the state that the registry stands for.
+  Trap([&] { c.Repaint(); });
+}
+
+void Catalogue::ConfigureChoice(size_t n) {
+  const int i = static_cast<int>(n);
+  controls::OptSelect& c = *opt[n];
+  Trap([&] { c.SetCaption(String(ids::kIdsChoiceCaption + i)); });
+  Trap([&] { c.SetTypeValue(static_cast<ValueType>(Number(String(ids::kIdsChoiceType + i)))); });
+  Trap([&] { c.SetKey(String(ids::kIdsChoiceKey + i)); });
+  Trap([&] { c.SetValues(String(ids::kIdsChoiceValues + i)); });
+  Trap([&] { c.SetOptions(String(ids::kIdsChoiceOptions + i)); });
+}
+
+// Captions touch no registry, so the reads keep the order of the arrays.
+void Catalogue::ConfigureRestriction(size_t i) {
+  Trap([&] { chk[i]->SetText(String(ids::kIdsRestrictionCaption + static_cast<int>(i))); });
+  Trap([&] { ReadRestrictionBox(i); });
+}
+
+void Catalogue::ConfigureText(size_t i) {
+  Trap([&] { txt[i]->SetCaption(String(ids::kIdsTextCaption + static_cast<int>(i))); });
+  Trap([&] { ReadTextSetting(i); });
+}
+
+void Catalogue::ConfigureMyComputer(size_t i) {
+  Trap([&] { chkm[i]->SetText(String(ids::kIdsMyComputerCaption + static_cast<int>(i))); });
+  Trap([&] { ReadMyComputerBox(i); });
+}
+
+void Catalogue::RereadCheck(size_t i) {
+  Trap([&] { chka[i]->SetValues(String(ids::kIdsCheckValues + static_cast<int>(i))); });
+  // The repaint that follows the refresh shows what the registry holds now.
+  Trap([&] { chka[i]->Repaint(); });
+}
+
+void Catalogue::RereadChoice(size_t i) {
+  Trap([&] { opt[i]->SetOptions(String(ids::kIdsChoiceOptions + static_cast<int>(i))); });
 }
 
 void Catalogue::RereadPage(PageId page) {

@@ -37,6 +37,10 @@ class Catalogue : public PagePart {
   void Reread() override;
   // A page came to the front: the states and texts of the settings on it are read again.
   void RereadPage(PageId page);
+  // The one element that catalogue entry `id` belongs to, configured as at start-up and then
+  // re-read as a refresh re-reads it; nothing when no element of the arrays uses the id. A
+  // change of a single entry is tried this way without the whole catalogue.
+  void ConfigureEntry(int id);
 
   std::vector<std::unique_ptr<ui::CheckBox>> chk;  // 0 is the unused template
   std::vector<std::unique_ptr<ui::CheckBox>> chkm;
@@ -50,6 +54,14 @@ class Catalogue : public PagePart {
   std::string String(int id);
   // The frame of `group`; notes the page that holds it in `pages`.
   ui::Container& Frame(Group group, std::vector<int>* pages);
+  // One element each: start-up's configuration, and what a refresh does again.
+  void ConfigureCheck(size_t i);
+  void ConfigureChoice(size_t i);
+  void ConfigureRestriction(size_t i);
+  void ConfigureText(size_t i);
+  void ConfigureMyComputer(size_t i);
+  void RereadCheck(size_t i);
+  void RereadChoice(size_t i);
   void ReadRestrictionBox(size_t i);
   void ReadTextSetting(size_t i);
   void ReadMyComputerBox(size_t i);

@@ -6,6 +6,7 @@
 
 #include <map>
 
+#include "catalogue_ids.h"
 #include "fixture.h"
 
 namespace vireo {
@@ -72,6 +73,39 @@ TEST_F(MainWindowTest, PageButtonsAndTheRefreshOnlyRead) {
   Refresh();
   EXPECT_EQ(toolkit.CreatedCount(""), 2);
   EXPECT_EQ(toolkit.FindWindow(""), nullptr);
+  EXPECT_EQ(Writes(), 0u);
+}
+
+// One catalogue entry changed and configured alone: its element takes the new text and reads
+// the registry where the text now points; the other elements keep what they showed.
+TEST_F(MainWindowTest, AnEntryConfiguredAloneChangesOnlyItsElement) {
+  using namespace catalogue;
+  Start();
+  memory.Put(platform::kCurrentUser, "Test", "Hidden", platform::kRegDword, {1, 0, 0, 0});
+  auto& restriction = Get<HCheckBox>(IDC_CHK_FIRST + 3);
+  auto& neighbour = Get<HCheckBox>(IDC_CHK_FIRST + 4);
+  auto& check = Get<HCheckBox>(IDC_CHKA_FIRST + 2);
+  ASSERT_EQ(restriction.Checked(), 1);
+  const std::string neighbour_text = neighbour.Text();
+  const std::string check_text = check.Text();
+  strings.Set(kIdsRestrictionCaption + 3, "Новая");
+  strings.Set(kIdsRestrictionPath + 3, "HKCU\\Test\\Hidden");
+  strings.Set(kIdsRestrictionCaption + 4, "Не эта");
+  strings.Set(kIdsCheckCaption + 2, "И не эта");
+
+  window->catalogue().ConfigureEntry(kIdsRestrictionPath + 3);
+  EXPECT_EQ(restriction.Text(), "Новая");
+  EXPECT_EQ(restriction.Checked(), 0);
+  EXPECT_EQ(neighbour.Text(), neighbour_text);
+  EXPECT_EQ(check.Text(), check_text);
+  // Ids no element uses: the launch menus' entries, the template box, numbers out of range.
+  for (const int id :
+       {kIdsProgramsMenu + 1, kIdsRestrictionCaption, kIdsTextPath + 17, -1, 99999}) {
+    window->catalogue().ConfigureEntry(id);
+  }
+  EXPECT_EQ(neighbour.Text(), neighbour_text);
+  window->catalogue().ConfigureEntry(kIdsCheckCaption + 2);
+  EXPECT_EQ(check.Text(), "И не эта");
   EXPECT_EQ(Writes(), 0u);
 }
 
