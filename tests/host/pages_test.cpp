@@ -12,16 +12,6 @@
 namespace vireo {
 namespace {
 
-using platform::kClassesRoot;
-using platform::kCurrentUser;
-using platform::kLocalMachine;
-using ui::headless::HButton;
-using ui::headless::HCheckBox;
-using ui::headless::HCheckList;
-using ui::headless::HDropDown;
-using ui::headless::HPicture;
-using ui::headless::HTextBox;
-
 constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
 constexpr char kSystemPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";

@@ -16,8 +16,6 @@ namespace vireo {
 namespace {
 
 using platform::Answer;
-using platform::kClassesRoot;
-using platform::kCurrentUser;
 using platform::MessageStyle;
 using namespace std::string_literals;
 
