@@ -12,14 +12,8 @@ set -euo pipefail
 vireo_install_deps
 vireo_build_windows
 
-cleanup() {
-  vireo_wineserver -k 2>/dev/null || true
-  vireo_stop_xvfb
-}
-trap cleanup EXIT
-# Xvfb first: the first Wine process starts Wine's desktop, which needs the display.
 unset DISPLAY
-vireo_start_xvfb
+vireo_wine_display
 vireo_wine_select test "$VIREO_BUILD/wine-bench-prefix"
 vireo_set_win98 setupexport.exe
 program=$VIREO_WIN_BUILD/setupexport.exe

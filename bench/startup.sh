@@ -28,15 +28,9 @@ if [ -f "$VIREO_ROOT/bench/startup_calls.cpp" ]; then
   vireo_build_host
 fi
 
-cleanup() {
-  rm -f "${lines:-}"
-  vireo_wineserver -k 2>/dev/null || true
-  vireo_stop_xvfb
-}
-trap cleanup EXIT
-# Xvfb first: the first Wine process starts Wine's desktop, which needs the display.
 unset DISPLAY
-vireo_start_xvfb
+vireo_wine_display
+trap 'rm -f "${lines:-}"; vireo_end_wine' EXIT
 # The same choice as the other scripts: the i686 build in a 32-bit prefix when this machine runs
 # it, the x86_64 build in a 64-bit one otherwise (VIREO_WINE_PATHS insists on one).
 vireo_wine_select test "$VIREO_BUILD/wine-bench-prefix"

@@ -349,13 +349,8 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   vireo_install_deps
   vireo_build_windows i686 x86_64 || vireo_die "the Windows build failed"
   vireo_wine_paths
-  cleanup() {
-    vireo_wineserver -k 2>/dev/null || true
-    vireo_stop_xvfb
-  }
-  trap cleanup EXIT
   unset DISPLAY
-  vireo_start_xvfb
+  vireo_wine_display
   status=0
   ran=()
   for path in "${VIREO_PATHS[@]}"; do

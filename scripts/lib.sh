@@ -482,3 +482,17 @@ vireo_stop_xvfb() {
     VIREO_XVFB_PID=
   fi
 }
+
+# The end of a script's Wine runs: the wineserver and the private Xvfb stopped.
+vireo_end_wine() {
+  vireo_wineserver -k 2>/dev/null || true
+  vireo_stop_xvfb
+}
+
+# The display of a script's Wine runs: Xvfb (unless DISPLAY is set) is up before any Wine
+# process, for the first one starts Wine's desktop, and one started without a display leaves
+# that desktop without a driver for as long as the wineserver lives. Both end with the script.
+vireo_wine_display() {
+  trap vireo_end_wine EXIT
+  vireo_start_xvfb
+}

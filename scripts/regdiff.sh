@@ -17,14 +17,8 @@ vireo_install_deps
 vireo_build_windows
 vireo_wine_paths
 
-cleanup() {
-  vireo_wineserver -k 2>/dev/null || true
-  vireo_stop_xvfb
-}
-trap cleanup EXIT
-# Xvfb first: the first Wine process starts Wine's desktop, which needs the display.
 unset DISPLAY
-vireo_start_xvfb
+vireo_wine_display
 logs=$VIREO_BUILD/test-logs
 mkdir -p "$logs"
 status=0

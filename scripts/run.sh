@@ -40,17 +40,11 @@ vireo_install_deps
 vireo_build_windows i686 x86_64
 vireo_build_help || vireo_log "the help file could not be built; Vireo runs without it"
 
-# Without a display the program runs on a private Xvfb, which is up before any Wine process:
-# the first one starts Wine's desktop, and one started without $DISPLAY stays without a driver.
-cleanup() {
-  vireo_wineserver -k 2>/dev/null || true
-  vireo_stop_xvfb
-}
+# Without a display the program runs on a private Xvfb.
 headless=0
 if [ -z "${DISPLAY:-}" ]; then
   headless=1
-  trap cleanup EXIT
-  vireo_start_xvfb
+  vireo_wine_display
 fi
 
 vireo_wine_select user

@@ -150,16 +150,9 @@ vireo_build_windows i686 x86_64 || windows_built=0
 paths_run=()
 paths_unavailable=()
 user_prefix=${WINEPREFIX:-}
-cleanup() {
-  vireo_wineserver -k 2>/dev/null || true
-  vireo_stop_xvfb
-}
-trap cleanup EXIT
-# Xvfb is up before any Wine process, the probes included: the first one starts Wine's desktop,
-# and one started without $DISPLAY leaves the "Default" desktop without a display driver for as
-# long as the wineserver lives (platformcheck.exe, which stays on that desktop, then could make
-# no window and failed with 1400).
-vireo_start_xvfb
+# The probes too start only after the display (platformcheck.exe, which stays on Wine's
+# "Default" desktop, could make no window there without one and failed with 1400).
+vireo_wine_display
 export VIREO_WINE_TIMEOUT=180
 
 # Runs the Wine suites on the path chosen with vireo_use_path, in its prepared prefix.
@@ -295,7 +288,7 @@ else
   done
   [ ${#paths_run[@]} -gt 0 ] || record "Wine suites (no Wine path could run)" 0 0 1
 fi
-cleanup
+vireo_end_wine
 trap - EXIT
 if [ -n "$user_prefix" ]; then export WINEPREFIX=$user_prefix; else unset WINEPREFIX; fi
 
