@@ -16,6 +16,24 @@ HRGN AsRegion(RegionHandle region) {
   return reinterpret_cast<HRGN>(region);
 }
 
+// An export of a system library, by name or by ordinal, as a function of type F; null when the
+// system lacks it. The shell's and the file dialogs' libraries are loaded when first needed, not
+// at start-up: under Wine, loading them and what they load in turn (the spooler, the shell's
+// helpers) is part of every start, and most sessions never open a dialog.
+template <class F>
+F LibraryExport(const char* library, LPCSTR name) {
+  HMODULE module = GetModuleHandleA(library);
+  if (!module) module = LoadLibraryA(library);
+  FARPROC found = module ? GetProcAddress(module, name) : nullptr;
+  // Through the generic function type, which any function pointer may be cast to and from.
+  return reinterpret_cast<F>(reinterpret_cast<void (*)()>(found));
+}
+
+template <class F>
+F ShellOrdinal(WORD ordinal) {
+  return LibraryExport<F>("shell32.dll", MAKEINTRESOURCEA(ordinal));
+}
+
 }  // namespace
 
 std::string Win32System::WindowsDirectory() {
@@ -74,8 +92,11 @@ bool Win32Profile::DeleteKey(const std::string& section, const std::string& key,
 
 bool Win32Shell::Open(const std::string& verb, const std::string& target, int show) {
   // Anything above 32 is success; 31 means that no program is associated with the target.
+  using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  const auto execute = LibraryExport<ShellExecuteFn>("shell32.dll", "ShellExecuteA");
+  if (!execute) return false;
   const auto result = reinterpret_cast<std::uintptr_t>(
-      ShellExecuteA(nullptr, verb.c_str(), target.c_str(), "", "", show));
+      execute(nullptr, verb.c_str(), target.c_str(), "", "", show));
   return result > 32;
 }
 
@@ -98,20 +119,6 @@ bool Win32Shell::FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-namespace {
-
-// An export of shell32 by its ordinal, as a function of type F; null when the system lacks it.
-template <class F>
-F ShellOrdinal(WORD ordinal) {
-  HMODULE shell32 = GetModuleHandleA("shell32.dll");
-  if (!shell32) shell32 = LoadLibraryA("shell32.dll");
-  FARPROC found = shell32 ? GetProcAddress(shell32, MAKEINTRESOURCEA(ordinal)) : nullptr;
-  // Through the generic function type, which any function pointer may be cast to and from.
-  return reinterpret_cast<F>(reinterpret_cast<void (*)()>(found));
-}
-
-}  // namespace
-
 void Win32Session::ShutDownDialog() {
   using ExitWindowsDialog = void(WINAPI*)(HWND);
   if (auto dialog = ShellOrdinal<ExitWindowsDialog>(60)) dialog(nullptr);
@@ -128,7 +135,10 @@ void Win32Session::RunDialog(OwnerHandle owner, const std::string& title,
 
 void Win32Session::AboutWindows(OwnerHandle owner, const std::string& application,
                                 const std::string& other) {
-  ShellAboutA(reinterpret_cast<HWND>(owner), application.c_str(), other.c_str(), nullptr);
+  using ShellAboutFn = INT(WINAPI*)(HWND, LPCSTR, LPCSTR, HICON);
+  if (auto about = LibraryExport<ShellAboutFn>("shell32.dll", "ShellAboutA")) {
+    about(reinterpret_cast<HWND>(owner), application.c_str(), other.c_str(), nullptr);
+  }
 }
 
 void Win32Session::EndSession(std::uint32_t flags) {
@@ -179,7 +189,9 @@ std::string Win32FileChooser::ChooseFileToOpen(OwnerHandle owner, const std::str
   request.nMaxFile = 260;
   request.lpstrTitle = title.empty() ? nullptr : title.c_str();
   request.Flags = OFN_HIDEREADONLY;
-  if (!GetOpenFileNameA(&request)) return {};
+  using Dialog = BOOL(WINAPI*)(LPOPENFILENAMEA);
+  const auto dialog = LibraryExport<Dialog>("comdlg32.dll", "GetOpenFileNameA");
+  if (!dialog || !dialog(&request)) return {};
   return UpToNul(file, sizeof file);
 }
 
@@ -197,7 +209,9 @@ std::string Win32FileChooser::ChooseFileToSave(OwnerHandle owner, const std::str
   request.lpstrTitle = title.empty() ? nullptr : title.c_str();
   request.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   request.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
-  if (!GetSaveFileNameA(&request)) return {};
+  using Dialog = BOOL(WINAPI*)(LPOPENFILENAMEA);
+  const auto dialog = LibraryExport<Dialog>("comdlg32.dll", "GetSaveFileNameA");
+  if (!dialog || !dialog(&request)) return {};
   return UpToNul(file, sizeof file);
 }
 
