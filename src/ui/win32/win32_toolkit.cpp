@@ -369,6 +369,8 @@ std::unique_ptr<ui::Timer> Win32Toolkit::CreateTimer(ui::Window& owner) {
 }
 
 int Win32Toolkit::Run() {
+  // The windows made so far are shown and painted: their tooltips are made now.
+  tooltips_->Start();
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (active_window_ && IsWindow(active_window_)) {
@@ -388,6 +390,7 @@ void Win32Toolkit::RunModal(ui::Window& window, ui::Window& owner) {
   HWND modal = AsHwnd(window.Handle());
   HWND owner_window = AsHwnd(owner.Handle());
   if (!modal) return;
+  tooltips_->Start();
   // Owned by the main window: it stays above it and leaves the task bar alone.
   SetWindowLongPtrA(modal, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner_window));
   const bool owner_enabled = owner_window && IsWindowEnabled(owner_window);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace vireo::ui::win32::detail {
 namespace {
 
@@ -75,13 +77,28 @@ HWND Tooltips::TipOf(HWND control, bool create) {
 }
 
 void Tooltips::Add(HWND control) {
+  if (!started_) {
+    waiting_.push_back(control);
+    return;
+  }
   HWND tip = TipOf(control, true);
   if (!tip) return;
   TOOLINFOA tool = ToolFor(control);
   SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void Tooltips::Start() {
+  if (started_) return;
+  started_ = true;
+  std::vector<HWND> waiting;
+  waiting.swap(waiting_);
+  for (HWND control : waiting) {
+    if (IsWindow(control)) Add(control);
+  }
+}
+
 void Tooltips::Remove(HWND control) {
+  waiting_.erase(std::remove(waiting_.begin(), waiting_.end(), control), waiting_.end());
   HWND tip = TipOf(control, false);
   if (!tip) return;
   TOOLINFOA tool = ToolFor(control);
