@@ -85,7 +85,8 @@ void CheckFileExists() {
 
 std::string ReadAll(const std::string& path) {
   std::string text;
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE h =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return "<missing>";
   char buffer[256];
   DWORD got = 0;
@@ -105,6 +106,13 @@ int FilesIn(const std::string& dir) {
   } while (FindNextFileA(h, &found));
   FindClose(h);
   return count;
+}
+
+// Closes the file handle `handle` after 150 ms.
+DWORD WINAPI LetGoLater(void* handle) {
+  Sleep(150);
+  CloseHandle(static_cast<HANDLE>(handle));
+  return 0;
 }
 
 void CheckFileOperations() {
@@ -127,6 +135,17 @@ void CheckFileOperations() {
   check(!files.Copy(copy, file), "a read-only file is not copied over");
   check(ReadAll(file) == "second\r\n", "the read-only file keeps its contents", ReadAll(file));
   SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+  // A file that another program holds open for a moment (a virus scanner, an editor reading it)
+  // is replaced once it is let go; one held all along is not, and keeps its contents.
+  HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  check(!files.Replace(file, "third\r\n"), "a file held open all along is not replaced");
+  check(ReadAll(file) == "second\r\n", "the held file keeps its contents", ReadAll(file));
+  HANDLE letter = CreateThread(nullptr, 0, LetGoLater, held, 0, nullptr);
+  check(files.Replace(file, "fourth\r\n"), "a file held open for a moment is replaced");
+  WaitForSingleObject(letter, INFINITE);
+  CloseHandle(letter);
+  check(ReadAll(file) == "fourth\r\n", "the file let go holds the new contents", ReadAll(file));
   check(FilesIn(dir) == 2, "no temporary file is left behind", std::to_string(FilesIn(dir)));
   DeleteFileA(file.c_str());
   DeleteFileA(copy.c_str());

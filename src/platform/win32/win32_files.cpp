@@ -32,11 +32,25 @@ std::string TemporaryBeside(const std::string& target) {
   return name;
 }
 
+// Another program may hold the target open for a moment (a virus scanner, an indexer, an editor
+// reading it), and an open file cannot be replaced: the move is tried again for about half a
+// second before it counts as failed.
+constexpr int kMoveTries = 10;
+constexpr DWORD kMoveWaitMs = 50;
+
 // Moves `temp` over `target`. Where MoveFileExA is missing (Windows 9x) the old file is moved
 // aside first and put back when the new one cannot take its place.
 bool MoveOver(const std::string& temp, const std::string& target) {
-  if (MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
-  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    const DWORD error = GetLastError();
+    if (error == ERROR_CALL_NOT_IMPLEMENTED) break;
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) ||
+        attempt == kMoveTries) {
+      return false;
+    }
+    Sleep(kMoveWaitMs);
+  }
   if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
     return MoveFileA(temp.c_str(), target.c_str()) != 0;
   }
