@@ -5,7 +5,6 @@
 // come straight from the input, as the system hands them over after reading the file.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <array>
 #include <map>
 #include <string>
 #include <tuple>
