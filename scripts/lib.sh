@@ -13,11 +13,11 @@ VIREO_JOBS=${VIREO_JOBS:-$(nproc 2>/dev/null || echo 2)}
 # fp-utils brings chmcmd, the help compiler; libchm-bin a CHM reader of its own for the help's
 # check; zip makes the release archive; clang and its runtime libraries (libFuzzer among them)
 # build the fuzz targets.
-VIREO_PACKAGES=(cmake g++ libgtest-dev mingw-w64 wine64 fonts-wine xvfb xauth locales x11-utils
+VIREO_PACKAGES=(python3 cmake g++ libgtest-dev mingw-w64 wine64 fonts-wine xvfb xauth locales x11-utils
   xdotool imagemagick clang-format fp-utils libchm-bin zip clang libclang-rt-14-dev)
 # Files of the program directory besides the program itself, looked for in resources/, then in
 # build/ (the help file is built there), then in the Windows build's folder.
-VIREO_PROGRAM_FILES=(license.txt savereg.dat Vireo.chm)
+VIREO_PROGRAM_FILES=(license.txt savereg.dat Vireo.chm readme.txt)
 
 vireo_log() { printf '==> %s\n' "$*" >&2; }
 vireo_die() {
@@ -237,6 +237,15 @@ vireo_use_path() {
   if [ ! -x "$VIREO_WINE" ]; then
     VIREO_PATH_WHY="$VIREO_WINE is not installed"
     return 1
+  fi
+  # Where the kernel cannot run 32-bit programs, starting the 32-bit loader fails with "Exec
+  # format error" (exit 126), and a shell that then reads it as a script prints "Syntax error".
+  if [ "$1" = 32 ]; then
+    "$VIREO_WINE" --version >/dev/null 2>&1
+    if [ $? -eq 126 ]; then
+      VIREO_PATH_WHY="this Linux machine cannot run 32-bit programs, so the 32-bit Wine cannot start"
+      return 1
+    fi
   fi
 }
 

@@ -30,6 +30,8 @@ set -uo pipefail
 . "$(dirname "$0")/lib.sh"
 # shellcheck source=scripts/killexport.sh
 . "$(dirname "$0")/killexport.sh"
+# shellcheck source=scripts/win9xtrace.sh
+. "$(dirname "$0")/win9xtrace.sh"
 
 set -e
 vireo_install_deps
@@ -147,6 +149,19 @@ fi
 windows_built=1
 vireo_build_windows i686 x86_64 || windows_built=0
 
+# ---- Windows 95/98/Me ---------------------------------------------------------------------
+# The i686 vireo.exe against what Windows 95, 98 and Me offer, read off the file without Wine:
+# every imported or looked-up function in tools/win9x_api.tsv and exported by all three; no
+# instruction newer than the Pentium (tools/win9x_check.py).
+if [ -f "$VIREO_BUILD/win32/vireo.exe" ]; then
+  vireo_log "win9x: the Windows API of the i686 vireo.exe against Windows 95, 98 and Me"
+  run_suite "Windows API of vireo.exe on Windows 95/98/Me" win9x-api win9x-api \
+    python3 "$VIREO_ROOT/tools/win9x_check.py" api "$VIREO_BUILD/win32/vireo.exe" \
+    "$VIREO_ROOT/tools/win9x_api.tsv" "$VIREO_ROOT/src"
+else
+  record "the i686 vireo.exe was not built" 0 0 1
+fi
+
 paths_run=()
 paths_unavailable=()
 user_prefix=${WINEPREFIX:-}
@@ -259,6 +274,13 @@ wine_suites() {
       vireo_log "$VIREO_PATH_WHY"
       record "class registry import$on" 0 0 1
     fi
+
+    # What the program calls on the paths of the export, the New-menu editor and the journal,
+    # from Wine's relay trace: no function that Windows 9x only stubs or lacks. The i686 build
+    # is the program for Windows 9x; the x86_64 one follows the same paths.
+    vireo_log "win9x: the calls of the export, the New-menu editor and the journal (relay trace)"
+    run_suite "no Windows 9x stub called (relay trace)$on" "win9x-trace-$tag" win9x-trace \
+      win9x_trace_suite
 
     vireo_log "driver: vireo.exe in Wine's default (NT) mode"
     vireo_clear_version vireo.exe

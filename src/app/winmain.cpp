@@ -17,6 +17,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace vireo;
   try {
+    const bool windows_9x = platform::RunsOnWindows9x();
     platform::Win32Registry registry;
     platform::Win32System system;
     platform::Win32Profile profile;
@@ -32,7 +33,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::OpenFileDialog open_file(chooser);
     platform::Win32Regions regions;
     platform::Win32Strings strings(instance);
-    platform::Win32Session session;
+    platform::Win32Session session(windows_9x);
     platform::Win32Machine machine;
     platform::Win32Processes processes;
     platform::Win32TopWindows top_windows;

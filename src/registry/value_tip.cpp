@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <string_view>
 #include <vector>
 
+#include "registry/number_text.h"
 #include "registry/reg_access.h"
 
 namespace vireo::registry {
@@ -32,11 +32,9 @@ std::string Quoted(std::string_view text) {
 
 std::string Hex(const std::string& data) {
   std::string out;
-  char digits[4];
   for (std::size_t i = 0; i < data.size() && i < kMaxBytes; ++i) {
-    std::snprintf(digits, sizeof digits, "%s%02X", i ? " " : "",
-                  static_cast<unsigned>(static_cast<unsigned char>(data[i])));
-    out += digits;
+    if (i != 0) out += ' ';
+    out += HexText(static_cast<unsigned char>(data[i]), 2);
   }
   if (data.size() > kMaxBytes) out += " ...";
   return out;
@@ -92,10 +90,7 @@ std::string DescribeData(std::uint32_t type, const std::string& data) {
           bits |= std::uint32_t{static_cast<unsigned char>(data[static_cast<std::size_t>(i)])}
                   << (8 * i);
         }
-        char number[32];
-        std::snprintf(number, sizeof number, "%lu (0x%08lX)", static_cast<unsigned long>(bits),
-                      static_cast<unsigned long>(bits));
-        shown = number;
+        shown = std::to_string(bits) + " (0x" + HexText(bits, 8) + ")";
         break;
       }
       shown = Hex(data);

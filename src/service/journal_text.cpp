@@ -1,8 +1,8 @@
 #include "service/journal_text.h"
 
 #include <algorithm>
-#include <cstdio>
 
+#include "registry/number_text.h"
 #include "service/setup_export.h"
 
 namespace vireo::service {
@@ -25,9 +25,7 @@ std::string ValueText(const ItemState& state) {
   if (state.type == platform::kRegDword && b.size() == 4) {
     std::uint32_t number = 0;
     for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<unsigned char>(b[i]);
-    char text[40];
-    std::snprintf(text, sizeof text, "0x%08x (%u)", number, number);
-    return text;
+    return "0x" + registry::HexText(number, 8, false) + " (" + std::to_string(number) + ")";
   }
   std::string text = state.type == platform::kRegBinary
                          ? std::string("hex:")
@@ -73,9 +71,7 @@ std::string RegeditData(const ItemState& state) {
   if (state.type == platform::kRegDword && b.size() == 4) {
     std::uint32_t number = 0;
     for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<unsigned char>(b[i]);
-    char text[20];
-    std::snprintf(text, sizeof text, "dword:%08x", number);
-    return text;
+    return "dword:" + registry::HexText(number, 8, false);
   }
   if (state.type == platform::kRegBinary) return "hex:" + HexBytes(bytes);
   return "hex(" + std::to_string(state.type) + "):" + HexBytes(bytes);

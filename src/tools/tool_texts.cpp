@@ -1,7 +1,6 @@
 #include "tools/tool_texts.h"
 
-#include <cinttypes>
-#include <cstdio>
+#include "registry/number_text.h"
 
 namespace vireo::tools {
 namespace {
@@ -23,9 +22,7 @@ std::string Trimmed(const std::string& text) {
 }
 
 std::string UpperHex(std::uint64_t value) {
-  char buffer[24];
-  std::snprintf(buffer, sizeof buffer, "%" PRIX64, value);
-  return buffer;
+  return registry::HexText(value);
 }
 
 std::string Kilobytes(std::uint64_t bytes) {
@@ -35,13 +32,8 @@ std::string Kilobytes(std::uint64_t bytes) {
 // available / total * 100 with two decimals.
 std::string Percentage(std::uint64_t available, std::uint64_t total,
                        const std::string& decimal_separator) {
-  char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "%.2f",
-                static_cast<double>(available) / static_cast<double>(total) * 100.0);
-  std::string text = buffer;
-  const auto point = text.find('.');
-  if (point != std::string::npos) text.replace(point, 1, decimal_separator);
-  return text;
+  return registry::TwoDecimals(static_cast<double>(available) / static_cast<double>(total) * 100.0,
+                               decimal_separator);
 }
 
 std::string MemoryLine(const char* what, std::uint64_t total, std::uint64_t available,
@@ -95,9 +87,7 @@ std::string MemoryText(const platform::MemoryStatus& m, const std::string& decim
 }
 
 std::string Hex8(std::uint64_t value) {
-  char buffer[24];
-  std::snprintf(buffer, sizeof buffer, "%08" PRIX64, value);
-  return buffer;
+  return registry::HexText(value, 8);
 }
 
 std::string WindowLine(std::uint64_t handle, const std::string& title) {

@@ -5,8 +5,10 @@
 namespace vireo::ui {
 namespace {
 
-thread_local Action current;
-thread_local std::uint64_t events = 0;
+// The windows and their handlers run on one thread, the user-interface thread. (A thread-local
+// object with a destructor would make the runtime import a function that Windows 9x lacks.)
+Action current;
+std::uint64_t events = 0;
 
 }  // namespace
 

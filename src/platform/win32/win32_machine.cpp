@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/win32/library_export.h"
+
 namespace vireo::platform {
 namespace {
 
@@ -27,8 +29,8 @@ std::string ProgramFileOf(DWORD id) {
     if (found) return UpToNul(module.szExePath, sizeof module.szExePath);
   }
   using QueryImageName = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
-  static const auto query = reinterpret_cast<QueryImageName>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")));
+  static const auto query =
+      LibraryExport<QueryImageName>("kernel32.dll", "QueryFullProcessImageNameA");
   if (!query) return {};
   constexpr DWORD kQueryLimitedInformation = 0x1000;
   HANDLE process = OpenProcess(kQueryLimitedInformation, FALSE, id);

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "platform/win32/library_export.h"
+
 namespace vireo::platform {
 namespace {
 
@@ -14,24 +16,6 @@ std::string UpToNul(const char* buffer, size_t size) {
 
 HRGN AsRegion(RegionHandle region) {
   return reinterpret_cast<HRGN>(region);
-}
-
-// An export of a system library, by name or by ordinal, as a function of type F; null when the
-// system lacks it. The shell's and the file dialogs' libraries are loaded when first needed, not
-// at start-up: under Wine, loading them and what they load in turn (the spooler, the shell's
-// helpers) is part of every start, and most sessions never open a dialog.
-template <class F>
-F LibraryExport(const char* library, LPCSTR name) {
-  HMODULE module = GetModuleHandleA(library);
-  if (!module) module = LoadLibraryA(library);
-  FARPROC found = module ? GetProcAddress(module, name) : nullptr;
-  // Through the generic function type, which any function pointer may be cast to and from.
-  return reinterpret_cast<F>(reinterpret_cast<void (*)()>(found));
-}
-
-template <class F>
-F ShellOrdinal(WORD ordinal) {
-  return LibraryExport<F>("shell32.dll", MAKEINTRESOURCEA(ordinal));
 }
 
 }  // namespace
@@ -66,6 +50,12 @@ bool Win32System::Version(OsVersion* version) {
   version->platform_id = info.dwPlatformId;
   version->csd = UpToNul(info.szCSDVersion, sizeof info.szCSDVersion);
   return true;
+}
+
+bool RunsOnWindows9x() {
+  OSVERSIONINFOA info = {};
+  info.dwOSVersionInfoSize = sizeof info;
+  return GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
 }
 
 void Win32System::ExitNow(int code) {
@@ -121,14 +111,14 @@ bool Win32Shell::FileExists(const std::string& path) {
 
 void Win32Session::ShutDownDialog() {
   using ExitWindowsDialog = void(WINAPI*)(HWND);
-  if (auto dialog = ShellOrdinal<ExitWindowsDialog>(60)) dialog(nullptr);
+  if (auto dialog = LibraryOrdinal<ExitWindowsDialog>("shell32.dll", 60)) dialog(nullptr);
 }
 
 void Win32Session::RunDialog(OwnerHandle owner, const std::string& title,
                              const std::string& prompt) {
   // On Windows 9x the Run dialog takes single-byte texts.
   using RunFileDlg = int(WINAPI*)(HWND, HICON, LPCSTR, LPCSTR, LPCSTR, UINT);
-  if (auto dialog = ShellOrdinal<RunFileDlg>(61)) {
+  if (auto dialog = LibraryOrdinal<RunFileDlg>("shell32.dll", 61)) {
     dialog(reinterpret_cast<HWND>(owner), nullptr, nullptr, title.c_str(), prompt.c_str(), 0);
   }
 }
@@ -142,9 +132,8 @@ void Win32Session::AboutWindows(OwnerHandle owner, const std::string& applicatio
 }
 
 void Win32Session::EndSession(std::uint32_t flags) {
-  // Windows 9x has no privileges: these steps fail there, and the session ends all the same.
   HANDLE token = nullptr;
-  if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) {
+  if (!windows_9x_ && OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) {
     TOKEN_PRIVILEGES privileges = {};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;

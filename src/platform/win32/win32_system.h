@@ -40,13 +40,23 @@ class Win32Shell : public Shell {
 
 // The shell's dialogs are found by ordinal in shell32 when first asked for: they have no names
 // there on Windows 9x.
+// Whether GetVersionExA reports Windows 95, 98 or Me (VER_PLATFORM_WIN32_WINDOWS): asked once at
+// start-up, and the adapters that differ between the two families are told.
+bool RunsOnWindows9x();
+
 class Win32Session : public Session {
  public:
+  // On Windows 9x the session ends without the shutdown privilege: the system has none, and its
+  // token functions are stubs that only fail.
+  explicit Win32Session(bool windows_9x) : windows_9x_(windows_9x) {}
   void ShutDownDialog() override;
   void RunDialog(OwnerHandle owner, const std::string& title, const std::string& prompt) override;
   void AboutWindows(OwnerHandle owner, const std::string& application,
                     const std::string& other) override;
   void EndSession(std::uint32_t flags) override;
+
+ private:
+  bool windows_9x_;
 };
 
 class Win32MessageBoxes : public MessageBoxes {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/library_export.h"
+
 namespace vireo::ui::win32::detail {
 namespace {
 
@@ -34,11 +36,9 @@ bool Tooltips::Load() {
     if (HMODULE library = LoadLibraryA("comctl32.dll")) {
       using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
       using Init = void(WINAPI*)();
-      // Through the generic function type: the library's exports are looked up by name.
-      auto init_ex = reinterpret_cast<InitEx>(
-          reinterpret_cast<void (*)()>(GetProcAddress(library, "InitCommonControlsEx")));
-      auto init = reinterpret_cast<Init>(
-          reinterpret_cast<void (*)()>(GetProcAddress(library, "InitCommonControls")));
+      // Windows 95 before OSR2 has the older function only.
+      auto init_ex = platform::LibraryExport<InitEx>("comctl32.dll", "InitCommonControlsEx");
+      auto init = platform::LibraryExport<Init>("comctl32.dll", "InitCommonControls");
       if (init_ex) {
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
         init_ex(&controls);
