@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release archive build/vireo-<version>.zip: what a user copies to a real Windows
 # 95/98/Me machine. It holds one folder, Vireo, with the i686 vireo.exe and the files of the
-# program directory (VIREO_PROGRAM_FILES: license.txt, savereg.dat, Vireo.chm).
+# program directory (VIREO_PROGRAM_FILES: license.txt, savereg.dat, Vireo.chm, readme.txt).
 #
 #   scripts/package.sh
 #

@@ -253,6 +253,13 @@ wine_suites() {
     wine_suite "change journal under Wine$on" "journal-win98-$tag" driver \
       "$VIREO_WIN_BUILD/driver.exe" journal "$program" --desktop VireoTest
 
+    # What the program calls on the paths of the export, the New-menu editor and the journal,
+    # from Wine's relay trace: no function that Windows 9x only stubs or lacks. The i686 build
+    # is the program for Windows 9x; the x86_64 one follows the same paths.
+    vireo_log "win9x: the calls of the export, the New-menu editor and the journal (relay trace)"
+    run_suite "no Windows 9x stub called (relay trace)$on" "win9x-trace-$tag" win9x-trace \
+      win9x_trace_suite
+
     # The user-setup export with thousands of values: killed (kill -9 of vireo.exe's process)
     # at five moments spread over its measured time, then onto a read-only and a full disk
     # (scripts/killexport.sh); Setup.reg must be the previous file or the complete new one.
@@ -274,13 +281,6 @@ wine_suites() {
       vireo_log "$VIREO_PATH_WHY"
       record "class registry import$on" 0 0 1
     fi
-
-    # What the program calls on the paths of the export, the New-menu editor and the journal,
-    # from Wine's relay trace: no function that Windows 9x only stubs or lacks. The i686 build
-    # is the program for Windows 9x; the x86_64 one follows the same paths.
-    vireo_log "win9x: the calls of the export, the New-menu editor and the journal (relay trace)"
-    run_suite "no Windows 9x stub called (relay trace)$on" "win9x-trace-$tag" win9x-trace \
-      win9x_trace_suite
 
     vireo_log "driver: vireo.exe in Wine's default (NT) mode"
     vireo_clear_version vireo.exe

@@ -8,6 +8,7 @@
 
 #include "platform/host/standins.h"
 #include "platform/open_file.h"
+#include "registry/number_text.h"
 
 namespace vireo {
 namespace {
@@ -32,6 +33,18 @@ TEST(OpenFileDialog, HandsTheFilterOverAsANulListAndKeepsItsSettings) {
 }
 
 // Only the Win32 adapters, the Win32 toolkit and WinMain see windows.h.
+// The program's own number formatting, in place of printf's "%08X", "%x" and "%.2f".
+TEST(NumberText, PadsHexDigitsAndRoundsToTwoDecimals) {
+  EXPECT_EQ(registry::HexText(0), "0");
+  EXPECT_EQ(registry::HexText(0xABCDEF0123456789u), "ABCDEF0123456789");
+  EXPECT_EQ(registry::HexText(0x1Fu, 8, false), "0000001f");
+  EXPECT_EQ(registry::HexText(0x123456789u, 8), "123456789");
+  EXPECT_EQ(registry::TwoDecimals(0), "0.00");
+  EXPECT_EQ(registry::TwoDecimals(7.049, ","), "7,05");
+  EXPECT_EQ(registry::TwoDecimals(99.996), "100.00");
+  EXPECT_EQ(registry::TwoDecimals(12.3), "12.30");
+}
+
 TEST(Layering, OnlyTheWin32LayersIncludeWindowsH) {
   namespace fs = std::filesystem;
   const fs::path root = fs::path(VIREO_SOURCE_DIR) / "src";

@@ -187,10 +187,18 @@ bool Program::start(const std::string& exe, const char* desktop) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.lpDesktop = const_cast<char*>(desktop);
-  if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     directory.c_str(), &startup, &info_)) {
-    return true;
-  }
+  // Wine's debug channels for the program alone (the relay trace of scripts/win9xtrace.sh): Wine
+  // reads WINEDEBUG when a process starts, so the driver and the other programs it starts keep
+  // their own.
+  char channels[256] = {}, own[256] = {};
+  const bool traced =
+      GetEnvironmentVariableA("VIREO_PROGRAM_WINEDEBUG", channels, sizeof channels) > 0;
+  const bool hadOwn = GetEnvironmentVariableA("WINEDEBUG", own, sizeof own) > 0;
+  if (traced) SetEnvironmentVariableA("WINEDEBUG", channels);
+  const bool started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                      nullptr, directory.c_str(), &startup, &info_);
+  if (traced) SetEnvironmentVariableA("WINEDEBUG", hadOwn ? own : nullptr);
+  if (started) return true;
   return check(false, "start " + exe + " (error " + std::to_string(GetLastError()) + ")");
 }
 
