@@ -12,9 +12,12 @@ VIREO_JOBS=${VIREO_JOBS:-$(nproc 2>/dev/null || echo 2)}
 # Debian packages the scripts need. wine32:i386 is tried separately: its index may be broken.
 # fp-utils brings chmcmd, the help compiler; libchm-bin a CHM reader of its own for the help's
 # check; zip makes the release archive; clang and its runtime libraries (libFuzzer among them)
-# build the fuzz targets.
-VIREO_PACKAGES=(python3 cmake g++ libgtest-dev mingw-w64 wine64 fonts-wine xvfb xauth locales x11-utils
-  xdotool imagemagick clang-format fp-utils libchm-bin zip clang libclang-rt-14-dev)
+# build the fuzz targets; python3 runs the Windows 9x checks (tools/win9x_check.py); gcc-12-source
+# holds the sources of the runtime that the i686 build rebuilds for the Pentium
+# (scripts/runtime9x.sh, which also fetches the mingw-w64 source package).
+VIREO_PACKAGES=(python3 gcc-12-source cmake g++ libgtest-dev mingw-w64 wine64 fonts-wine xvfb
+  xauth locales x11-utils xdotool imagemagick clang-format fp-utils libchm-bin zip clang
+  libclang-rt-14-dev)
 # Files of the program directory besides the program itself, looked for in resources/, then in
 # build/ (the help file is built there), then in the Windows build's folder.
 VIREO_PROGRAM_FILES=(license.txt savereg.dat Vireo.chm readme.txt)

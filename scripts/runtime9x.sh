@@ -23,19 +23,22 @@ export RT9X_TRIPLET=i686-w64-mingw32
 RT9X_GCCLIB=/usr/lib/gcc/$RT9X_TRIPLET/12-win32
 RT9X_CRTLIB=/usr/$RT9X_TRIPLET/lib
 # What is rebuilt: "prebuilt archive|member|source|kind". The libsupc++ list is every member of
-# it that a Vireo program links today (build with -Wl,-Map and read "Archive member included").
-RT9X_SUPCXX=(atexit_thread bad_alloc bad_array_new bad_cast bad_typeid class_type_info del_op
+# it that vireo.exe links (build with -Wl,-Map and read "Archive member included"), less the
+# verbose terminate handler, which the program replaces (src/app/runtime.cpp: it would bring the
+# demangler and printf), and the destructors of thread-local objects, which the program does not
+# have (the member imports GetModuleHandleExW, which Windows 9x lacks). The library is linked
+# whole, so a member listed here is in the program whether it is used or not.
+RT9X_SUPCXX=(bad_alloc bad_array_new bad_cast bad_typeid class_type_info del_op
   del_ops dyncast eh_alloc eh_aux_runtime eh_call eh_catch eh_exception eh_globals eh_personality
   eh_term_handler eh_terminate eh_throw eh_type eh_unex_handler function_type_info
   fundamental_type_info guard guard_error new_handler new_op new_opnt pbase_type_info
-  pointer_type_info si_class_type_info tinfo vmi_class_type_info vterminate)
+  pointer_type_info si_class_type_info tinfo vmi_class_type_info)
 rt9x_units() {
   local u
   for u in unwind-dw2 unwind-dw2-fde emutls; do echo "$RT9X_GCCLIB/libgcc_eh.a|$u.o|libgcc/$u.c|eh"; done
   for u in "${RT9X_SUPCXX[@]}"; do
     echo "$RT9X_GCCLIB/libstdc++.a|$u.o|libstdc++-v3/libsupc++/$u.cc|supcxx"
   done
-  echo "$RT9X_GCCLIB/libstdc++.a|cp-demangle.o|libiberty/cp-demangle.c|demangle"
   echo "$RT9X_GCCLIB/libstdc++.a|tree.o|libstdc++-v3/src/c++98/tree.cc|cxx98"
   for u in pesect pseudo-reloc; do
     echo "$RT9X_CRTLIB/libmingw32.a|lib32_libmingw32_a-$u.o|mingw-w64-crt/crt/$u.c|crt"
@@ -95,8 +98,9 @@ rt9x_extract() {
   rm -rf "$out" && mkdir -p "$out/gcc" "$out/mingw"
   for f in libgcc/{unwind-dw2.c,unwind-dw2-fde.c,emutls.c,unwind.inc,unwind-generic.h,unwind-pe.h} \
     libgcc/{unwind-dw2-fde.h,unwind-dw2.h,gthr.h} libgcc/config/i386/{gthr-win32.h,w32-unwind.h} \
-    gcc/tsystem.h 'include/*' 'libstdc++-v3/libsupc++/*' libstdc++-v3/src/c++98/tree.cc \
-    libiberty/{cp-demangle.c,cp-demangle.h}; do gcc_files+=("*/$f"); done
+    gcc/tsystem.h 'include/*' 'libstdc++-v3/libsupc++/*' libstdc++-v3/src/c++98/tree.cc; do
+    gcc_files+=("*/$f")
+  done
   for f in crt/{crtexe.c,pesect.c,pseudo-reloc.c} 'include/*'; do crt_files+=("*/mingw-w64-crt/$f"); done
   tar -xf "$gcc_tar" -C "$out/gcc" --strip-components=1 --wildcards --no-wildcards-match-slash "${gcc_files[@]}" ||
     vireo_die "could not unpack $gcc_tar"
@@ -125,7 +129,6 @@ rt9x_compile() {
   supcxx | cxx98) src=$g/$src cc=$RT9X_TRIPLET-g++ flags=(-fno-implicit-templates -ffunction-sections
     -fdata-sections -I"$g/libstdc++-v3/libsupc++" -I"$g/libgcc")
     [ "$kind" = cxx98 ] && flags+=(-std=gnu++98) ;;
-  demangle) src=$g/$src flags=(-DIN_GLIBCPP_V3 -DHAVE_STDLIB_H -DHAVE_STRING_H -I"$g/include") ;;
   crt) src=$s/mingw/$src flags=(-I"$c/include" -D_SYSCRT=1 -DCRTDLL=1 -D_CRTBLD -D_WIN32_WINNT=0x0f00
     -D__MSVCRT_VERSION__=0x700 -D__USE_MINGW_ANSI_STDIO=0) ;;
   esac

@@ -152,12 +152,25 @@ vireo_build_windows i686 x86_64 || windows_built=0
 # ---- Windows 95/98/Me ---------------------------------------------------------------------
 # The i686 vireo.exe against what Windows 95, 98 and Me offer, read off the file without Wine:
 # every imported or looked-up function in tools/win9x_api.tsv and exported by all three; no
-# instruction newer than the Pentium (tools/win9x_check.py).
+# instruction newer than the Pentium (tools/win9x_check.py); the runtime pieces rebuilt for the
+# Pentium equal Debian's prebuilt ones when built the same way, and the program links them, not
+# the prebuilt ones (scripts/runtime9x.sh).
 if [ -f "$VIREO_BUILD/win32/vireo.exe" ]; then
   vireo_log "win9x: the Windows API of the i686 vireo.exe against Windows 95, 98 and Me"
   run_suite "Windows API of vireo.exe on Windows 95/98/Me" win9x-api win9x-api \
     python3 "$VIREO_ROOT/tools/win9x_check.py" api "$VIREO_BUILD/win32/vireo.exe" \
     "$VIREO_ROOT/tools/win9x_api.tsv" "$VIREO_ROOT/src"
+  vireo_log "win9x: the instructions of the i686 vireo.exe against the Pentium"
+  run_suite "vireo.exe holds no instruction newer than the Pentium" win9x-cpu win9x-cpu \
+    python3 "$VIREO_ROOT/tools/win9x_check.py" cpu "$VIREO_BUILD/win32/vireo.exe"
+  vireo_log "runtime9x: the rebuilt runtime against Debian's, and the program's link map"
+  if VIREO_RUNTIME9X_DIR=$VIREO_BUILD/win32/runtime9x "$VIREO_ROOT/scripts/runtime9x.sh" \
+    --check --map "$VIREO_BUILD/win32/vireo.map" >"$logs/runtime9x.log" 2>&1; then
+    record "Pentium runtime: rebuilt like Debian's, linked in its place" 2 0
+  else
+    cat "$logs/runtime9x.log"
+    record "Pentium runtime: rebuilt like Debian's, linked in its place" 0 1
+  fi
 else
   record "the i686 vireo.exe was not built" 0 0 1
 fi

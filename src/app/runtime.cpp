@@ -1,10 +1,10 @@
 // Parts of the C++ runtime that the program compiles itself instead of linking the prebuilt ones.
 //
 // The runtime libraries of the cross compiler are built for the Pentium Pro and use its
-// instructions (cmov); the program's own code is built for the Pentium, so whatever it can take
-// out of those libraries is compiled here, with the program's flags:
+// instructions (cmov); the program's own code is built for the Pentium. The i686 build links the
+// runtime's exception support and start-up rebuilt from source (scripts/runtime9x.sh); the rest
+// that the program needs from those libraries is compiled here, with the program's flags:
 //   - std::string: its members are instantiated here instead of in the library;
-//   - operator new;
 //   - the handler that ends the program on an uncaught exception: the library's verbose one
 //     prints the exception's demangled name and brings the demangler and the C library's printf
 //     with it; every handler of the program catches all, so none is ever reached.
@@ -14,19 +14,9 @@
 
 #include <cstdlib>
 #include <exception>
-#include <new>
 #include <string>
 
 template class std::__cxx11::basic_string<char>;
-
-void* operator new(std::size_t size) {
-  for (;;) {
-    if (void* block = std::malloc(size != 0 ? size : 1)) return block;
-    const std::new_handler handler = std::get_new_handler();
-    if (!handler) throw std::bad_alloc();
-    handler();
-  }
-}
 
 namespace __gnu_cxx {
 // The runtime's default terminate handler, defined here instead of its verbose one.
