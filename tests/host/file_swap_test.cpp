@@ -18,14 +18,14 @@ constexpr char kOld[] = "REGEDIT4\r\n\r\n[old]\r\n";
 constexpr char kNew[] = "REGEDIT4\r\n\r\n[new]\r\n\"x\"=\"y\"\r\n";
 
 // The target, its backup and its temporary file on the host, each given or kMissing.
-struct Files {
+struct OnDisk {
   std::string target;
   std::string backup;
   std::string temp;
-  bool operator==(const Files&) const = default;
+  bool operator==(const OnDisk&) const = default;
 };
 
-void PrintTo(const Files& f, std::ostream* out) {
+void PrintTo(const OnDisk& f, std::ostream* out) {
   *out << "{" << f.target << " | " << f.backup << " | " << f.temp << "}";
 }
 
@@ -46,13 +46,13 @@ struct World {
     files.Delete(path);
     if (bytes != kMissing) system.WriteFile(path, bytes);
   }
-  void Lay(const Files& f) {
+  void Lay(const OnDisk& f) {
     Put(target, f.target);
     Put(platform::SwapBackup(target), f.backup);
     Put(platform::SwapTemporary(target), f.temp);
     Put(source, kNew);
   }
-  Files Now() {
+  OnDisk Now() {
     return {Get(target), Get(platform::SwapBackup(target)), Get(platform::SwapTemporary(target))};
   }
   bool Run(bool copy) {
@@ -66,7 +66,7 @@ struct World {
 // was stopped in the middle. `previous` is what the target holds once that state is recovered.
 const struct Start {
   const char* what;
-  Files files;
+  OnDisk files;
   std::string previous;
 } kStarts[] = {
     {"no file", {kMissing, kMissing, kMissing}, kMissing},
@@ -82,7 +82,7 @@ TEST(FileSwap, EveryStepFailingOrStoppedLeavesThePreviousFileOrTheNewOne) {
       w.Lay(start.files);
       w.plan.Arm(0, platform::kAccessDenied, false);
       ASSERT_TRUE(w.Run(copy)) << start.what;
-      EXPECT_EQ(w.Now(), (Files{kNew, kMissing, kMissing}));
+      EXPECT_EQ(w.Now(), (OnDisk{kNew, kMissing, kMissing}));
       const long steps = w.plan.calls;
       for (long n = 1; n <= steps + 1; ++n) {
         for (const bool killed : {false, true}) {
@@ -110,7 +110,7 @@ TEST(FileSwap, EveryStepFailingOrStoppedLeavesThePreviousFileOrTheNewOne) {
           }
           // ...and the next swap's recovery leaves nothing else.
           EXPECT_TRUE(platform::RecoverSwap(w.files, w.target));
-          EXPECT_EQ(w.Now(), (Files{after, kMissing, kMissing}));
+          EXPECT_EQ(w.Now(), (OnDisk{after, kMissing, kMissing}));
         }
       }
     }
@@ -140,7 +140,7 @@ TEST(FileSwap, WaitsForAFileHeldOpenAndRefusesReadOnlyOnesAndFolders) {
     w.files.busy_renames = c.busy;
     EXPECT_EQ(platform::SwapReplace(w.files, w.target, kNew), c.done);
     EXPECT_EQ(w.files.pauses, std::min(c.busy, platform::kBusyTries - 1));
-    EXPECT_EQ(w.Now(), (Files{c.done ? kNew : kOld, kMissing, kMissing}));
+    EXPECT_EQ(w.Now(), (OnDisk{c.done ? kNew : kOld, kMissing, kMissing}));
   }
   World w;
   w.files.MakeDirectory(w.target);
@@ -151,8 +151,8 @@ TEST(FileSwap, WaitsForAFileHeldOpenAndRefusesReadOnlyOnesAndFolders) {
 
 TEST(FileSwap, StartUpPutsBackOnlyAFileLeftMovedAside) {
   const struct {
-    Files before;
-    Files after;
+    OnDisk before;
+    OnDisk after;
   } kCases[] = {
       {{kMissing, kOld, "part"}, {kOld, kMissing, kMissing}},
       {{kNew, kOld, "part"}, {kNew, kOld, "part"}},
