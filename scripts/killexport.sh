@@ -12,8 +12,12 @@
 # the new Setup.reg, an export of other values before it the previous one. Each run puts the
 # previous file back, starts the export through driver.exe, and kill -9's the Linux process of
 # vireo.exe at a moment spread over the longest measured export time and past its end (stratified
-# at random: one moment in each of COUNT equal slices). Setup.reg must then be exactly the previous
-# file or exactly the new one; temporary files "vir*.tmp" left beside it are counted.
+# at random: one moment in each of COUNT equal slices). In Windows 98 mode the program replaces
+# Setup.reg by its swap: a kill between its two renames leaves the old file moved aside as
+# Setup.reg.vir-old, and then the program is started once, as a user would, and its start-up must
+# put it back. Setup.reg must then be exactly the previous file or exactly the new one; what the
+# replace left beside it (Setup.reg.vir-new, Setup.reg.vir-old, or MoveFileExA's "vir*.tmp") is
+# counted.
 # Read-only: Setup.reg with the read-only attribute, and the program directory on a read-only
 # file system (a tmpfs mounted read-only; chattr +i where mounting is not allowed; chmod for a
 # user who is not root). Full disk: the program directory on a small tmpfs, filled up to nothing
@@ -93,15 +97,22 @@ _ke_program_pid() {
   return 1
 }
 
-_ke_strays() { # dir: the temporary files left there
-  find "$1" -maxdepth 1 -iname 'vir*.tmp' | wc -l
+# The files a replace of Setup.reg may leave in DIR: the swap's temporary file and backup, and the
+# temporary files of MoveFileExA's way. The arguments after DIR go to find (-delete).
+_ke_leftovers() { # dir [action]
+  find "$1" -maxdepth 1 \( -iname 'vir*.tmp' -o -iname '*.vir-new' -o -iname '*.vir-old' \) \
+    "${@:2}"
 }
 
-# Runs the driver's export with ENDING (ok, error3, kill) on the program in DIR; for kill, the
-# program is killed DELAY ms after the export started. Sets _ke_took (ms from "started" to
-# "done", empty when there was no "done"), _ke_killed_after_done (1 when the kill came after
-# "done"), _ke_driver_failed (the driver's failed checks) and keeps the driver's lines in
-# _ke_log.
+_ke_strays() { # dir: the number of such files there
+  _ke_leftovers "$1" | wc -l
+}
+
+# Runs the driver's export with ENDING (ok, error3, kill; start only starts and ends the program)
+# on the program in DIR; for kill, the program is killed DELAY ms after the export started. Sets
+# _ke_took (ms from "started" to "done", empty when there was no "done"), _ke_killed_after_done (1
+# when the kill came after "done"), _ke_driver_failed (the driver's failed checks) and keeps the
+# driver's lines in _ke_log.
 _ke_export() { # dir ending [delay]
   local dir=$1 ending=$2 delay=${3:-} exe pid='' line start='' done_at='' fifo result killer=''
   exe="Z:${dir//\//\\}\\vireo.exe"
@@ -206,6 +217,16 @@ _ke_prepare() { # dir
 # COUNT kills; every outcome must be the previous file or the new one.
 _ke_kills() { # dir count
   local dir=$1 count=$2 i delay span old=0 new=0 late=0 other=0 strays=0 left note spread broken=0 size
+  local aside=0 back
+  # The old file moved aside with part of the new one beside it, as a kill between the swap's
+  # renames leaves them: the program's start-up alone puts the old file back and cleans up.
+  rm -f "$dir/Setup.reg"
+  cp "$dir.old" "$dir/Setup.reg.vir-old"
+  head -c 4096 "$dir.new" >"$dir/Setup.reg.vir-new"
+  _ke_export "$dir" start
+  _ke_check "$([ "$_ke_driver_failed" = 0 ] && cmp -s "$dir/Setup.reg" "$dir.old" &&
+    [ "$(_ke_strays "$dir")" -eq 0 ] && echo 1 || echo 0)" \
+    "Setup.reg left moved aside: the program's start-up puts the previous file back, nothing left"
   span=$((_ke_duration * 115 / 100 + 20))
   for ((i = 0; i < count; i++)); do
     cp "$dir.old" "$dir/Setup.reg"
@@ -215,11 +236,17 @@ _ke_kills() { # dir count
       broken=$((broken + 1))
       grep '^FAIL' "$_ke_log" | sed "s/^/  kill $((i + 1)): /"
     fi
+    back=
+    if [ ! -e "$dir/Setup.reg" ] && [ -e "$dir/Setup.reg.vir-old" ]; then
+      aside=$((aside + 1))
+      back=", moved aside and put back by the next start"
+      _ke_export "$dir" start
+    fi
     left=$(_ke_strays "$dir")
     strays=$((strays + left))
-    note=
-    [ "$left" -gt 0 ] && note=", $left temporary file left"
-    find "$dir" -maxdepth 1 -iname 'vir*.tmp' -delete
+    note=$back
+    [ "$left" -gt 0 ] && note="$note, $left temporary file left"
+    _ke_leftovers "$dir" -delete
     if cmp -s "$dir/Setup.reg" "$dir.old"; then
       old=$((old + 1))
       echo "kill $((i + 1)) at $delay ms: the previous Setup.reg$note"
@@ -237,7 +264,8 @@ _ke_kills() { # dir count
   done
   spread="kill moments 0..$span ms"
   echo "figures: $count kills ($spread): $old left the previous file, $new the new one" \
-    "($late of them after the export had ended), $other anything else; $strays temporary files left"
+    "($late of them after the export had ended), $other anything else; $aside left it moved" \
+    "aside (put back by the next start); $strays temporary files left"
   _ke_check "$([ "$broken" -eq 0 ] && echo 1 || echo 0)" \
     "$count kills: each export started and the program was ended by the kill ($broken not)"
   note="Setup.reg is the previous file ($old) or the new one ($new), nothing else ($other)"

@@ -12,6 +12,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system.h"
 #include "service/journal.h"
+#include "service/setup_export.h"
 #include "ui/win32/win32_toolkit.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -21,12 +22,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::Win32Registry registry;
     platform::Win32System system;
     platform::Win32Profile profile;
-    platform::Win32Files files;
+    // Windows 9x replaces files by the swap, never with MoveFileExA (decided once, here).
+    platform::Win32Files files(platform::ReplaceWayFor(system));
     // Every change goes through the journal's recorders, which log it in the program directory.
     service::Journal journal(registry, profile, files);
     std::string directory = system.ProgramDirectory();
     if (!directory.empty() && directory.back() != '\\') directory += '\\';
     journal.log_path = directory + service::kLogFile;
+    // An export stopped in the middle of its swap may have left Setup.reg moved aside: put it
+    // back before anything reads it. Start-up writes nothing else.
+    if (!directory.empty()) files.RecoverMovedAside(directory + service::kSetupFile);
     platform::Win32Shell shell;
     platform::Win32MessageBoxes messages;
     platform::Win32FileChooser chooser(instance);

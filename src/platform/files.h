@@ -1,8 +1,11 @@
 // File operations: reading a whole file, making a directory, copying a file, replacing a file's
 // contents, appending to a file, removing a file or an empty directory. Paths are Windows paths in
 // the system code page. A file that is replaced is replaced whole or not at all: the new contents
-// go to a temporary file beside it, which is then renamed over it, so a failure at any step leaves
-// the previous file as it was.
+// go to a temporary file beside it, which then takes the file's place, so a failure at any step
+// leaves the previous file as it was. A program stopped in the middle (killed, the power gone)
+// leaves the previous file or the complete new one; on Windows 9x, which cannot move one file over
+// another, the previous one may be left under a backup name until the next replace of that file,
+// or the program's next start for its own files, puts it back (platform/file_swap.h).
 #pragma once
 
 #include <string>

@@ -1,6 +1,7 @@
 // Checks the Win32 system adapters on the real system (Wine in Windows 98 mode): directories,
-// version, profile files, file existence, the file operations and window regions. Prints one line
-// per check and a closing "platformcheck: N passed, M failed".
+// version, profile files, file existence, the file operations (both ways of replacing a file,
+// whatever the mode) and window regions. Prints one line per check and a closing
+// "platformcheck: N passed, M failed".
 #include <windows.h>
 
 #include <string>
@@ -108,6 +109,22 @@ int FilesIn(const std::string& dir) {
   return count;
 }
 
+// Removes the folder `dir` with the files in it, read-only ones too (left by an earlier run).
+void RemoveFolder(const std::string& dir) {
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &found);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string path = dir + "\\" + found.cFileName;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(path.c_str());
+    } while (FindNextFileA(h, &found));
+    FindClose(h);
+  }
+  RemoveDirectoryA(dir.c_str());
+}
+
 // Closes the file handle `handle` after 150 ms.
 DWORD WINAPI LetGoLater(void* handle) {
   Sleep(150);
@@ -115,41 +132,120 @@ DWORD WINAPI LetGoLater(void* handle) {
   return 0;
 }
 
-void CheckFileOperations() {
-  vireo::platform::Win32Files files;
+// The calls this program makes to MoveFileExA, counted by a function of ours that takes its place
+// in the program's import table; only the Win32 adapter's code calls it.
+LONG move_file_ex_calls = 0;
+decltype(&MoveFileExA) real_move_file_ex = nullptr;
+
+BOOL WINAPI CountedMoveFileEx(LPCSTR from, LPCSTR to, DWORD flags) {
+  ++move_file_ex_calls;
+  return real_move_file_ex(from, to, flags);
+}
+
+bool CountMoveFileEx() {
+  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+  const auto* headers = reinterpret_cast<IMAGE_NT_HEADERS*>(
+      base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const DWORD imports =
+      headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+  for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports); dll->Name; ++dll) {
+    auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+    auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+    for (; name->u1.AddressOfData != 0; ++name, ++slot) {
+      if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
+      const auto* by_name = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+      if (lstrcmpA(reinterpret_cast<const char*>(by_name->Name), "MoveFileExA") != 0) continue;
+      DWORD was = 0;
+      if (!VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &was)) {
+        return false;
+      }
+      real_move_file_ex = reinterpret_cast<decltype(real_move_file_ex)>(slot->u1.Function);
+      slot->u1.Function = reinterpret_cast<ULONG_PTR>(&CountedMoveFileEx);
+      VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, was, &was);
+      return true;
+    }
+  }
+  return false;
+}
+
+// Writes `bytes` as the whole file `path`.
+void WriteRaw(const std::string& path, const std::string& bytes) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  if (h == INVALID_HANDLE_VALUE) return;
+  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+}
+
+// The file operations, replacing files the way `way` names (`tag` in front of each check).
+void CheckFileOperations(vireo::platform::Win32Files::Way way, const std::string& tag) {
+  vireo::platform::Win32Files files(way);
   const std::string dir = TempDirectory() + "\\Vireo-ShellNew";
-  check(files.MakeDirectory(dir), "a directory is made");
-  check(files.MakeDirectory(dir), "a directory that exists counts as made");
+  RemoveFolder(dir);
+  check(files.MakeDirectory(dir), tag + "a directory is made");
+  check(files.MakeDirectory(dir), tag + "a directory that exists counts as made");
   const std::string file = dir + "\\NewFile.txt";
-  check(files.Replace(file, "first\r\n"), "a new file is written");
-  check(files.Replace(file, "second\r\n"), "an existing file is replaced");
-  check(ReadAll(file) == "second\r\n", "the file holds the new contents", ReadAll(file));
-  check(!files.Replace(dir, "x"), "a folder is not replaced by a file");
+  check(files.Replace(file, "first\r\n"), tag + "a new file is written");
+  check(files.Replace(file, "second\r\n"), tag + "an existing file is replaced");
+  check(ReadAll(file) == "second\r\n", tag + "the file holds the new contents", ReadAll(file));
+  check(!files.Replace(dir, "x"), tag + "a folder is not replaced by a file");
   const std::string copy = dir + "\\a.txt.txt";
-  check(files.Copy(file, copy) && ReadAll(copy) == "second\r\n", "a file is copied");
-  check(!files.Copy(dir + "\\missing.txt", copy), "a missing source fails");
-  check(ReadAll(copy) == "second\r\n", "a failed copy leaves the target as it was");
+  check(files.Copy(file, copy) && ReadAll(copy) == "second\r\n", tag + "a file is copied");
+  check(files.Copy(file, copy), tag + "a file is copied over an existing one");
+  check(!files.Copy(dir + "\\missing.txt", copy), tag + "a missing source fails");
+  check(ReadAll(copy) == "second\r\n", tag + "a failed copy leaves the target as it was");
   // A read-only file is neither replaced nor copied over (Wine itself would move a file over it).
   SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
-  check(!files.Replace(file, "third\r\n"), "a read-only file is not replaced");
-  check(!files.Copy(copy, file), "a read-only file is not copied over");
-  check(ReadAll(file) == "second\r\n", "the read-only file keeps its contents", ReadAll(file));
+  check(!files.Replace(file, "third\r\n"), tag + "a read-only file is not replaced");
+  check(!files.Copy(copy, file), tag + "a read-only file is not copied over");
+  check(ReadAll(file) == "second\r\n", tag + "the read-only file keeps its contents",
+        ReadAll(file));
+  // A template copied from a read-only source (a CD) can itself be replaced later.
+  check(files.Copy(file, copy) && files.Replace(copy, "second\r\n"),
+        tag + "a copy of a read-only file can be replaced");
   SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
   // A file that another program holds open for a moment (a virus scanner, an editor reading it)
   // is replaced once it is let go; one held all along is not, and keeps its contents.
   HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  check(!files.Replace(file, "third\r\n"), "a file held open all along is not replaced");
-  check(ReadAll(file) == "second\r\n", "the held file keeps its contents", ReadAll(file));
+  check(!files.Replace(file, "third\r\n"), tag + "a file held open all along is not replaced");
+  check(ReadAll(file) == "second\r\n", tag + "the held file keeps its contents", ReadAll(file));
+  check(FilesIn(dir) == 2, tag + "a refused replace leaves no other file",
+        std::to_string(FilesIn(dir)));
   HANDLE letter = CreateThread(nullptr, 0, LetGoLater, held, 0, nullptr);
-  check(files.Replace(file, "fourth\r\n"), "a file held open for a moment is replaced");
+  check(files.Replace(file, "fourth\r\n"), tag + "a file held open for a moment is replaced");
   WaitForSingleObject(letter, INFINITE);
   CloseHandle(letter);
-  check(ReadAll(file) == "fourth\r\n", "the file let go holds the new contents", ReadAll(file));
-  check(FilesIn(dir) == 2, "no temporary file is left behind", std::to_string(FilesIn(dir)));
-  DeleteFileA(file.c_str());
-  DeleteFileA(copy.c_str());
-  RemoveDirectoryA(dir.c_str());
+  check(ReadAll(file) == "fourth\r\n", tag + "the file let go holds the new contents",
+        ReadAll(file));
+  check(FilesIn(dir) == 2, tag + "no temporary file is left behind", std::to_string(FilesIn(dir)));
+
+  RemoveFolder(dir);
+}
+
+// What a swap stopped by a kill leaves: the old file moved aside is put back at start-up; a
+// backup beside the file, and a temporary file, go with the next swap.
+void CheckSwapRecovery() {
+  vireo::platform::Win32Files files(vireo::platform::Win32Files::Way::kSwap);
+  const std::string dir = TempDirectory() + "\\Vireo-Swap";
+  RemoveFolder(dir);
+  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string file = dir + "\\Setup.reg";
+  const std::string backup = file + ".vir-old";
+  const std::string temp = file + ".vir-new";
+  WriteRaw(backup, "old");
+  WriteRaw(temp, "part");
+  check(files.RecoverMovedAside(file) && ReadAll(file) == "old" && FilesIn(dir) == 1,
+        "swap: a file left moved aside is put back, its temporary file deleted",
+        ReadAll(file) + ", " + std::to_string(FilesIn(dir)) + " files");
+  WriteRaw(backup, "stale");
+  WriteRaw(temp, "part");
+  check(files.RecoverMovedAside(file) && FilesIn(dir) == 3,
+        "swap: a backup beside its file is left alone at start-up");
+  check(files.Replace(file, "new") && ReadAll(file) == "new" && FilesIn(dir) == 1,
+        "swap: the next replace deletes the backup and the temporary file",
+        ReadAll(file) + ", " + std::to_string(FilesIn(dir)) + " files");
+  RemoveFolder(dir);
 }
 
 void CheckRegions() {
@@ -193,7 +289,18 @@ int main() {
   CheckDirectoriesAndVersion();
   CheckProfile();
   CheckFileExists();
-  CheckFileOperations();
+  vireo::platform::Win32System system;
+  check(vireo::platform::ReplaceWayFor(system) == vireo::platform::Win32Files::Way::kSwap,
+        "Windows 98 mode replaces files by the swap");
+  check(CountMoveFileEx(), "the calls to MoveFileExA are counted");
+  CheckFileOperations(vireo::platform::Win32Files::Way::kMoveOver, "MoveFileExA: ");
+  check(move_file_ex_calls > 0, "the NT family's way calls MoveFileExA",
+        std::to_string(move_file_ex_calls));
+  move_file_ex_calls = 0;
+  CheckFileOperations(vireo::platform::Win32Files::Way::kSwap, "swap: ");
+  CheckSwapRecovery();
+  check(move_file_ex_calls == 0, "the swap never calls MoveFileExA (Windows 9x does not have it)",
+        std::to_string(move_file_ex_calls));
   CheckRegions();
   return report::finish("platformcheck");
 }

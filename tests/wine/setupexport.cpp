@@ -251,7 +251,7 @@ struct Bundle {
   platform::OpenFileDialog open_file{chooser};
   platform::RecordingRegions regions;
   platform::TableStrings strings{std::span<const vireo::catalogue::CatalogueEntry>()};
-  platform::Win32Files files;
+  platform::Win32Files files{platform::Win32Files::Way::kSwap};  // as on Windows 98
   platform::RecordingSession session;
   platform::FixedMachine machine;
   platform::ScriptedProcesses processes;

@@ -136,6 +136,30 @@ bool FaultyFiles::IsDirectory(const std::string& path) {
   return !plan_.Fails("IsDirectory", path) && inner_.IsDirectory(path);
 }
 
+bool FaultySwapSteps::Replaceable(const std::string& path) {
+  return !plan_.Fails("Replaceable", path) && inner_.Replaceable(path);
+}
+
+bool FaultySwapSteps::WriteNew(const std::string& path, const std::string& bytes) {
+  return !plan_.Fails("WriteNew", path) && inner_.WriteNew(path, bytes);
+}
+
+bool FaultySwapSteps::CopyNew(const std::string& from, const std::string& to) {
+  return !plan_.Fails("CopyNew", to) && inner_.CopyNew(from, to);
+}
+
+SwapSteps::Move FaultySwapSteps::Rename(const std::string& from, const std::string& to) {
+  return plan_.Fails("Rename", from + " " + to) ? Move::kFailed : inner_.Rename(from, to);
+}
+
+bool FaultySwapSteps::Delete(const std::string& path) {
+  return !plan_.Fails("Delete", path) && inner_.Delete(path);
+}
+
+bool FaultySwapSteps::Exists(const std::string& path) {
+  return !plan_.Fails("Exists", path) && inner_.Exists(path);
+}
+
 std::string FaultyProfile::GetString(const std::string& section, const std::string& key,
                                      const std::string& fallback, const std::string& file) {
   if (plan_.Fails("GetString", section + "|" + key)) return fallback;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_swap.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system.h"
@@ -88,6 +89,24 @@ class FaultyFiles : public Files {
 
  private:
   Files& inner_;
+  FaultPlan& plan_;
+};
+
+// A swap's steps under the plan. A failing step changes nothing, so failing every step from the
+// N-th on is the swap stopped there, as by a kill; a failing Exists says the file is missing.
+class FaultySwapSteps : public SwapSteps {
+ public:
+  FaultySwapSteps(SwapSteps& inner, FaultPlan& plan) : inner_(inner), plan_(plan) {}
+  bool Replaceable(const std::string& path) override;
+  bool WriteNew(const std::string& path, const std::string& bytes) override;
+  bool CopyNew(const std::string& from, const std::string& to) override;
+  Move Rename(const std::string& from, const std::string& to) override;
+  bool Delete(const std::string& path) override;
+  bool Exists(const std::string& path) override;
+  void Pause() override { inner_.Pause(); }
+
+ private:
+  SwapSteps& inner_;
   FaultPlan& plan_;
 };
 

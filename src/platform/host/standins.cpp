@@ -430,4 +430,54 @@ bool HostFiles::IsDirectory(const std::string& path) {
   return fs::is_directory(HostPath(path), error);
 }
 
+bool HostFiles::Replaceable(const std::string& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(HostPath(path), error);
+  if (fs::is_directory(status)) return false;
+  return !fs::is_regular_file(status) ||
+         (status.permissions() & fs::perms::owner_write) != fs::perms::none;
+}
+
+bool HostFiles::WriteNew(const std::string& path, const std::string& bytes) {
+  const fs::path target = HostPath(path);
+  std::error_code error;
+  if (fail || fs::exists(target, error)) return false;
+  std::ofstream out(target, std::ios::binary);
+  const bool cut = fail_after_bytes >= 0 && static_cast<size_t>(fail_after_bytes) < bytes.size();
+  out.write(bytes.data(), cut ? fail_after_bytes : static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out.flush()) && !cut;
+}
+
+bool HostFiles::CopyNew(const std::string& from, const std::string& to) {
+  std::string bytes;
+  return !fail && Read(from, &bytes) && WriteNew(to, bytes);
+}
+
+SwapSteps::Move HostFiles::Rename(const std::string& from, const std::string& to) {
+  if (busy_renames > 0) {
+    --busy_renames;
+    return Move::kBusy;
+  }
+  const fs::path source = HostPath(from);
+  const fs::path target = HostPath(to);
+  std::error_code error;
+  if (fail || !fs::is_regular_file(source, error) || fs::exists(target, error)) {
+    return Move::kFailed;
+  }
+  fs::rename(source, target, error);
+  return error ? Move::kFailed : Move::kDone;
+}
+
+bool HostFiles::Delete(const std::string& path) {
+  std::error_code error;
+  const fs::path target = HostPath(path);
+  if (!fail && !fs::is_directory(target, error)) fs::remove(target, error);
+  return !fs::exists(target, error);
+}
+
+bool HostFiles::Exists(const std::string& path) {
+  std::error_code error;
+  return fs::exists(HostPath(path), error);
+}
+
 }  // namespace vireo::platform

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "platform/file_swap.h"
+
 namespace vireo::platform {
 namespace {
 
@@ -32,42 +34,38 @@ std::string TemporaryBeside(const std::string& target) {
   return name;
 }
 
+// Copies `from` to the new or temporary file `to`. The copy takes the source's attributes, and a
+// template copied from a read-only source (a CD) would otherwise be refused by every later
+// replace, and could not even be deleted when the replace fails.
+bool CopyWritable(const std::string& from, const std::string& to, BOOL fail_if_exists) {
+  if (!CopyFileA(from.c_str(), to.c_str(), fail_if_exists)) return false;
+  const DWORD attributes = GetFileAttributesA(to.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         ((attributes & FILE_ATTRIBUTE_READONLY) == 0 ||
+          SetFileAttributesA(to.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY));
+}
+
 // Another program may hold the target open for a moment (a virus scanner, an indexer, an editor
 // reading it), and an open file cannot be replaced: the move is tried again for about half a
 // second before it counts as failed.
-constexpr int kMoveTries = 10;
+constexpr int kMoveTries = kBusyTries;
 constexpr DWORD kMoveWaitMs = 50;
 
-// Moves `temp` over `target`. Where MoveFileExA is missing (Windows 9x) the old file is moved
-// aside first and put back when the new one cannot take its place.
+// Moves `temp` over `target` (the NT family only).
 bool MoveOver(const std::string& temp, const std::string& target) {
   for (int attempt = 1;; ++attempt) {
     if (MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
     const DWORD error = GetLastError();
-    if (error == ERROR_CALL_NOT_IMPLEMENTED) break;
     if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) ||
         attempt == kMoveTries) {
       return false;
     }
     Sleep(kMoveWaitMs);
   }
-  if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    return MoveFileA(temp.c_str(), target.c_str()) != 0;
-  }
-  const std::string aside = TemporaryBeside(target);
-  if (aside.empty()) return false;
-  DeleteFileA(aside.c_str());
-  if (!MoveFileA(target.c_str(), aside.c_str())) return false;
-  if (!MoveFileA(temp.c_str(), target.c_str())) {
-    MoveFileA(aside.c_str(), target.c_str());
-    return false;
-  }
-  DeleteFileA(aside.c_str());
-  return true;
 }
 
-bool WriteAll(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+bool WriteAll(const std::string& path, const std::string& bytes, DWORD disposition) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
@@ -76,6 +74,37 @@ bool WriteAll(const std::string& path, const std::string& bytes) {
       written == bytes.size() && FlushFileBuffers(file);
   return CloseHandle(file) && ok;
 }
+
+// The swap's steps, each one call or two: MoveFileA, which fails rather than overwrite, and
+// DeleteFileA, with no MoveFileExA anywhere.
+class SwapOnDisk : public SwapSteps {
+ public:
+  bool Replaceable(const std::string& path) override {
+    return !IsDirectoryPath(path) && !IsReadOnlyFile(path);
+  }
+  bool WriteNew(const std::string& path, const std::string& bytes) override {
+    return WriteAll(path, bytes, CREATE_NEW);
+  }
+  bool CopyNew(const std::string& from, const std::string& to) override {
+    return CopyWritable(from, to, TRUE);
+  }
+  Move Rename(const std::string& from, const std::string& to) override {
+    if (MoveFileA(from.c_str(), to.c_str())) return Move::kDone;
+    const DWORD error = GetLastError();
+    // Windows 9x, like DOS, answers "access denied" also when the new name is taken.
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || Exists(to)) {
+      return Move::kFailed;
+    }
+    return Move::kBusy;
+  }
+  bool Delete(const std::string& path) override {
+    return DeleteFileA(path.c_str()) || !Exists(path);
+  }
+  bool Exists(const std::string& path) override {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  void Pause() override { Sleep(kMoveWaitMs); }
+};
 
 }  // namespace
 
@@ -101,19 +130,27 @@ bool Win32Files::MakeDirectory(const std::string& path) {
 }
 
 bool Win32Files::Copy(const std::string& from, const std::string& to) {
+  if (way_ == Way::kSwap) {
+    SwapOnDisk steps;
+    return SwapCopy(steps, from, to);
+  }
   if (IsDirectoryPath(to) || IsReadOnlyFile(to)) return false;
   const std::string temp = TemporaryBeside(to);
   if (temp.empty()) return false;
-  if (CopyFileA(from.c_str(), temp.c_str(), FALSE) && MoveOver(temp, to)) return true;
+  if (CopyWritable(from, temp, FALSE) && MoveOver(temp, to)) return true;
   DeleteFileA(temp.c_str());
   return false;
 }
 
 bool Win32Files::Replace(const std::string& path, const std::string& bytes) {
+  if (way_ == Way::kSwap) {
+    SwapOnDisk steps;
+    return SwapReplace(steps, path, bytes);
+  }
   if (IsDirectoryPath(path) || IsReadOnlyFile(path)) return false;
   const std::string temp = TemporaryBeside(path);
   if (temp.empty()) return false;
-  if (WriteAll(temp, bytes) && MoveOver(temp, path)) return true;
+  if (WriteAll(temp, bytes, CREATE_ALWAYS) && MoveOver(temp, path)) return true;
   DeleteFileA(temp.c_str());
   return false;
 }
@@ -137,6 +174,17 @@ bool Win32Files::Remove(const std::string& path) {
 
 bool Win32Files::IsDirectory(const std::string& path) {
   return IsDirectoryPath(path);
+}
+
+bool Win32Files::RecoverMovedAside(const std::string& path) {
+  SwapOnDisk steps;
+  return platform::RecoverMovedAside(steps, path);
+}
+
+Win32Files::Way ReplaceWayFor(System& system) {
+  OsVersion version;
+  const bool nt = system.Version(&version) && version.platform_id != kPlatformWindows9x;
+  return nt ? Win32Files::Way::kMoveOver : Win32Files::Way::kSwap;
 }
 
 }  // namespace vireo::platform

@@ -1,14 +1,22 @@
-// The file operations over the "A" calls. A replaced file is written to a temporary file in its
-// own directory first and moved over it; Windows 9x has no MoveFileExA, so there the old file is
-// moved aside, the new one moved in, and the old one deleted only once the new one is in place.
+// The file operations over the "A" calls. How a file is replaced is chosen once, when the adapter
+// is made:
+//   - kMoveOver (the NT family): the new contents go to a temporary file beside the target, which
+//     MoveFileExA then moves over it;
+//   - kSwap (Windows 95, 98 and Me, which export MoveFileExA without implementing it): the swap of
+//     platform/file_swap.h, renames that never overwrite and a backup that recovery finds by its
+//     name. This way never calls MoveFileExA.
 #pragma once
 
 #include "platform/files.h"
+#include "platform/system.h"
 
 namespace vireo::platform {
 
 class Win32Files : public Files {
  public:
+  enum class Way { kMoveOver, kSwap };
+  explicit Win32Files(Way way) : way_(way) {}
+
   bool Read(const std::string& path, std::string* bytes) override;
   bool MakeDirectory(const std::string& path) override;
   bool Copy(const std::string& from, const std::string& to) override;
@@ -16,6 +24,17 @@ class Win32Files : public Files {
   bool Append(const std::string& path, const std::string& bytes) override;
   bool Remove(const std::string& path) override;
   bool IsDirectory(const std::string& path) override;
+
+  // Puts `path` back when a swap that was stopped left it moved aside (RecoverMovedAside);
+  // changes nothing otherwise. For the program's own files at start-up, whatever the way.
+  bool RecoverMovedAside(const std::string& path);
+
+ private:
+  Way way_;
 };
+
+// The way for the system `system` reports: the swap on Windows 9x, and also when the version cannot
+// be read, since the swap works on every Windows.
+Win32Files::Way ReplaceWayFor(System& system);
 
 }  // namespace vireo::platform

@@ -104,7 +104,7 @@ bool useDesktop(const char* name) {
 int usage() {
   say("usage: driver probe | main EXE | settings EXE | pages EXE | files EXE | menus EXE | "
       "tooltips EXE | tools EXE | journal EXE | "
-      "export EXE ok|error3|kill"
+      "export EXE ok|error3|kill|start"
       " | refuse EXE"
       " | wait TITLE [SECONDS] | hold  [--desktop NAME]");
   return 2;

@@ -5,7 +5,9 @@
 //   error3  the export shows the message of failure 3 (Setup.reg cannot be written), which is
 //           answered; "Выход" then ends the program;
 //   kill    the program is ended from outside (kill -9 of its process) at a moment the script
-//           chooses, before the export is done or after; the driver only waits for that end.
+//           chooses, before the export is done or after; the driver only waits for that end;
+//   start   no export: the program is started and ended with "Выход" (its start-up puts back a
+//           Setup.reg that a killed export left moved aside).
 // "export: started" is printed as soon as the question box is gone, "export: done" when the main
 // window answers again, that is when the command's handler has returned; the script times its
 // kill from the first and measures the export between the two.
@@ -46,13 +48,17 @@ bool press(HWND box, int button) {
 }  // namespace
 
 int runExport(const std::string& exe, const std::string& ending, const char* desktop) {
-  if (ending != "ok" && ending != "error3" && ending != "kill") {
-    say("FAIL: unknown ending %s (ok, error3 or kill)", quoted(ending).c_str());
+  if (ending != "ok" && ending != "error3" && ending != "kill" && ending != "start") {
+    say("FAIL: unknown ending %s (ok, error3, kill or start)", quoted(ending).c_str());
     return finish();
   }
   Program program;
   HWND main = startMain(program, exe, desktop);
   if (main == nullptr) return finish();
+  if (ending == "start") {
+    checkExit(program, main);
+    return finish();
+  }
   const DWORD pid = program.pid();
 
   PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_SERVICE_SETUP, 0), 0);
