@@ -22,8 +22,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::Win32Registry registry;
     platform::Win32System system;
     platform::Win32Profile profile;
-    // Windows 9x replaces files by the swap, never with MoveFileExA (decided once, here).
-    platform::Win32Files files(platform::ReplaceWayFor(system));
+    // Windows 9x replaces files by the swap, never with MoveFileExA.
+    platform::Win32Files files(windows_9x ? platform::Win32Files::Way::kSwap
+                                          : platform::Win32Files::Way::kMoveOver);
     // Every change goes through the journal's recorders, which log it in the program directory.
     service::Journal journal(registry, profile, files);
     std::string directory = system.ProgramDirectory();

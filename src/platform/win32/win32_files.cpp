@@ -181,10 +181,4 @@ bool Win32Files::RecoverMovedAside(const std::string& path) {
   return platform::RecoverMovedAside(steps, path);
 }
 
-Win32Files::Way ReplaceWayFor(System& system) {
-  OsVersion version;
-  const bool nt = system.Version(&version) && version.platform_id != kPlatformWindows9x;
-  return nt ? Win32Files::Way::kMoveOver : Win32Files::Way::kSwap;
-}
-
 }  // namespace vireo::platform

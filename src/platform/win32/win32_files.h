@@ -8,7 +8,6 @@
 #pragma once
 
 #include "platform/files.h"
-#include "platform/system.h"
 
 namespace vireo::platform {
 
@@ -32,9 +31,5 @@ class Win32Files : public Files {
  private:
   Way way_;
 };
-
-// The way for the system `system` reports: the swap on Windows 9x, and also when the version cannot
-// be read, since the swap works on every Windows.
-Win32Files::Way ReplaceWayFor(System& system);
 
 }  // namespace vireo::platform
