@@ -388,7 +388,7 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
       continue
     fi
     vireo_log "the $path-bit path: $VIREO_WINE_KIND ($WINEPREFIX)"
-    vireo_wine explorer /desktop=VireoTest,1024x768 \
+    VIREO_WINE_TIMEOUT=3600 vireo_wine explorer /desktop=VireoTest,1024x768 \
       "Z:${VIREO_WIN_BUILD//\//\\}\\driver.exe" hold >/dev/null 2>&1 &
     killexport_suite kill "$count" || status=1
     killexport_suite disk || status=1

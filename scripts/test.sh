@@ -189,9 +189,12 @@ wine_suites() {
   # The program runs in Wine's virtual desktop, as on a desktop with a window manager; the
   # driver joins that desktop to find its windows.
   # driver.exe hold runs on it all along: Wine closes a virtual desktop soon after the last
-  # program on it has ended, and the pause between two suites may be longer than that.
+  # program on it has ended, and the pause between two suites may be longer than that. It lives
+  # until the wineserver is ended after the last suite (an hour at most), not for one suite's
+  # time limit: the suites of a path take longer than that together.
   local holder="Z:${VIREO_WIN_BUILD//\//\\}\\driver.exe"
-  vireo_wine explorer /desktop=VireoTest,1024x768 "$holder" hold >/dev/null 2>&1 &
+  VIREO_WINE_TIMEOUT=3600 vireo_wine explorer /desktop=VireoTest,1024x768 "$holder" hold \
+    >/dev/null 2>&1 &
 
   if [ -f "$VIREO_WIN_BUILD/regagree.exe" ]; then
     vireo_log "regagree.exe: the registry layer against Wine's registry (Windows 98 mode)"
