@@ -67,6 +67,10 @@ waited=$(VIREO_WINE_TIMEOUT=90 vireo_wine "$VIREO_WIN_BUILD/driver.exe" wait Vir
   --desktop Vireo) || status=1
 waited=${waited//$'\r'/}
 printf '%s\n' "$waited" | grep -v '^rect:'
+# The pointer goes to the screen's top right corner, away from the window, so that no tooltip
+# opens over the picture (one already open closes once the pointer has left its control).
+read -r screen_w _ < <(xdotool getdisplaygeometry 2>/dev/null) || true
+xdotool mousemove --sync "$((${screen_w:-1024} - 1))" 0 >/dev/null 2>&1 || true
 sleep 1
 mkdir -p "$(dirname "$screenshot")"
 # The main window alone when its place is known, the whole screen otherwise.

@@ -250,10 +250,10 @@ void Catalogue::RereadChoice(size_t i) {
 void Catalogue::RereadPage(PageId page) {
   const int p = static_cast<int>(page);
   for (size_t i = 0; i < chka.size(); ++i) {
-    if (chka_page_[i] == p) Trap([&] { chka[i]->Repaint(); });
+    if (chka_page_[i] == p) RereadCheck(i);
   }
   for (size_t i = 0; i < opt.size(); ++i) {
-    if (opt_page_[i] == p) Trap([&] { opt[i]->Repaint(); });
+    if (opt_page_[i] == p) RereadChoice(i);
   }
   ReadRestrictions(p);
   ReadTexts(p);

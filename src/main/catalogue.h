@@ -32,10 +32,10 @@ class Catalogue : public PagePart {
   // Start-up: captions, paths, types and pairs from the catalogue, then the states.
   void Configure();
   void Load() override { Configure(); }
-  void Refresh() override { Reread(); }
+  void Refresh(Reading) override { Reread(); }
   // Refresh: the pairs and options again, then the states and texts; no captions.
-  void Reread() override;
-  // A page came to the front: the states and texts of the settings on it are read again.
+  void Reread();
+  // A page came to the front: the settings on it are read again as the refresh reads them.
   void RereadPage(PageId page);
   // The one element that catalogue entry `id` belongs to, configured as at start-up and then
   // re-read as a refresh re-reads it; nothing when no element of the arrays uses the id. A

@@ -28,6 +28,7 @@ class AppletList : public PagePart {
   AppletList(PageContext& context, ui::Container& parent);
   // FillAppletList.
   void Load() override;
+  void Reload() override { Load(); }
   ui::CheckList& list() { return *list_; }
 
  private:

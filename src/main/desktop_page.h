@@ -27,9 +27,9 @@ std::string NumberText(std::int64_t n);
 class IconSize : public PagePart {
  public:
   IconSize(PageContext& context, ui::Container& parent);
-  // ReadIconSize: once at start-up; the refresh does not read it again.
+  // ReadIconSize: once at start-up; neither the refresh nor a page switch reads it again.
   void Load() override;
-  void Reread() override { Load(); }
+  void Reload() override { Load(); }
 
   ui::Label& label() { return *label3_; }
   ui::ScrollBar& spin() { return *vscroll1_; }

@@ -40,13 +40,13 @@ DriveList::DriveList(PageContext& context, ui::Container& parent) : context_(con
   list_->SetTooltip(ValueTip(context.platform.registry, kNoDrives));
 }
 
-void DriveList::Load() {
+void DriveList::Fill(Reading reading) {
   RegValue value;
   std::uint32_t mask = 0;
   if (registry::RegRead(context_.platform.registry, kNoDrives, &value) == 0)
     mask = DriveMask(value);
   for (int i = 0; i < kDriveCount; ++i) list_->SetItemChecked(i, (mask & (1u << i)) == 0);
-  list_->SetSelection(0);
+  if (reading == Reading::kRefresh) list_->SetSelection(0);
 }
 
 void DriveList::OnItemCheck() {
@@ -107,14 +107,14 @@ void ExplorerView::Load() {
   });
 }
 
-void ExplorerView::Refresh() {
+void ExplorerView::Refresh(Reading) {
   ui::Trap([this] {
     if (StoredTwoPane()) check1_->SetChecked(1);
   });
   ui::Trap([this] { ReadBackground(); });
 }
 
-void ExplorerView::Reread() {
+void ExplorerView::Reload() {
   ui::Trap([this] { check1_->SetChecked(StoredTwoPane() ? 1 : 0); });
   ui::Trap([this] { ReadBackground(); });
 }

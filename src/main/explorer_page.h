@@ -22,13 +22,13 @@ inline constexpr char kToolbarBackground[] =
 class DriveList : public PagePart {
  public:
   DriveList(PageContext& context, ui::Container& parent);
-  // FillDriveList, at start-up and on every refresh.
-  void Load() override;
-  void Refresh() override { Load(); }
-  void Reread() override { Load(); }
+  // FillDriveList, at start-up and on every refresh; a page switch keeps the current item.
+  void Load() override { Fill(Reading::kRefresh); }
+  void Refresh(Reading reading) override { Fill(reading); }
   ui::CheckList& list() { return *list_; }
 
  private:
+  void Fill(Reading reading);
   // lstDrives_ItemCheck: the whole mask is built again from the list.
   void OnItemCheck();
 
@@ -42,10 +42,11 @@ class ExplorerView : public PagePart {
   ExplorerView(PageContext& context, ui::Container& frame13);
   // Start-up: the two-pane state, the background path and its preview.
   void Load() override;
-  // The refresh can tick the box but never clears it, and leaves the preview alone.
-  void Refresh() override;
-  // A page switch reads both as the start-up does, without the preview.
-  void Reread() override;
+  // The refresh (and a page switch) can tick the box but never clears it, and leaves the preview
+  // alone.
+  void Refresh(Reading reading) override;
+  // After an undo both are read as the start-up reads them, without the preview.
+  void Reload() override;
 
   ui::CheckBox& check1() { return *check1_; }
   ui::TextBox& text1() { return *text1_; }

@@ -91,7 +91,7 @@ bool ExtensionList::Shown(const std::string& class_name) {
   return registry::RegRead(context_.platform.registry, NeverShowExtOf(class_name), &value) != 0;
 }
 
-void ExtensionList::Load() {
+void ExtensionList::Fill(Reading reading) {
   platform::Registry& reg = context_.platform.registry;
   std::vector<CheckRow> rows;
   for (const char* extension : kExtensions) {
@@ -101,7 +101,7 @@ void ExtensionList::Load() {
     rows.push_back({registry::ClassDescription(reg, extension, read) + " (" + extension + ")",
                     class_name.empty() || Shown(class_name)});
   }
-  ShowRows(*list_, rows);
+  ShowRows(*list_, rows, reading);
 }
 
 void ExtensionList::OnItemCheck(int row) {
@@ -130,12 +130,12 @@ IconList::IconList(PageContext& context, ui::Container& parent) : context_(conte
   });
 }
 
-void IconList::Load() {
+void IconList::Fill(Reading reading) {
   std::vector<CheckRow> rows;
   rows.push_back({"Отображать содержимое *.BMP в иконках",
                   ReadString(context_.platform.registry, IconOf(0)) == kOwnIcon});
   for (int row = 1; row < kCount; ++row) AddIconItem(kIconKinds[row].code, row, &rows);
-  ShowRows(*list_, rows);
+  ShowRows(*list_, rows, reading);
 }
 
 void IconList::AddIconItem(const std::string& code, int row, std::vector<CheckRow>* rows) {

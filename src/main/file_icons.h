@@ -34,12 +34,12 @@ class ExtensionList : public PagePart {
   ExtensionList(PageContext& context, ui::Container& parent);
   // FillExtList, at start-up, on every refresh and when the page comes to the front. The rows
   // are read first and then shown (ShowRows): the same items keep their places.
-  void Load() override;
-  void Refresh() override { Load(); }
-  void Reread() override { Load(); }
+  void Load() override { Fill(Reading::kRefresh); }
+  void Refresh(Reading reading) override { Fill(reading); }
   ui::CheckList& list() { return *list_; }
 
  private:
+  void Fill(Reading reading);
   bool Shown(const std::string& class_name);
   std::string RowTip(int row);
   void OnItemCheck(int row);  // lstExt_ItemCheck
@@ -55,12 +55,12 @@ class IconList : public PagePart {
   IconList(PageContext& context, ui::Container& parent);
   // FillIconList, at start-up, on every refresh and when the page comes to the front; like
   // FillExtList it reads the rows first and then shows them.
-  void Load() override;
-  void Refresh() override { Load(); }
-  void Reread() override { Load(); }
+  void Load() override { Fill(Reading::kRefresh); }
+  void Refresh(Reading reading) override { Fill(reading); }
   ui::CheckList& list() { return *list_; }
 
  private:
+  void Fill(Reading reading);
   // Appends the row of a three-letter code, ticked when its icon is "%1"; `row` is its index.
   void AddIconItem(const std::string& code, int row, std::vector<CheckRow>* rows);
   // Switches the class key `class_key` between each file's own icon and the icon kept in the
@@ -79,7 +79,7 @@ class ShellIcons3D : public PagePart {
   ShellIcons3D(PageContext& context, ui::Container& parent);
   // The availability test, at start-up and on every refresh.
   void Load() override;
-  void Refresh() override { Load(); }
+  void Refresh(Reading) override { Load(); }
   ui::Button& use() { return *use_; }
   ui::Button& restore() { return *restore_; }
 

@@ -31,8 +31,7 @@ class AnyFileOptions : public PagePart {
   AnyFileOptions(PageContext& context, ui::Container& frame16);
   // ReadAnyFileOptions, at start-up, on every refresh and when the page comes to the front.
   void Load() override;
-  void Refresh() override { Load(); }
-  void Reread() override { Load(); }
+  void Refresh(Reading) override { Load(); }
   ui::CheckBox& check2() { return *check2_; }
   ui::CheckBox& check3() { return *check3_; }
 
@@ -53,8 +52,7 @@ class UnknownFiles : public PagePart {
   UnknownFiles(PageContext& context, ui::Container& frame);
   // ReadUnknownFiles, at start-up, on every refresh and when the page comes to the front.
   void Load() override;
-  void Refresh() override { Load(); }
-  void Reread() override { Load(); }
+  void Refresh(Reading) override { Load(); }
   ui::TextBox& command() { return *txt_o_; }
   ui::TextBox& description() { return *txt_d_; }
 

@@ -24,6 +24,7 @@ FilesPage::FilesPage(PageContext& context, ui::Frame& frame) : Page(context, fra
 
   AddPart(*extensions_);
   AddPart(*icons_);
+  AddPart(*shell_icons_3d_);
   AddPart(*any_file_);
   AddPart(*unknown_);
   AddPart(*new_menu_);

@@ -218,6 +218,7 @@ FoldersPage::FoldersPage(PageContext& context, ui::Frame& frame) : Page(context,
   AddPart(*special_);
   AddPart(*source_);
   AddPart(*install_);
+  AddPart(*icons_);
 }
 
 }  // namespace vireo::main

@@ -26,9 +26,10 @@ extern const std::array<const char*, kSpecialFolderCount> kSpecialFolders;
 class SpecialFolders : public PagePart {
  public:
   SpecialFolders(PageContext& context, ui::Container& parent);
-  // Start-up selects the first folder; a refresh keeps the selection and the path.
+  // Start-up selects the first folder; a refresh (or a page switch) keeps the selection and the
+  // path.
   void Load() override;
-  void Reread() override { ShowPath(); }
+  void Reload() override { ShowPath(); }
   ui::ListControl& folder() { return *cmb_folder_; }
   ui::TextBox& path() { return *txt_path_; }
 
@@ -48,8 +49,7 @@ class SourcePath : public PagePart {
  public:
   SourcePath(PageContext& context, ui::Container& parent);
   void Load() override;  // ReadSourcePath
-  void Refresh() override { Load(); }
-  void Reread() override { Load(); }
+  void Refresh(Reading) override { Load(); }
   ui::TextBox& text() { return *txt_win_; }
 
  private:
@@ -64,8 +64,7 @@ class InstallPaths : public PagePart {
   static constexpr int kCount = 5;
   InstallPaths(PageContext& context, ui::Container& parent);
   void Load() override;  // ReadInstallPaths
-  void Refresh() override { Load(); }
-  void Reread() override { Load(); }
+  void Refresh(Reading) override { Load(); }
   ui::TextBox& text(int i) { return *txt_ip_.at(i); }
 
  private:
@@ -82,7 +81,7 @@ class FolderIcons : public PagePart {
  public:
   FolderIcons(PageContext& context, ui::Container& parent);
   void Load() override;  // CheckIconSet
-  void Refresh() override { Load(); }
+  void Refresh(Reading) override { Load(); }
   ui::Button& use() { return *use_; }
   ui::Button& restore() { return *restore_; }
 

@@ -190,7 +190,8 @@ void MainWindow::DrawSeparator() {
 
 void MainWindow::ShowPage(PageId p) {
   page_frame(p).BringToFront();
-  // What the page shows is read again, so that changes made outside the program show.
+  // What the page shows is read again as the refresh reads it, so that changes made outside the
+  // program show.
   ui::Trap([&] { catalogue_->RereadPage(p); });
   ui::Trap([&] { page(p).Reread(); });
 }
@@ -203,20 +204,13 @@ void MainWindow::Refresh() {
   // 2. to 7. Every part that the refresh re-reads, each its own step: the catalogue's pairs,
   //    options, states and texts; the Explorer view; the fillers; the 3-D icon test. The launch
   //    menus, the applet list, the icon size and the special folder are not read again.
-  for (PagePart* part : parts_) ui::Trap([part] { part->Refresh(); });
+  for (PagePart* part : parts_) ui::Trap([part] { part->Refresh(Reading::kRefresh); });
 
   // 8. The wait window unloads as it goes out of scope.
 }
 
 void MainWindow::RereadAll() {
-  for (PagePart* part : parts_) ui::Trap([part] { part->Refresh(); });
-  // What only start-up reads otherwise.
-  ui::Trap([&] { control_panel_->applets().Load(); });
-  for (int i = 0; i < kPageCount; ++i) {
-    const auto p = static_cast<PageId>(i);
-    ui::Trap([&] { catalogue_->RereadPage(p); });
-    ui::Trap([&] { page(p).Reread(); });
-  }
+  for (PagePart* part : parts_) ui::Trap([part] { part->Reload(); });
 }
 
 void MainWindow::Exit() {

@@ -75,8 +75,8 @@ std::optional<std::string> ShortClassName(platform::Registry& registry, platform
 // results as the plain ones but the extension key opened once. Every place of an entry's key is
 // below the extension key, so a key without subkeys, as most are, costs three calls. Then the
 // class name is read once and the four places are tried below the open key; an unusual class
-// name (empty, which the lookup tries with a doubled backslash, or naming a path, or not a short
-// string) is left to the plain lookups.
+// name (empty, which makes the lookup try the extension key's own places twice, or naming a path,
+// or not a short string) is left to the plain lookups.
 Lookup LookUp(platform::Registry& registry, platform::HKey classes, const std::string& extension) {
   Lookup lookup;
   platform::HKey key = 0;
@@ -202,9 +202,12 @@ void NewMenuList::OnChange() {
 void NewMenuList::OnDelete() {
   platform::Registry& reg = context_.platform.registry;
   const NewMenuItem item = ParseNewMenuItem(list_->Item(list_->Selection()));
-  if (!UsableType(item.type)) return;
+  // With nothing selected the empty type names no entry: nothing goes, and the list is filled
+  // again all the same.
   const std::string key =
-      registry::ShellNewKey(reg, std::string(registry::kClassesKey) + "." + item.type);
+      UsableType(item.type)
+          ? registry::ShellNewKey(reg, std::string(registry::kClassesKey) + "." + item.type)
+          : std::string();
   if (!key.empty()) registry::RegDelete(reg, key);
   Fill();
 }

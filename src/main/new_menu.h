@@ -30,14 +30,13 @@ class NewMenuList : public PagePart {
   // The list walks every class key of the registry, hundreds on a machine in use, so it is
   // filled when the Files page is first brought to the front rather than at start-up, which the
   // Files page is not part of; then again on every refresh and after "Добавить" and "Удалить".
-  // Start-up and later page switches do not read it. Reads only.
+  // Start-up and later page switches do not read it: walking the class keys at every switch would
+  // cost far more than the rest of the page. Reads only.
   void Load() override {}
-  void Refresh() override {
-    if (filled_) Fill();
+  void Refresh(Reading reading) override {
+    if (reading == Reading::kRefresh ? filled_ : !filled_) Fill();
   }
-  void Reread() override {
-    if (!filled_) Fill();
-  }
+  void Reload() override { Fill(); }
   // FillNewList.
   void Fill();
   ui::ListControl& list() { return *list_; }

@@ -1,5 +1,6 @@
 #include "main/new_menu_editor.h"
 
+#include "registry/ansi_text.h"
 #include "registry/file_class.h"
 #include "registry/reg_access.h"
 #include "resource.h"
@@ -214,7 +215,9 @@ void NewMenuEditor::Apply() {
   // The chosen value is written first, and only once it is stored do the other values go, from
   // the entry under the extension and from the one under its class (the latter only with a
   // class name: without one its path would name another key). A value or template that cannot
-  // be written so leaves the entry as it was, not without any of the three.
+  // be written so leaves the entry as it was, not without any of the three. A class named like
+  // the extension itself (".abc" for .abc) makes the two one key, which keeps its chosen value.
+  const bool one_key = registry::UpperAnsi(class_entry) == registry::UpperAnsi(entry);
   const int option = SelectedOption();
   std::string kept;
   switch (option) {
@@ -243,7 +246,7 @@ void NewMenuEditor::Apply() {
   }
   for (const char* value : {kNullFile, kFileName, kCommand}) {
     if (value != kept) registry::RegDelete(reg, entry + value);
-    if (!class_name.empty()) registry::RegDelete(reg, class_entry + value);
+    if (!class_name.empty() && !one_key) registry::RegDelete(reg, class_entry + value);
   }
 }
 

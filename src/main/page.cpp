@@ -45,7 +45,7 @@ std::function<std::string()> ValuesTip(platform::Registry& registry,
   };
 }
 
-bool ShowItems(ui::ListControl& list, const std::vector<std::string>& items) {
+bool ShowItems(ui::ListControl& list, const std::vector<std::string>& items, Reading reading) {
   const int count = static_cast<int>(items.size());
   bool same = list.Count() == count;
   for (int i = 0; same && i < count; ++i) same = list.Item(i) == items[i];
@@ -53,14 +53,15 @@ bool ShowItems(ui::ListControl& list, const std::vector<std::string>& items) {
     list.Clear();
     for (const std::string& item : items) list.AddItem(item);
   }
-  if (list.Selection() != 0) list.SetSelection(0);
+  const bool keep_place = same && reading == Reading::kPageSwitch && list.Selection() >= 0;
+  if (!keep_place && list.Selection() != 0) list.SetSelection(0);
   return same;
 }
 
-void ShowRows(ui::CheckList& list, const std::vector<CheckRow>& rows) {
+void ShowRows(ui::CheckList& list, const std::vector<CheckRow>& rows, Reading reading) {
   std::vector<std::string> texts;
   for (const CheckRow& row : rows) texts.push_back(row.text);
-  const bool kept = ShowItems(list, texts);
+  const bool kept = ShowItems(list, texts, reading);
   for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
     const bool shown = kept && list.ItemChecked(i);  // a new item comes unticked
     if (shown != rows[i].checked) list.SetItemChecked(i, rows[i].checked);
@@ -77,7 +78,7 @@ ui::Frame* Page::GroupFrame(Group group) const {
 }
 
 void Page::Reread() {
-  for (PagePart* part : parts_) ui::Trap([part] { part->Reread(); });
+  for (PagePart* part : parts_) ui::Trap([part] { part->Refresh(Reading::kPageSwitch); });
 }
 
 ui::Frame& Page::AddFrame(int id, const std::string& caption, ui::Rect rect,

@@ -62,17 +62,26 @@ inline constexpr int kFrameRowLeft = 10;
 inline constexpr int kCheckRowStep = 18;  // check boxes and check settings
 inline constexpr int kTextRowStep = 22;   // labelled text settings
 
+// What makes a part read again.
+enum class Reading {
+  kRefresh,     // "Обновить данные"
+  kPageSwitch,  // the part's page was brought to the front
+};
+
 // One step of the start-up and refresh sequences: a filler, or a group of controls read together.
 class PagePart {
  public:
   virtual ~PagePart() = default;
   // Start-up: reads what the part shows. Writes nothing.
   virtual void Load() = 0;
-  // "Обновить данные": reads again what the refresh re-reads; by default nothing.
-  virtual void Refresh() {}
-  // The part's page was brought to the front: registry-bound controls read the registry again,
-  // so that the display never lies for long; by default nothing.
-  virtual void Reread() {}
+  // "Обновить данные", and the part's page brought to the front: one rule for both, the part
+  // reads again what the refresh reads, by the same rules; by default nothing. A page switch
+  // leaves a list's current item where the user put it (the refresh's fills make item 0
+  // current). Writes nothing.
+  virtual void Refresh(Reading reading) { (void)reading; }
+  // After an undo: everything the part shows read again, start-up-only reads included, lists
+  // keeping their current item; by default what a page switch reads. Writes nothing.
+  virtual void Reload() { Refresh(Reading::kPageSwitch); }
 };
 
 // The arguments of a control that a page makes: its id, its place in its frame and its text.
@@ -92,9 +101,11 @@ std::function<std::string()> ValuesTip(platform::Registry& registry,
 
 // Makes `list` show `items` with item 0 current. A list that already holds the same texts keeps
 // them: clearing and refilling a list's window costs far more than the reading, and a page switch
-// or a refresh would otherwise pay it for every list it reads. True when the items were kept. Set
-// from code, so no event is raised.
-bool ShowItems(ui::ListControl& list, const std::vector<std::string>& items);
+// or a refresh would otherwise pay it for every list it reads. A page switch keeps the current
+// item of a list whose items are kept. True when the items were kept. Set from code, so no event
+// is raised.
+bool ShowItems(ui::ListControl& list, const std::vector<std::string>& items,
+               Reading reading = Reading::kRefresh);
 
 // One item of a check list as a filler has read it.
 struct CheckRow {
@@ -103,7 +114,8 @@ struct CheckRow {
 };
 // The same for a check list: the items are kept when their texts are, and only the ticks that
 // differ are set.
-void ShowRows(ui::CheckList& list, const std::vector<CheckRow>& rows);
+void ShowRows(ui::CheckList& list, const std::vector<CheckRow>& rows,
+              Reading reading = Reading::kRefresh);
 
 // What every page is built with.
 struct PageContext {
@@ -121,7 +133,7 @@ class Page {
   ui::Frame& frame() { return frame_; }
   // The group frame `group` when this page holds it, or null.
   ui::Frame* GroupFrame(Group group) const;
-  // The page was brought to the front: every part of it reads again.
+  // The page was brought to the front: every part of it reads again what the refresh reads.
   void Reread();
 
  protected:
@@ -134,7 +146,7 @@ class Page {
   ui::Frame& AddGroup(Group group, const std::string& caption, ui::Rect rect);
   // Keeps a label of the page (a description or a hint).
   ui::Label& AddLabel(ui::Container& parent, int id, const std::string& text, ui::Rect rect);
-  // The parts whose Reread runs when the page comes to the front.
+  // The parts that read again when the page comes to the front.
   void AddPart(PagePart& part) { parts_.push_back(&part); }
 
   platform::Platform& platform() { return context_.platform; }

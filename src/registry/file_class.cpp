@@ -74,10 +74,12 @@ std::string ShellNewKey(platform::Registry& registry, const std::string& extensi
   const std::string name =
       RegRead(registry, "HKLM\\" + extension_key + "\\", &value) == 0 ? value.AsText() : "";
   // The class-named subkey before the extension key itself, at each place the active key before
-  // the switched-off one. With no class name the first two keep their double backslash.
+  // the switched-off one. With no class name the first two are the last two: the registry skips
+  // the empty name, and the path given back names the key without it.
+  const std::string in_class = name.empty() ? extension_key : extension_key + "\\" + name;
   const std::string candidates[] = {
-      extension_key + "\\" + name + "\\ShellNew",
-      extension_key + "\\" + name + "\\ShellNew-",
+      in_class + "\\ShellNew",
+      in_class + "\\ShellNew-",
       extension_key + "\\ShellNew",
       extension_key + "\\ShellNew-",
   };

@@ -72,7 +72,11 @@ void ProcessListWindow::CreateControls() {
   cmd_help_ = tk.CreateButton(w, Control(IDC_PROCS_HELP, {left, 265, kButtonWidth, 25}, "Справка"));
   cmd_ok_ = tk.CreateButton(w, Control(IDC_PROCS_OK, {right, 265, kButtonWidth, 25}, "OK"));
 
-  lst_procs_->on_select = [this] { ui::Trap([this] { ShowDetails(); }); };
+  // The details follow the selection as the user touches the list, not a selection made by code.
+  for (auto* event :
+       {&lst_procs_->on_key_up, &lst_procs_->on_mouse_move, &lst_procs_->on_mouse_up}) {
+    *event = [this] { ui::Trap([this] { ShowDetails(); }); };
+  }
   lst_procs_->on_double_click = [this] { ui::Trap([this] { OpenFolder(); }); };
   cmd_terminate_->on_click = [this] { ui::Trap([this] { Terminate(); }); };
   cmd_refresh_->on_click = [this] { ui::Trap([this] { Refresh(); }); };
@@ -107,7 +111,10 @@ void ProcessListWindow::ShowDetails() {
       Hex8(p.module_id),          Hex8(p.default_heap_id),
       std::to_string(p.usage),    std::to_string(p.threads),
       std::to_string(p.priority), std::to_string(static_cast<std::int32_t>(p.flags))};
-  for (int i = 0; i < kDetailRows; ++i) values_[i]->SetText(texts[i]);
+  // Every move of the pointer comes here: only a text that changes is set, so nothing flickers.
+  for (int i = 0; i < kDetailRows; ++i) {
+    if (values_[i]->Text() != texts[i]) values_[i]->SetText(texts[i]);
+  }
 }
 
 void ProcessListWindow::Terminate() {

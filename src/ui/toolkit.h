@@ -7,7 +7,9 @@
 //   (Button::on_click, CheckBox::on_click), a keystroke or paste (TextBox::on_change), a choice
 //   in a list (ListControl::on_select), a tick or clear of a list item
 //   (CheckList::on_item_check, with the item's index), a double click on a list item
-//   (ListControl::on_double_click, after the on_select of its first click), an arrow or drag of
+//   (ListControl::on_double_click, after the on_select of its first click), a key released or
+//   the pointer moved or a button released over a list box (ListControl::on_key_up,
+//   on_mouse_move, on_mouse_up), an arrow or drag of
 //   a scroll bar (ScrollBar::on_change), a click on an option button (OptionButton::on_click) or
 //   on a picture (Picture::on_click), a menu command or accelerator (Window::on_command; in a modal
 //   window Enter and Escape too, as kCommandEnter and kCommandEscape).
@@ -145,6 +147,11 @@ class ListControl : public Widget {
   std::function<void()> on_select;
   // Raised after the user double-clicked an item, which is selected then (list boxes only).
   std::function<void()> on_double_click;
+  // List boxes: raised after the user released a key, moved the pointer or released a mouse
+  // button over the list, once the list has handled it (a selection it made shows).
+  std::function<void()> on_key_up;
+  std::function<void()> on_mouse_move;
+  std::function<void()> on_mouse_up;
 };
 
 // A list box whose items carry check marks.

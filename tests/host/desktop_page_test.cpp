@@ -15,11 +15,11 @@ class DesktopPageTest : public test::MainWindowFixture {
   std::string Label() { return Get<HLabel>(IDC_LABEL3).Text(); }
   HScrollBar& Bar() { return Get<HScrollBar>(IDC_VSCROLL1); }
   void Click(int id) { Get<HButton>(id).Click(); }
-  // Stores the size (nullptr: none) and brings the page to the front, which reads it.
+  // Stores the size (nullptr: none) and reads it as start-up does (ReadIconSize).
   void Show(const char* size) {
     memory.DeleteKey(kCurrentUser, kMetrics);
     if (size) memory.PutText(kCurrentUser, kMetrics, kSize, size);
-    window->ShowPage(main::PageId::kActiveDesktop);
+    window->desktop().icon_size().Load();
   }
   // The names of the values left in "Shell Icons", in order.
   std::string Icons() {
@@ -37,14 +37,15 @@ class DesktopPageTest : public test::MainWindowFixture {
   }
 };
 
-TEST_F(DesktopPageTest, ShowsTheStoredSizeAtStartUpAndPageSwitchOnly) {
+TEST_F(DesktopPageTest, ShowsTheStoredSizeReadAtStartUpOnly) {
   memory.PutText(kCurrentUser, kMetrics, kSize, "48 ");
   Start();
   EXPECT_EQ(Label(), " 48");
   EXPECT_EQ(Bar().Value(), -48);
-  // The refresh does not read the size again.
+  // Neither the refresh nor a page switch reads the size again.
   memory.PutText(kCurrentUser, kMetrics, kSize, "20");
   Refresh();
+  window->ShowPage(main::PageId::kActiveDesktop);
   EXPECT_EQ(Label(), " 48");
   const struct {
     const char* stored;  // nullptr: no value

@@ -43,6 +43,16 @@ TEST_F(ExplorerPageTest, DriveListShowsAndWritesTheMask) {
     Refresh();
     EXPECT_EQ(test::Ticks(Drives()), c.ticks) << c.type;
   }
+  // A page switch reads the ticks as the refresh does, but the user's place stays where it was;
+  // the refresh makes A:\ current.
+  Drives().Choose(5);
+  memory.PutNumber(kCurrentUser, kPolicies, "NoDrives", 4);
+  window->ShowPage(main::PageId::kExplorer);
+  EXPECT_EQ(test::Ticks(Drives()), "xx.xxxxxxxxxxxxxxxxxxxxxxx");
+  EXPECT_EQ(Drives().Selection(), 5);
+  memory.PutText(kCurrentUser, kPolicies, "NoDrives", "garbage");
+  Refresh();
+  EXPECT_EQ(Drives().Selection(), 0);
   EXPECT_EQ(Writes(), 0u);
 
   // Every click writes the whole mask as a number, and deletes the value at 0.
@@ -72,14 +82,16 @@ TEST_F(ExplorerPageTest, TwoPaneBoxComparesTheCommandWithoutLetterCase) {
   for (const auto& [stored, shown] : cases) {
     memory.DeleteKey(kClassesRoot, kDde);
     if (stored) memory.PutText(kClassesRoot, kDde, "", stored);
-    window->ShowPage(main::PageId::kExplorer);
+    window->explorer().view().Load();  // as start-up reads it
     EXPECT_EQ(TwoPane().Checked(), shown) << (stored ? stored : "none");
   }
-  // The refresh ticks the box, but never clears it.
+  // The refresh ticks the box, but never clears it; neither does a page switch.
   memory.PutText(kClassesRoot, kDde, "", "[explorefolder(\"%l\", %i, %s)]");
   Refresh();
   memory.PutText(kClassesRoot, kDde, "", kOnePane);
   Refresh();
+  EXPECT_EQ(TwoPane().Checked(), 1);
+  window->ShowPage(main::PageId::kExplorer);
   EXPECT_EQ(TwoPane().Checked(), 1);
   EXPECT_EQ(Writes(), 0u);
 

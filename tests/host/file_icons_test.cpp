@@ -182,7 +182,7 @@ TEST_F(FileIconsTest, APageSwitchShowsChangesMadeOutsideInTheItemsItHas) {
   window->ShowPage(main::PageId::kFiles);
   EXPECT_EQ(test::Ticks(Ext()), ".xxxxxxxxxxxx");
   EXPECT_EQ(test::Ticks(Ico()), "x............");
-  EXPECT_EQ(Ext().Selection(), 0);
+  EXPECT_EQ(Ext().Selection(), 4);  // the user's place stays
   EXPECT_EQ(Ext().clears(), ext_clears);
   EXPECT_EQ(Ico().clears(), ico_clears);
 
@@ -197,16 +197,16 @@ TEST_F(FileIconsTest, APageSwitchShowsChangesMadeOutsideInTheItemsItHas) {
 TEST_F(FileIconsTest, FillsMakeOneCallARowOnAnEmptyRegistry) {
   Start();
   counting.Reset();
-  window->files().extensions().Refresh();
+  window->files().extensions().Refresh(main::Reading::kRefresh);
   EXPECT_EQ(counting.total(), 13u);
   counting.Reset();
-  window->files().icons().Refresh();
+  window->files().icons().Refresh(main::Reading::kRefresh);
   EXPECT_EQ(counting.total(), 13u);
   // A registered extension: its class name, its description and NeverShowExt, three calls each.
   Set(".doc\\", "Word.Document.8");
   Set("Word.Document.8\\", "Документ");
   counting.Reset();
-  window->files().extensions().Refresh();
+  window->files().extensions().Refresh(main::Reading::kRefresh);
   EXPECT_EQ(counting.total(), 12u + 9u);
 }
 

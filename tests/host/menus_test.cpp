@@ -58,6 +58,21 @@ TEST_F(MenusTest, LaunchMenusGreyOutMissingFilesOnceAndStartTheirPrograms) {
                           }));
 }
 
+TEST_F(MenusTest, LaunchCommandLinesQuoteADirectoryWithABlank) {
+  system.PlaceDirectories("Мой Windows", "System 32");
+  Start();
+  Main().Command(IDM_PROGRAM_FIRST + 6);   // notepad, Windows directory
+  Main().Command(IDM_PROGRAM_FIRST + 16);  // dxdiag, System directory
+  Main().Command(IDM_APPLET_FIRST + 1);
+  const auto quoted = [](const std::string& path) { return "\"" + path + "\""; };
+  EXPECT_EQ(ShellCalls(), (std::vector<std::string>{
+                              "start|" + quoted(Windows() + "\\notepad.exe") + "|1",
+                              "start|" + quoted(System() + "\\dxdiag.exe") + "|1",
+                              "start|" + quoted(Windows() + "\\control.exe") + " " +
+                                  quoted(System() + "\\sysdm.cpl") + "|1",
+                          }));
+}
+
 TEST_F(MenusTest, EndingTheSessionAsksFirstAndPassesEachCommandsFlags) {
   Start();
   for (int command : {IDM_SERVICE_LOGOFF_STANDARD, IDM_SERVICE_LOGOFF_FORCE, IDM_SERVICE_REBOOT,

@@ -110,6 +110,14 @@ TEST_F(NewMenuTest, ListsTheEntriesThatHoldAValueWhereverTheirKeyIs) {
   EXPECT_FALSE(KeyExists(".txt\\ShellNew"));
   EXPECT_TRUE(KeyExists("txtfile\\ShellNew"));
   EXPECT_EQ(Items(), std::vector<std::string>{"Word (old) (.doc)"});
+
+  // With nothing selected it deletes nothing, and fills the list again all the same.
+  memory.DeleteKey(kLocalMachine, std::string(kClasses) + ".doc");
+  Refresh();
+  ASSERT_EQ(List().Selection(), -1);
+  Value(".new\\ShellNew", "NullFile");
+  Get<HButton>(IDC_COMMAND9).Click();
+  EXPECT_EQ(Items(), std::vector<std::string>{"<Unknown> (.new)"});
 }
 
 TEST_F(NewMenuTest, TheListIsFilledWhenItsPageIsFirstShownThenByEveryRefresh) {
@@ -292,6 +300,18 @@ TEST_F(NewMenuTest, ApplyWritesTheSelectedOptionBesideTheEntryFoundAndDeletesThe
   }
   // "Добавить" fills the list again: the entry under the extension holds a value.
   EXPECT_EQ(Items(), std::vector<std::string>{"Текст (.txt)"});
+
+  // A class named like the extension makes the two entries one key: the chosen value stays.
+  for (const char* cls : {".abc", ".ABC"}) {
+    SCOPED_TRACE(cls);
+    Type(".abc", cls, "");
+    Value(".abc\\ShellNew", "NullFile");
+    Add("abc", [&](HWindow& editor) {
+      Option(editor, 5).Click();
+      In<HTextBox>(editor, IDC_TXT_COMMAND).Replace("make %1");
+    });
+    EXPECT_EQ(Entry(".abc\\ShellNew"), "<none>|<none>|make %1");
+  }
   EXPECT_EQ(files.calls, 0);
 }
 

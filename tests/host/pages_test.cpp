@@ -14,7 +14,6 @@ namespace {
 
 constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
 constexpr char kSystemPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
-constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";
 constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 constexpr char kWebFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\MyComputer\\NameSpace\\"
@@ -84,7 +83,6 @@ TEST_F(PagesTest, APageSwitchRereadsOnlyThePageBroughtToTheFront) {
   memory.PutNumber(kCurrentUser, kSystemPolicies, "NoDevMgrPage", 1);
   memory.PutNumber(kCurrentUser, std::string(kExplorer) + "\\Advanced", "ShowInfoTip", 1);
   memory.PutNumber(kCurrentUser, std::string(kPolicies) + "\\Explorer", "NoDrives", 8);
-  memory.PutText(kCurrentUser, kMetrics, "Shell Icon Size", "20");
   memory.PutNumber(kCurrentUser, std::string(kPolicies) + "\\ActiveDesktop", "NoComponents", 1);
   memory.PutText(kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Setup", "SourcePath",
                  "S:\\");
@@ -97,7 +95,6 @@ TEST_F(PagesTest, APageSwitchRereadsOnlyThePageBroughtToTheFront) {
     EXPECT_EQ(Checked(kInfoTip), explorer ? 0 : 1);
     EXPECT_EQ(Ticked(IDC_LST_DRIVES, 3), explorer);
     EXPECT_EQ(Checked(kComponents), desktop ? 1 : 0);
-    EXPECT_EQ(Text(IDC_LABEL3), desktop ? "(Undefined)" : " 20");
     EXPECT_EQ(Text(IDC_TXT_WIN), folders ? "" : "S:\\");
     EXPECT_EQ(Text(IDC_TXT_IP_FIRST + 1), folders ? "" : "B:\\");
   };

@@ -144,7 +144,7 @@ TEST_F(ToolsTest, ProcessListShowsPathsCountAndDetailsOnlyWhenTouched) {
   explorer.flags = 0xFFFFFFFF;
   processes.processes = {Process(0xFFF12345, "C:\\WINDOWS\\KERNEL32.DLL"), explorer};
   std::string caption, untouched;
-  std::vector<std::string> lines, details;
+  std::vector<std::string> lines, details, first;
   int selection = -2, extent = 0;
   OpenList(IDC_SYSINFO_PROCESSES, [&](HWindow& w) {
     caption = w.Text();
@@ -153,7 +153,18 @@ TEST_F(ToolsTest, ProcessListShowsPathsCountAndDetailsOnlyWhenTouched) {
     selection = list.Selection();
     extent = list.horizontal_extent();
     untouched = Label(w, IDC_PROCS_VALUE_FIRST);
+    // The pointer moved over the list shows the line selected; a key or button released, the
+    // line it selected.
+    list.MouseMove();
+    first.push_back(Label(w, IDC_PROCS_VALUE_FIRST));
     list.Choose(1);
+    list.KeyUp();
+    first.push_back(Label(w, IDC_PROCS_VALUE_FIRST));
+    list.Choose(0);
+    list.MouseUp();
+    first.push_back(Label(w, IDC_PROCS_VALUE_FIRST));
+    list.Choose(1);
+    list.MouseUp();
     for (int i = 0; i < tools::kDetailRows; ++i) {
       details.push_back(Label(w, IDC_PROCS_VALUE_FIRST + i));
     }
@@ -165,6 +176,7 @@ TEST_F(ToolsTest, ProcessListShowsPathsCountAndDetailsOnlyWhenTouched) {
   EXPECT_EQ(selection, 0);
   EXPECT_EQ(extent, (23 + 2) * 7);  // the longest line has 23 characters
   EXPECT_EQ(untouched, "");
+  EXPECT_EQ(first, (std::vector<std::string>{"FFF12345", "0000001A", "FFF12345"}));
   EXPECT_EQ(details, (std::vector<std::string>{"0000001A", "8000ABCD", "0000001F", "00530000", "1",
                                                "12", "-2", "-1"}));
   ASSERT_EQ(shell.calls.size(), 1u);  // the double click opens the folder
@@ -201,6 +213,7 @@ TEST_F(ToolsTest, ManyProcessesFailedSnapshotsAndRefresh) {
     EXPECT_EQ(w.Text(), "Список активных процессов (1005)");
     EXPECT_EQ(list.Count(), 1001);
     list.Choose(1000);
+    list.KeyUp();
     EXPECT_EQ(Label(w, IDC_PROCS_VALUE_FIRST), "000003E9");
     // No snapshot: the window stays as it was.
     processes.snapshot_fails = true;

@@ -86,8 +86,7 @@ TEST_F(TooltipsTest, ListsShowTheItemUnderThePointer) {
   profile.WriteString("Don't Load", "desk.cpl", "no", system.WindowsDirectory() + "\\control.ini");
   memory.PutText(kClassesRoot, ".lnk", "", "lnkfile");
   memory.PutText(kClassesRoot, "lnkfile", "NeverShowExt", "");
-  memory.PutText(kClassesRoot, ".vtx", "", "vtxfile");
-  memory.PutText(kClassesRoot, ".vtx\\ShellNew", "NullFile", "");
+  memory.PutText(kClassesRoot, ".vtx\\ShellNew", "NullFile", "");  // no class name
   Start();
   auto& applets = Get<HCheckList>(IDC_LST_APPLETS);
   EXPECT_EQ(applets.ItemTooltipText(5), "control.ini [Don't Load] desk.cpl\n\"no\"");

@@ -133,6 +133,12 @@ TempSystem::TempSystem() {
   version.csd = " A ";
 }
 
+void TempSystem::PlaceDirectories(const std::string& windows, const std::string& system) {
+  fs::create_directories(root_ / windows / system);
+  windows_dir_ = (root_ / windows).string();
+  system_dir_ = (root_ / windows / system).string();
+}
+
 TempSystem::~TempSystem() {
   std::error_code error;
   fs::remove_all(root_, error);

@@ -42,6 +42,9 @@ class TempSystem : public System {
   bool exited = false;
   int exit_code = 0;
 
+  // Moves the Windows directory to `windows` below the stand-in's folder and the System
+  // directory to `system` inside it (names with a blank, say); both start empty.
+  void PlaceDirectories(const std::string& windows, const std::string& system);
   // Writes a file below the stand-in directories (a Windows-style path).
   void WriteFile(const std::string& windows_path, const std::string& contents);
   std::string ReadFile(const std::string& windows_path) const;

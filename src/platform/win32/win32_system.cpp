@@ -176,6 +176,7 @@ std::string Win32FileChooser::ChooseFileToOpen(OwnerHandle owner, const std::str
   request.lpstrFilter = filter_list.empty() ? nullptr : filter_list.c_str();
   request.lpstrFile = file;
   request.nMaxFile = 260;
+  // No title is NULL, the system's own "Open": an empty string would empty the title bar.
   request.lpstrTitle = title.empty() ? nullptr : title.c_str();
   request.Flags = OFN_HIDEREADONLY;
   using Dialog = BOOL(WINAPI*)(LPOPENFILENAMEA);

@@ -248,6 +248,10 @@ class HList : public Widget<Interface> {
     Choose(index);
     if (this->on_double_click) this->on_double_click();
   }
+  // The user releases a key, moves the pointer or releases a mouse button over the list.
+  void KeyUp() { Raise(this->on_key_up); }
+  void MouseMove() { Raise(this->on_mouse_move); }
+  void MouseUp() { Raise(this->on_mouse_up); }
   // The user selects the item that reads `text`; false when there is none.
   bool Choose(const std::string& text) {
     auto it = std::find(items_.begin(), items_.end(), text);
@@ -257,6 +261,11 @@ class HList : public Widget<Interface> {
   }
 
  protected:
+  void Raise(const std::function<void()>& event) {
+    if (!this->enabled() || !event) return;
+    const ActionScope action(Item(selection_), this->Handle(), false);
+    event();
+  }
   std::vector<std::string> items_;
   int selection_ = -1;
   int horizontal_extent_ = 0;

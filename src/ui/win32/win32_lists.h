@@ -142,8 +142,9 @@ class Win32List : public Widget<Interface>, public ListHook {
     if (item_tooltip_) this->AddTool();
     if (extent_ > 0) Send(m_.horizontal_extent, static_cast<WPARAM>(extent_), 0);
   }
-  // A move onto another item makes the tooltip ask again.
-  bool OnInput(HWND window, UINT message, WPARAM, LPARAM l, LRESULT*) override {
+  // A move onto another item makes the tooltip ask again. A key or button released and the
+  // pointer's moves are raised once the list box has handled them.
+  bool OnInput(HWND window, UINT message, WPARAM w, LPARAM l, LRESULT* result) override {
     if (message == WM_MOUSEMOVE && item_tooltip_ && this->tool_added_) {
       const int item = ItemAtPoint(window, l);
       if (item != tip_item_) {
@@ -151,7 +152,15 @@ class Win32List : public Widget<Interface>, public ListHook {
         this->blueprint_.tooltips->Pop(window);
       }
     }
-    return false;
+    const std::function<void()>* event = nullptr;
+    if (message == WM_KEYUP) event = &this->on_key_up;
+    if (message == WM_MOUSEMOVE) event = &this->on_mouse_move;
+    if (message == WM_LBUTTONUP || message == WM_RBUTTONUP) event = &this->on_mouse_up;
+    if (!event || !*event) return false;
+    *result = CallOld(window, message, w, l);
+    const ActionScope action(Item(Selection()), reinterpret_cast<std::uintptr_t>(this), false);
+    (*event)();
+    return true;
   }
   bool IsListBox() const { return m_.reset == LB_RESETCONTENT; }
   bool InRange(int index) const { return index >= 0 && index < static_cast<int>(items_.size()); }
@@ -216,7 +225,7 @@ class Win32CheckList : public Win32List<ui::CheckList> {
     }
   }
   bool OnInput(HWND window, UINT message, WPARAM w, LPARAM l, LRESULT* result) override {
-    Win32List::OnInput(window, message, w, l, result);
+    if (Win32List::OnInput(window, message, w, l, result)) return true;
     if (message == WM_LBUTTONDOWN && LOWORD(l) < 16) {
       const int item = ItemAtPoint(window, l);
       if (item >= 0) {
