@@ -94,11 +94,23 @@ void typeKey(WORD key) {
   SendInput(2, input, sizeof(INPUT));
 }
 
-void end(HWND modal, const Modal& m, Way way) {
+// A message sent from a thread of its own, so that the time the owner takes to come back is
+// measured meanwhile, not only once the program has finished handling the message.
+struct Sent {
+  HWND window;
+  UINT message;
+};
+DWORD WINAPI sendMessage(void* sent) {
+  const auto* s = static_cast<const Sent*>(sent);
+  send(s->window, s->message);
+  return 0;
+}
+
+void end(HWND modal, const Modal& m, Way way, Sent& sent) {
   const LPARAM f4 = static_cast<LPARAM>(MapVirtualKeyA(VK_F4, 0)) << 16 | 1 | KF_ALTDOWN << 16;
   switch (way) {
     case Way::kClickSent:
-      send(byId(modal, m.button), BM_CLICK);
+      sent = {byId(modal, m.button), BM_CLICK};
       break;
     case Way::kClickPosted:
       clickLater(byId(modal, m.button));
@@ -121,7 +133,7 @@ void end(HWND modal, const Modal& m, Way way) {
       PostMessageA(modal, WM_SYSKEYUP, VK_F4, f4 | static_cast<LPARAM>(0xC0000000));
       break;
     case Way::kCloseSent:
-      send(modal, WM_CLOSE);
+      sent = {modal, WM_CLOSE};
       break;
     case Way::kClosePosted:
       PostMessageA(modal, WM_CLOSE, 0, 0);
@@ -145,7 +157,9 @@ void endOnce(DWORD pid, HWND owner, const Modal& m, const WayName& way) {
     return;
   waitUntil([&] { return GetForegroundWindow() == modal; }, 2000);
   const double start = nowMs();
-  end(modal, m, way.way);
+  Sent sent{};
+  end(modal, m, way.way, sent);
+  HANDLE sender = sent.window ? CreateThread(nullptr, 0, sendMessage, &sent, 0, nullptr) : nullptr;
   // The owner is back once it takes input and is the active window with the modal window out
   // of sight; the window's destruction may end a little later.
   double back = -1, gone = -1;
@@ -156,6 +170,10 @@ void endOnce(DWORD pid, HWND owner, const Modal& m, const WayName& way) {
     if (gone < 0 && !IsWindow(modal)) gone = at;
     if ((back >= 0 && gone >= 0) || at > kPatienceMs) break;
     Sleep(1);
+  }
+  if (sender != nullptr) {
+    WaitForSingleObject(sender, kWaitMs);
+    CloseHandle(sender);
   }
   say("time: %s: owner enabled and active after %.1f ms, window destroyed after %.1f ms",
       what.c_str(), back, gone);
