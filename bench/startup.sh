@@ -5,7 +5,8 @@
 # build/wine-bench-prefix64, after the path that runs) and Wine's virtual desktop on a private
 # Xvfb, measures the time from starting vireo.exe to its main window "Vireo" being shown, side
 # by side with Wine's own notepad.exe started the same way, and prints the median of each and
-# their ratio; then the time of each page switch and of "Обновить данные" in the program. Then
+# their ratio; then the time of each page switch and of "Обновить данные" in the program, and how
+# soon the main window is back after each modal window ends (driver.exe modal). Then
 # the same start-up measurement and refresh time in a second throwaway prefix
 # (build/wine-bench-fixture-prefix32 or ...64) into which the class registry of a machine in use
 # (build/host/generated/classes.reg, written by tools/make_classes) has been imported, and the
@@ -122,6 +123,15 @@ pageswitch_runs() {
   fi
 }
 pageswitch_runs
+
+# How soon the main window takes input again after each modal window ends, every way it ends
+# (driver.exe modal prints the times; its checks hold them to 50 ms).
+if [ -f "$VIREO_WIN_BUILD/driver.exe" ]; then
+  echo
+  echo "Modal windows ended (the owner enabled and active; the window destroyed):"
+  VIREO_WINE_TIMEOUT=600 vireo_wine "$VIREO_WIN_BUILD/driver.exe" modal "$vireo_program" \
+    --desktop VireoBench | tr -d '\r' | sed -n 's/^time: /  /p'
+fi
 
 # The same in a prefix that holds the class registry of a machine in use: Wine's own prefix has
 # about 15 extension keys, a Windows 98 machine in use hundreds.

@@ -241,8 +241,16 @@ void HWindow::Paint() {
 }
 
 void HWindow::Close() {
+  GiveOwnerBack();
   open_ = false;
   SetVisibleState(false);
+}
+
+void HWindow::GiveOwnerBack() {
+  if (!modal_owner_) return;
+  owner_stayed_disabled_ = !modal_owner_->Enabled();
+  if (owner_was_enabled_) modal_owner_->SetEnabled(true);
+  modal_owner_ = nullptr;
 }
 
 void HWindow::AddLine(int x1, int y1, int x2, int y2, int system_color) {
@@ -325,14 +333,14 @@ std::unique_ptr<ui::OptionButton> HeadlessToolkit::CreateOptionButton(Container&
 
 void HeadlessToolkit::RunModal(ui::Window& window, ui::Window& owner) {
   auto& modal = dynamic_cast<HWindow&>(window);
-  const bool owner_enabled = owner.Enabled();
+  modal.modal_owner_ = &owner;
+  modal.owner_was_enabled_ = owner.Enabled();
   owner.SetEnabled(false);
   modal.Show();
   if (modal.open() && on_modal) on_modal(modal);
-  const bool still_disabled = !owner.Enabled();
   modal.UserClose();
-  owner.SetEnabled(owner_enabled);
-  modal_runs.push_back({modal.args().title, still_disabled});
+  modal.GiveOwnerBack();  // a window closed before it was shown
+  modal_runs.push_back({modal.args().title, modal.owner_stayed_disabled_});
 }
 
 std::unique_ptr<ui::Timer> HeadlessToolkit::CreateTimer(ui::Window& owner) {

@@ -64,8 +64,12 @@ class HWindow : public Widget<ui::Window> {
   void PressEscape() { Command(kCommandEscape); }
 
  private:
+  friend class HeadlessToolkit;
   // The caption of a menu item made at run time; empty for the resource's own items.
   std::string CommandCaption(int command_id) const;
+  // Ends a modal run: the owner takes input again (if it did before) the moment the window
+  // closes, as under the Win32 toolkit.
+  void GiveOwnerBack();
 
   HeadlessToolkit* toolkit_;
   WindowArgs args_;
@@ -75,6 +79,9 @@ class HWindow : public Widget<ui::Window> {
   int paint_count_ = 0;
   std::vector<Line> lines_;
   std::map<int, HMenu> menus_;
+  ui::Window* modal_owner_ = nullptr;  // while shown through RunModal
+  bool owner_was_enabled_ = false;
+  bool owner_stayed_disabled_ = false;
 };
 
 class HTimer : public ui::Timer {
@@ -126,7 +133,8 @@ class HeadlessToolkit : public Toolkit {
   std::unique_ptr<ui::Timer> CreateTimer(ui::Window& owner) override;
   int Run() override { return quit_code_; }
   // Disables the owner, shows the window (which paints it), lets on_modal act as the user while
-  // it is open, then closes it through its title bar if it is still open, and enables the owner.
+  // it is open, then closes it through its title bar if it is still open. The owner takes input
+  // again the moment the window closes, however it closes.
   void RunModal(ui::Window& window, ui::Window& owner) override;
   void Quit(int code) override {
     quit_code_ = code;

@@ -149,6 +149,10 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM w, LPARAM l) {
           return 0;
         }
         break;
+      case WM_DESTROY:
+        // Destroyed without Close (its owner went first): a modal run ends here.
+        if (auto* top = dynamic_cast<Win32Window*>(self)) top->EndModal();
+        break;
       default:
         break;
     }
@@ -387,18 +391,21 @@ int Win32Toolkit::Run() {
 }
 
 void Win32Toolkit::RunModal(ui::Window& window, ui::Window& owner) {
+  auto* top = dynamic_cast<Win32Window*>(&window);
   HWND modal = AsHwnd(window.Handle());
   HWND owner_window = AsHwnd(owner.Handle());
-  if (!modal) return;
+  if (!modal || !top) return;
   tooltips_->Start();
   // Owned by the main window: it stays above it and leaves the task bar alone.
   SetWindowLongPtrA(modal, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner_window));
   const bool owner_enabled = owner_window && IsWindowEnabled(owner_window);
   if (owner_window) EnableWindow(owner_window, FALSE);
+  // However the window ends, Win32Window::EndModal gives the owner back before it goes.
+  top->BeginModal(owner_window, owner_enabled);
   window.Show();
   MSG message;
   bool quit = false;
-  while (IsWindow(modal)) {
+  while (top->InModal() && IsWindow(modal)) {
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got <= 0) {
       quit = got == 0;
@@ -409,11 +416,10 @@ void Win32Toolkit::RunModal(ui::Window& window, ui::Window& owner) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  // The owner takes the input again before the modal window goes, so the activation returns to
-  // it and not to another program.
-  if (owner_window && owner_enabled) EnableWindow(owner_window, TRUE);
+  // The loop ended by a quit message: the owner is given back, then the window goes.
+  top->EndModal();
   if (IsWindow(modal)) window.Close();
-  if (owner_window) {
+  if (owner_window && IsWindow(owner_window)) {
     ::SetActiveWindow(owner_window);
     SetForegroundWindow(owner_window);
   }

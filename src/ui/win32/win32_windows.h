@@ -133,7 +133,10 @@ class Win32Window : public Panel<ui::Window> {
     RedrawWindow(hwnd_, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
-  void Close() override { Detach(); }
+  void Close() override {
+    EndModal();
+    Detach();
+  }
   void AddLine(int x1, int y1, int x2, int y2, int system_color) override {
     lines_.push_back({x1, y1, x2, y2, system_color});
     InvalidateRect(hwnd_, nullptr, TRUE);
@@ -178,10 +181,29 @@ class Win32Window : public Panel<ui::Window> {
     return caption;
   }
   void OnCloseRequest() {
+    EndModal();
     Detach();
     if (on_close) on_close();
-    // A close sent from outside is handled while GetMessage waits for a posted message; this
-    // one wakes a modal loop, which then sees its window gone and returns.
+  }
+  // Win32Toolkit::RunModal shows the window modally over `owner`, which it has disabled.
+  void BeginModal(HWND owner, bool owner_was_enabled) {
+    modal_ = true;
+    modal_owner_ = owner;
+    owner_was_enabled_ = owner_was_enabled;
+  }
+  bool InModal() const { return modal_; }
+  // The modal run ends, however the window goes: by its own code (a button, Enter, Escape), a
+  // close (the close box, Alt+F4, WM_CLOSE from another program) or its owner's destruction.
+  // The owner takes input again while this window still exists, so that the system activates
+  // the owner, not a window of another program, when this one is hidden; hidden first, because
+  // destroying a window with its children takes tens of milliseconds under Wine. The posted
+  // message wakes the modal loop: a click or a close that another program sends is handled
+  // inside GetMessage, which would otherwise wait on for the next posted message.
+  void EndModal() {
+    if (!modal_) return;
+    modal_ = false;
+    if (owner_was_enabled_ && IsWindow(modal_owner_)) EnableWindow(modal_owner_, TRUE);
+    if (hwnd_ && IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_HIDE);
     PostMessageA(nullptr, WM_NULL, 0, 0);
   }
   bool white() const { return window_args_.white_background; }
@@ -208,6 +230,9 @@ class Win32Window : public Panel<ui::Window> {
   HACCEL accelerators_;
   std::vector<Line> lines_;
   std::map<int, Win32Menu> menus_;
+  bool modal_ = false;
+  HWND modal_owner_ = nullptr;
+  bool owner_was_enabled_ = false;
 };
 
 class Win32Timer : public ui::Timer {

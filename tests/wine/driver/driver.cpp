@@ -25,6 +25,12 @@
 //                                     Windows 98 mode: the tool windows: system information, the
 //                                     process list (a Notepad ended there), the window list,
 //                                     "О программе"
+//   driver modal EXE [--desktop NAME]
+//                                     Windows 98 mode: every modal window (the New-menu editor,
+//                                     the journal, the system information and its two lists,
+//                                     "О программе") ended by its buttons, clicks sent and posted,
+//                                     keys, Alt+F4 and closes; the window under it takes input
+//                                     and is active again within 50 ms ("time:" lines)
 //   driver export EXE ok|error3|kill [--desktop NAME]
 //                                     Windows 98 mode: "Сохранить пользовательскую настройку"
 //                                     answered "Да"; it ends without a message, with the message
@@ -103,7 +109,7 @@ bool useDesktop(const char* name) {
 
 int usage() {
   say("usage: driver probe | main EXE | settings EXE | pages EXE | files EXE | menus EXE | "
-      "tooltips EXE | tools EXE | journal EXE | "
+      "tooltips EXE | tools EXE | journal EXE | modal EXE | "
       "export EXE ok|error3|kill|start"
       " | refuse EXE"
       " | wait TITLE [SECONDS] | hold  [--desktop NAME]");
@@ -139,6 +145,7 @@ int main(int argc, char** argv) {
   if (mode == "tooltips" && args.size() == 2) return runTooltips(args[1], desktop);
   if (mode == "tools" && args.size() == 2) return runTools(args[1], desktop);
   if (mode == "journal" && args.size() == 2) return runJournal(args[1], desktop);
+  if (mode == "modal" && args.size() == 2) return runModal(args[1], desktop);
   if (mode == "export" && args.size() == 3) return runExport(args[1], args[2], desktop);
   if (mode == "wait" && args.size() >= 2) {
     return runWait(args[1], args.size() > 2 ? std::strtoul(args[2].c_str(), nullptr, 10) : 60);

@@ -231,6 +231,8 @@ int runTooltips(const std::string& exe, const char* desktop);
 int runTools(const std::string& exe, const char* desktop);
 // Windows 98 mode: the change journal: twenty changes, "Отменить все", the saved undo file.
 int runJournal(const std::string& exe, const char* desktop);
+// Windows 98 mode: every modal window ended in every way; the window under it is back at once.
+int runModal(const std::string& exe, const char* desktop);
 // export.cpp: "Сохранить пользовательскую настройку" answered "Да", ending "ok", "error3" (the
 // message of failure 3) or "kill" (the program ended from outside meanwhile).
 int runExport(const std::string& exe, const std::string& ending, const char* desktop);
