@@ -21,6 +21,14 @@ set -euo pipefail
 . "$(dirname "$0")/../scripts/lib.sh"
 
 runs=${1:-5}
+# VIREO_BENCH_EXE names another vireo.exe to measure in place of the build's (one built from an
+# earlier commit, for figures before and after a change); the helpers are still the build's.
+install_measured() {
+  vireo_install_program
+  if [ -n "${VIREO_BENCH_EXE:-}" ]; then
+    cp -f "$VIREO_BENCH_EXE" "$(vireo_program_dir)/vireo.exe"
+  fi
+}
 case $runs in
   '' | *[!0-9]* | 0) vireo_die "RUNS must be a positive number" ;;
 esac
@@ -38,7 +46,7 @@ trap 'rm -f "${lines:-}" "${figures:-}"; vireo_end_wine' EXIT
 # it, the x86_64 build in a 64-bit one otherwise (VIREO_WINE_PATHS insists on one).
 vireo_wine_select test "$VIREO_BUILD/wine-bench-prefix"
 vireo_set_win98 vireo.exe
-vireo_install_program
+install_measured
 launchtime=$VIREO_WIN_BUILD/launchtime.exe
 [ -f "$launchtime" ] || vireo_die "$launchtime was not built"
 vireo_wine explorer /desktop=VireoBench,1024x768 >/dev/null 2>&1 &
@@ -130,7 +138,8 @@ pageswitch_runs() {
 # shows nothing until its reading is whole, so the prefix needs one entry at least: Wine's own
 # has none, and gets one (.vbench), after everything else of this prefix was measured.
 listready_runs() {
-  if [ -f "$VIREO_WIN_BUILD/listready.exe" ]; then
+  # A program that reads the list only when the Files page is first shown is never ready alone.
+  if [ -f "$VIREO_WIN_BUILD/listready.exe" ] && [ -z "${VIREO_BENCH_EXE:-}" ]; then
     if [ "${1:-}" = add-entry ]; then
       vireo_wine reg add 'HKLM\Software\Classes\.vbench\ShellNew' /v NullFile /t REG_SZ /d x \
         /f >/dev/null 2>&1 || true
@@ -178,7 +187,7 @@ if [ -f "$classes_reg" ]; then
     vireo_die "the bench prefix with the class registry: $VIREO_PATH_WHY"
   vireo_import_reg "$classes_reg" || vireo_die "$VIREO_PATH_WHY"
   vireo_set_win98 vireo.exe
-  vireo_install_program
+  install_measured
   vireo_wine explorer /desktop=VireoBench,1024x768 >/dev/null 2>&1 &
   echo
   echo "With the class registry of ${classes_reg#"$VIREO_ROOT"/} imported ($WINEPREFIX):"

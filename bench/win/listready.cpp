@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     double at = 0;
-    for (int i = 0; i < 3000 && at == 0; ++i) {
+    for (int i = 0; i < 1000 && at == 0; ++i) {
       HWND list = bench::Control(vireo.main(), IDC_LST_NEW);
       DWORD_PTR count = 0;
       if (list && SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, 1000, &count) &&
