@@ -5,13 +5,16 @@
 # build/wine-bench-prefix64, after the path that runs) and Wine's virtual desktop on a private
 # Xvfb, measures the time from starting vireo.exe to its main window "Vireo" being shown, side
 # by side with Wine's own notepad.exe started the same way, and prints the median of each and
-# their ratio; then the time of each page switch and of "Обновить данные" in the program, and how
-# soon the main window is back after each modal window ends (driver.exe modal). Then
+# their ratio; then the time of each page switch (the worst first one over three starts, the median
+# and worst later ones), of "Обновить данные", from start-up until the New-menu list, read in
+# idle time after the first paint, is ready, and how soon the main window is back after each
+# modal window ends (driver.exe modal). Then
 # the same start-up measurement and refresh time in a second throwaway prefix
 # (build/wine-bench-fixture-prefix32 or ...64) into which the class registry of a machine in use
 # (build/host/generated/classes.reg, written by tools/make_classes) has been imported, and the
-# ratio with and without it, the refresh time before and after the Files page was first shown
-# (which reads the New-menu list from then on) and the page switches. When the host build has
+# ratio with and without it, the refresh time before and after the Files page was first shown,
+# the page switches and the New-menu list's time; and a summary of the worst of each, which
+# should all be within 100 ms but the list's. When the host build has
 # the registry-call counter (build/host/startup_calls), its figures follow, without and with that
 # class registry, with the calls per class key and per extension key.
 set -euo pipefail
@@ -19,6 +22,14 @@ set -euo pipefail
 . "$(dirname "$0")/../scripts/lib.sh"
 
 runs=${1:-5}
+# VIREO_BENCH_EXE names another vireo.exe to measure in place of the build's (one built from an
+# earlier commit, for figures before and after a change); the helpers are still the build's.
+install_measured() {
+  vireo_install_program
+  if [ -n "${VIREO_BENCH_EXE:-}" ]; then
+    cp -f "$VIREO_BENCH_EXE" "$(vireo_program_dir)/vireo.exe"
+  fi
+}
 case $runs in
   '' | *[!0-9]* | 0) vireo_die "RUNS must be a positive number" ;;
 esac
@@ -31,12 +42,12 @@ fi
 
 unset DISPLAY
 vireo_wine_display
-trap 'rm -f "${lines:-}"; vireo_end_wine' EXIT
+trap 'rm -f "${lines:-}" "${figures:-}"; vireo_end_wine' EXIT
 # The same choice as the other scripts: the i686 build in a 32-bit prefix when this machine runs
 # it, the x86_64 build in a 64-bit one otherwise (VIREO_WINE_PATHS insists on one).
 vireo_wine_select test "$VIREO_BUILD/wine-bench-prefix"
 vireo_set_win98 vireo.exe
-vireo_install_program
+install_measured
 launchtime=$VIREO_WIN_BUILD/launchtime.exe
 [ -f "$launchtime" ] || vireo_die "$launchtime was not built"
 vireo_wine explorer /desktop=VireoBench,1024x768 >/dev/null 2>&1 &
@@ -103,29 +114,72 @@ refresh_runs() {
     echo
     echo "\"Обновить данные\" in vireo.exe (the command handled: everything read again):"
     VIREO_WINE_TIMEOUT=300 vireo_wine "$VIREO_WIN_BUILD/refresh.exe" "$vireo_program" "$runs" \
-      --desktop VireoBench | tr -d '\r' | sed 's/^refresh: /  /'
+      --desktop VireoBench | tr -d '\r' | tee -a "$figures" | sed 's/^refresh: /  /'
   fi
 }
 
 lines=$(mktemp)
+figures=$(mktemp)
 startup_runs
 plain_ratio=$ratio
 refresh_runs
 
-# pageswitch_runs: the time of each page switch in the program, the first (which makes the page's
-# windows, and on the Files page reads the New-menu list) and the later ones.
+# pageswitch_runs: the time of each page switch in the program, the first (the worst of three
+# starts) and the later ones.
 pageswitch_runs() {
   if [ -f "$VIREO_WIN_BUILD/pageswitch.exe" ]; then
     echo
     echo "Page switches in vireo.exe (a click handled: the page in front, its controls read again):"
-    VIREO_WINE_TIMEOUT=300 vireo_wine "$VIREO_WIN_BUILD/pageswitch.exe" "$vireo_program" "$runs" \
-      --desktop VireoBench | tr -d '\r' | sed 's/^pageswitch: /  /'
+    VIREO_WINE_TIMEOUT=600 vireo_wine "$VIREO_WIN_BUILD/pageswitch.exe" "$vireo_program" "$runs" 3 \
+      --desktop VireoBench | tr -d '\r' | tee -a "$figures" | sed 's/^pageswitch: /  /'
   fi
 }
+
+# listready_runs: the time from starting the program until its New-menu list is ready. The list
+# shows nothing until its reading is whole, so the prefix needs one entry at least: Wine's own
+# has none, and gets one (.vbench), after everything else of this prefix was measured.
+listready_runs() {
+  # A program that reads the list only when the Files page is first shown is never ready alone.
+  if [ -f "$VIREO_WIN_BUILD/listready.exe" ] && [ -z "${VIREO_BENCH_EXE:-}" ]; then
+    if [ "${1:-}" = add-entry ]; then
+      vireo_wine reg add 'HKLM\Software\Classes\.vbench\ShellNew' /v NullFile /t REG_SZ /d x \
+        /f >/dev/null 2>&1 || true
+    fi
+    echo
+    echo "From start-up until the New-menu list is ready (read in idle time after the first paint):"
+    VIREO_WINE_TIMEOUT=600 vireo_wine "$VIREO_WIN_BUILD/listready.exe" "$vireo_program" "$runs" \
+      --desktop VireoBench | tr -d '\r' | tee -a "$figures" | sed 's/^listready: /  /'
+  fi
+}
+
+# summary LABEL: the worst of each waiting time measured in the current prefix.
+summary() {
+  echo
+  echo "Worst waits, $1 (all within 100 ms but the last):"
+  awk '
+    /^pageswitch: / {
+      page = $0; sub(/^pageswitch: /, "", page); sub(/ first.*/, "", page)
+      match($0, /first [0-9.]+/); first = substr($0, RSTART + 6, RLENGTH - 6)
+      match($0, /worst [0-9.]+ ms over/); later = substr($0, RSTART + 6, RLENGTH - 14)
+      printf "  switch to %-14s first %6s ms, later %6s ms\n", page, first, later
+    }
+    /^refresh: first/ { match($0, /worst [0-9.]+/); r1 = substr($0, RSTART + 6, RLENGTH - 6)
+      match($0, /first [0-9.]+/); f1 = substr($0, RSTART + 6, RLENGTH - 6) }
+    /^refresh: Files page/ { match($0, /worst [0-9.]+/); r2 = substr($0, RSTART + 6, RLENGTH - 6) }
+    /^listready: main window shown/ { match($0, /worst [0-9]+/); ready = substr($0, RSTART + 6, RLENGTH - 6) }
+    END {
+      printf "  \"Обновить данные\"       first %6s ms, later %6s ms, after the Files page %s ms\n", f1, r1, r2
+      printf "  start-up until the New-menu list is ready: %s ms\n", ready
+    }' "$figures"
+  : >"$figures"
+}
+
 pageswitch_runs
+listready_runs add-entry
+summary "Wine's own prefix"
 
 # How soon the main window takes input again after each modal window ends, every way it ends
-# (driver.exe modal prints the times; its checks hold them to 50 ms).
+# (driver.exe modal prints the times; the aim is 50 ms).
 if [ -f "$VIREO_WIN_BUILD/driver.exe" ]; then
   echo
   echo "Modal windows ended (the owner enabled and active; the window destroyed):"
@@ -143,7 +197,7 @@ if [ -f "$classes_reg" ]; then
     vireo_die "the bench prefix with the class registry: $VIREO_PATH_WHY"
   vireo_import_reg "$classes_reg" || vireo_die "$VIREO_PATH_WHY"
   vireo_set_win98 vireo.exe
-  vireo_install_program
+  install_measured
   vireo_wine explorer /desktop=VireoBench,1024x768 >/dev/null 2>&1 &
   echo
   echo "With the class registry of ${classes_reg#"$VIREO_ROOT"/} imported ($WINEPREFIX):"
@@ -151,6 +205,8 @@ if [ -f "$classes_reg" ]; then
   fixture_ratio=$ratio
   refresh_runs
   pageswitch_runs
+  listready_runs
+  summary "with the class registry"
   echo
   echo "ratio vireo.exe / notepad.exe: $plain_ratio in Wine's own prefix, $fixture_ratio with the" \
     "class registry"

@@ -51,8 +51,9 @@ inline HWND Control(HWND main, int id) {
 
 class RunningVireo {
  public:
-  // Starts `exe` and waits up to a minute for its visible main window "Vireo".
-  RunningVireo(const std::string& exe, const char* desktop) {
+  // Starts `exe` and waits up to a minute for its visible main window "Vireo", then half a
+  // second more when `settle` (what it does once idle is done by then, on a quiet machine).
+  RunningVireo(const std::string& exe, const char* desktop, bool settle = true) {
     if (desktop) {
       if (HDESK d = OpenDesktopA(desktop, 0, FALSE, GENERIC_ALL)) SetThreadDesktop(d);
     }
@@ -61,6 +62,7 @@ class RunningVireo {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.lpDesktop = const_cast<char*>(desktop);
+    started_ms_ = NowMs();
     if (!CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         directory.c_str(), &startup, &process_)) {
       std::printf("cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
@@ -70,7 +72,8 @@ class RunningVireo {
       EnumWindows(FindMain, reinterpret_cast<LPARAM>(this));
       if (!main_) Sleep(10);
     }
-    if (main_) Sleep(500);  // let it settle
+    shown_ms_ = NowMs() - started_ms_;
+    if (main_ && settle) Sleep(500);
   }
   ~RunningVireo() {
     if (!process_.hProcess) return;
@@ -86,6 +89,9 @@ class RunningVireo {
 
   // The main window, or null when the program did not show it.
   HWND main() const { return main_; }
+  // When the process was started, on the clock of NowMs; and how long it took to show main().
+  double started_ms() const { return started_ms_; }
+  double shown_ms() const { return shown_ms_; }
 
  private:
   static BOOL CALLBACK FindMain(HWND window, LPARAM data) {
@@ -104,6 +110,8 @@ class RunningVireo {
 
   PROCESS_INFORMATION process_{};
   HWND main_ = nullptr;
+  double started_ms_ = 0;
+  double shown_ms_ = 0;
 };
 
 }  // namespace bench

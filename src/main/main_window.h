@@ -39,7 +39,9 @@ class MainWindow {
   // The load handler: runs the start-up sequence. False when the program has to end (the
   // platform check refused); the main window is then never shown.
   bool Load();
-  // Shows the window with the Control Panel page in front.
+  // Shows the window with the Control Panel page in front. Once it has been painted, while the
+  // program is idle, the pages behind it get their windows a few at a time, then the New-menu
+  // list is read.
   void Show();
 
   // A page button's click: brings that page to the front, and its controls read the registry
@@ -76,6 +78,8 @@ class MainWindow {
   bool CheckPlatform(ui::NativeHandle owner);
   void DrawSeparator();
   void OnCommand(int command_id);
+  // One slice of the idle work after the first paint; false when it is done.
+  bool MakeAheadSlice();
   Page& page(PageId p) { return *pages_[static_cast<int>(p)]; }
 
   platform::Platform& platform_;
@@ -99,6 +103,9 @@ class MainWindow {
   // The steps of the start-up sequence after the platform check and the separator, in order;
   // the refresh runs the same list.
   std::vector<PagePart*> parts_;
+  // The pages' windows made ahead of their first showing, then the New-menu list read.
+  std::unique_ptr<ui::IdleWork> ahead_;
+  int ahead_page_ = 0;
 };
 
 }  // namespace vireo::main

@@ -27,11 +27,6 @@ struct Lookup {
   std::string description;
 };
 
-struct Entry {
-  std::string extension;  // with its dot
-  std::string description;
-};
-
 bool HoldsAValue(platform::Registry& registry, platform::HKey key) {
   std::string name;
   std::uint32_t type = 0;
@@ -107,30 +102,46 @@ Lookup LookUp(platform::Registry& registry, platform::HKey classes, const std::s
   return lookup;
 }
 
-// The listed entries: of the first kNewMenuCapacity extensions with a ShellNew key in
+}  // namespace
+
+// A reading of the list under way: of the first kNewMenuCapacity extensions with a ShellNew key in
 // enumeration order, those whose key holds a value.
-std::vector<Entry> CollectEntries(platform::Registry& registry) {
-  std::vector<Entry> entries;
+struct NewMenuList::Walk {
+  bool checked = false;     // the classes key was found
+  std::uint32_t index = 0;  // the next class key
+  int found = 0;            // extensions with a ShellNew key so far
+  std::vector<std::string> items;
+};
+
+namespace {
+
+// Reads the next class keys of `walk`, the classes key opened for this slice only (no handle is
+// left open between slices); true while more are left.
+bool ReadClassKeys(platform::Registry& registry, NewMenuList::Walk* walk) {
   platform::HKey classes = 0;
   const std::string classes_key = registry::kClassesKey;
   if (registry.OpenKey(platform::kLocalMachine, classes_key.substr(0, classes_key.size() - 1),
                        kKeyRead, &classes) != platform::kSuccess) {
-    return entries;
+    return false;
   }
+  bool more = true;
   std::string name;
-  int found = 0;
-  for (std::uint32_t index = 0;
-       found < kNewMenuCapacity && registry.EnumKey(classes, index, &name) == platform::kSuccess;
-       ++index) {
+  for (int n = 0; more && n < kNewMenuKeysPerSlice; ++n) {
+    if (registry.EnumKey(classes, walk->index, &name) != platform::kSuccess) {
+      more = false;
+      break;
+    }
+    ++walk->index;
     name = name.substr(0, name.find('\0'));
     if (name.empty() || name[0] != '.') continue;
     Lookup lookup = LookUp(registry, classes, name);
     if (!lookup.found) continue;
-    ++found;
-    if (lookup.holds_value) entries.push_back({name, std::move(lookup.description)});
+    ++walk->found;
+    if (lookup.holds_value) walk->items.push_back(lookup.description + " (" + name + ")");
+    more = walk->found < kNewMenuCapacity;
   }
   registry.CloseKey(classes);
-  return entries;
+  return more;
 }
 
 }  // namespace
@@ -159,6 +170,12 @@ NewMenuList::NewMenuList(PageContext& context, ui::Frame& frame)
   delete_->on_click = [this] { ui::Trap([this] { OnDelete(); }); };
   list_->SetItemTooltip(
       [this](int item) { return ui::TrapText([this, item] { return ItemTip(item); }); });
+  filler_ = tk.CreateIdleWork(context.window);
+  filler_->on_slice = [this] {
+    bool more = false;
+    ui::Trap([&] { more = FillSlice(); });
+    return more;
+  };
 }
 
 // The entry's ShellNew key with what it holds.
@@ -172,21 +189,38 @@ std::string NewMenuList::ItemTip(int item) {
   return registry::DescribeKeyValues(reg, key);
 }
 
+NewMenuList::~NewMenuList() = default;
+
 void NewMenuList::Fill() {
-  filled_ = true;
-  platform::Registry& reg = context_.platform.registry;
-  registry::RegValue classes;
-  if (registry::RegRead(reg, "HKLM\\" + std::string(registry::kClassesKey), &classes) != 0) {
-    // The list keeps what it held; the frame stays disabled from now on.
-    frame_.SetEnabled(false);
-    list_->SetSelection(0);
-    return;
+  started_ = true;
+  walk_ = std::make_unique<Walk>();
+  filler_->Start();
+}
+
+bool NewMenuList::Filling() const {
+  return filler_->Running();
+}
+
+bool NewMenuList::FillSlice() {
+  if (!walk_) return false;
+  if (!walk_->checked) {
+    walk_->checked = true;
+    registry::RegValue classes;
+    if (registry::RegRead(context_.platform.registry,
+                          "HKLM\\" + std::string(registry::kClassesKey), &classes) != 0) {
+      // The list keeps what it held; the frame stays disabled from now on.
+      walk_.reset();
+      frame_.SetEnabled(false);
+      list_->SetSelection(0);
+      return false;
+    }
+    return true;
   }
-  std::vector<std::string> items;
-  for (const Entry& entry : CollectEntries(reg)) {
-    items.push_back(entry.description + " (" + entry.extension + ")");
-  }
-  ShowItems(*list_, items);
+  if (ReadClassKeys(context_.platform.registry, walk_.get())) return true;
+  // Whole: shown at once.
+  const std::unique_ptr<Walk> walk = std::move(walk_);
+  ShowItems(*list_, walk->items);
+  return false;
 }
 
 void NewMenuList::OnAdd() {

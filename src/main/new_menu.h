@@ -14,6 +14,9 @@ namespace vireo::main {
 
 // The entries listed at most: the first ones in the order the registry enumerates them.
 inline constexpr int kNewMenuCapacity = 101;
+// The class keys read in one slice of idle time: about forty registry calls, a few milliseconds
+// under Wine.
+inline constexpr int kNewMenuKeysPerSlice = 16;
 
 // What an item of lstNew gives back: the type (the extension without its dot) from after the
 // first "(" up to the closing parenthesis, and the description before " (". Both are empty for
@@ -27,33 +30,53 @@ NewMenuItem ParseNewMenuItem(const std::string& item);
 class NewMenuList : public PagePart {
  public:
   NewMenuList(PageContext& context, ui::Frame& frame);
-  // The list walks every class key of the registry, hundreds on a machine in use, so it is
-  // filled when the Files page is first brought to the front rather than at start-up, which the
-  // Files page is not part of; then again on every refresh and after "Добавить" and "Удалить".
-  // Start-up and later page switches do not read it: walking the class keys at every switch would
-  // cost far more than the rest of the page. Reads only.
+  ~NewMenuList() override;
+  // The list walks every class key of the registry, hundreds on a machine in use: thousands of
+  // calls, a second or more under Wine. So it is read while the program is idle, a few class keys
+  // a slice, and the list shows what it held until the reading is whole. The main window starts
+  // the first reading once it has been painted (or the Files page starts it, if it is shown
+  // first); every refresh and "Добавить" and "Удалить" start it afresh, and so does an undo.
+  // A later page switch does not: walking the class keys at every switch would cost far more than
+  // the rest of the page. Reads only.
   void Load() override {}
   void Refresh(Reading reading) override {
-    if (reading == Reading::kRefresh ? filled_ : !filled_) Fill();
+    if (reading == Reading::kRefresh) {
+      if (started_) Fill();
+    } else {
+      FillFirst();
+    }
   }
   void Reload() override { Fill(); }
-  // FillNewList.
+  // FillNewList: starts the reading afresh; a reading under way is dropped, so what the list
+  // shows is never older than the last call.
   void Fill();
+  // Starts the first reading, unless one was started already.
+  void FillFirst() {
+    if (!started_) Fill();
+  }
+  // Whether a reading is under way.
+  bool Filling() const;
   ui::ListControl& list() { return *list_; }
+  // A reading under way, which new_menu.cpp defines.
+  struct Walk;
 
  private:
+  // One slice of the reading; false once the list shows it whole.
+  bool FillSlice();
   std::string ItemTip(int item);
   void OnAdd();     // Command7_Click
   void OnChange();  // Command8_Click, lstNew_DblClick
   void OnDelete();  // Command9_Click
 
   PageContext& context_;
-  bool filled_ = false;
+  bool started_ = false;
   ui::Frame& frame_;
   std::unique_ptr<ui::ListControl> list_;
   std::unique_ptr<ui::Button> add_;
   std::unique_ptr<ui::Button> change_;
   std::unique_ptr<ui::Button> delete_;
+  std::unique_ptr<Walk> walk_;
+  std::unique_ptr<ui::IdleWork> filler_;
 };
 
 }  // namespace vireo::main

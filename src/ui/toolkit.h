@@ -19,6 +19,9 @@
 //   PaintNow, and whenever the system repaints it (headless: HWindow::Paint). The handler may
 //   set widgets; it must not write anything.
 // - Toolkit::RunModal shows a window modally: its owner takes no input until it closes.
+// - IdleWork runs its slices only while nothing else waits (input, painting, messages), so the
+//   user's input waits for one slice at most; a slice is code of the program like any event
+//   handler, and the rules above hold for it.
 // - An event is raised after the widget shows the new state, so the handler reads it there.
 // - The toolkit does not trap: whoever hooks an event wraps the handler in ui::Trap (ui/trap.h),
 //   so that no failure reaches a window procedure.
@@ -85,7 +88,13 @@ class Widget {
 // A widget that holds others: windows, frames and pictures.
 class Container : public Widget {};
 
-class Frame : public Container {};
+class Frame : public Container {
+ public:
+  // A frame made with `defer_contents`: makes the windows of its next held-back child (and of
+  // everything inside that child) now, ahead of the frame's first showing, without showing or
+  // raising anything. True once nothing is held back; always true for any other frame.
+  virtual bool MakeContentsAhead() { return true; }
+};
 class Picture : public Container {
  public:
   // Loads a picture file to show; false when it cannot be loaded (the old picture stays).
@@ -217,6 +226,20 @@ class Timer {
   std::function<void()> on_tick;
 };
 
+// Work done a slice at a time while the program waits for the user. Once started, on_slice runs
+// again and again whenever nothing else waits, until it returns false (nothing left) or Stop is
+// called; starting work that runs changes nothing. Slices are meant to be short (a few
+// milliseconds): nothing interrupts one.
+class IdleWork {
+ public:
+  virtual ~IdleWork() = default;
+  virtual void Start() = 0;
+  virtual void Stop() = 0;
+  virtual bool Running() const = 0;
+  // One slice; true while more is left.
+  std::function<bool()> on_slice;
+};
+
 enum class WindowKind {
   kMain,    // title bar, fixed single border, menu bar from the resource `menu_id`
   kSplash,  // no border, no title bar
@@ -278,6 +301,8 @@ class Toolkit {
                                                            const ControlArgs& args) = 0;
 
   virtual std::unique_ptr<Timer> CreateTimer(Window& owner) = 0;
+  // Idle work, its events raised through `owner`'s window; it stops when destroyed.
+  virtual std::unique_ptr<IdleWork> CreateIdleWork(Window& owner) = 0;
 
   // Runs the event loop until Quit().
   virtual int Run() = 0;

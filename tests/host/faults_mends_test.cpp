@@ -75,6 +75,7 @@ TEST(InjectedFailureMends, AnEntryWhoseNewValueCannotBeWrittenKeepsItsOldOne) {
   op.prepare(w);
   w.plan.Arm(set, platform::kAccessDenied, false);
   op.act(w);
+  w.toolkit.RunIdle();
   std::uint32_t type = 0;
   std::vector<std::uint8_t> data;
   EXPECT_TRUE(w.memory.Get(platform::kClassesRoot, ".txt\\ShellNew", "NullFile", &type, &data));

@@ -215,6 +215,7 @@ void Prove(const Operation& op, bool full, Tally* tally) {
     before_files = w.Files();
     w.plan.Arm(0, 0, false);
     op.act(w);
+    w.toolkit.RunIdle();
     calls = w.plan.log;
     clean_registry = w.Registry();
     clean_files = w.Files();
@@ -235,6 +236,7 @@ void Prove(const Operation& op, bool full, Tally* tally) {
         const std::size_t shown = w.standins.messages.shown.size();
         w.plan.Arm(n, statuses[s], from_then_on);
         op.act(w);
+        w.toolkit.RunIdle();
         w.plan.Disarm();
         if (w.plan.failed.empty()) continue;  // the call took another way and passed
         ++tally->runs;
@@ -268,6 +270,7 @@ void Prove(const Operation& op, bool full, Tally* tally) {
           State now;
           Controls(&w.Main(), &now);
           w.Main().Command(IDM_FILE_REFRESH);
+          w.toolkit.RunIdle();
           State stored;
           Controls(&w.Main(), &stored);
           std::string report;

@@ -75,6 +75,7 @@ struct World {
     window = std::make_unique<main::MainWindow>(platform, toolkit, &journal);
     window->Load();
     window->Show();
+    toolkit.RunIdle();
   }
   HWindow& Main() { return *toolkit.FindWindow("Vireo"); }
   // The user answers Yes to whatever is asked.

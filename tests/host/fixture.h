@@ -74,7 +74,10 @@ class MainWindowFixture : public Fixture {
     window = std::make_unique<main::MainWindow>(platform, toolkit, &journal);
     ASSERT_TRUE(window->Load());
     window->Show();
+    Settle();
   }
+  // The program waits for the user: its idle work (the pages' windows, the New-menu list) is done.
+  void Settle() { toolkit.RunIdle(); }
   ui::headless::HWindow& Main() { return *toolkit.FindWindow("Vireo"); }
   template <class W>
   W& Get(int id) {
@@ -82,7 +85,10 @@ class MainWindowFixture : public Fixture {
     EXPECT_NE(widget, nullptr) << "control " << id;
     return *widget;
   }
-  void Refresh() { Main().Command(IDM_FILE_REFRESH); }
+  void Refresh() {
+    Main().Command(IDM_FILE_REFRESH);
+    Settle();
+  }
   // A stored value: a string's text, a 32-bit number as "#N", any other type as "type N: " and
   // its bytes as text; "<none>" when it is missing.
   std::string Stored(platform::HKey root, const std::string& key, const std::string& name) {

@@ -71,7 +71,7 @@ TEST_F(PagesTest, StartUpRefreshAndPageSwitchesOnlyRead) {
     Refresh();
   }
   for (int p = 0; p < main::kPageCount; ++p) window->ShowPage(static_cast<main::PageId>(p));
-  EXPECT_EQ(Get<HDropDown>(IDC_LST_NEW).Count(), 3);  // filled when its page was shown
+  EXPECT_EQ(Get<HDropDown>(IDC_LST_NEW).Count(), 3);  // read while the program was idle
   EXPECT_EQ(Writes(), 0u);
   EXPECT_EQ(system.ReadFile(ini), contents);
   EXPECT_EQ(memory.open_handles(), 0u);

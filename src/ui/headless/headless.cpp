@@ -1,5 +1,7 @@
 #include "ui/headless/headless.h"
 
+#include <algorithm>
+
 #include "ui/action.h"
 
 namespace vireo::ui::headless {
@@ -351,6 +353,39 @@ std::unique_ptr<ui::Timer> HeadlessToolkit::CreateTimer(ui::Window& owner) {
 
 HTimer::~HTimer() {
   std::erase(toolkit_->timers_, this);
+}
+
+std::unique_ptr<ui::IdleWork> HeadlessToolkit::CreateIdleWork(ui::Window& /*owner*/) {
+  auto work = std::make_unique<HIdleWork>(this);
+  idle_works_.push_back(work.get());
+  return work;
+}
+
+HIdleWork::~HIdleWork() {
+  std::erase(toolkit_->idle_works_, this);
+}
+
+int HeadlessToolkit::RunIdle(int slices) {
+  int ran = 0;
+  while (ran < slices && Idling()) {
+    // A slice may make or destroy works: take the list afresh each round.
+    const std::vector<HIdleWork*> works = idle_works_;
+    for (HIdleWork* work : works) {
+      if (ran == slices) break;
+      if (std::find(idle_works_.begin(), idle_works_.end(), work) == idle_works_.end() ||
+          !work->Running()) {
+        continue;
+      }
+      work->Slice();
+      ++ran;
+    }
+  }
+  return ran;
+}
+
+bool HeadlessToolkit::Idling() const {
+  return std::any_of(idle_works_.begin(), idle_works_.end(),
+                     [](const HIdleWork* work) { return work->Running(); });
 }
 
 HTimer* HeadlessToolkit::TimerOf(const ui::Window& window) const {

@@ -110,6 +110,25 @@ class HTimer : public ui::Timer {
   int interval_ = 0;
 };
 
+class HIdleWork : public ui::IdleWork {
+ public:
+  explicit HIdleWork(HeadlessToolkit* toolkit) : toolkit_(toolkit) {}
+  ~HIdleWork() override;
+  HIdleWork(const HIdleWork&) = delete;
+  HIdleWork& operator=(const HIdleWork&) = delete;
+  void Start() override { running_ = true; }
+  void Stop() override { running_ = false; }
+  bool Running() const override { return running_; }
+  // The program is idle for one slice of this work, if it runs.
+  void Slice() {
+    if (running_ && (!on_slice || !on_slice())) running_ = false;
+  }
+
+ private:
+  HeadlessToolkit* toolkit_;
+  bool running_ = false;
+};
+
 // Every window and timer it creates stays reachable for inspection, also after it closes.
 class HeadlessToolkit : public Toolkit {
  public:
@@ -131,6 +150,7 @@ class HeadlessToolkit : public Toolkit {
   std::unique_ptr<ui::OptionButton> CreateOptionButton(Container& parent,
                                                        const ControlArgs& args) override;
   std::unique_ptr<ui::Timer> CreateTimer(ui::Window& owner) override;
+  std::unique_ptr<ui::IdleWork> CreateIdleWork(ui::Window& owner) override;
   int Run() override { return quit_code_; }
   // Disables the owner, shows the window (which paints it), lets on_modal act as the user while
   // it is open, then closes it through its title bar if it is still open. The owner takes input
@@ -153,6 +173,13 @@ class HeadlessToolkit : public Toolkit {
   // How many windows titled `title` were ever created.
   int CreatedCount(const std::string& title) const;
 
+  // The program waits for the user while up to `slices` slices of idle work run, the running
+  // works taking turns in the order they were made; returns how many ran. With the default, it
+  // waits until no work is left.
+  int RunIdle(int slices = 1'000'000);
+  // Whether any idle work runs.
+  bool Idling() const;
+
   // What the user does while a modal window is open; null: the user closes it at once.
   std::function<void(HWindow& window)> on_modal;
   struct ModalRun {
@@ -165,8 +192,10 @@ class HeadlessToolkit : public Toolkit {
  private:
   friend class HWindow;
   friend class HTimer;
+  friend class HIdleWork;
   void Forget(HWindow* window);
   std::vector<HTimer*> timers_;
+  std::vector<HIdleWork*> idle_works_;
   std::vector<HWindow*> windows_;
   std::vector<std::string> created_titles_;
   int quit_code_ = 0;

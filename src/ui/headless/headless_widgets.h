@@ -111,7 +111,18 @@ class Widget : public Interface, public Node {
 
 class HFrame : public Widget<ui::Frame> {
  public:
-  HFrame(Node* parent, const ControlArgs& args) : Widget(Kind::kFrame, parent, args) {}
+  HFrame(Node* parent, const ControlArgs& args)
+      : Widget(Kind::kFrame, parent, args), held_back_(args.defer_contents) {}
+  // Headless widgets have no windows: a held-back frame only notes that it was asked.
+  bool MakeContentsAhead() override {
+    held_back_ = false;
+    return true;
+  }
+  // Made with defer_contents and not yet asked to make its contents ahead.
+  bool held_back() const { return held_back_; }
+
+ private:
+  bool held_back_;
 };
 
 class HPicture : public Widget<ui::Picture> {

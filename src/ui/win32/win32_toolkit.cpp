@@ -4,6 +4,7 @@
 
 #include "ui/action.h"
 #include "ui/win32/win32_controls.h"
+#include "ui/win32/win32_idle.h"
 #include "ui/win32/win32_tooltips.h"
 #include "ui/win32/win32_widget.h"
 #include "ui/win32/win32_windows.h"
@@ -370,6 +371,10 @@ std::unique_ptr<ui::ScrollBar> Win32Toolkit::CreateScrollBar(Container& parent,
 
 std::unique_ptr<ui::Timer> Win32Toolkit::CreateTimer(ui::Window& owner) {
   return std::make_unique<Win32Timer>(dynamic_cast<Win32Window&>(owner), next_timer_id_++);
+}
+
+std::unique_ptr<ui::IdleWork> Win32Toolkit::CreateIdleWork(ui::Window& owner) {
+  return std::make_unique<Win32IdleWork>(dynamic_cast<Win32Window&>(owner), next_timer_id_++);
 }
 
 int Win32Toolkit::Run() {

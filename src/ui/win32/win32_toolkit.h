@@ -49,6 +49,7 @@ class Win32Toolkit : public Toolkit {
   std::unique_ptr<ui::OptionButton> CreateOptionButton(Container& parent,
                                                        const ControlArgs& args) override;
   std::unique_ptr<ui::Timer> CreateTimer(ui::Window& owner) override;
+  std::unique_ptr<ui::IdleWork> CreateIdleWork(ui::Window& owner) override;
   int Run() override;
   void RunModal(ui::Window& window, ui::Window& owner) override;
   void Quit(int code) override;

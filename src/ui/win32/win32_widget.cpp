@@ -40,6 +40,26 @@ void Host::Open() {
   }
 }
 
+bool Host::OpenNext() {
+  HWND window = HostWindow();
+  if (open_ || !window) return open_;
+  if (!held_.empty()) {
+    const Step step = held_.front();
+    held_.erase(held_.begin());
+    // A child with a later step still kept stays in the host's care until then.
+    const bool kept = std::any_of(held_.begin(), held_.end(),
+                                  [&](const Step& later) { return later.child == step.child; });
+    if (!kept) step.child->host = nullptr;
+    if (step.raise) {
+      step.child->Raise();
+    } else {
+      step.child->Realize(window);
+    }
+  }
+  open_ = held_.empty();
+  return open_;
+}
+
 void Host::OpenIfSeen() {
   HWND window = HostWindow();
   if (open_ || !window || !IsWindowVisible(window)) return;

@@ -32,6 +32,9 @@ class Host {
   void NoteRaise(Control& child);
   // Creates the windows of the contents kept so far, and theirs in turn.
   void Open();
+  // Takes the next kept step only (a child's window with everything inside it, or a move to the
+  // front), ahead of the opening; true once nothing is kept and the contents are open.
+  bool OpenNext();
   // Opens the contents once a user can see the container: its window is visible and no sibling
   // above it covers it.
   void OpenIfSeen();

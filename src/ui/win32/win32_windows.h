@@ -14,6 +14,7 @@ namespace vireo::ui::win32::detail {
 class Win32Frame : public Panel<ui::Frame> {
  public:
   using Panel::Panel;
+  bool MakeContentsAhead() override { return !args_.defer_contents || OpenNext(); }
   void OnPaint(HDC dc) override {
     RECT r;
     GetClientRect(hwnd_, &r);

@@ -103,6 +103,16 @@ bool listed(const Control& list, const std::string& item) {
   return itemIndex(list, item) >= 0;
 }
 
+// The New-menu list is read while the program is idle and shown once whole: waits until it shows
+// `item` or no longer does, asking every 50 ms, so that the questions, each a message the program
+// answers first, do not keep it from its reading. On the class registry a reading takes seconds.
+bool awaitListed(const Control& list, const std::string& item, bool shown) {
+  for (DWORD start = GetTickCount();; Sleep(50)) {
+    if (listed(list, item) == shown) return true;
+    if (GetTickCount() - start >= 30000) return false;
+  }
+}
+
 using Writes = std::initializer_list<std::pair<const RegEntry*, Stored>>;
 
 // After an action: the values hold what it writes, and nothing else changed.
@@ -262,8 +272,8 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
         written.exists ? quoted(written.data) : "no file");
   check(!IsWindowEnabled(main), "after \"Применить\": the main window is still disabled");
   closeWithOk(main, editor);
-  // The list is filled again once the editor has closed.
-  waitUntil([&] { return listed(c.lstNew, kVtxItem); }, 5000);
+  // The list is read again once the editor has closed.
+  awaitListed(c.lstNew, kVtxItem, true);
   check(listed(c.lstNew, kVtxItem) && listed(c.lstNew, kVnbItem),
         "after \"OK\": lstNew lists " + quoted(kVtxItem) + " beside " + quoted(kVnbItem));
 }
@@ -303,11 +313,13 @@ void deleteEntry(const Controls& c, State& now) {
   check(read(entry(CLASSES ".vtx\\ShellNew\\")).noKey,
         "after \"Удалить\": the ShellNew key is gone");
   expectState(now, "after \"Удалить\": nothing else changed");
+  awaitListed(c.lstNew, kVtxItem, false);
   check(!listed(c.lstNew, kVtxItem) && listed(c.lstNew, kVnbItem),
         "after \"Удалить\": lstNew lists " + quoted(kVnbItem) + " only");
 }
 
 void checkNewMenu(DWORD pid, HWND main, const Controls& c, State& now) {
+  awaitListed(c.lstNew, kVnbItem, true);
   check(listed(c.lstNew, kVnbItem) && !listed(c.lstNew, kVtxItem),
         "on first showing the page: lstNew lists " + quoted(kVnbItem) + " and not .vtx");
   const std::string file = templatePath();
