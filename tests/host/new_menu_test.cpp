@@ -116,9 +116,11 @@ TEST_F(NewMenuTest, ListsTheEntriesThatHoldAValueWhereverTheirKeyIs) {
   // With nothing selected it deletes nothing, and fills the list again all the same.
   memory.DeleteKey(kLocalMachine, std::string(kClasses) + ".doc");
   Refresh();
+  Settle();
   ASSERT_EQ(List().Selection(), -1);
   Value(".new\\ShellNew", "NullFile");
   Get<HButton>(IDC_COMMAND9).Click();
+  Settle();
   EXPECT_EQ(Items(), std::vector<std::string>{"<Unknown> (.new)"});
 }
 
