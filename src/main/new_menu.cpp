@@ -206,8 +206,8 @@ bool NewMenuList::FillSlice() {
   if (!walk_->checked) {
     walk_->checked = true;
     registry::RegValue classes;
-    if (registry::RegRead(context_.platform.registry,
-                          "HKLM\\" + std::string(registry::kClassesKey), &classes) != 0) {
+    if (registry::RegRead(context_.platform.registry, "HKLM\\" + std::string(registry::kClassesKey),
+                          &classes) != 0) {
       // The list keeps what it held; the frame stays disabled from now on.
       walk_.reset();
       frame_.SetEnabled(false);

@@ -42,9 +42,8 @@ class Win32IdleWork : public ui::IdleWork {
   // Whether input, a posted or sent message or painting waits. The flags are named one by one:
   // QS_INPUT of newer headers includes QS_RAWINPUT, which systems before XP refuse.
   static bool SomethingWaits() {
-    constexpr UINT kWaiting =
-        QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE |
-        QS_HOTKEY;
+    constexpr UINT kWaiting = QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_POSTMESSAGE | QS_PAINT |
+                              QS_SENDMESSAGE | QS_HOTKEY;
     return HIWORD(GetQueueStatus(kWaiting)) != 0;
   }
 
