@@ -1,85 +1,12 @@
 // The New-menu entries of the Files page: lstNew and its three buttons, and the editor
 // frmNewMenu with the registry values and template files it writes.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <functional>
-
-#include "fixture.h"
-#include "main/new_menu.h"
+#include "new_menu_fixture.h"
 
 namespace vireo {
 namespace {
 
-using ui::headless::HOptionButton;
-
-constexpr char kClasses[] = "Software\\Classes\\";
-
-class NewMenuTest : public test::MainWindowFixture {
- protected:
-  // The program started and the Files page brought to the front, which fills the list.
-  void Start() {
-    MainWindowFixture::Start();
-    window->ShowPage(main::PageId::kFiles);
-  }
-  // An extension with its class and the class's description.
-  void Type(const std::string& ext, const std::string& cls, const std::string& description) {
-    memory.PutText(kLocalMachine, kClasses + ext, "", cls);
-    if (!description.empty()) memory.PutText(kLocalMachine, kClasses + cls, "", description);
-  }
-  // A value of an entry key, `key` below the classes key ("." + ext + "\ShellNew").
-  void Value(const std::string& key, const std::string& name, const std::string& text = "") {
-    memory.PutText(kLocalMachine, kClasses + key, name, text);
-  }
-  std::string Stored(const std::string& key, const std::string& name) {
-    return MainWindowFixture::Stored(kLocalMachine, kClasses + key, name);
-  }
-  // The three values an entry key may hold, NullFile|FileName|Command.
-  std::string Entry(const std::string& key) {
-    return Stored(key, "NullFile") + "|" + Stored(key, "FileName") + "|" + Stored(key, "Command");
-  }
-  bool KeyExists(const std::string& key) { return memory.Exists(kLocalMachine, kClasses + key); }
-  HDropDown& List() { return Get<HDropDown>(IDC_LST_NEW); }
-  std::vector<std::string> Items() { return test::Items(List()); }
-  // What the user does in the editor the next time it opens.
-  void InEditor(std::function<void(HWindow&)> act) {
-    toolkit.on_modal = [act](HWindow& editor) { act(editor); };
-  }
-  template <class W>
-  static W& In(HWindow& editor, int id) {
-    W* widget = editor.Get<W>(id);
-    EXPECT_NE(widget, nullptr) << "control " << id;
-    return *widget;
-  }
-  static HOptionButton& Option(HWindow& editor, int i) {
-    return In<HOptionButton>(editor, IDC_OPTION_FIRST + i - 1);
-  }
-  static std::string Selected(HWindow& editor) {
-    std::string selected;
-    for (int i = 1; i <= 5; ++i) selected += Option(editor, i).Checked() ? 'x' : '.';
-    return selected;
-  }
-  // Which of txtUse, cmdUse, txtCopy, cmdCopy, txtNow, txtCommand take input.
-  static std::string Enabled(HWindow& editor) {
-    std::string enabled;
-    for (int id :
-         {IDC_TXT_USE, IDC_CMD_USE, IDC_TXT_COPY, IDC_CMD_COPY, IDC_TXT_NOW, IDC_TXT_COMMAND}) {
-      enabled += editor.FindId(id)->enabled() ? 'x' : '.';
-    }
-    return enabled;
-  }
-  // Opens "Добавить" with the type typed in, lets `act` fill the editor, then clicks `button`.
-  void Add(const std::string& type, std::function<void(HWindow&)> act, int button = IDC_CMD_OK) {
-    InEditor([&](HWindow& editor) {
-      In<HTextBox>(editor, IDC_TXT_TYPE).Type(type);
-      act(editor);
-      In<HButton>(editor, button).Click();
-    });
-    Get<HButton>(IDC_COMMAND7).Click();
-    Settle();
-  }
-  std::string ShellNewDir() { return system.WindowsDirectory() + "\\ShellNew"; }
-};
+using test::kClasses;
+using test::NewMenuTest;
 
 TEST_F(NewMenuTest, ListsTheEntriesThatHoldAValueWhereverTheirKeyIs) {
   Type(".txt", "txtfile", "Текстовый документ");
@@ -122,109 +49,6 @@ TEST_F(NewMenuTest, ListsTheEntriesThatHoldAValueWhereverTheirKeyIs) {
   Get<HButton>(IDC_COMMAND9).Click();
   Settle();
   EXPECT_EQ(Items(), std::vector<std::string>{"<Unknown> (.new)"});
-}
-
-// The list is read in slices while the program is idle; between two slices the user may act.
-class NewMenuReadingTest : public NewMenuTest {
- protected:
-  // Entries .a00 to .a39, more than two slices read.
-  void FortyEntries() {
-    for (int i = 0; i < 40; ++i) {
-      Value(".a" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "\\ShellNew", "NullFile");
-    }
-  }
-  std::vector<std::string> Listed(int from, int to, const std::string& more = "") {
-    std::vector<std::string> items;
-    for (int i = from; i < to; ++i) {
-      items.push_back("<Unknown> (.a" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ")");
-    }
-    if (!more.empty()) items.push_back(more);
-    return items;
-  }
-  // Runs the idle work a slice at a time: after each, the list shows `before` or `after`, whole,
-  // and no key is left open. Ends with `after` shown.
-  void ReadSliceBySlice(const std::vector<std::string>& before,
-                        const std::vector<std::string>& after) {
-    int slices = 0;
-    while (toolkit.RunIdle(1) == 1) {
-      ++slices;
-      const std::vector<std::string> shown = Items();
-      EXPECT_TRUE(shown == before || shown == after) << "after slice " << slices;
-      EXPECT_EQ(memory.open_handles(), 0u);
-    }
-    EXPECT_EQ(Items(), after);
-    EXPECT_GT(slices, 3);
-  }
-};
-
-TEST_F(NewMenuReadingTest, StartUpLeavesTheListToIdleTimeAndItShowsWhole) {
-  FortyEntries();
-  window = std::make_unique<main::MainWindow>(platform, toolkit, &journal);
-  ASSERT_TRUE(window->Load());
-  window->Show();
-  EXPECT_EQ(counting.count(platform::CountingRegistry::kEnumKey), 0u);
-  ReadSliceBySlice({}, Listed(0, 40));
-  for (int p = 1; p < main::kPageCount; ++p) {
-    auto& frame = dynamic_cast<ui::headless::HFrame&>(window->page_frame(main::PageId(p)));
-    EXPECT_FALSE(frame.held_back()) << p;
-  }
-  // Page switches do not read it again; a refresh that finds the same entries keeps the items.
-  const std::size_t walked = counting.count(platform::CountingRegistry::kEnumKey);
-  window->ShowPage(main::PageId::kFiles);
-  EXPECT_FALSE(window->files().new_menu().Filling());
-  EXPECT_EQ(counting.count(platform::CountingRegistry::kEnumKey), walked);
-  const int clears = List().clears();
-  List().Choose(1);
-  Refresh();
-  EXPECT_EQ(List().clears(), clears);
-  EXPECT_EQ(List().Selection(), 0);
-  EXPECT_EQ(Writes(), 0u);
-}
-
-TEST_F(NewMenuReadingTest, WhatComesDuringAReadingStartsItAfreshAndNothingStaleShows) {
-  // Each action comes once the reading has passed .a00, and changes .a00.
-  const struct {
-    const char* action;
-    std::function<void()> act;
-    std::vector<std::string> after;
-  } cases[] = {
-      {"refresh after outside changes",
-       [this] {
-         memory.DeleteKey(kLocalMachine, std::string(kClasses) + ".a00\\ShellNew");
-         Value(".b\\ShellNew", "NullFile");
-         Main().Command(IDM_FILE_REFRESH);
-       },
-       Listed(1, 40, "<Unknown> (.b)")},
-      {"Удалить",
-       [this] {
-         List().Choose(0);
-         Get<HButton>(IDC_COMMAND9).Click();
-       },
-       Listed(1, 40)},
-      {"Добавить, the entry made empty",
-       [this] {
-         InEditor([](HWindow& editor) {
-           In<HTextBox>(editor, IDC_TXT_TYPE).Type("a00");
-           In<HButton>(editor, IDC_CMD_OK).Click();
-         });
-         Get<HButton>(IDC_COMMAND7).Click();
-       },
-       Listed(1, 40)},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.action);
-    for (const char* key : {".b\\ShellNew", ".b"})
-      memory.DeleteKey(kLocalMachine, kClasses + std::string(key));
-    FortyEntries();
-    Start();
-    ASSERT_EQ(Items(), Listed(0, 40));
-    // A reading under way, .a00 read.
-    Main().Command(IDM_FILE_REFRESH);
-    ASSERT_EQ(toolkit.RunIdle(2), 2);
-    ASSERT_TRUE(window->files().new_menu().Filling());
-    c.act();
-    ReadSliceBySlice(Listed(0, 40), c.after);
-  }
 }
 
 TEST_F(NewMenuTest, UnusualClassNamesFindTheEntryThePlainLookupsFind) {

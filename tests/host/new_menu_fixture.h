@@ -1,0 +1,85 @@
+// The fixture of the New-menu tests: the program started on the Files page, with helpers that act
+// on the list and its editor as a user would.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "fixture.h"
+#include "main/new_menu.h"
+
+namespace vireo::test {
+
+using ui::headless::HOptionButton;
+
+inline constexpr char kClasses[] = "Software\\Classes\\";
+
+class NewMenuTest : public MainWindowFixture {
+ protected:
+  // The program started and the Files page brought to the front, which fills the list.
+  void Start() {
+    MainWindowFixture::Start();
+    window->ShowPage(main::PageId::kFiles);
+  }
+  // An extension with its class and the class's description.
+  void Type(const std::string& ext, const std::string& cls, const std::string& description) {
+    memory.PutText(kLocalMachine, kClasses + ext, "", cls);
+    if (!description.empty()) memory.PutText(kLocalMachine, kClasses + cls, "", description);
+  }
+  // A value of an entry key, `key` below the classes key ("." + ext + "\ShellNew").
+  void Value(const std::string& key, const std::string& name, const std::string& text = "") {
+    memory.PutText(kLocalMachine, kClasses + key, name, text);
+  }
+  std::string Stored(const std::string& key, const std::string& name) {
+    return MainWindowFixture::Stored(kLocalMachine, kClasses + key, name);
+  }
+  // The three values an entry key may hold, NullFile|FileName|Command.
+  std::string Entry(const std::string& key) {
+    return Stored(key, "NullFile") + "|" + Stored(key, "FileName") + "|" + Stored(key, "Command");
+  }
+  bool KeyExists(const std::string& key) { return memory.Exists(kLocalMachine, kClasses + key); }
+  HDropDown& List() { return Get<HDropDown>(IDC_LST_NEW); }
+  std::vector<std::string> Items() { return test::Items(List()); }
+  // What the user does in the editor the next time it opens.
+  void InEditor(std::function<void(HWindow&)> act) {
+    toolkit.on_modal = [act](HWindow& editor) { act(editor); };
+  }
+  template <class W>
+  static W& In(HWindow& editor, int id) {
+    W* widget = editor.Get<W>(id);
+    EXPECT_NE(widget, nullptr) << "control " << id;
+    return *widget;
+  }
+  static HOptionButton& Option(HWindow& editor, int i) {
+    return In<HOptionButton>(editor, IDC_OPTION_FIRST + i - 1);
+  }
+  static std::string Selected(HWindow& editor) {
+    std::string selected;
+    for (int i = 1; i <= 5; ++i) selected += Option(editor, i).Checked() ? 'x' : '.';
+    return selected;
+  }
+  // Which of txtUse, cmdUse, txtCopy, cmdCopy, txtNow, txtCommand take input.
+  static std::string Enabled(HWindow& editor) {
+    std::string enabled;
+    for (int id :
+         {IDC_TXT_USE, IDC_CMD_USE, IDC_TXT_COPY, IDC_CMD_COPY, IDC_TXT_NOW, IDC_TXT_COMMAND}) {
+      enabled += editor.FindId(id)->enabled() ? 'x' : '.';
+    }
+    return enabled;
+  }
+  // Opens "Добавить" with the type typed in, lets `act` fill the editor, then clicks `button`.
+  void Add(const std::string& type, std::function<void(HWindow&)> act, int button = IDC_CMD_OK) {
+    InEditor([&](HWindow& editor) {
+      In<HTextBox>(editor, IDC_TXT_TYPE).Type(type);
+      act(editor);
+      In<HButton>(editor, button).Click();
+    });
+    Get<HButton>(IDC_COMMAND7).Click();
+    Settle();
+  }
+  std::string ShellNewDir() { return system.WindowsDirectory() + "\\ShellNew"; }
+};
+
+}  // namespace vireo::test

@@ -1,0 +1,115 @@
+// The New-menu list read in idle time: shown only whole, started afresh by what comes during a
+// reading, and never writing.
+#include "new_menu_fixture.h"
+
+namespace vireo {
+namespace {
+
+using test::kClasses;
+using test::NewMenuTest;
+
+// The list is read in slices while the program is idle; between two slices the user may act.
+class NewMenuReadingTest : public NewMenuTest {
+ protected:
+  // Entries .a00 to .a39, more than two slices read.
+  void FortyEntries() {
+    for (int i = 0; i < 40; ++i) {
+      Value(".a" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "\\ShellNew", "NullFile");
+    }
+  }
+  std::vector<std::string> Listed(int from, int to, const std::string& more = "") {
+    std::vector<std::string> items;
+    for (int i = from; i < to; ++i) {
+      items.push_back("<Unknown> (.a" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ")");
+    }
+    if (!more.empty()) items.push_back(more);
+    return items;
+  }
+  // Runs the idle work a slice at a time: after each, the list shows `before` or `after`, whole,
+  // and no key is left open. Ends with `after` shown.
+  void ReadSliceBySlice(const std::vector<std::string>& before,
+                        const std::vector<std::string>& after) {
+    int slices = 0;
+    while (toolkit.RunIdle(1) == 1) {
+      ++slices;
+      const std::vector<std::string> shown = Items();
+      EXPECT_TRUE(shown == before || shown == after) << "after slice " << slices;
+      EXPECT_EQ(memory.open_handles(), 0u);
+    }
+    EXPECT_EQ(Items(), after);
+    EXPECT_GT(slices, 3);
+  }
+};
+
+TEST_F(NewMenuReadingTest, StartUpLeavesTheListToIdleTimeAndItShowsWhole) {
+  FortyEntries();
+  window = std::make_unique<main::MainWindow>(platform, toolkit, &journal);
+  ASSERT_TRUE(window->Load());
+  window->Show();
+  EXPECT_EQ(counting.count(platform::CountingRegistry::kEnumKey), 0u);
+  ReadSliceBySlice({}, Listed(0, 40));
+  for (int p = 1; p < main::kPageCount; ++p) {
+    auto& frame = dynamic_cast<ui::headless::HFrame&>(window->page_frame(main::PageId(p)));
+    EXPECT_FALSE(frame.held_back()) << p;
+  }
+  // Page switches do not read it again; a refresh that finds the same entries keeps the items.
+  const std::size_t walked = counting.count(platform::CountingRegistry::kEnumKey);
+  window->ShowPage(main::PageId::kFiles);
+  EXPECT_FALSE(window->files().new_menu().Filling());
+  EXPECT_EQ(counting.count(platform::CountingRegistry::kEnumKey), walked);
+  const int clears = List().clears();
+  List().Choose(1);
+  Refresh();
+  EXPECT_EQ(List().clears(), clears);
+  EXPECT_EQ(List().Selection(), 0);
+  EXPECT_EQ(Writes(), 0u);
+}
+
+TEST_F(NewMenuReadingTest, WhatComesDuringAReadingStartsItAfreshAndNothingStaleShows) {
+  // Each action comes once the reading has passed .a00, and changes .a00.
+  const struct {
+    const char* action;
+    std::function<void()> act;
+    std::vector<std::string> after;
+  } cases[] = {
+      {"refresh after outside changes",
+       [this] {
+         memory.DeleteKey(kLocalMachine, std::string(kClasses) + ".a00\\ShellNew");
+         Value(".b\\ShellNew", "NullFile");
+         Main().Command(IDM_FILE_REFRESH);
+       },
+       Listed(1, 40, "<Unknown> (.b)")},
+      {"Удалить",
+       [this] {
+         List().Choose(0);
+         Get<HButton>(IDC_COMMAND9).Click();
+       },
+       Listed(1, 40)},
+      {"Добавить, the entry made empty",
+       [this] {
+         InEditor([](HWindow& editor) {
+           In<HTextBox>(editor, IDC_TXT_TYPE).Type("a00");
+           In<HButton>(editor, IDC_CMD_OK).Click();
+         });
+         Get<HButton>(IDC_COMMAND7).Click();
+       },
+       Listed(1, 40)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.action);
+    for (const char* key : {".b\\ShellNew", ".b"})
+      memory.DeleteKey(kLocalMachine, kClasses + std::string(key));
+    FortyEntries();
+    Start();
+    ASSERT_EQ(Items(), Listed(0, 40));
+    // A reading under way, .a00 read.
+    Main().Command(IDM_FILE_REFRESH);
+    ASSERT_EQ(toolkit.RunIdle(2), 2);
+    ASSERT_TRUE(window->files().new_menu().Filling());
+    c.act();
+    ReadSliceBySlice(Listed(0, 40), c.after);
+  }
+}
+
+}  // namespace
+}  // namespace vireo
