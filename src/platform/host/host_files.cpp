@@ -9,10 +9,11 @@
 namespace vireo::platform {
 namespace fs = std::filesystem;
 
-bool HostFiles::Read(const std::string& path, std::string* bytes) {
-  ++calls;
-  if (fail) return false;
-  const fs::path source = HostPath(path);
+namespace {
+
+// The whole contents of the regular file `source`; false, `*bytes` untouched, when it cannot be
+// read.
+bool ReadWhole(const fs::path& source, std::string* bytes) {
   std::error_code error;
   if (!fs::is_regular_file(source, error)) return false;
   std::ifstream in(source, std::ios::binary);
@@ -21,6 +22,13 @@ bool HostFiles::Read(const std::string& path, std::string* bytes) {
   if (!in && !in.eof()) return false;
   *bytes = buffer.str();
   return true;
+}
+
+}  // namespace
+
+bool HostFiles::Read(const std::string& path, std::string* bytes) {
+  ++calls;
+  return !fail && ReadWhole(HostPath(path), bytes);
 }
 
 bool HostFiles::MakeDirectory(const std::string& path) {
@@ -58,15 +66,8 @@ bool HostFiles::WriteAndRename(const fs::path& target, const std::string& bytes)
 
 bool HostFiles::Copy(const std::string& from, const std::string& to) {
   ++calls;
-  if (fail) return false;
-  const fs::path source = HostPath(from);
-  std::error_code error;
-  if (!fs::is_regular_file(source, error)) return false;
-  std::ifstream in(source, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  if (!in && !in.eof()) return false;
-  return WriteAndRename(HostPath(to), buffer.str());
+  std::string bytes;
+  return !fail && ReadWhole(HostPath(from), &bytes) && WriteAndRename(HostPath(to), bytes);
 }
 
 bool HostFiles::Replace(const std::string& path, const std::string& bytes) {
