@@ -356,5 +356,6 @@ done
 [ ${#skipped[@]} -eq 0 ] ||
   echo "  Wine paths left out by VIREO_WINE_PATHS=\"$VIREO_WINE_PATHS\": ${skipped[*]}"
 for r in "${results[@]}"; do echo "  $r"; done
+"$VIREO_ROOT/scripts/testshare.sh" | sed 's/^/  /'
 echo "total: $total_passed passed, $total_failed failed"
 [ "$total_failed" -eq 0 ]
