@@ -97,10 +97,22 @@ def imports(exe):
     return found, slots
 
 
+def with_symbols(exe):
+    """The image to disassemble by function: a stripped program's twin with symbols
+    (vireo.exe -> vireo.sym.exe), once its code is shown to be the same; else EXE itself."""
+    twin = exe[:-4] + ".sym.exe" if exe.endswith(".exe") else ""
+    if not twin or not os.path.exists(twin):
+        return exe
+    code = [objdump("-s", "-j", ".text", f).split("\n", 2)[-1] for f in (exe, twin)]
+    if code[0] != code[1]:
+        sys.exit(f"{exe}: its code differs from {twin}'s; rebuild both")
+    return twin
+
+
 def functions(exe):
     """[(function, instruction line)] for every instruction in .text, data regions left out."""
     out, name = [], None
-    for line in objdump("-d", "-j", ".text", "--no-show-raw-insn", exe).splitlines():
+    for line in objdump("-d", "-j", ".text", "--no-show-raw-insn", with_symbols(exe)).splitlines():
         m = re.match(r"^[0-9a-f]+ <(.*)>:$", line)
         if m:
             name = m.group(1)
