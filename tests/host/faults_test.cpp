@@ -27,84 +27,18 @@ namespace {
 using namespace test;
 
 // One control's user action, found again by id in each world.
-Operation ControlAction(main::PageId page, int id, const std::string& what, int index) {
+Operation ControlAction(main::PageId page, const UserAction& action) {
   Operation op;
-  op.name = "page " + std::to_string(static_cast<int>(page)) + " control " + std::to_string(id) +
-            " " + what + (index >= 0 ? " " + std::to_string(index) : "");
+  op.name = "page " + std::to_string(static_cast<int>(page)) + " " + action.Name();
   op.prepare = [page](World& w) {
     w.Start();
     w.window->ShowPage(page);
   };
-  op.act = [id, what, index](World& w) {
+  op.act = [action](World& w) {
     w.AnswerYes();
-    Node* node = w.Main().FindId(id);
-    if (what == "click") dynamic_cast<HCheckBox*>(node)->Click();
-    if (what == "option") dynamic_cast<HOptionButton*>(node)->Click();
-    if (what == "type") dynamic_cast<HTextBox*>(node)->Type("7");
-    if (what == "backspace") dynamic_cast<HTextBox*>(node)->Backspace();
-    if (what == "choose") dynamic_cast<HDropDown*>(node)->Choose(index);
-    if (what == "double") dynamic_cast<HDropDown*>(node)->DoubleClick(index);
-    if (what == "toggle") {
-      dynamic_cast<HCheckList*>(node)->Choose(index);
-      dynamic_cast<HCheckList*>(node)->ToggleCheck(index);
-    }
-    if (what == "step") dynamic_cast<HScrollBar*>(node)->Step(index == 0 ? -1 : 1);
-    if (what == "button") dynamic_cast<HButton*>(node)->Click();
+    action.Perform(w.Main());
   };
   return op;
-}
-
-void CollectActions(main::PageId page, Node* node, std::vector<Operation>* out) {
-  if (node->id() != 0 && node->Shown() && node->enabled()) {
-    const int id = node->id();
-    switch (node->kind()) {
-      case Kind::kCheckBox:
-        out->push_back(ControlAction(page, id, "click", -1));
-        break;
-      case Kind::kOptionButton:
-        if (!dynamic_cast<HOptionButton*>(node)->Checked()) {
-          out->push_back(ControlAction(page, id, "option", -1));
-        }
-        break;
-      case Kind::kTextBox:
-        if (!dynamic_cast<HTextBox*>(node)->ReadOnly()) {
-          out->push_back(ControlAction(page, id, "type", -1));
-          if (!node->text().empty()) out->push_back(ControlAction(page, id, "backspace", -1));
-        }
-        break;
-      case Kind::kDropDown: {
-        auto* list = dynamic_cast<HDropDown*>(node);
-        if (list->Count() > 1) {
-          out->push_back(
-              ControlAction(page, id, "choose", (list->Selection() + 1) % list->Count()));
-        }
-        break;
-      }
-      case Kind::kListBox:
-        if (dynamic_cast<HDropDown*>(node)->Count() > 0) {
-          out->push_back(ControlAction(page, id, "double", 0));
-        }
-        break;
-      case Kind::kCheckList: {
-        const int count = dynamic_cast<HCheckList*>(node)->Count();
-        if (count > 0) out->push_back(ControlAction(page, id, "toggle", 0));
-        if (count > 1) out->push_back(ControlAction(page, id, "toggle", count - 1));
-        break;
-      }
-      case Kind::kScrollBar:
-        out->push_back(ControlAction(page, id, "step", 0));
-        out->push_back(ControlAction(page, id, "step", 1));
-        break;
-      case Kind::kButton:
-        if (id < IDC_PAGE_BUTTON_FIRST || id >= IDC_PAGE_BUTTON_FIRST + main::kPageCount) {
-          out->push_back(ControlAction(page, id, "button", -1));
-        }
-        break;
-      default:
-        break;
-    }
-  }
-  for (Node* child : node->children()) CollectActions(page, child, out);
 }
 
 std::vector<Operation> Fillers() {
@@ -132,7 +66,9 @@ std::vector<Operation> Handlers() {
   for (int p = 0; p < main::kPageCount; ++p) {
     const auto page = static_cast<main::PageId>(p);
     reference.window->ShowPage(page);
-    CollectActions(page, dynamic_cast<Node*>(&reference.window->page_frame(page)), &ops);
+    std::vector<UserAction> actions;
+    CollectUserActions(dynamic_cast<Node*>(&reference.window->page_frame(page)), &actions);
+    for (const UserAction& action : actions) ops.push_back(ControlAction(page, action));
   }
   return ops;
 }

@@ -26,6 +26,7 @@
 #include "resource.h"
 #include "service/journal.h"
 #include "ui/headless/headless.h"
+#include "user_actions.h"
 
 namespace vireo::test {
 
@@ -33,13 +34,6 @@ namespace fs = std::filesystem;
 using namespace ui::headless;
 using platform::Answer;
 using State = std::map<std::string, std::string>;
-
-inline std::string ReadWhole(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // The program on a lived-in registry and file tree, with the failing stand-ins under the journal,
 // as the real program has the system under it.
@@ -105,18 +99,8 @@ struct World {
   // Every file and directory below the stand-in directories but the journal's log, which grows
   // with every change made.
   State Files() {
-    State files;
-    const fs::path root = platform::HostPath(standins.system.WindowsDirectory()).parent_path();
-    for (const auto& item : fs::recursive_directory_iterator(root)) {
-      if (item.path().filename() == service::kLogFile) continue;
-      std::string contents = item.is_directory() ? "<dir>" : ReadWhole(item.path());
-      for (auto at = contents.find(root.string()); at != std::string::npos;
-           at = contents.find(root.string())) {
-        contents.replace(at, root.string().size(), "<root>");
-      }
-      files[fs::relative(item.path(), root).string()] = contents;
-    }
-    return files;
+    return FileTree(platform::HostPath(standins.system.WindowsDirectory()).parent_path(),
+                    service::kLogFile);
   }
 };
 

@@ -194,21 +194,5 @@ TEST_F(FileIconsTest, APageSwitchShowsChangesMadeOutsideInTheItemsItHas) {
   EXPECT_EQ(Writes(), 0u);
 }
 
-TEST_F(FileIconsTest, FillsMakeOneCallARowOnAnEmptyRegistry) {
-  Start();
-  counting.Reset();
-  window->files().extensions().Refresh(main::Reading::kRefresh);
-  EXPECT_EQ(counting.total(), 13u);
-  counting.Reset();
-  window->files().icons().Refresh(main::Reading::kRefresh);
-  EXPECT_EQ(counting.total(), 13u);
-  // A registered extension: its class name, its description and NeverShowExt, three calls each.
-  Set(".doc\\", "Word.Document.8");
-  Set("Word.Document.8\\", "Документ");
-  counting.Reset();
-  window->files().extensions().Refresh(main::Reading::kRefresh);
-  EXPECT_EQ(counting.total(), 12u + 9u);
-}
-
 }  // namespace
 }  // namespace vireo

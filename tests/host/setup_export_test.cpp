@@ -197,23 +197,6 @@ TEST(SetupExportRecords, EmptyListAndMalformedLines) {
   }
 }
 
-TEST_F(SetupExportTest, OneOpenOneQueryOneCloseForEachLine) {
-  std::string list;
-  for (int i = 0; i < 50; ++i) {
-    memory.PutText(kCurrentUser, "T\\" + std::to_string(i), "v", std::string(i, 'x'));
-    list += "HKCU\\T\\" + std::to_string(i) + "\\v\r\n";
-  }
-  WriteList(list);
-  counting.Reset();
-  Export();
-  using Op = platform::CountingRegistry::Operation;
-  EXPECT_EQ(counting.count(Op::kOpen), 50u);
-  EXPECT_EQ(counting.count(Op::kQuery), 50u);
-  EXPECT_EQ(counting.count(Op::kClose), 50u);
-  EXPECT_EQ(counting.total(), 150u);
-  EXPECT_EQ(memory.open_handles(), 0u);
-}
-
 TEST_F(SetupExportTest, MissingListAndNoLeaveEveryFileAsItWas) {
   Export();
   ASSERT_EQ(messages.shown.size(), 1u);

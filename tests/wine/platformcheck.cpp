@@ -13,6 +13,7 @@
 namespace {
 
 using report::check;
+using report::tempDirectory;
 
 std::string Box(HRGN region) {
   RECT box = {};
@@ -23,14 +24,6 @@ std::string Box(HRGN region) {
 
 bool SameNoCase(const std::string& a, const std::string& b) {
   return lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
-
-std::string TempDirectory() {
-  char buffer[MAX_PATH + 1] = {};
-  GetTempPathA(MAX_PATH, buffer);
-  std::string dir = buffer;
-  if (!dir.empty() && dir.back() == '\\') dir.pop_back();
-  return dir;
 }
 
 void CheckDirectoriesAndVersion() {
@@ -58,7 +51,7 @@ void CheckDirectoriesAndVersion() {
 
 void CheckProfile() {
   vireo::platform::Win32Profile profile;
-  const std::string ini = TempDirectory() + "\\vireo-platformcheck.ini";
+  const std::string ini = tempDirectory() + "\\vireo-platformcheck.ini";
   DeleteFileA(ini.c_str());
   check(profile.GetString("Don't Load", "main.cpl", "yes", ini) == "yes",
         "a missing file gives the fallback");
@@ -73,7 +66,7 @@ void CheckProfile() {
 
 void CheckFileExists() {
   vireo::platform::Win32Shell shell;
-  const std::string dir = TempDirectory();
+  const std::string dir = tempDirectory();
   const std::string file = dir + "\\Vireo-Check.DLL";
   HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
@@ -180,7 +173,7 @@ void WriteRaw(const std::string& path, const std::string& bytes) {
 // The file operations, replacing files the way `way` names (`tag` in front of each check).
 void CheckFileOperations(vireo::platform::Win32Files::Way way, const std::string& tag) {
   vireo::platform::Win32Files files(way);
-  const std::string dir = TempDirectory() + "\\Vireo-ShellNew";
+  const std::string dir = tempDirectory() + "\\Vireo-ShellNew";
   RemoveFolder(dir);
   check(files.MakeDirectory(dir), tag + "a directory is made");
   check(files.MakeDirectory(dir), tag + "a directory that exists counts as made");
@@ -227,7 +220,7 @@ void CheckFileOperations(vireo::platform::Win32Files::Way way, const std::string
 // backup beside the file, and a temporary file, go with the next swap.
 void CheckSwapRecovery() {
   vireo::platform::Win32Files files(vireo::platform::Win32Files::Way::kSwap);
-  const std::string dir = TempDirectory() + "\\Vireo-Swap";
+  const std::string dir = tempDirectory() + "\\Vireo-Swap";
   RemoveFolder(dir);
   CreateDirectoryA(dir.c_str(), nullptr);
   const std::string file = dir + "\\Setup.reg";

@@ -1,11 +1,12 @@
-// The report of the Wine test programs: one line per check, "ok: ..." or "FAIL: ..." (with what
-// was found instead), and a closing line "NAME: N passed, M failed", which is what the scripts
-// read. Texts are in code page 1251 (the programs' literals are compiled to it) and are printed
-// in UTF-8.
+// The report of the Wine test programs, and the small helpers they share: one line per check, "ok:
+// ..." or "FAIL: ..." (with what was found instead), and a closing line "NAME: N passed, M failed",
+// which is what the scripts read. Texts are in code page 1251 (the programs' literals are compiled
+// to it) and are printed in UTF-8.
 #pragma once
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <string>
@@ -41,6 +42,32 @@ inline bool check(bool ok, const std::string& what, const std::string& found = "
 inline int finish(const char* name) {
   say("%s: %d passed, %d failed", name, passed, failed);
   return failed == 0 ? 0 : 1;
+}
+
+// The temporary directory without its closing backslash; with `name`, that folder in it, made
+// when missing.
+inline std::string tempDirectory(const char* name = nullptr) {
+  char buffer[MAX_PATH + 1] = {};
+  GetTempPathA(MAX_PATH, buffer);
+  std::string dir = buffer;
+  if (!dir.empty() && dir.back() == '\\') dir.pop_back();
+  if (name) {
+    dir += std::string("\\") + name;
+    CreateDirectoryA(dir.c_str(), nullptr);
+  }
+  return dir;
+}
+
+// The first line where two texts differ, both versions, for a failure's message.
+inline std::string firstDifference(const std::string& a, const std::string& b) {
+  std::size_t at = 0;
+  while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
+  const std::size_t start = a.rfind('\n', at) == std::string::npos ? 0 : a.rfind('\n', at) + 1;
+  auto line = [start](const std::string& text) {
+    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    return text.substr(std::min(start, text.size()), std::min<std::size_t>(end - start, 120));
+  };
+  return "\"" + line(a) + "\" then \"" + line(b) + "\"";
 }
 
 }  // namespace report

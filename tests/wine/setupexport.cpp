@@ -211,16 +211,6 @@ std::string ListOf(const std::vector<Generated>& values) {
   return list;
 }
 
-std::string TempDirectory(const char* name) {
-  char buffer[MAX_PATH + 1] = {};
-  GetTempPathA(MAX_PATH, buffer);
-  std::string dir = buffer;
-  if (!dir.empty() && dir.back() == '\\') dir.pop_back();
-  dir += std::string("\\") + name;
-  CreateDirectoryA(dir.c_str(), nullptr);
-  return dir;
-}
-
 std::vector<std::string> FilesIn(const std::string& dir) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;
@@ -273,21 +263,9 @@ std::string Describe(DWORD type, const std::string& data) {
   return text;
 }
 
-// The first line where two texts differ, both versions.
-std::string FirstDifference(const std::string& a, const std::string& b) {
-  std::size_t at = 0;
-  while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
-  const std::size_t start = a.rfind('\n', at) == std::string::npos ? 0 : a.rfind('\n', at) + 1;
-  auto line = [start](const std::string& text) {
-    const std::size_t end = text.find('\r', start);
-    return text.substr(start, std::min<std::size_t>(end - start, 120));
-  };
-  return "\"" + line(a) + "\" then \"" + line(b) + "\"";
-}
-
 int RoundTrip() {
   platform::Win32Registry win32;
-  const std::string dir = TempDirectory("vireo export test");
+  const std::string dir = report::tempDirectory("vireo export test");
   RemoveFiles(dir);
   DeleteTestKeys(win32);
 
@@ -364,7 +342,7 @@ int RoundTrip() {
   std::string second;
   bundle.files.Read(dir + "\\Setup.reg", &second);
   check(second == first, "a second export after the merge gives the same file byte for byte",
-        FirstDifference(first, second));
+        report::firstDifference(first, second));
 
   DeleteTestKeys(win32);
   RemoveFiles(dir);
@@ -376,7 +354,7 @@ int RoundTrip() {
 int Bench() {
   platform::Win32Registry win32;
   platform::CountingRegistry counting(win32);
-  const std::string dir = TempDirectory("vireo export bench");
+  const std::string dir = report::tempDirectory("vireo export bench");
   RemoveFiles(dir);
   DeleteTestKeys(win32);
   std::vector<Generated> values = Generate(1000);

@@ -92,15 +92,6 @@ std::string snapshot() {
   return text + "control.ini [don't load]: " + lines_of_ini + "\n";
 }
 
-// The first line where two snapshots differ, for the message.
-std::string firstDifference(const std::string& a, const std::string& b) {
-  std::size_t at = 0;
-  while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
-  const std::size_t start = a.rfind('\n', at) == std::string::npos ? 0 : a.rfind('\n', at) + 1;
-  return "before: " + a.substr(start, a.find('\n', at) - start) +
-         " / after: " + b.substr(start, b.find('\n', at) - start);
-}
-
 bool isCheckBox(HWND window) {
   if (!sameClass(window, "Button") || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
     return false;
@@ -210,7 +201,7 @@ int runJournal(const std::string& exe, const char* desktop) {
     check(findTop(program.pid(), "Vireo", true) == nullptr, "\"Отменить все\" asks nothing");
     const std::string undone = snapshot();
     check(undone == before, "after \"Отменить все\" the keys and control.ini are as before",
-          firstDifference(before, undone));
+          report::firstDifference(before, undone));
     check(ask(list, LB_GETCOUNT) == 2 * lines, "each undo is listed too");
     // Posted, as a user's click is: the modal loop looks for the closed window after a posted
     // message.
@@ -229,7 +220,7 @@ int runJournal(const std::string& exe, const char* desktop) {
   writeFile(controlIni(), {true, "[don't load]\r\n\r\n"});
   const std::string merged = snapshot();
   check(merged == before, "after the merge the keys are as before",
-        firstDifference(before, merged));
+        report::firstDifference(before, merged));
   writeFile(saved, {});
   return finish();
 }

@@ -166,9 +166,7 @@ void checkSpecialFolders(HWND main, State& now) {
 }  // namespace
 
 int runPages(const std::string& exe, const char* desktop) {
-  char temp[MAX_PATH] = "";
-  GetTempPathA(sizeof temp, temp);
-  const std::string bitmap = std::string(temp) + "vireo-back.bmp";
+  const std::string bitmap = report::tempDirectory() + "\\vireo-back.bmp";
   const COLORREF colour = RGB(0x20, 0xA0, 0x60);
   const FileBytes ini{true, kControlIni};
   State now = {{&kShellIconSize, textValue("40")},
