@@ -85,7 +85,7 @@ std::string ServiceMenu::InProgramDirectory(const std::string& name) {
 }
 
 bool ServiceMenu::Ask(const std::string& question, MessageStyle style) {
-  return platform_.messages.Show(owner_.Handle(), question, "Vireo", style) !=
+  return platform_.messages.Show(owner_.Handle(), question, platform::kMessageTitle, style) !=
          platform::Answer::kNo;
 }
 
@@ -109,7 +109,8 @@ void ServiceMenu::BackUpRegistry() {
 void ServiceMenu::RestoreRegistry() {
   const std::string backup = InProgramDirectory("reg.reg");
   if (!platform_.shell.FileExists(backup)) {
-    platform_.messages.Show(owner_.Handle(), kBackupMissing, "Vireo", MessageStyle::kCriticalOk);
+    platform_.messages.Show(owner_.Handle(), kBackupMissing, platform::kMessageTitle,
+                            MessageStyle::kCriticalOk);
     return;
   }
   if (!Ask(kRestoreQuestion, MessageStyle::kExclamationYesNo)) return;
@@ -120,8 +121,8 @@ void ServiceMenu::RestoreRegistry() {
 
 void ServiceMenu::EndSession(const std::string& question, std::uint32_t flags) {
   // Only a Yes ends the session; nothing is saved or closed first.
-  if (platform_.messages.Show(owner_.Handle(), question, "Vireo", MessageStyle::kQuestionYesNo) !=
-      platform::Answer::kYes) {
+  if (platform_.messages.Show(owner_.Handle(), question, platform::kMessageTitle,
+                              MessageStyle::kQuestionYesNo) != platform::Answer::kYes) {
     return;
   }
   platform_.session.EndSession(flags);

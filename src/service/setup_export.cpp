@@ -8,7 +8,6 @@
 namespace vireo::service {
 namespace {
 
-constexpr char kTitle[] = "Vireo";
 constexpr char kLineEnd[] = "\r\n";
 
 constexpr std::array<std::pair<std::string_view, std::string_view>, 7> kLongRoots = {{
@@ -192,11 +191,12 @@ void ExportSetup(platform::Platform& platform, platform::OwnerHandle owner) {
   const std::string directory = platform.system.ProgramDirectory();
   const std::string list_path = InDirectory(directory, kListFile);
   if (!platform.shell.FileExists(list_path)) {
-    platform.messages.Show(owner, kMissingList, kTitle, platform::MessageStyle::kCriticalOk);
+    platform.messages.Show(owner, kMissingList, platform::kMessageTitle,
+                           platform::MessageStyle::kCriticalOk);
     return;
   }
-  if (platform.messages.Show(owner, kAskExport, kTitle, platform::MessageStyle::kQuestionYesNo) !=
-      platform::Answer::kYes) {
+  if (platform.messages.Show(owner, kAskExport, platform::kMessageTitle,
+                             platform::MessageStyle::kQuestionYesNo) != platform::Answer::kYes) {
     return;
   }
   int error = 0;
@@ -208,18 +208,20 @@ void ExportSetup(platform::Platform& platform, platform::OwnerHandle owner) {
     if (!platform.files.Replace(InDirectory(directory, kSetupFile), text)) error = kSetupUnwritable;
   }
   if (error != 0) {
-    platform.messages.Show(owner, FailureText(error), kTitle, platform::MessageStyle::kCriticalOk);
+    platform.messages.Show(owner, FailureText(error), platform::kMessageTitle,
+                           platform::MessageStyle::kCriticalOk);
   }
 }
 
 void RestoreSetup(platform::Platform& platform, platform::OwnerHandle owner) {
   const std::string setup = InDirectory(platform.system.ProgramDirectory(), "setup.reg");
   if (!platform.shell.FileExists(setup)) {
-    platform.messages.Show(owner, kMissingSetup, kTitle, platform::MessageStyle::kCriticalOk);
+    platform.messages.Show(owner, kMissingSetup, platform::kMessageTitle,
+                           platform::MessageStyle::kCriticalOk);
     return;
   }
-  if (platform.messages.Show(owner, kAskRestore, kTitle, platform::MessageStyle::kQuestionYesNo) !=
-      platform::Answer::kYes) {
+  if (platform.messages.Show(owner, kAskRestore, platform::kMessageTitle,
+                             platform::MessageStyle::kQuestionYesNo) != platform::Answer::kYes) {
     return;
   }
   if (platform.shell.Open("open", setup, platform::kShowNormal)) return;
