@@ -79,11 +79,11 @@ std::string ExtensionList::RowTip(int row) {
   if (row < 0 || row >= kExtensionCount) return {};
   platform::Registry& reg = context_.platform.registry;
   const std::string extension = kExtensions[row];
-  std::string tip = registry::DescribeValue(
-      reg, "HKLM\\" + std::string(registry::kClassesKey) + extension + "\\");
+  std::vector<std::string> paths = {"HKLM\\" + std::string(registry::kClassesKey) + extension +
+                                    "\\"};
   const std::string class_name = registry::ReadClassName(reg, extension).Name();
-  if (!class_name.empty()) tip += "\n" + registry::DescribeValue(reg, NeverShowExtOf(class_name));
-  return tip;
+  if (!class_name.empty()) paths.push_back(NeverShowExtOf(class_name));
+  return registry::DescribeValues(reg, paths);
 }
 
 bool ExtensionList::Shown(const std::string& class_name) {
@@ -123,9 +123,8 @@ IconList::IconList(PageContext& context, ui::Container& parent) : context_(conte
   list_->SetItemTooltip([this](int row) {
     return ui::TrapText([this, row] {
       if (row < 0 || row >= kCount) return std::string();
-      platform::Registry& reg = context_.platform.registry;
-      return registry::DescribeValue(reg, IconOf(row)) + "\n" +
-             registry::DescribeValue(reg, IconOf(row) + kIconBackup);
+      return registry::DescribeValues(context_.platform.registry,
+                                      {IconOf(row), IconOf(row) + kIconBackup});
     });
   });
 }
@@ -176,19 +175,11 @@ ShellIcons3D::ShellIcons3D(PageContext& context, ui::Container& parent) : contex
   use_->on_click = [this] { ui::Trap([this] { OnUse(); }); };
   restore_->on_click = [this] { ui::Trap([this] { OnRestore(); }); };
   // Both buttons set or remove the same six icon overrides.
-  auto tip = [this] {
-    return ui::TrapText([this] {
-      std::string text;
-      for (const ShellIcon& icon : kShellIcons3D) {
-        if (!text.empty()) text += "\n";
-        text += registry::DescribeValue(context_.platform.registry,
-                                        kShellIcons + std::string(icon.index));
-      }
-      return text;
-    });
-  };
-  use_->SetTooltip(tip);
-  restore_->SetTooltip(tip);
+  std::vector<std::string> paths;
+  for (const ShellIcon& icon : kShellIcons3D)
+    paths.push_back(kShellIcons + std::string(icon.index));
+  use_->SetTooltip(ValuesTip(context.platform.registry, paths));
+  restore_->SetTooltip(ValuesTip(context.platform.registry, paths));
 }
 
 void ShellIcons3D::Load() {

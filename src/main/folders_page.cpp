@@ -60,10 +60,9 @@ SpecialFolders::SpecialFolders(PageContext& context, ui::Container& parent) : co
     return ui::TrapText([this] {
       const int selected = cmb_folder_->Selection();
       if (selected < 0) return std::string();
-      platform::Registry& reg = context_.platform.registry;
       const std::string name = cmb_folder_->Item(selected);
-      return registry::DescribeValue(reg, kShellFolders + name) + "\n" +
-             registry::DescribeValue(reg, kUserShellFolders + name);
+      return registry::DescribeValues(context_.platform.registry,
+                                      {kShellFolders + name, kUserShellFolders + name});
     });
   };
   cmb_folder_->SetTooltip(tip);
@@ -96,7 +95,7 @@ void SpecialFolders::OnPathChange() {
 SourcePath::SourcePath(PageContext& context, ui::Container& parent) : context_(context) {
   txt_win_ = context.toolkit.CreateTextBox(parent, ControlAt(IDC_TXT_WIN, {10, 18, 285, 20}));
   txt_win_->on_change = [this] { ui::Trap([this] { OnChange(); }); };
-  txt_win_->SetTooltip(ValueTip(context.platform.registry, kSourcePath));
+  txt_win_->SetTooltip(ValuesTip(context.platform.registry, {kSourcePath}));
 }
 
 void SourcePath::Load() {
@@ -115,7 +114,7 @@ InstallPaths::InstallPaths(PageContext& context, ui::Container& parent) : contex
     txt_ip_[i] =
         context.toolkit.CreateTextBox(parent, ControlAt(IDC_TXT_IP_FIRST + i, {30, top, 265, 20}));
     txt_ip_[i]->on_change = [this, i] { ui::Trap([this, i] { OnChange(i); }); };
-    txt_ip_[i]->SetTooltip(ValueTip(context.platform.registry, InstallValue(i)));
+    txt_ip_[i]->SetTooltip(ValuesTip(context.platform.registry, {InstallValue(i)}));
   }
 }
 
@@ -141,19 +140,10 @@ FolderIcons::FolderIcons(PageContext& context, ui::Container& parent) : context_
   use_->on_click = [this] { ui::Trap([this] { OnUse(); }); };
   restore_->on_click = [this] { ui::Trap([this] { OnRestore(); }); };
   // Both buttons set or remove the same three icon overrides.
-  auto tip = [this] {
-    return ui::TrapText([this] {
-      std::string text;
-      for (const char* name : kFolderIconNames) {
-        if (!text.empty()) text += "\n";
-        text +=
-            registry::DescribeValue(context_.platform.registry, kShellIcons + std::string(name));
-      }
-      return text;
-    });
-  };
-  use_->SetTooltip(tip);
-  restore_->SetTooltip(tip);
+  std::vector<std::string> paths;
+  for (const char* name : kFolderIconNames) paths.push_back(kShellIcons + std::string(name));
+  use_->SetTooltip(ValuesTip(context.platform.registry, paths));
+  restore_->SetTooltip(ValuesTip(context.platform.registry, paths));
 }
 
 void FolderIcons::Load() {
