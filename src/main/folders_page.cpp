@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "main/file_icons.h"
 #include "registry/reg_access.h"
 #include "registry/value_tip.h"
 #include "resource.h"
@@ -35,9 +34,6 @@ namespace {
 
 using registry::RegValue;
 using registry::ValueType;
-
-// The shell's icons of a closed folder, an open folder and the desktop's folders.
-constexpr const char* kFolderIconNames[] = {"3", "4", "36"};
 
 // The value of txtIP(i): "a" to "e".
 std::string InstallValue(int i) {
@@ -130,43 +126,6 @@ void InstallPaths::OnChange(int i) {
   if (WriteString(context_.platform.registry, InstallValue(i), txt_ip_[i]->Text()) != 0) Read(i);
 }
 
-FolderIcons::FolderIcons(PageContext& context, ui::Container& parent) : context_(context) {
-  use_ = context.toolkit.CreateButton(parent,
-                                      ControlAt(IDC_CMD_USE_3D_FOLDER, {10, 16, 285, 21},
-                                                "Использовать Microsoft Plus 3D иконки для папок"));
-  restore_ =
-      context.toolkit.CreateButton(parent, ControlAt(IDC_CMD_RESTORE_FOLDER, {10, 39, 285, 21},
-                                                     "Восстановить стандартные иконки для папок"));
-  use_->on_click = [this] { ui::Trap([this] { OnUse(); }); };
-  restore_->on_click = [this] { ui::Trap([this] { OnRestore(); }); };
-  // Both buttons set or remove the same three icon overrides.
-  std::vector<std::string> paths;
-  for (const char* name : kFolderIconNames) paths.push_back(kShellIcons + std::string(name));
-  use_->SetTooltip(ValuesTip(context.platform.registry, paths));
-  restore_->SetTooltip(ValuesTip(context.platform.registry, paths));
-}
-
-void FolderIcons::Load() {
-  // Only ever disables: once the library has been missing, the buttons stay off.
-  if (IconLibraryPresent(context_.platform)) return;
-  use_->SetEnabled(false);
-  restore_->SetEnabled(false);
-}
-
-void FolderIcons::OnUse() {
-  const std::string library = context_.platform.system.SystemDirectory() + "\\COOL.DLL,";
-  platform::Registry& reg = context_.platform.registry;
-  WriteString(reg, std::string(kShellIcons) + "3", library + "11");
-  WriteString(reg, std::string(kShellIcons) + "4", library + "18");
-  WriteString(reg, std::string(kShellIcons) + "36", library + "24");
-}
-
-void FolderIcons::OnRestore() {
-  platform::Registry& reg = context_.platform.registry;
-  for (const char* name : kFolderIconNames)
-    registry::RegDelete(reg, kShellIcons + std::string(name));
-}
-
 FoldersPage::FoldersPage(PageContext& context, ui::Frame& frame) : Page(context, frame) {
   ui::Frame& frame1 = AddGroup(Group::kFrame1, "Названия системных папок", {8, 38, 305, 160});
   AddLabel(frame1, 0,
@@ -197,7 +156,7 @@ FoldersPage::FoldersPage(PageContext& context, ui::Frame& frame) : Page(context,
            {10, 134, 285, 40});
 
   ui::Frame& icons = AddFrame(0, "Иконки для папок", {320, 262, 305, 62});
-  icons_ = std::make_unique<FolderIcons>(context, icons);
+  icons_ = std::make_unique<IconLibraryButtons>(context, icons, kFolderIcons);
 
   AddLabel(frame, 0,
            "Данная    вкладка    контролирует    названия   и   пути   к системным  папкам, "
