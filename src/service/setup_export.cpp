@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/program_files.h"
 #include "registry/reg_access.h"
 #include "service/regedit4_text.h"
 
@@ -117,14 +118,8 @@ bool ExportText(platform::Registry& registry, const std::string& list, std::stri
   return true;
 }
 
-std::string InDirectory(const std::string& directory, const std::string& name) {
-  if (!directory.empty() && directory.back() == '\\') return directory + name;
-  return directory + "\\" + name;
-}
-
 void ExportSetup(platform::Platform& platform, platform::OwnerHandle owner) {
-  const std::string directory = platform.system.ProgramDirectory();
-  const std::string list_path = InDirectory(directory, kListFile);
+  const std::string list_path = platform::ProgramFile(platform.system, kListFile);
   if (!platform.shell.FileExists(list_path)) {
     platform.messages.Show(owner, kMissingList, platform::kMessageTitle,
                            platform::MessageStyle::kCriticalOk);
@@ -140,7 +135,8 @@ void ExportSetup(platform::Platform& platform, platform::OwnerHandle owner) {
   if (!platform.files.Read(list_path, &list)) {
     error = kListUnreadable;
   } else if (ExportText(platform.registry, list, &text, &error)) {
-    if (!platform.files.Replace(InDirectory(directory, kSetupFile), text)) error = kSetupUnwritable;
+    if (!platform.files.Replace(platform::ProgramFile(platform.system, kSetupFile), text))
+      error = kSetupUnwritable;
   }
   if (error != 0) {
     platform.messages.Show(owner, FailureText(error), platform::kMessageTitle,
@@ -149,7 +145,7 @@ void ExportSetup(platform::Platform& platform, platform::OwnerHandle owner) {
 }
 
 void RestoreSetup(platform::Platform& platform, platform::OwnerHandle owner) {
-  const std::string setup = InDirectory(platform.system.ProgramDirectory(), "setup.reg");
+  const std::string setup = platform::ProgramFile(platform.system, "setup.reg");
   if (!platform.shell.FileExists(setup)) {
     platform.messages.Show(owner, kMissingSetup, platform::kMessageTitle,
                            platform::MessageStyle::kCriticalOk);
@@ -160,7 +156,8 @@ void RestoreSetup(platform::Platform& platform, platform::OwnerHandle owner) {
     return;
   }
   if (platform.shell.Open("open", setup, platform::kShowNormal)) return;
-  const std::string editor = InDirectory(platform.system.WindowsDirectory(), "regedit.exe");
+  const std::string editor =
+      platform::InDirectory(platform.system.WindowsDirectory(), "regedit.exe");
   platform.shell.Start("\"" + editor + "\" \"" + setup + "\"");
 }
 

@@ -68,9 +68,6 @@ std::string Record(const ListLine& line, const std::string& data_text);
 bool ExportText(platform::Registry& registry, const std::string& list, std::string* text,
                 int* error);
 
-// The file `name` in `directory`, joined with one backslash.
-std::string InDirectory(const std::string& directory, const std::string& name);
-
 // mnuServiceSetup: asks first; writes "Setup.reg" or shows why it could not.
 void ExportSetup(platform::Platform& platform, platform::OwnerHandle owner);
 
