@@ -15,12 +15,11 @@ using namespace vireo::registry;
 
 namespace {
 
-const char* const kRootNames[] = {"HKCU", "HKLM", "HKCR", "HKCC", "HKDD", "HKPD", "HKU"};
-
 // A path whose root is usually one of the seven, so that most runs reach the registry.
 std::string MakePath(FuzzedDataProvider& in) {
   const int choice = in.ConsumeIntegralInRange(0, 8);
-  std::string path = choice < 7 ? std::string(kRootNames[choice]) + "\\" : "";
+  std::string path =
+      choice < 7 ? std::string(vireo::platform::kRoots[choice].abbreviation) + "\\" : "";
   return path + in.ConsumeRandomLengthString(96);
 }
 

@@ -19,13 +19,11 @@ using registry::RegValue;
 
 namespace {
 
-const char* const kRootNames[] = {"HKCU", "HKLM", "HKCR", "HKCC", "HKDD", "HKPD", "HKU"};
-
 // A list line: mostly a known root, then any text; the registry gets a value of a type chosen
 // by the input at the line's path.
 std::string MakeLine(FuzzedDataProvider& in, platform::MemoryRegistry& memory) {
   const int root = in.ConsumeIntegralInRange(0, 7);
-  std::string line = root < 7 ? std::string(kRootNames[root]) + "\\" : "";
+  std::string line = root < 7 ? std::string(platform::kRoots[root].abbreviation) + "\\" : "";
   line += in.ConsumeRandomLengthString(80);
   registry::ValuePath where;
   if (!registry::SplitPath(line, &where) || where.root == 0) return line;

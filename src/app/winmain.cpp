@@ -6,6 +6,7 @@
 
 #include "main/main_window.h"
 #include "platform/open_file.h"
+#include "platform/program_files.h"
 #include "platform/win32/resource_strings.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_machine.h"
@@ -27,12 +28,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                           : platform::Win32Files::Way::kMoveOver);
     // Every change goes through the journal's recorders, which log it in the program directory.
     service::Journal journal(registry, profile, files);
-    std::string directory = system.ProgramDirectory();
-    if (!directory.empty() && directory.back() != '\\') directory += '\\';
-    journal.log_path = directory + service::kLogFile;
+    journal.log_path = platform::ProgramFile(system, service::kLogFile);
     // An export stopped in the middle of its swap may have left Setup.reg moved aside: put it
     // back before anything reads it. Start-up writes nothing else.
-    if (!directory.empty()) files.RecoverMovedAside(directory + service::kSetupFile);
+    const std::string setup = platform::ProgramFile(system, service::kSetupFile);
+    if (!setup.empty()) files.RecoverMovedAside(setup);
     platform::Win32Shell shell;
     platform::Win32MessageBoxes messages;
     platform::Win32FileChooser chooser(instance);

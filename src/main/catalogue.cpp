@@ -124,7 +124,11 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
                                                        kFrameRowLeft, TextRowTop(place.row),
                                                        IDC_TXT_FIRST + i));
     txt.back()->on_change = [this, i] { Trap([&] { txt_Change(i); }); };
-    txt.back()->box().SetTooltip([this, i] { return ui::TrapText([&] { return TextTip(i); }); });
+    // A text setting writes each of its paths: the tooltip tells of every one.
+    txt.back()->box().SetTooltip([this, i] {
+      return ui::TrapText(
+          [&] { return registry::DescribeValues(platform_.registry, TextPaths(i)); });
+    });
   }
 
   // The My Computer boxes follow the name text in Frame5.
@@ -302,15 +306,11 @@ void Catalogue::ReadMyComputer(int page) {
   }
 }
 
-// A text setting writes each of its paths: the tooltip tells of every one.
-std::string Catalogue::TextTip(int index) {
+std::vector<std::string> Catalogue::TextPaths(int index) {
   const std::string entry = String(ids::kIdsTextPath + index);
   const auto bar = entry.find('|');
-  std::string tip = registry::DescribeValue(platform_.registry, entry.substr(0, bar));
-  if (bar != std::string::npos) {
-    tip += "\n" + registry::DescribeValue(platform_.registry, entry.substr(bar + 1));
-  }
-  return tip;
+  if (bar == std::string::npos) return {entry};
+  return {entry.substr(0, bar), entry.substr(bar + 1)};
 }
 
 // A change whose write fails reads the registry back at once, so the box never shows a state
@@ -336,15 +336,11 @@ void Catalogue::chkm_Click(int index) {
 // Every change of the text, keystroke by keystroke, writes the whole text to every path of the
 // entry.
 void Catalogue::txt_Change(int index) {
-  const std::string entry = String(ids::kIdsTextPath + index);
   const RegValue text = RegValue::Text(txt[index]->text());
-  const auto bar = entry.find('|');
-  bool written =
-      registry::RegWrite(platform_.registry, entry.substr(0, bar), text, ValueType::kString) == 0;
-  if (bar != std::string::npos) {
-    written = registry::RegWrite(platform_.registry, entry.substr(bar + 1), text,
-                                 ValueType::kString) == 0 &&
-              written;
+  bool written = true;
+  for (const std::string& path : TextPaths(index)) {
+    written =
+        registry::RegWrite(platform_.registry, path, text, ValueType::kString) == 0 && written;
   }
   if (!written) ReadTextSetting(static_cast<size_t>(index));
 }

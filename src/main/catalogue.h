@@ -70,8 +70,8 @@ class Catalogue : public PagePart {
   void ReadTexts(int page = -1);
   void ReadMyComputer(int page = -1);
 
-  // The tooltip of text setting `index`: each of its paths with its value.
-  std::string TextTip(int index);
+  // The paths that text setting `index` writes: its entry split at the "|".
+  std::vector<std::string> TextPaths(int index);
 
   void chk_Click(int index);
   void chkm_Click(int index);

@@ -53,7 +53,7 @@ IconSize::IconSize(PageContext& context, ui::Container& parent) : context_(conte
       ControlAt(IDC_COMMAND3, {8, 64, 281, 17}, "Удалить неиспользуемые ключи иконок оболочки"));
 
   vscroll1_->on_change = [this] { ui::Trap([this] { OnSpin(); }); };
-  vscroll1_->SetTooltip(ValueTip(context.platform.registry, kShellIconSize));
+  vscroll1_->SetTooltip(ValuesTip(context.platform.registry, {kShellIconSize}));
   command1_->on_click = [this] { ui::Trap([this] { OnDefault(); }); };
   command2_->on_click = [this] { ui::Trap([this] { OnRemoveAll(); }); };
   command3_->on_click = [this] { ui::Trap([this] { OnRemoveUnused(); }); };

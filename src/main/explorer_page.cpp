@@ -37,7 +37,7 @@ DriveList::DriveList(PageContext& context, ui::Container& parent) : context_(con
   }
   list_->on_item_check = [this](int) { ui::Trap([this] { OnItemCheck(); }); };
   // Every drive's tick is one bit of the same value.
-  list_->SetTooltip(ValueTip(context.platform.registry, kNoDrives));
+  list_->SetTooltip(ValuesTip(context.platform.registry, {kNoDrives}));
 }
 
 void DriveList::Fill(Reading reading) {
@@ -79,8 +79,8 @@ ExplorerView::ExplorerView(PageContext& context, ui::Container& frame13) : conte
   text1_->on_change = [this] { ui::Trap([this] { OnText1(); }); };
   command5_->on_click = [this] { ui::Trap([this] { OnBrowse(); }); };
   command6_->on_click = [this] { ui::Trap([this] { OnPreview(); }); };
-  check1_->SetTooltip(ValueTip(context.platform.registry, kFolderOpenCommand));
-  text1_->SetTooltip(ValueTip(context.platform.registry, kToolbarBackground));
+  check1_->SetTooltip(ValuesTip(context.platform.registry, {kFolderOpenCommand}));
+  text1_->SetTooltip(ValuesTip(context.platform.registry, {kToolbarBackground}));
 }
 
 // The two-pane command, compared without regard to letter case (blanks count).

@@ -41,15 +41,6 @@ constexpr std::array<IconKind, IconList::kCount> kIconKinds = {{
 }};
 constexpr char kPictureIcon[] = "HKCR\\Paint.Picture\\DefaultIcon\\";
 
-// The shell icons that cmdUse3D points at the library, with the library's icon for each.
-struct ShellIcon {
-  const char* index;
-  const char* library_icon;
-};
-constexpr ShellIcon kShellIcons3D[] = {
-    {"5", "9"}, {"6", "8"}, {"8", "0"}, {"9", "1"}, {"10", "29"}, {"11", "10"},
-};
-
 std::string NeverShowExtOf(const std::string& class_name) {
   return "HKLM\\" + std::string(registry::kClassesKey) + class_name + "\\" + kNeverShowExt;
 }
@@ -61,10 +52,6 @@ std::string IconOf(int row) {
 }
 
 }  // namespace
-
-bool IconLibraryPresent(platform::Platform& platform) {
-  return platform.shell.FileExists(platform.system.SystemDirectory() + "\\cool.dll");
-}
 
 ExtensionList::ExtensionList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
@@ -79,11 +66,11 @@ std::string ExtensionList::RowTip(int row) {
   if (row < 0 || row >= kExtensionCount) return {};
   platform::Registry& reg = context_.platform.registry;
   const std::string extension = kExtensions[row];
-  std::string tip = registry::DescribeValue(
-      reg, "HKLM\\" + std::string(registry::kClassesKey) + extension + "\\");
+  std::vector<std::string> paths = {"HKLM\\" + std::string(registry::kClassesKey) + extension +
+                                    "\\"};
   const std::string class_name = registry::ReadClassName(reg, extension).Name();
-  if (!class_name.empty()) tip += "\n" + registry::DescribeValue(reg, NeverShowExtOf(class_name));
-  return tip;
+  if (!class_name.empty()) paths.push_back(NeverShowExtOf(class_name));
+  return registry::DescribeValues(reg, paths);
 }
 
 bool ExtensionList::Shown(const std::string& class_name) {
@@ -123,9 +110,8 @@ IconList::IconList(PageContext& context, ui::Container& parent) : context_(conte
   list_->SetItemTooltip([this](int row) {
     return ui::TrapText([this, row] {
       if (row < 0 || row >= kCount) return std::string();
-      platform::Registry& reg = context_.platform.registry;
-      return registry::DescribeValue(reg, IconOf(row)) + "\n" +
-             registry::DescribeValue(reg, IconOf(row) + kIconBackup);
+      return registry::DescribeValues(context_.platform.registry,
+                                      {IconOf(row), IconOf(row) + kIconBackup});
     });
   });
 }
@@ -165,51 +151,6 @@ void IconList::OnItemCheck(int row) {
   if (row < 0 || row >= kCount) return;
   if (!SetShowAsIcon(list_->ItemChecked(row), kIconKinds[row].class_key)) {
     list_->SetItemChecked(row, ReadString(context_.platform.registry, IconOf(row)) == kOwnIcon);
-  }
-}
-
-ShellIcons3D::ShellIcons3D(PageContext& context, ui::Container& parent) : context_(context) {
-  use_ = context.toolkit.CreateButton(parent, ControlAt(IDC_CMD_USE_3D, {10, 16, 285, 21},
-                                                        "Использовать Microsoft Plus 3D иконки"));
-  restore_ = context.toolkit.CreateButton(
-      parent, ControlAt(IDC_CMD_RESTORE_3D, {10, 39, 285, 21}, "Восстановить оригинальные иконки"));
-  use_->on_click = [this] { ui::Trap([this] { OnUse(); }); };
-  restore_->on_click = [this] { ui::Trap([this] { OnRestore(); }); };
-  // Both buttons set or remove the same six icon overrides.
-  auto tip = [this] {
-    return ui::TrapText([this] {
-      std::string text;
-      for (const ShellIcon& icon : kShellIcons3D) {
-        if (!text.empty()) text += "\n";
-        text += registry::DescribeValue(context_.platform.registry,
-                                        kShellIcons + std::string(icon.index));
-      }
-      return text;
-    });
-  };
-  use_->SetTooltip(tip);
-  restore_->SetTooltip(tip);
-}
-
-void ShellIcons3D::Load() {
-  if (IconLibraryPresent(context_.platform)) return;
-  use_->SetEnabled(false);
-  restore_->SetEnabled(false);
-}
-
-void ShellIcons3D::OnUse() {
-  const std::string library = context_.platform.system.SystemDirectory() + "\\COOL.DLL,";
-  for (const ShellIcon& icon : kShellIcons3D) {
-    WriteString(context_.platform.registry, kShellIcons + std::string(icon.index),
-                library + icon.library_icon);
-  }
-}
-
-void ShellIcons3D::OnRestore() {
-  platform::Registry& reg = context_.platform.registry;
-  for (const ShellIcon& icon : kShellIcons3D) {
-    const std::string path = kShellIcons + std::string(icon.index);
-    if (!ReadString(reg, path).empty()) registry::RegDelete(reg, path);
   }
 }
 

@@ -1,8 +1,7 @@
 // The Files page's icon and extension controls: lstIco, which makes Explorer show the files of a
 // class as their own icons (the class's DefaultIcon becomes "%1", the previous icon kept in a
 // backup value), lstExt, which shows the extensions Explorer hides (the class's NeverShowExt
-// value), and cmdUse3D / cmdRestore3D, which point six shell icons at the 3D icon library
-// cool.dll in the System directory and remove them again.
+// value). The page's 3D icon buttons are in icon_library.h.
 #pragma once
 
 #include <array>
@@ -23,9 +22,6 @@ inline constexpr char kOwnIcon[] = "%1";
 
 inline constexpr int kExtensionCount = 13;
 extern const std::array<const char*, kExtensionCount> kExtensions;  // lstExt's rows
-
-// True when the 3D icon library is in the System directory (its name in any letter case).
-bool IconLibraryPresent(platform::Platform& platform);
 
 // "Отображать расширения": lstExt. A row is ticked while its extension is shown: its class has
 // no NeverShowExt value, or it has no class name at all.
@@ -70,26 +66,6 @@ class IconList : public PagePart {
 
   PageContext& context_;
   std::unique_ptr<ui::CheckList> list_;
-};
-
-// cmdUse3D and cmdRestore3D, and the 3-D icon availability test that disables them when the
-// icon library is missing (it never enables them).
-class ShellIcons3D : public PagePart {
- public:
-  ShellIcons3D(PageContext& context, ui::Container& parent);
-  // The availability test, at start-up and on every refresh.
-  void Load() override;
-  void Refresh(Reading) override { Load(); }
-  ui::Button& use() { return *use_; }
-  ui::Button& restore() { return *restore_; }
-
- private:
-  void OnUse();      // cmdUse3D_Click
-  void OnRestore();  // cmdRestore3D_Click
-
-  PageContext& context_;
-  std::unique_ptr<ui::Button> use_;
-  std::unique_ptr<ui::Button> restore_;
 };
 
 }  // namespace vireo::main

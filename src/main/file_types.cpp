@@ -37,7 +37,7 @@ AnyFileOptions::AnyFileOptions(PageContext& context, ui::Container& frame16) : c
                          "Пункт \"Открыть с помощью...\""));
   check2_->on_click = [this] { ui::Trap([this] { OnCheck2(); }); };
   check3_->on_click = [this] { ui::Trap([this] { OnCheck3(); }); };
-  check2_->SetTooltip(ValueTip(context.platform.registry, kQuickView));
+  check2_->SetTooltip(ValuesTip(context.platform.registry, {kQuickView}));
   check3_->SetTooltip(ValuesTip(context.platform.registry, {kOpenWithCommand, kOpenWithVerb}));
 }
 
@@ -87,7 +87,7 @@ UnknownFiles::UnknownFiles(PageContext& context, ui::Container& frame) : context
   txt_o_->on_change = [this] { ui::Trap([this] { OnCommandChange(); }); };
   txt_d_->on_change = [this] { ui::Trap([this] { OnDescriptionChange(); }); };
   txt_o_->SetTooltip(ValuesTip(context.platform.registry, {kUnknownCommand, kUnknownDefaultVerb}));
-  txt_d_->SetTooltip(ValueTip(context.platform.registry, kUnknownDescription));
+  txt_d_->SetTooltip(ValuesTip(context.platform.registry, {kUnknownDescription}));
 }
 
 void UnknownFiles::ReadCommand() {

@@ -10,7 +10,7 @@ FilesPage::FilesPage(PageContext& context, ui::Frame& frame) : Page(context, fra
   ui::Frame& extensions = AddFrame(IDC_FRAME_EXT, "Отображать расширения", {8, 138, 305, 96});
   extensions_ = std::make_unique<ExtensionList>(context, extensions);
   ui::Frame& shell_icons = AddFrame(IDC_FRAME_3D, "3D иконки", {8, 238, 305, 62});
-  shell_icons_3d_ = std::make_unique<ShellIcons3D>(context, shell_icons);
+  shell_icons_3d_ = std::make_unique<IconLibraryButtons>(context, shell_icons, kShellIcons3D);
   ui::Frame& new_menu = AddFrame(IDC_FRAME_NEW_MENU, "Меню \"Создать\"", {8, 304, 305, 90});
   new_menu_ = std::make_unique<NewMenuList>(context, new_menu);
 

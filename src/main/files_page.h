@@ -8,6 +8,7 @@
 
 #include "main/file_icons.h"
 #include "main/file_types.h"
+#include "main/icon_library.h"
 #include "main/new_menu.h"
 #include "main/page.h"
 
@@ -18,7 +19,7 @@ class FilesPage : public Page {
   FilesPage(PageContext& context, ui::Frame& frame);
   IconList& icons() { return *icons_; }
   ExtensionList& extensions() { return *extensions_; }
-  ShellIcons3D& shell_icons_3d() { return *shell_icons_3d_; }
+  IconLibraryButtons& shell_icons_3d() { return *shell_icons_3d_; }
   AnyFileOptions& any_file_options() { return *any_file_; }
   UnknownFiles& unknown_files() { return *unknown_; }
   NewMenuList& new_menu() { return *new_menu_; }
@@ -26,7 +27,7 @@ class FilesPage : public Page {
  private:
   std::unique_ptr<IconList> icons_;
   std::unique_ptr<ExtensionList> extensions_;
-  std::unique_ptr<ShellIcons3D> shell_icons_3d_;
+  std::unique_ptr<IconLibraryButtons> shell_icons_3d_;
   std::unique_ptr<AnyFileOptions> any_file_;
   std::unique_ptr<UnknownFiles> unknown_;
   std::unique_ptr<NewMenuList> new_menu_;

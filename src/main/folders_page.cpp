@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "main/file_icons.h"
 #include "registry/reg_access.h"
 #include "registry/value_tip.h"
 #include "resource.h"
@@ -36,9 +35,6 @@ namespace {
 using registry::RegValue;
 using registry::ValueType;
 
-// The shell's icons of a closed folder, an open folder and the desktop's folders.
-constexpr const char* kFolderIconNames[] = {"3", "4", "36"};
-
 // The value of txtIP(i): "a" to "e".
 std::string InstallValue(int i) {
   return kInstallLocations + std::string(1, static_cast<char>('a' + i));
@@ -60,10 +56,9 @@ SpecialFolders::SpecialFolders(PageContext& context, ui::Container& parent) : co
     return ui::TrapText([this] {
       const int selected = cmb_folder_->Selection();
       if (selected < 0) return std::string();
-      platform::Registry& reg = context_.platform.registry;
       const std::string name = cmb_folder_->Item(selected);
-      return registry::DescribeValue(reg, kShellFolders + name) + "\n" +
-             registry::DescribeValue(reg, kUserShellFolders + name);
+      return registry::DescribeValues(context_.platform.registry,
+                                      {kShellFolders + name, kUserShellFolders + name});
     });
   };
   cmb_folder_->SetTooltip(tip);
@@ -96,7 +91,7 @@ void SpecialFolders::OnPathChange() {
 SourcePath::SourcePath(PageContext& context, ui::Container& parent) : context_(context) {
   txt_win_ = context.toolkit.CreateTextBox(parent, ControlAt(IDC_TXT_WIN, {10, 18, 285, 20}));
   txt_win_->on_change = [this] { ui::Trap([this] { OnChange(); }); };
-  txt_win_->SetTooltip(ValueTip(context.platform.registry, kSourcePath));
+  txt_win_->SetTooltip(ValuesTip(context.platform.registry, {kSourcePath}));
 }
 
 void SourcePath::Load() {
@@ -115,7 +110,7 @@ InstallPaths::InstallPaths(PageContext& context, ui::Container& parent) : contex
     txt_ip_[i] =
         context.toolkit.CreateTextBox(parent, ControlAt(IDC_TXT_IP_FIRST + i, {30, top, 265, 20}));
     txt_ip_[i]->on_change = [this, i] { ui::Trap([this, i] { OnChange(i); }); };
-    txt_ip_[i]->SetTooltip(ValueTip(context.platform.registry, InstallValue(i)));
+    txt_ip_[i]->SetTooltip(ValuesTip(context.platform.registry, {InstallValue(i)}));
   }
 }
 
@@ -129,52 +124,6 @@ void InstallPaths::Load() {
 
 void InstallPaths::OnChange(int i) {
   if (WriteString(context_.platform.registry, InstallValue(i), txt_ip_[i]->Text()) != 0) Read(i);
-}
-
-FolderIcons::FolderIcons(PageContext& context, ui::Container& parent) : context_(context) {
-  use_ = context.toolkit.CreateButton(parent,
-                                      ControlAt(IDC_CMD_USE_3D_FOLDER, {10, 16, 285, 21},
-                                                "Использовать Microsoft Plus 3D иконки для папок"));
-  restore_ =
-      context.toolkit.CreateButton(parent, ControlAt(IDC_CMD_RESTORE_FOLDER, {10, 39, 285, 21},
-                                                     "Восстановить стандартные иконки для папок"));
-  use_->on_click = [this] { ui::Trap([this] { OnUse(); }); };
-  restore_->on_click = [this] { ui::Trap([this] { OnRestore(); }); };
-  // Both buttons set or remove the same three icon overrides.
-  auto tip = [this] {
-    return ui::TrapText([this] {
-      std::string text;
-      for (const char* name : kFolderIconNames) {
-        if (!text.empty()) text += "\n";
-        text +=
-            registry::DescribeValue(context_.platform.registry, kShellIcons + std::string(name));
-      }
-      return text;
-    });
-  };
-  use_->SetTooltip(tip);
-  restore_->SetTooltip(tip);
-}
-
-void FolderIcons::Load() {
-  // Only ever disables: once the library has been missing, the buttons stay off.
-  if (IconLibraryPresent(context_.platform)) return;
-  use_->SetEnabled(false);
-  restore_->SetEnabled(false);
-}
-
-void FolderIcons::OnUse() {
-  const std::string library = context_.platform.system.SystemDirectory() + "\\COOL.DLL,";
-  platform::Registry& reg = context_.platform.registry;
-  WriteString(reg, std::string(kShellIcons) + "3", library + "11");
-  WriteString(reg, std::string(kShellIcons) + "4", library + "18");
-  WriteString(reg, std::string(kShellIcons) + "36", library + "24");
-}
-
-void FolderIcons::OnRestore() {
-  platform::Registry& reg = context_.platform.registry;
-  for (const char* name : kFolderIconNames)
-    registry::RegDelete(reg, kShellIcons + std::string(name));
 }
 
 FoldersPage::FoldersPage(PageContext& context, ui::Frame& frame) : Page(context, frame) {
@@ -207,7 +156,7 @@ FoldersPage::FoldersPage(PageContext& context, ui::Frame& frame) : Page(context,
            {10, 134, 285, 40});
 
   ui::Frame& icons = AddFrame(0, "Иконки для папок", {320, 262, 305, 62});
-  icons_ = std::make_unique<FolderIcons>(context, icons);
+  icons_ = std::make_unique<IconLibraryButtons>(context, icons, kFolderIcons);
 
   AddLabel(frame, 0,
            "Данная    вкладка    контролирует    названия   и   пути   к системным  папкам, "

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "main/icon_library.h"
 #include "main/page.h"
 
 namespace vireo::main {
@@ -75,37 +76,19 @@ class InstallPaths : public PagePart {
   std::array<std::unique_ptr<ui::TextBox>, kCount> txt_ip_;
 };
 
-// "Иконки для папок": the 3D folder icons of the icon library cool.dll, and the check that
-// disables both buttons when the library is missing from the System directory (CheckIconSet).
-class FolderIcons : public PagePart {
- public:
-  FolderIcons(PageContext& context, ui::Container& parent);
-  void Load() override;  // CheckIconSet
-  void Refresh(Reading) override { Load(); }
-  ui::Button& use() { return *use_; }
-  ui::Button& restore() { return *restore_; }
-
- private:
-  void OnUse();      // cmdUse3DFolder_Click
-  void OnRestore();  // cmdRestoreFolder_Click
-  PageContext& context_;
-  std::unique_ptr<ui::Button> use_;
-  std::unique_ptr<ui::Button> restore_;
-};
-
 class FoldersPage : public Page {
  public:
   FoldersPage(PageContext& context, ui::Frame& frame);
   SpecialFolders& special_folders() { return *special_; }
   SourcePath& source_path() { return *source_; }
   InstallPaths& install_paths() { return *install_; }
-  FolderIcons& folder_icons() { return *icons_; }
+  IconLibraryButtons& folder_icons() { return *icons_; }
 
  private:
   std::unique_ptr<SpecialFolders> special_;
   std::unique_ptr<SourcePath> source_;
   std::unique_ptr<InstallPaths> install_;
-  std::unique_ptr<FolderIcons> icons_;
+  std::unique_ptr<IconLibraryButtons> icons_;
 };
 
 }  // namespace vireo::main

@@ -199,7 +199,8 @@ bool MainWindow::CheckPlatform(ui::NativeHandle owner) {
   if (platform_.system.Version(&version) && version.platform_id == platform::kPlatformWindows9x) {
     return true;
   }
-  platform_.messages.Show(owner, kPlatformMessage, "Vireo", platform::MessageStyle::kCriticalOk);
+  platform_.messages.Show(owner, kPlatformMessage, platform::kMessageTitle,
+                          platform::MessageStyle::kCriticalOk);
   platform_.system.ExitNow(0);
   return false;
 }

@@ -27,21 +27,10 @@ std::int32_t WriteString(platform::Registry& registry, const std::string& path,
                             registry::ValueType::kString);
 }
 
-std::function<std::string()> ValueTip(platform::Registry& registry, std::string path) {
-  return ValuesTip(registry, {std::move(path)});
-}
-
 std::function<std::string()> ValuesTip(platform::Registry& registry,
                                        std::vector<std::string> paths) {
   return [&registry, paths = std::move(paths)] {
-    return ui::TrapText([&] {
-      std::string tip;
-      for (const std::string& path : paths) {
-        if (!tip.empty()) tip += "\n";
-        tip += registry::DescribeValue(registry, path);
-      }
-      return tip;
-    });
+    return ui::TrapText([&] { return registry::DescribeValues(registry, paths); });
   };
 }
 

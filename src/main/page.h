@@ -92,10 +92,8 @@ std::string ReadString(platform::Registry& registry, const std::string& path);
 std::int32_t WriteString(platform::Registry& registry, const std::string& path,
                          const std::string& text);
 
-// The tooltip of a control bound to the value at `path` (see registry::DescribeValue): it reads
-// the value each time the tooltip opens, never before.
-std::function<std::string()> ValueTip(platform::Registry& registry, std::string path);
-// The same for a control that writes several values: one after the other.
+// The tooltip of a control bound to the values at `paths` (see registry::DescribeValues): it
+// reads them each time the tooltip opens, never before.
 std::function<std::string()> ValuesTip(platform::Registry& registry,
                                        std::vector<std::string> paths);
 

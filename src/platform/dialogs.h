@@ -9,6 +9,9 @@ namespace vireo::platform {
 // A window that owns a dialog, as the toolkit reports it; 0 is none.
 using OwnerHandle = std::uintptr_t;
 
+// The title of every message box the program shows.
+inline constexpr char kMessageTitle[] = "Vireo";
+
 enum class MessageStyle {
   kCriticalOk,        // an error or a missing file
   kQuestionYesNo,     // confirmation before an action

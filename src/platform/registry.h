@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vireo::platform {
@@ -19,6 +20,24 @@ inline constexpr HKey kUsers = 0x80000003;
 inline constexpr HKey kPerformanceData = 0x80000004;
 inline constexpr HKey kCurrentConfig = 0x80000005;
 inline constexpr HKey kDynData = 0x80000006;
+
+// The one table of the roots' names: the abbreviation that the program's registry paths and the
+// export's list start with ("HKCU", written exactly so), and the full name that REGEDIT4 files
+// and the journal use ("HKEY_CURRENT_USER").
+struct RootName {
+  HKey root;
+  std::string_view abbreviation;
+  std::string_view name;
+};
+inline constexpr RootName kRoots[] = {
+    {kCurrentUser, "HKCU", "HKEY_CURRENT_USER"},
+    {kLocalMachine, "HKLM", "HKEY_LOCAL_MACHINE"},
+    {kClassesRoot, "HKCR", "HKEY_CLASSES_ROOT"},
+    {kCurrentConfig, "HKCC", "HKEY_CURRENT_CONFIG"},
+    {kDynData, "HKDD", "HKEY_DYN_DATA"},
+    {kPerformanceData, "HKPD", "HKEY_PERFORMANCE_DATA"},
+    {kUsers, "HKU", "HKEY_USERS"},
+};
 
 // Platform status codes that callers look at.
 inline constexpr std::int32_t kSuccess = 0;

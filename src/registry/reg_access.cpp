@@ -1,9 +1,6 @@
 #include "registry/reg_access.h"
 
 #include <algorithm>
-
-#include <array>
-#include <utility>
 #include <vector>
 
 namespace vireo::registry {
@@ -11,16 +8,6 @@ namespace vireo::registry {
 namespace {
 
 using platform::HKey;
-
-constexpr std::array<std::pair<std::string_view, HKey>, 7> kRoots = {{
-    {"HKCU", platform::kCurrentUser},
-    {"HKLM", platform::kLocalMachine},
-    {"HKCR", platform::kClassesRoot},
-    {"HKCC", platform::kCurrentConfig},
-    {"HKDD", platform::kDynData},
-    {"HKPD", platform::kPerformanceData},
-    {"HKU", platform::kUsers},
-}};
 
 // Closes `key` after a failed step and hands the failing status on.
 // The buffer of the first query of a read: registry paths, names and the program's settings
@@ -57,8 +44,8 @@ std::int32_t Fetch(platform::Registry& registry, HKey key, const std::string& na
 }  // namespace
 
 HKey RootKey(std::string_view abbreviation) {
-  for (const auto& [text, root] : kRoots) {
-    if (abbreviation == text) return root;
+  for (const platform::RootName& known : platform::kRoots) {
+    if (abbreviation == known.abbreviation) return known.root;
   }
   return 0;
 }

@@ -127,6 +127,15 @@ std::string DescribeValue(platform::Registry& registry, const std::string& path)
   return path + "\n" + stored;
 }
 
+std::string DescribeValues(platform::Registry& registry, const std::vector<std::string>& paths) {
+  std::string tip;
+  for (const std::string& path : paths) {
+    if (!tip.empty()) tip += "\n";
+    tip += DescribeValue(registry, path);
+  }
+  return tip;
+}
+
 std::string DescribeKey(platform::Registry& registry, const std::string& path) {
   ValuePath where;
   platform::HKey key = 0;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/registry.h"
 #include "platform/system.h"
@@ -18,6 +19,10 @@ inline constexpr char kNoValue[] = "(нет значения)";
 // type and value ("REG_DWORD: 3 (0x00000003)", "REG_SZ: "text"", "REG_BINARY: 01 00") or
 // "(нет значения)". A path that ends in a backslash names its key's default value.
 std::string DescribeValue(platform::Registry& registry, const std::string& path);
+
+// The tooltip of a control that writes several values: each as DescribeValue gives it, one after
+// the other.
+std::string DescribeValues(platform::Registry& registry, const std::vector<std::string>& paths);
 
 // Two lines for a control bound to a key's presence: the key ("HKCR\CLSID\{...}\") and whether
 // it exists now.

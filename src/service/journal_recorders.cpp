@@ -4,6 +4,7 @@
 #include <map>
 #include <utility>
 
+#include "platform/registry_filter.h"
 #include "service/journal.h"
 #include "service/journal_internal.h"
 
@@ -42,14 +43,15 @@ KeyTree EmptyChain(const std::vector<std::string>& parts, std::size_t from) {
 }  // namespace
 
 // The registry recorder. It knows where every handle it gave out points (root and path), so
-// that each change names its key in full.
-class Journal::Recorder : public platform::Registry {
+// that each change names its key in full. Reads and enumerations pass through unchanged.
+class Journal::Recorder : public platform::RegistryFilter {
  public:
-  Recorder(Journal& journal, platform::Registry& inner) : journal_(journal), inner_(inner) {}
+  Recorder(Journal& journal, platform::Registry& inner)
+      : RegistryFilter(inner), journal_(journal) {}
 
   std::int32_t OpenKey(HKey key, const std::string& path, std::uint32_t access,
                        HKey* result) override {
-    const std::int32_t status = inner_.OpenKey(key, path, access, result);
+    const std::int32_t status = inner().OpenKey(key, path, access, result);
     if (status == platform::kSuccess) Track(key, path, *result);
     return status;
   }
@@ -60,8 +62,8 @@ class Journal::Recorder : public platform::Registry {
   std::int32_t CreateKey(HKey key, const std::string& path, std::uint32_t access, HKey* result,
                          bool* created) override {
     const Place* base = Find(key);
-    if (base == nullptr) return inner_.CreateKey(key, path, access, result, created);
-    const std::int32_t opened = inner_.OpenKey(key, path, access, result);
+    if (base == nullptr) return inner().CreateKey(key, path, access, result, created);
+    const std::int32_t opened = inner().OpenKey(key, path, access, result);
     if (opened == platform::kSuccess) {
       if (created != nullptr) *created = false;
       Track(key, path, *result);
@@ -73,16 +75,16 @@ class Journal::Recorder : public platform::Registry {
     if (opened == platform::kFileNotFound) {
       for (std::size_t depth = parts.size(); depth-- > 1;) {
         HKey probe = 0;
-        if (inner_.OpenKey(key, Join(parts, depth), platform::kKeyQueryValue, &probe) ==
+        if (inner().OpenKey(key, Join(parts, depth), platform::kKeyQueryValue, &probe) ==
             platform::kSuccess) {
-          inner_.CloseKey(probe);
+          inner().CloseKey(probe);
           missing_from = depth;
           break;
         }
       }
     }
     bool made = false;
-    const std::int32_t status = inner_.CreateKey(key, path, access, result, &made);
+    const std::int32_t status = inner().CreateKey(key, path, access, result, &made);
     if (created != nullptr) *created = made;
     if (status != platform::kSuccess) return status;
     Track(key, path, *result);
@@ -99,17 +101,12 @@ class Journal::Recorder : public platform::Registry {
     return status;
   }
 
-  std::int32_t QueryValue(HKey key, const std::string& name, std::uint32_t* type,
-                          std::uint8_t* data, std::uint32_t* size) override {
-    return inner_.QueryValue(key, name, type, data, size);
-  }
-
   std::int32_t SetValue(HKey key, const std::string& name, std::uint32_t type,
                         const std::uint8_t* data, std::uint32_t size) override {
     const Place* place = Find(key);
-    if (place == nullptr) return inner_.SetValue(key, name, type, data, size);
+    if (place == nullptr) return inner().SetValue(key, name, type, data, size);
     Change change = ValueChange(*place, key, name);
-    const std::int32_t status = inner_.SetValue(key, name, type, data, size);
+    const std::int32_t status = inner().SetValue(key, name, type, data, size);
     if (status != platform::kSuccess) return status;
     change.after.present = true;
     change.after.type = type;
@@ -120,43 +117,36 @@ class Journal::Recorder : public platform::Registry {
 
   std::int32_t DeleteKey(HKey key, const std::string& subkey) override {
     const Place* place = Find(key);
-    if (place == nullptr) return inner_.DeleteKey(key, subkey);
+    if (place == nullptr) return inner().DeleteKey(key, subkey);
     const Place normal = Normal(*place);
     Change change;
     change.target = Target::kKey;
     change.root = normal.root;
     change.key = JoinPath(normal.path, subkey);
-    change.before.present = ReadTree(inner_, key, subkey, &change.tree_before);
+    change.before.present = ReadTree(inner(), key, subkey, &change.tree_before);
     if (change.before.present) {
       // The undo makes the key again as the registry spelled it.
       std::vector<std::string> parts = Components(change.key);
       parts.back() = change.tree_before.name;
       change.key = Join(parts, parts.size());
     }
-    const std::int32_t status = inner_.DeleteKey(key, subkey);
+    const std::int32_t status = inner().DeleteKey(key, subkey);
     if (status == platform::kSuccess && change.before.present) journal_.Record(std::move(change));
     return status;
   }
 
   std::int32_t DeleteValue(HKey key, const std::string& name) override {
     const Place* place = Find(key);
-    if (place == nullptr) return inner_.DeleteValue(key, name);
+    if (place == nullptr) return inner().DeleteValue(key, name);
     Change change = ValueChange(*place, key, name);
-    const std::int32_t status = inner_.DeleteValue(key, name);
+    const std::int32_t status = inner().DeleteValue(key, name);
     if (status == platform::kSuccess) journal_.Record(std::move(change));
     return status;
   }
 
-  std::int32_t EnumKey(HKey key, std::uint32_t index, std::string* name) override {
-    return inner_.EnumKey(key, index, name);
-  }
-  std::int32_t EnumValue(HKey key, std::uint32_t index, std::string* name, std::uint32_t* type,
-                         std::vector<std::uint8_t>* data) override {
-    return inner_.EnumValue(key, index, name, type, data);
-  }
   std::int32_t CloseKey(HKey key) override {
     places_.erase(key);
-    return inner_.CloseKey(key);
+    return inner().CloseKey(key);
   }
 
  private:
@@ -198,12 +188,11 @@ class Journal::Recorder : public platform::Registry {
     change.root = place.root;
     change.key = place.path;
     change.name = name;
-    change.before = ReadValue(inner_, key, name);
+    change.before = ReadValue(inner(), key, name);
     return change;
   }
 
   Journal& journal_;
-  platform::Registry& inner_;
   std::map<HKey, Place> places_;
   Place root_place_;
 };

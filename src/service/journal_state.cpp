@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "registry/ansi_text.h"
 #include "service/journal_internal.h"
 
 namespace vireo::service {
@@ -76,19 +77,6 @@ void ReadSubtree(platform::Registry& registry, HKey key, KeyTree* tree) {
   }
 }
 
-unsigned char Fold(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
-  if (c >= 0xE0) return static_cast<unsigned char>(c - 0x20);  // Cyrillic in code page 1251
-  if (c == 0xB8) return 0xA8;
-  return c;
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return Fold(static_cast<unsigned char>(x)) == Fold(static_cast<unsigned char>(y));
-         });
-}
-
 // The name of `path`'s last key as the registry spells it, which the caller may not have.
 std::string StoredName(platform::Registry& registry, HKey root, const std::string& path) {
   const std::vector<std::string> parts = Components(path);
@@ -101,7 +89,7 @@ std::string StoredName(platform::Registry& registry, HKey root, const std::strin
   std::string name;
   std::string stored = parts.back();
   for (std::uint32_t i = 0; registry.EnumKey(parent, i, &name) == platform::kSuccess; ++i) {
-    if (SameName(name, parts.back())) {
+    if (registry::SameAnsiText(name, parts.back())) {
       stored = name;
       break;
     }

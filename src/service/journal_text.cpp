@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "registry/number_text.h"
-#include "service/setup_export.h"
+#include "service/regedit4_text.h"
 
 namespace vireo::service {
 
@@ -30,9 +30,7 @@ std::string ValueText(const ItemState& state) {
   std::string text = state.type == platform::kRegBinary
                          ? std::string("hex:")
                          : "hex(" + std::to_string(state.type) + "):";
-  std::vector<std::uint8_t> shown(
-      b.begin(), b.begin() + static_cast<long>(std::min<std::size_t>(b.size(), 16)));
-  text += HexBytes(shown);
+  text += HexBytes(std::string_view(b).substr(0, 16));
   if (b.size() > 16) text += ",...";
   return text;
 }
@@ -60,31 +58,10 @@ std::string StateText(const Change& change, const ItemState& state, const KeyTre
   return {};
 }
 
-// The data of a value line of a REGEDIT4 file, with the type and the bytes exactly.
-std::string RegeditData(const ItemState& state) {
-  const std::string& b = state.bytes;
-  const std::vector<std::uint8_t> bytes(b.begin(), b.end());
-  if (state.type == platform::kRegSz && !b.empty() && b.back() == '\0' &&
-      b.find('\0') == b.size() - 1 && b.find_first_of("\r\n") == std::string::npos) {
-    return "\"" + EscapeString(b.substr(0, b.size() - 1)) + "\"";
-  }
-  if (state.type == platform::kRegDword && b.size() == 4) {
-    std::uint32_t number = 0;
-    for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<unsigned char>(b[i]);
-    return "dword:" + registry::HexText(number, 8, false);
-  }
-  if (state.type == platform::kRegBinary) return "hex:" + HexBytes(bytes);
-  return "hex(" + std::to_string(state.type) + "):" + HexBytes(bytes);
-}
-
-std::string RegeditName(const std::string& name) {
-  return name.empty() ? std::string("@") : "\"" + EscapeString(name) + "\"";
-}
-
 void RegeditTree(const std::string& path, const KeyTree& tree, std::string* text) {
   *text += "[" + path + "]\r\n";
   for (const auto& [name, state] : tree.values) {
-    *text += RegeditName(name) + "=" + RegeditData(state) + "\r\n";
+    *text += ValueLine(name, ValueData(state.type, state.bytes));
   }
   *text += "\r\n";
   for (const KeyTree& sub : tree.subkeys) RegeditTree(path + "\\" + sub.name, sub, text);
@@ -93,22 +70,10 @@ void RegeditTree(const std::string& path, const KeyTree& tree, std::string* text
 }  // namespace
 
 std::string RootName(HKey root) {
-  switch (root) {
-    case platform::kClassesRoot:
-      return "HKEY_CLASSES_ROOT";
-    case platform::kCurrentUser:
-      return "HKEY_CURRENT_USER";
-    case platform::kLocalMachine:
-      return "HKEY_LOCAL_MACHINE";
-    case platform::kUsers:
-      return "HKEY_USERS";
-    case platform::kCurrentConfig:
-      return "HKEY_CURRENT_CONFIG";
-    case platform::kDynData:
-      return "HKEY_DYN_DATA";
-    default:
-      return "HKEY_PERFORMANCE_DATA";
+  for (const platform::RootName& known : platform::kRoots) {
+    if (root == known.root) return std::string(known.name);
   }
+  return {};
 }
 
 std::string TargetText(const Change& change) {
@@ -141,8 +106,9 @@ std::string UndoFileText(const std::vector<Entry>& entries) {
     const Change& c = it->change;
     const std::string key = RootName(c.root) + (c.key.empty() ? "" : "\\" + c.key);
     if (c.target == Target::kValue) {
-      text += "[" + key + "]\r\n" + RegeditName(c.name) + "=" +
-              (c.before.present ? RegeditData(c.before) : std::string("-")) + "\r\n\r\n";
+      text += "[" + key + "]\r\n" +
+              ValueLine(c.name, c.before.present ? ValueData(c.before.type, c.before.bytes) : "-") +
+              "\r\n";
     } else if (c.target == Target::kKey) {
       // Whatever is there now goes first, so that the key comes back exactly as it was.
       if (c.after.present || !c.before.present) text += "[-" + key + "]\r\n\r\n";

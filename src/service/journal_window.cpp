@@ -82,7 +82,7 @@ void JournalWindow::Fill() {
 
 bool JournalWindow::Confirm(const Entry& entry) {
   const std::string question = std::string(kChangedQuestion) + "\r\n\r\n" + EntryLine(entry);
-  return platform_.messages.Show(window_->Handle(), question, "Vireo",
+  return platform_.messages.Show(window_->Handle(), question, platform::kMessageTitle,
                                  platform::MessageStyle::kQuestionYesNo) == platform::Answer::kYes;
 }
 
@@ -116,8 +116,8 @@ void JournalWindow::SaveAs() {
   if (path.empty()) return;
   // The saved file is the user's own: writing it is not a change to record.
   if (!journal_.real_files().Replace(path, UndoFileText(journal_.entries()))) {
-    platform_.messages.Show(window_->Handle(), "Не удалось записать файл " + path + ".", "Vireo",
-                            platform::MessageStyle::kCriticalOk);
+    platform_.messages.Show(window_->Handle(), "Не удалось записать файл " + path + ".",
+                            platform::kMessageTitle, platform::MessageStyle::kCriticalOk);
   }
 }
 

@@ -1,5 +1,6 @@
 #include "service/service_menu.h"
 
+#include "platform/program_files.h"
 #include "resource.h"
 #include "service/launch_menus.h"
 #include "service/setup_export.h"
@@ -50,10 +51,10 @@ bool ServiceMenu::OnCommand(int command_id) {
       break;
     case IDM_HELP_HELP:
       // From the program directory, whatever the current directory is.
-      platform_.shell.Open("open", InProgramDirectory("Vireo.chm"), platform::kShowNormal);
+      platform::OpenProgramFile(platform_, "Vireo.chm");
       break;
     case IDM_HELP_LICENSE:
-      platform_.shell.Open("open", InProgramDirectory("license.txt"), platform::kShowNormal);
+      platform::OpenProgramFile(platform_, "license.txt");
       break;
     case IDM_HELP_MAIL:
       platform_.shell.Open("open", kAuthorMail, platform::kShowNormal);
@@ -78,20 +79,15 @@ bool ServiceMenu::OnCommand(int command_id) {
   return true;
 }
 
-std::string ServiceMenu::InProgramDirectory(const std::string& name) {
-  std::string dir = platform_.system.ProgramDirectory();
-  if (dir.empty() || dir.back() != '\\') dir += '\\';
-  return dir + name;
-}
-
 bool ServiceMenu::Ask(const std::string& question, MessageStyle style) {
-  return platform_.messages.Show(owner_.Handle(), question, "Vireo", style) !=
+  return platform_.messages.Show(owner_.Handle(), question, platform::kMessageTitle, style) !=
          platform::Answer::kNo;
 }
 
 void ServiceMenu::MinimiseAll() {
   const ui::ActionScope action("Свернуть все окна");
-  const std::string file = InProgramDirectory("toggle.scf");
+  const std::string file = platform::ProgramFile(platform_.system, "toggle.scf");
+  if (file.empty()) return;
   // A file that cannot be written is handed to the shell all the same: one left from an
   // earlier use still does its work.
   platform_.files.Replace(file, kToggleFile);
@@ -99,29 +95,31 @@ void ServiceMenu::MinimiseAll() {
 }
 
 void ServiceMenu::BackUpRegistry() {
-  if (!Ask(kBackupQuestion, MessageStyle::kExclamationYesNo)) return;
+  const std::string backup = platform::ProgramFile(platform_.system, "Reg.reg");
+  if (backup.empty() || !Ask(kBackupQuestion, MessageStyle::kExclamationYesNo)) return;
   // The editor exports the whole registry when the command names no key; it replaces an
   // earlier backup.
   platform_.shell.Start(platform_.system.WindowsDirectory() + "\\regedit.exe /e " +
-                        CommandLineArgument(InProgramDirectory("Reg.reg")));
+                        CommandLineArgument(backup));
 }
 
 void ServiceMenu::RestoreRegistry() {
-  const std::string backup = InProgramDirectory("reg.reg");
+  const std::string backup = platform::ProgramFile(platform_.system, "reg.reg");
   if (!platform_.shell.FileExists(backup)) {
-    platform_.messages.Show(owner_.Handle(), kBackupMissing, "Vireo", MessageStyle::kCriticalOk);
+    platform_.messages.Show(owner_.Handle(), kBackupMissing, platform::kMessageTitle,
+                            MessageStyle::kCriticalOk);
     return;
   }
   if (!Ask(kRestoreQuestion, MessageStyle::kExclamationYesNo)) return;
   // "/c" makes the editor rebuild the whole registry from the file rather than merge it.
   platform_.shell.Start(platform_.system.WindowsDirectory() + "\\regedit.exe /c " +
-                        CommandLineArgument(InProgramDirectory("Reg.reg")));
+                        CommandLineArgument(platform::ProgramFile(platform_.system, "Reg.reg")));
 }
 
 void ServiceMenu::EndSession(const std::string& question, std::uint32_t flags) {
   // Only a Yes ends the session; nothing is saved or closed first.
-  if (platform_.messages.Show(owner_.Handle(), question, "Vireo", MessageStyle::kQuestionYesNo) !=
-      platform::Answer::kYes) {
+  if (platform_.messages.Show(owner_.Handle(), question, platform::kMessageTitle,
+                              MessageStyle::kQuestionYesNo) != platform::Answer::kYes) {
     return;
   }
   platform_.session.EndSession(flags);

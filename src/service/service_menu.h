@@ -44,8 +44,6 @@ class ServiceMenu {
   std::function<void()> on_journal;
 
  private:
-  // The full name of a file in the program directory.
-  std::string InProgramDirectory(const std::string& name);
   bool Ask(const std::string& question, platform::MessageStyle style);
   void MinimiseAll();
   void BackUpRegistry();

@@ -1,25 +1,13 @@
 #include "service/setup_export.h"
 
-#include <array>
 #include <utility>
 
+#include "platform/program_files.h"
 #include "registry/reg_access.h"
+#include "service/regedit4_text.h"
 
 namespace vireo::service {
 namespace {
-
-constexpr char kTitle[] = "Vireo";
-constexpr char kLineEnd[] = "\r\n";
-
-constexpr std::array<std::pair<std::string_view, std::string_view>, 7> kLongRoots = {{
-    {"HKCU", "HKEY_CURRENT_USER"},
-    {"HKLM", "HKEY_LOCAL_MACHINE"},
-    {"HKCR", "HKEY_CLASSES_ROOT"},
-    {"HKCC", "HKEY_CURRENT_CONFIG"},
-    {"HKDD", "HKEY_DYN_DATA"},
-    {"HKPD", "HKEY_PERFORMANCE_DATA"},
-    {"HKU", "HKEY_USERS"},
-}};
 
 constexpr char kMissingList[] =
     "Файл savereg.dat отсутствует в каталоге программы.\r\n"
@@ -38,16 +26,6 @@ std::string FailureText(int number) {
          " при сохранении файла реестра.\r\n"
          "Возможно, на диске не хватает свободного места.\r\n"
          "Если это не так, обратитесь к разработчику.";
-}
-
-void AppendHexByte(std::uint8_t byte, std::string* out) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  *out += kDigits[byte >> 4];
-  *out += kDigits[byte & 0x0F];
-}
-
-std::string Quoted(const std::string& text) {
-  return "\"" + EscapeString(text) + "\"";
 }
 
 }  // namespace
@@ -77,65 +55,25 @@ std::vector<std::string> ListLines(const std::string& text) {
 }
 
 std::string LongRoot(std::string_view root) {
-  for (const auto& [short_form, long_form] : kLongRoots) {
-    if (root == short_form) return std::string(long_form);
+  for (const platform::RootName& known : platform::kRoots) {
+    if (root == known.abbreviation) return std::string(known.name);
   }
   return std::string(root);
 }
 
-std::string EscapeString(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + 2);
-  for (const char c : text) {
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '"':
-        out += "\\\"";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
-std::string HexBytes(const std::vector<std::uint8_t>& bytes) {
-  std::string out;
-  out.reserve(bytes.size() * 3);
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (i > 0) out += ',';
-    AppendHexByte(bytes[i], &out);
-  }
-  return out;
-}
-
 std::string DataText(const registry::RegValue& value) {
   switch (value.kind()) {
-    case registry::RegValue::Kind::kText: {
-      const std::string& text = value.text();
-      if (text.find_first_of("\r\n") == std::string::npos) return Quoted(text);
-      // A string type in hexadecimal bytes keeps its line breaks on one line of the file.
-      std::vector<std::uint8_t> bytes(text.begin(), text.end());
-      bytes.push_back(0);
-      return "hex(1):" + HexBytes(bytes);
+    case registry::RegValue::Kind::kText:
+      return ValueData(platform::kRegSz, value.text() + '\0');
+    case registry::RegValue::Kind::kBytes: {
+      const std::vector<std::uint8_t>& bytes = value.bytes();
+      return ValueData(platform::kRegBinary, std::string(bytes.begin(), bytes.end()));
     }
-    case registry::RegValue::Kind::kBytes:
-      return "hex:" + HexBytes(value.bytes());
     case registry::RegValue::Kind::kNumber: {
       const auto bits = static_cast<std::uint32_t>(value.number());
-      std::string out = "dword:";
-      for (int shift = 24; shift >= 0; shift -= 8) {
-        AppendHexByte(static_cast<std::uint8_t>(bits >> shift), &out);
-      }
-      return out;
+      std::string bytes;
+      for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>(bits >> shift);
+      return ValueData(platform::kRegDword, bytes);
     }
     case registry::RegValue::Kind::kEmpty:
       break;
@@ -144,17 +82,14 @@ std::string DataText(const registry::RegValue& value) {
 }
 
 std::string Record(const ListLine& line, const std::string& data_text) {
-  std::string out = "[" + LongRoot(line.root) + "\\" + line.key + "]" + kLineEnd;
-  if (!data_text.empty()) {
-    out += line.name.empty() ? std::string("@") : Quoted(line.name);
-    out += "=" + data_text + kLineEnd;
-  }
+  std::string out = "[" + LongRoot(line.root) + "\\" + line.key + "]" + kRegeditLineEnd;
+  if (!data_text.empty()) out += ValueLine(line.name, data_text);
   return out;
 }
 
 bool ExportText(platform::Registry& registry, const std::string& list, std::string* text,
                 int* error) {
-  std::string out = std::string("REGEDIT4") + kLineEnd;
+  std::string out = std::string("REGEDIT4") + kRegeditLineEnd;
   for (const std::string& entry : ListLines(list)) {
     ListLine line;
     if (!SplitListLine(entry, &line)) {
@@ -177,26 +112,21 @@ bool ExportText(platform::Registry& registry, const std::string& list, std::stri
     if (status != platform::kSuccess) value = {};
     out += Record(line, DataText(value));
   }
-  out += kLineEnd;
-  out += kLineEnd;
+  out += kRegeditLineEnd;
+  out += kRegeditLineEnd;
   *text = std::move(out);
   return true;
 }
 
-std::string InDirectory(const std::string& directory, const std::string& name) {
-  if (!directory.empty() && directory.back() == '\\') return directory + name;
-  return directory + "\\" + name;
-}
-
 void ExportSetup(platform::Platform& platform, platform::OwnerHandle owner) {
-  const std::string directory = platform.system.ProgramDirectory();
-  const std::string list_path = InDirectory(directory, kListFile);
+  const std::string list_path = platform::ProgramFile(platform.system, kListFile);
   if (!platform.shell.FileExists(list_path)) {
-    platform.messages.Show(owner, kMissingList, kTitle, platform::MessageStyle::kCriticalOk);
+    platform.messages.Show(owner, kMissingList, platform::kMessageTitle,
+                           platform::MessageStyle::kCriticalOk);
     return;
   }
-  if (platform.messages.Show(owner, kAskExport, kTitle, platform::MessageStyle::kQuestionYesNo) !=
-      platform::Answer::kYes) {
+  if (platform.messages.Show(owner, kAskExport, platform::kMessageTitle,
+                             platform::MessageStyle::kQuestionYesNo) != platform::Answer::kYes) {
     return;
   }
   int error = 0;
@@ -205,25 +135,29 @@ void ExportSetup(platform::Platform& platform, platform::OwnerHandle owner) {
   if (!platform.files.Read(list_path, &list)) {
     error = kListUnreadable;
   } else if (ExportText(platform.registry, list, &text, &error)) {
-    if (!platform.files.Replace(InDirectory(directory, kSetupFile), text)) error = kSetupUnwritable;
+    if (!platform.files.Replace(platform::ProgramFile(platform.system, kSetupFile), text))
+      error = kSetupUnwritable;
   }
   if (error != 0) {
-    platform.messages.Show(owner, FailureText(error), kTitle, platform::MessageStyle::kCriticalOk);
+    platform.messages.Show(owner, FailureText(error), platform::kMessageTitle,
+                           platform::MessageStyle::kCriticalOk);
   }
 }
 
 void RestoreSetup(platform::Platform& platform, platform::OwnerHandle owner) {
-  const std::string setup = InDirectory(platform.system.ProgramDirectory(), "setup.reg");
+  const std::string setup = platform::ProgramFile(platform.system, "setup.reg");
   if (!platform.shell.FileExists(setup)) {
-    platform.messages.Show(owner, kMissingSetup, kTitle, platform::MessageStyle::kCriticalOk);
+    platform.messages.Show(owner, kMissingSetup, platform::kMessageTitle,
+                           platform::MessageStyle::kCriticalOk);
     return;
   }
-  if (platform.messages.Show(owner, kAskRestore, kTitle, platform::MessageStyle::kQuestionYesNo) !=
-      platform::Answer::kYes) {
+  if (platform.messages.Show(owner, kAskRestore, platform::kMessageTitle,
+                             platform::MessageStyle::kQuestionYesNo) != platform::Answer::kYes) {
     return;
   }
   if (platform.shell.Open("open", setup, platform::kShowNormal)) return;
-  const std::string editor = InDirectory(platform.system.WindowsDirectory(), "regedit.exe");
+  const std::string editor =
+      platform::InDirectory(platform.system.WindowsDirectory(), "regedit.exe");
   platform.shell.Start("\"" + editor + "\" \"" + setup + "\"");
 }
 

@@ -53,24 +53,13 @@ std::vector<std::string> ListLines(const std::string& text);
 // case, a long form) stays as it is.
 std::string LongRoot(std::string_view root);
 
-// A string between double quotes as REGEDIT4 reads it back: "\" becomes "\\" and a double quote
-// "\"". CR and LF cannot stand on a line of their own file: they are written "\r" and "\n", which
-// the registry editor reads back as the characters. Every other byte is copied as it is.
-std::string EscapeString(std::string_view text);
-
-// The bytes as two upper-case hexadecimal digits each, separated by commas ("01,AB,00"); empty
-// for no bytes.
-std::string HexBytes(const std::vector<std::uint8_t>& bytes);
-
-// The text after "=" of a value line for what the registry read gave: a string in double quotes
-// (one holding CR or LF as "hex(1):" with its bytes and a closing NUL), "hex:" and the bytes of
-// binary data, "dword:" and eight hexadecimal digits of a number; empty (no value line) when
-// nothing was read or the value's type is none of these.
+// The text after "=" of a value line for what the registry read gave (see ValueData in
+// regedit4_text.h): a string with its closing NUL, the bytes of binary data, the four bytes of a
+// number; empty (no value line) when nothing was read or the value's type is none of these.
 std::string DataText(const registry::RegValue& value);
 
 // One record: the key line "[" long root "\" key "]" and, when `data_text` is not empty, the value
-// line: "@" for the default value, else the escaped name in double quotes, "=" and the data text.
-// Each line ends with CR LF.
+// line (ValueLine in regedit4_text.h).
 std::string Record(const ListLine& line, const std::string& data_text);
 
 // What an export of `list` gives: the whole text of "Setup.reg", or false with the failure number
@@ -78,9 +67,6 @@ std::string Record(const ListLine& line, const std::string& data_text);
 // value per line.
 bool ExportText(platform::Registry& registry, const std::string& list, std::string* text,
                 int* error);
-
-// The file `name` in `directory`, joined with one backslash.
-std::string InDirectory(const std::string& directory, const std::string& name);
 
 // mnuServiceSetup: asks first; writes "Setup.reg" or shows why it could not.
 void ExportSetup(platform::Platform& platform, platform::OwnerHandle owner);

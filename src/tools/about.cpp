@@ -1,5 +1,6 @@
 #include "tools/about.h"
 
+#include "platform/program_files.h"
 #include "resource.h"
 #include "tools/tool_texts.h"
 #include "tools/tool_window.h"
@@ -72,9 +73,7 @@ AboutWindow::AboutWindow(platform::Platform& platform, ui::Toolkit& toolkit) : p
 AboutWindow::~AboutWindow() = default;
 
 void AboutWindow::OpenLicense() {
-  std::string dir = platform_.system.ProgramDirectory();
-  if (dir.empty() || dir.back() != '\\') dir += '\\';
-  platform_.shell.Open("open", dir + "license.txt", platform::kShowNormal);
+  platform::OpenProgramFile(platform_, "license.txt");
 }
 
 }  // namespace vireo::tools

@@ -1,5 +1,5 @@
 // The Files page's icon and extension controls: lstExt and the classes' NeverShowExt values,
-// lstIco and the classes' DefaultIcon with its backup, and the 3D shell icons of cool.dll.
+// lstIco and the classes' DefaultIcon with its backup.
 #include <gtest/gtest.h>
 
 #include "fixture.h"
@@ -121,41 +121,6 @@ TEST_F(FileIconsTest, AnIconIsNeverLostToAFailedBackupOrRestore) {
   Ico().ToggleCheck(11);
   EXPECT_EQ(Text("anifile\\DefaultIcon\\Vireo Backup"), "ani.dll,4");
   EXPECT_TRUE(Ico().ItemChecked(11));
-}
-
-TEST_F(FileIconsTest, ThreeDIconsPointAtCoolDllAndAreRemovedWhateverTheyHold) {
-  const std::string library = system.SystemDirectory() + "\\Cool.Dll";
-  const auto stored = [&] {
-    std::string all;
-    for (const char* n : {"3", "5", "6", "7", "8", "9", "10", "11"}) {
-      all += n + ("=" + Stored(kLocalMachine, main::kShellIconsKey, n)) + " ";
-    }
-    return all;
-  };
-  system.WriteFile(library, "MZ");
-  memory.PutText(kLocalMachine, main::kShellIconsKey, "7", "mine.dll,7");
-  Start();
-  Get<HButton>(IDC_CMD_USE_3D).Click();
-  const std::string s = system.SystemDirectory() + "\\COOL.DLL,";
-  EXPECT_EQ(stored(), "3=<none> 5=" + s + "9 6=" + s + "8 7=mine.dll,7 8=" + s + "0 9=" + s +
-                          "1 10=" + s + "29 11=" + s + "10 ");
-  memory.PutText(kLocalMachine, main::kShellIconsKey, "6", "");
-  memory.PutText(kLocalMachine, main::kShellIconsKey, "8", "other.dll,3");
-  memory.PutText(kLocalMachine, main::kShellIconsKey, "3", "folder.dll,1");
-  Get<HButton>(IDC_CMD_RESTORE_3D).Click();
-  EXPECT_EQ(stored(),
-            "3=folder.dll,1 5=<none> 6= 7=mine.dll,7 8=<none> 9=<none> 10=<none> "
-            "11=<none> ");
-
-  // Without the library the four 3D buttons are disabled, and a refresh does not enable them.
-  std::filesystem::remove(platform::HostPath(library));
-  Start();
-  system.WriteFile(library, "MZ");
-  Refresh();
-  for (int id :
-       {IDC_CMD_USE_3D, IDC_CMD_RESTORE_3D, IDC_CMD_USE_3D_FOLDER, IDC_CMD_RESTORE_FOLDER}) {
-    EXPECT_FALSE(Get<HButton>(id).Enabled()) << id;
-  }
 }
 
 TEST_F(FileIconsTest, APageSwitchShowsChangesMadeOutsideInTheItemsItHas) {

@@ -1,5 +1,5 @@
 // The Folders and shortcuts page: the special folders and their two registry names, the path of
-// the Windows distribution, the five installation paths and the 3D folder icons.
+// the Windows distribution and the five installation paths.
 #include <gtest/gtest.h>
 
 #include "fixture.h"
@@ -19,9 +19,6 @@ class FoldersPageTest : public test::MainWindowFixture {
   HTextBox& Path() { return Get<HTextBox>(IDC_TXT_PATH); }
   HTextBox& Source() { return Get<HTextBox>(IDC_TXT_WIN); }
   HTextBox& Install(int i) { return Get<HTextBox>(IDC_TXT_IP_FIRST + i); }
-  HButton& Use() { return Get<HButton>(IDC_CMD_USE_3D_FOLDER); }
-  HButton& Restore() { return Get<HButton>(IDC_CMD_RESTORE_FOLDER); }
-  std::string Icon(const char* name) { return Stored(kLocalMachine, main::kShellIconsKey, name); }
 };
 
 TEST_F(FoldersPageTest, SpecialFolderShowsItsShellFoldersPathAndWritesBothNames) {
@@ -96,31 +93,6 @@ TEST_F(FoldersPageTest, SourceAndInstallPathsAreWrittenAndNeverDeleted) {
   Install(2).Type("x");
   EXPECT_EQ(Source().Text(), "H:\\");
   EXPECT_EQ(Install(2).Text(), "C:\\CABS");
-}
-
-TEST_F(FoldersPageTest, FolderIconButtonsNeedCoolDllAndWriteOrDeleteThreeOverrides) {
-  Start();
-  EXPECT_FALSE(Use().Enabled());
-  Use().Click();
-  EXPECT_EQ(Writes(), 0u);
-
-  const std::string library = system.SystemDirectory() + "\\cool.dll";
-  system.WriteFile(library, "MZ");
-  memory.PutText(kLocalMachine, main::kShellIconsKey, "35", "keep");
-  memory.PutNumber(kLocalMachine, main::kShellIconsKey, "4", 7);
-  Start();
-  Use().Click();
-  const std::string used = system.SystemDirectory() + "\\COOL.DLL,";
-  EXPECT_EQ(Icon("3") + " " + Icon("4") + " " + Icon("36"),
-            used + "11 " + used + "18 " + used + "24");
-  memory.PutText(kLocalMachine, main::kShellIconsKey, "36", "elsewhere.dll,1");
-  Restore().Click();
-  for (const char* name : {"3", "4", "36"}) EXPECT_EQ(Icon(name), "<none>") << name;
-  EXPECT_EQ(Icon("35"), "keep");
-  // The refresh tests the library again.
-  std::filesystem::remove(platform::HostPath(library));
-  Refresh();
-  EXPECT_FALSE(Use().Enabled() || Restore().Enabled());
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ TEST_F(JournalTest, TheLogAndTheUndoFile) {
   journal.clock = [] { return std::string("2026-01-02 03:04:05"); };
   memory.Put(kCurrentUser, "Software\\S", "bin", platform::kRegBinary, {0xAB, 0x00});
   memory.Put(kCurrentUser, "Software\\S", "text", platform::kRegSz, {'a', '"', 'b', 0});
-  memory.Put(kCurrentUser, "Software\\S\\Gone", "n", platform::kRegDword, {1, 2, 3, 4});
+  memory.Put(kCurrentUser, "Software\\S\\Gone", "n", platform::kRegDword, {0xAB, 2, 3, 4});
   platform::HKey key = 0;
   bool created = false;
   platform.registry.CreateKey(kCurrentUser, "Software\\Fresh", platform::kKeyAllAccess3F, &key,
@@ -130,7 +130,7 @@ TEST_F(JournalTest, TheLogAndTheUndoFile) {
   EXPECT_EQ(journal.entries().size(), 5u);  // the log itself is no change of the program's
   EXPECT_EQ(service::UndoFileText(journal.entries()),
             "REGEDIT4\r\n\r\n"
-            "[HKEY_CURRENT_USER\\Software\\S\\Gone]\r\n\"n\"=dword:04030201\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\S\\Gone]\r\n\"n\"=dword:040302AB\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S]\r\n\"made\"=-\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S]\r\n\"text\"=\"a\\\"b\"\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S]\r\n\"bin\"=hex:AB,00\r\n\r\n"

@@ -8,6 +8,7 @@
 
 #include "platform/host/standins.h"
 #include "platform/open_file.h"
+#include "platform/program_files.h"
 #include "registry/number_text.h"
 
 namespace vireo {
@@ -32,7 +33,15 @@ TEST(OpenFileDialog, HandsTheFilterOverAsANulListAndKeepsItsSettings) {
   EXPECT_EQ(chooser.requests[1].owner, 42u);
 }
 
-// Only the Win32 adapters, the Win32 toolkit and WinMain see windows.h.
+// A file of a directory takes one backslash; an unknown (empty) directory gives no file at all,
+// never a name in the current directory or at the root of its drive.
+TEST(ProgramFiles, JoinWithOneBackslashAndNameNothingInAnUnknownDirectory) {
+  EXPECT_EQ(platform::InDirectory("C:\\Program Files\\Vireo", "Vireo.chm"),
+            "C:\\Program Files\\Vireo\\Vireo.chm");
+  EXPECT_EQ(platform::InDirectory("C:\\", "Setup.reg"), "C:\\Setup.reg");
+  EXPECT_EQ(platform::InDirectory("", "Setup.reg"), "");
+}
+
 // The program's own number formatting, in place of printf's "%08X", "%x" and "%.2f".
 TEST(NumberText, PadsHexDigitsAndRoundsToTwoDecimals) {
   EXPECT_EQ(registry::HexText(0), "0");
@@ -45,6 +54,7 @@ TEST(NumberText, PadsHexDigitsAndRoundsToTwoDecimals) {
   EXPECT_EQ(registry::TwoDecimals(12.3), "12.30");
 }
 
+// Only the Win32 adapters, the Win32 toolkit and WinMain see windows.h.
 TEST(Layering, OnlyTheWin32LayersIncludeWindowsH) {
   namespace fs = std::filesystem;
   const fs::path root = fs::path(VIREO_SOURCE_DIR) / "src";

@@ -7,6 +7,7 @@
 #include "cases/registry_cases.h"
 #include "platform/counting_registry.h"
 #include "platform/host/memory_registry.h"
+#include "registry/ansi_text.h"
 #include "registry/reg_access.h"
 #include "registry/reg_value.h"
 
@@ -109,6 +110,17 @@ TEST(MemoryRegistryTest, KeepsItsOwnRules) {
   EXPECT_EQ(r.CloseKey(key), kSuccess);
   EXPECT_EQ(r.CloseKey(key), kInvalidHandle);
   EXPECT_EQ(r.open_handles(), 0u);
+}
+
+// Code page 1251's letters beyond Russian fold too (Ё, Ї, І, Є, Ґ, Ў, Ђ, Џ, Ѕ); signs that
+// stand 32 apart as letters do ("[" and "{") are no letters.
+TEST(AnsiTextTest, FoldsEveryLetterOfTheCodePage) {
+  const std::string upper = "AZ\xC0\xDF\xA8\xAF\xB2\xAA\xA5\xA1\x80\x8F\xBD[@";
+  const std::string lower = "az\xE0\xFF\xB8\xBF\xB3\xBA\xB4\xA2\x90\x9F\xBE[@";
+  EXPECT_EQ(UpperAnsi(lower), upper);
+  EXPECT_EQ(LowerAnsi(upper), lower);
+  EXPECT_TRUE(SameAnsiText(upper, lower));
+  EXPECT_FALSE(SameAnsiText("[@", "{`"));
 }
 
 using platform::kCurrentUser;

@@ -34,78 +34,30 @@ bool FaultPlan::Fails(const std::string& call, const std::string& detail) {
   return true;
 }
 
-std::int32_t FaultyRegistry::OpenKey(HKey key, const std::string& path, std::uint32_t access,
-                                     HKey* result) {
-  if (plan_.Fails("OpenKey", path)) {
-    if (result) *result = 0;
-    return plan_.status;
-  }
-  return inner_.OpenKey(key, path, access, result);
-}
-
-std::int32_t FaultyRegistry::CreateKey(HKey key, const std::string& path, std::uint32_t access,
-                                       HKey* result, bool* created) {
-  if (plan_.Fails("CreateKey", path)) {
-    if (result) *result = 0;
-    return plan_.status;
-  }
-  return inner_.CreateKey(key, path, access, result, created);
+std::int32_t FaultyRegistry::Check(Operation operation, std::string_view name,
+                                   std::uint32_t index) {
+  const bool enumeration = operation == kEnumKey || operation == kEnumValue;
+  return plan_.Fails(Name(operation), enumeration ? std::to_string(index) : std::string(name))
+             ? plan_.status
+             : kSuccess;
 }
 
 std::int32_t FaultyRegistry::QueryValue(HKey key, const std::string& name, std::uint32_t* type,
                                         std::uint8_t* data, std::uint32_t* size) {
-  // "More data" is what a text or binary value that grew since its size was asked gives into a
-  // buffer: its type, and a size larger than the buffer. A query for the size only, or of a
-  // number, never gives it; such a call passes, though it counts.
+  if (plan_.status != kMoreData) return RegistryFilter::QueryValue(key, name, type, data, size);
   std::uint32_t real_type = 0;
   std::uint32_t real_size = 0;
-  if (plan_.status == kMoreData &&
-      (!data || !size ||
-       inner_.QueryValue(key, name, &real_type, nullptr, &real_size) != kSuccess ||
-       real_type == kRegDword)) {
+  if (!data || !size ||
+      inner().QueryValue(key, name, &real_type, nullptr, &real_size) != kSuccess ||
+      real_type == kRegDword) {
     ++plan_.calls;
     plan_.log.push_back("QueryValue");
-    return inner_.QueryValue(key, name, type, data, size);
+    return inner().QueryValue(key, name, type, data, size);
   }
-  if (!plan_.Fails("QueryValue", name)) return inner_.QueryValue(key, name, type, data, size);
-  if (plan_.status == kMoreData) {
-    if (type) *type = real_type;
-    *size = std::max(real_size, *size + 1);
-  }
+  if (!plan_.Fails("QueryValue", name)) return inner().QueryValue(key, name, type, data, size);
+  if (type) *type = real_type;
+  *size = std::max(real_size, *size + 1);
   return plan_.status;
-}
-
-std::int32_t FaultyRegistry::SetValue(HKey key, const std::string& name, std::uint32_t type,
-                                      const std::uint8_t* data, std::uint32_t size) {
-  if (plan_.Fails("SetValue", name)) return plan_.status;
-  return inner_.SetValue(key, name, type, data, size);
-}
-
-std::int32_t FaultyRegistry::DeleteKey(HKey key, const std::string& subkey) {
-  if (plan_.Fails("DeleteKey", subkey)) return plan_.status;
-  return inner_.DeleteKey(key, subkey);
-}
-
-std::int32_t FaultyRegistry::DeleteValue(HKey key, const std::string& name) {
-  if (plan_.Fails("DeleteValue", name)) return plan_.status;
-  return inner_.DeleteValue(key, name);
-}
-
-std::int32_t FaultyRegistry::EnumKey(HKey key, std::uint32_t index, std::string* name) {
-  if (plan_.Fails("EnumKey", std::to_string(index))) return plan_.status;
-  return inner_.EnumKey(key, index, name);
-}
-
-std::int32_t FaultyRegistry::EnumValue(HKey key, std::uint32_t index, std::string* name,
-                                       std::uint32_t* type, std::vector<std::uint8_t>* data) {
-  if (plan_.Fails("EnumValue", std::to_string(index))) return plan_.status;
-  return inner_.EnumValue(key, index, name, type, data);
-}
-
-std::int32_t FaultyRegistry::CloseKey(HKey key) {
-  // The handle is gone whatever the close reports.
-  const std::int32_t status = inner_.CloseKey(key);
-  return plan_.Fails("CloseKey", "") ? plan_.status : status;
 }
 
 bool FaultyFiles::Read(const std::string& path, std::string* bytes) {

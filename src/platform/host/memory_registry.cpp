@@ -3,56 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "registry/ansi_text.h"
+
 namespace vireo::platform {
 
 namespace {
-
-// Upper case of one character of code page 1251 (ASCII and the Cyrillic letters).
-unsigned char FoldCase(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
-  if (c >= 0xE0) return static_cast<unsigned char>(c - 0x20);  // а..я
-  switch (c) {
-    case 0xB8:
-      return 0xA8;  // ё
-    case 0x90:
-      return 0x80;  // ђ
-    case 0x83:
-      return 0x81;  // ѓ
-    case 0x9A:
-      return 0x8A;  // љ
-    case 0x9C:
-      return 0x8C;  // њ
-    case 0x9D:
-      return 0x8D;  // ќ
-    case 0x9E:
-      return 0x8E;  // ћ
-    case 0x9F:
-      return 0x8F;  // џ
-    case 0xA2:
-      return 0xA1;  // ў
-    case 0xBC:
-      return 0xA3;  // ј
-    case 0xB4:
-      return 0xA5;  // ґ
-    case 0xBA:
-      return 0xAA;  // є
-    case 0xBF:
-      return 0xAF;  // ї
-    case 0xB3:
-      return 0xB2;  // і
-    case 0xBE:
-      return 0xBD;  // ѕ
-    default:
-      return c;
-  }
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return FoldCase(static_cast<unsigned char>(x)) ==
-                  FoldCase(static_cast<unsigned char>(y));
-         });
-}
 
 // The components of a key path; empty ones (leading, doubled or trailing backslashes) are
 // skipped.
@@ -71,7 +26,7 @@ std::vector<std::string> Components(const std::string& path) {
 template <class KeyT>
 KeyT* FindSubkey(KeyT* key, const std::string& name) {
   for (auto& sub : key->subkeys) {
-    if (SameName(sub->name, name)) return sub.get();
+    if (registry::SameAnsiText(sub->name, name)) return sub.get();
   }
   return nullptr;
 }
@@ -79,7 +34,7 @@ KeyT* FindSubkey(KeyT* key, const std::string& name) {
 template <class KeyT>
 auto* FindValue(KeyT* key, const std::string& name) {
   auto it = std::find_if(key->values.begin(), key->values.end(),
-                         [&](const auto& v) { return SameName(v.name, name); });
+                         [&](const auto& v) { return registry::SameAnsiText(v.name, name); });
   return it == key->values.end() ? nullptr : &*it;
 }
 
@@ -263,8 +218,9 @@ std::int32_t MemoryRegistry::DeleteKey(HKey key, const std::string& subkey) {
 std::int32_t MemoryRegistry::DeleteValue(HKey key, const std::string& name) {
   Key* node = nullptr;
   if (const std::int32_t status = Resolve(key, &node); status != kSuccess) return status;
-  const auto it = std::find_if(node->values.begin(), node->values.end(),
-                               [&](const Value& v) { return SameName(v.name, name); });
+  const auto it = std::find_if(node->values.begin(), node->values.end(), [&](const Value& v) {
+    return registry::SameAnsiText(v.name, name);
+  });
   if (it == node->values.end()) return kFileNotFound;
   if (ReadOnly(node) || ReadOnlyValue(node, name)) return kAccessDenied;
   node->values.erase(it);
@@ -316,7 +272,7 @@ void MemoryRegistry::ProtectValue(HKey root, const std::string& path, const std:
 
 bool MemoryRegistry::ReadOnlyValue(const Key* node, const std::string& name) {
   return std::any_of(node->read_only_values.begin(), node->read_only_values.end(),
-                     [&](const std::string& n) { return SameName(n, name); });
+                     [&](const std::string& n) { return registry::SameAnsiText(n, name); });
 }
 
 bool MemoryRegistry::Exists(HKey root, const std::string& path) const {
@@ -368,12 +324,7 @@ bool MemoryRegistry::Get(HKey root, const std::string& path, const std::string& 
 
 void MemoryRegistry::DumpKey(const Key* node, const std::string& path,
                              std::vector<std::pair<std::string, std::string>>* lines) {
-  auto lower = [](std::string text) {
-    for (char& c : text) {
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-  };
+  auto lower = [](const std::string& text) { return registry::LowerAnsi(text); };
   lines->push_back({lower(path) + "\\", path + "\\"});
   static const char kHex[] = "0123456789abcdef";
   for (const Value& value : node->values) {
@@ -400,7 +351,9 @@ std::uint64_t Mix(std::uint64_t x) {
 std::uint64_t HashBytes(std::uint64_t seed, const std::uint8_t* data, std::size_t size, bool fold) {
   std::uint64_t h = seed ^ 0xCBF29CE484222325ull;
   for (std::size_t i = 0; i < size; ++i) {
-    h = (h ^ (fold ? FoldCase(data[i]) : data[i])) * 0x100000001B3ull;
+    h = (h ^ (fold ? static_cast<std::uint8_t>(registry::UpperAnsi(static_cast<char>(data[i])))
+                   : data[i])) *
+        0x100000001B3ull;
   }
   return Mix(h ^ size);
 }

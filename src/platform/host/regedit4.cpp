@@ -7,17 +7,6 @@
 namespace vireo::platform {
 namespace {
 
-struct RootName {
-  const char* name;
-  HKey root;
-};
-constexpr RootName kRoots[] = {
-    {"HKEY_CLASSES_ROOT", kClassesRoot},         {"HKEY_CURRENT_USER", kCurrentUser},
-    {"HKEY_LOCAL_MACHINE", kLocalMachine},       {"HKEY_USERS", kUsers},
-    {"HKEY_CURRENT_CONFIG", kCurrentConfig},     {"HKEY_DYN_DATA", kDynData},
-    {"HKEY_PERFORMANCE_DATA", kPerformanceData},
-};
-
 bool Fail(std::string* error, std::size_t line, const std::string& what) {
   if (error) *error = "line " + std::to_string(line) + ": " + what;
   return false;

@@ -1,23 +1,17 @@
 #include "platform/host/standins.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <system_error>
 
+#include "registry/ansi_text.h"
+
 namespace vireo::platform {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool SameNoCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 std::string Trim(const std::string& s) {
   const auto first = s.find_first_not_of(" \t\r");
@@ -55,7 +49,7 @@ int FindSection(const std::vector<std::string>& lines, const std::string& sectio
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string t = Trim(lines[i]);
     if (t.size() >= 2 && t.front() == '[' && t.back() == ']' &&
-        SameNoCase(Trim(t.substr(1, t.size() - 2)), section)) {
+        registry::SameAnsiText(Trim(t.substr(1, t.size() - 2)), section)) {
       return static_cast<int>(i);
     }
   }
@@ -71,7 +65,8 @@ int FindKey(const std::vector<std::string>& lines, int start, const std::string&
     const std::string t = Trim(lines[i]);
     if (!t.empty() && t.front() == '[') break;
     const auto eq = t.find('=');
-    if (found < 0 && eq != std::string::npos && SameNoCase(Trim(t.substr(0, eq)), key)) {
+    if (found < 0 && eq != std::string::npos &&
+        registry::SameAnsiText(Trim(t.substr(0, eq)), key)) {
       found = static_cast<int>(i);
     }
   }
@@ -99,7 +94,7 @@ fs::path HostPath(const std::string& windows_path) {
     std::error_code error;
     if (!fs::exists(candidate, error) && fs::is_directory(result, error)) {
       for (const auto& entry : fs::directory_iterator(result, error)) {
-        if (SameNoCase(entry.path().filename().string(), part)) {
+        if (registry::SameAnsiText(entry.path().filename().string(), part)) {
           candidate = entry.path();
           break;
         }
@@ -278,7 +273,6 @@ void RecordingRegions::Delete(RegionHandle region) {
   calls.push_back("delete " + std::to_string(region));
   std::erase(owned_, region);
 }
-
 
 bool FixedMachine::ComputerName(std::string* name) {
   if (fails) return false;

@@ -1,0 +1,74 @@
+#include "main/icon_library.h"
+
+#include <string>
+#include <vector>
+
+#include "registry/reg_access.h"
+#include "resource.h"
+#include "ui/trap.h"
+
+namespace vireo::main {
+namespace {
+
+constexpr LibraryIcon kShellIcons3DTable[] = {
+    {"5", "9"}, {"6", "8"}, {"8", "0"}, {"9", "1"}, {"10", "29"}, {"11", "10"},
+};
+// A closed folder, an open folder and the desktop's folders.
+constexpr LibraryIcon kFolderIconsTable[] = {{"3", "11"}, {"4", "18"}, {"36", "24"}};
+
+std::string IconPath(const LibraryIcon& icon) {
+  return kShellIcons + std::string(icon.index);
+}
+
+}  // namespace
+
+const IconSet kShellIcons3D = {IDC_CMD_USE_3D,     "Использовать Microsoft Plus 3D иконки",
+                               IDC_CMD_RESTORE_3D, "Восстановить оригинальные иконки",
+                               kShellIcons3DTable, true};
+const IconSet kFolderIcons = {
+    IDC_CMD_USE_3D_FOLDER,  "Использовать Microsoft Plus 3D иконки для папок",
+    IDC_CMD_RESTORE_FOLDER, "Восстановить стандартные иконки для папок",
+    kFolderIconsTable,      false};
+
+bool IconLibraryPresent(platform::Platform& platform) {
+  return platform.shell.FileExists(platform.system.SystemDirectory() + "\\cool.dll");
+}
+
+IconLibraryButtons::IconLibraryButtons(PageContext& context, ui::Container& parent,
+                                       const IconSet& set)
+    : context_(context), set_(set) {
+  use_ = context.toolkit.CreateButton(parent,
+                                      ControlAt(set.use_id, {10, 16, 285, 21}, set.use_caption));
+  restore_ = context.toolkit.CreateButton(
+      parent, ControlAt(set.restore_id, {10, 39, 285, 21}, set.restore_caption));
+  use_->on_click = [this] { ui::Trap([this] { OnUse(); }); };
+  restore_->on_click = [this] { ui::Trap([this] { OnRestore(); }); };
+  // Both buttons set or remove the same icon overrides.
+  std::vector<std::string> paths;
+  for (const LibraryIcon& icon : set.icons) paths.push_back(IconPath(icon));
+  use_->SetTooltip(ValuesTip(context.platform.registry, paths));
+  restore_->SetTooltip(ValuesTip(context.platform.registry, paths));
+}
+
+void IconLibraryButtons::Load() {
+  if (IconLibraryPresent(context_.platform)) return;
+  use_->SetEnabled(false);
+  restore_->SetEnabled(false);
+}
+
+void IconLibraryButtons::OnUse() {
+  const std::string library = context_.platform.system.SystemDirectory() + "\\COOL.DLL,";
+  for (const LibraryIcon& icon : set_.icons) {
+    WriteString(context_.platform.registry, IconPath(icon), library + icon.library_icon);
+  }
+}
+
+void IconLibraryButtons::OnRestore() {
+  platform::Registry& reg = context_.platform.registry;
+  for (const LibraryIcon& icon : set_.icons) {
+    if (set_.restore_reads_first && ReadString(reg, IconPath(icon)).empty()) continue;
+    registry::RegDelete(reg, IconPath(icon));
+  }
+}
+
+}  // namespace vireo::main
