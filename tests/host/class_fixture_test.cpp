@@ -156,7 +156,7 @@ TEST_F(ClassFixtureTest, NewMenuListGivesWhatTheFileSaysForEveryExtensionAtLittl
 
   Start();
   counting.Reset();
-  window->files().new_menu().Fill();
+  window->page<main::FilesPage>().new_menu().Fill();
   Settle();
   const std::size_t calls = counting.total();
   EXPECT_EQ(test::Items(Get<HDropDown>(IDC_LST_NEW)), file);

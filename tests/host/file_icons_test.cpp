@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fixture.h"
+#include "main/files_page.h"
 #include "registry/reg_access.h"
 
 namespace vireo {
@@ -197,16 +198,16 @@ TEST_F(FileIconsTest, APageSwitchShowsChangesMadeOutsideInTheItemsItHas) {
 TEST_F(FileIconsTest, FillsMakeOneCallARowOnAnEmptyRegistry) {
   Start();
   counting.Reset();
-  window->files().extensions().Refresh(main::Reading::kRefresh);
+  window->page<main::FilesPage>().extensions().Refresh(main::Reading::kRefresh);
   EXPECT_EQ(counting.total(), 13u);
   counting.Reset();
-  window->files().icons().Refresh(main::Reading::kRefresh);
+  window->page<main::FilesPage>().icons().Refresh(main::Reading::kRefresh);
   EXPECT_EQ(counting.total(), 13u);
   // A registered extension: its class name, its description and NeverShowExt, three calls each.
   Set(".doc\\", "Word.Document.8");
   Set("Word.Document.8\\", "Документ");
   counting.Reset();
-  window->files().extensions().Refresh(main::Reading::kRefresh);
+  window->page<main::FilesPage>().extensions().Refresh(main::Reading::kRefresh);
   EXPECT_EQ(counting.total(), 12u + 9u);
 }
 
