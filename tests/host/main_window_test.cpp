@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, AnEntryConfiguredAloneChangesOnlyItsElement) {
   EXPECT_EQ(check.Text(), check_text);
   // Ids no element uses: the launch menus' entries, the template box, numbers out of range.
   for (const int id :
-       {kIdsProgramsMenu + 1, kIdsRestrictionCaption, kIdsTextPath + 17, -1, 99999}) {
+       {kIdsProgramsMenu + 1, kIdsRestrictionCaption, kIdsTextPath + kTextCount, -1, 99999}) {
     window->catalogue().ConfigureEntry(id);
   }
   EXPECT_EQ(neighbour.Text(), neighbour_text);
