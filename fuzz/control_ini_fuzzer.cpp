@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int click = in.ConsumeIntegralInRange(0, main::kAppletCount - 1);
   const auto before = profile.values;
 
-  main::AppletList& applets = window.main->control_panel().applets();
+  main::AppletList& applets = window.main->page<main::ControlPanelPage>().applets();
   const int writes = profile.writes;
   applets.Load();
   FUZZ_CHECK(profile.writes == writes);

@@ -4,11 +4,7 @@
 
 // Icons.
 #define IDI_VIREO 1
-#define IDI_PAGE_CONTROL_PANEL 101
-#define IDI_PAGE_EXPLORER 102
-#define IDI_PAGE_ACTIVE_DESKTOP 103
-#define IDI_PAGE_FOLDERS 104
-#define IDI_PAGE_FILES 105
+// The page buttons' icons (101 on) are numbered in the table of pages, pages.def.
 #define IDI_LOGO 110
 #define IDI_WAIT 111
 

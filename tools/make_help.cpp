@@ -11,8 +11,9 @@
 // not on that page, or a marker used twice fails the build, so that no setting goes missing.
 //
 // <sources>/contents lists the topics in the order of the table of contents (two leading blanks
-// nest a topic under the one above). Each topic's <title> names it in the contents and the index;
-// <meta name="keywords" content="a;b"> adds index entries, as does every frame and setting.
+// nest a topic under the one above); "[pages]" stands for the pages' topics, in the order of the
+// table of pages (resources/pages.def). Each topic's <title> names it in the contents and the
+// index; <meta name="keywords" content="a;b"> adds index entries, as does every frame and setting.
 // The output is UTF-8, like the sources; the build script converts it to code page 1251.
 // Exit status 0 on success; 1 with a message on stderr.
 #include <algorithm>
@@ -41,13 +42,8 @@ namespace {
 namespace fs = std::filesystem;
 namespace ids = vireo::catalogue;
 using vireo::main::Group;
-using vireo::main::PageId;
 using vireo::ui::headless::Kind;
 using vireo::ui::headless::Node;
-
-// The page templates, in the order of the page buttons.
-constexpr std::array<const char*, vireo::main::kPageCount> kPageFiles = {
-    "control_panel.html", "explorer.html", "active_desktop.html", "folders.html", "files.html"};
 
 struct GroupName {
   Group group;
@@ -208,26 +204,9 @@ void Generator::Collect() {
   for (const Setting& s : all) {
     std::string name;
     for (int p = 0; p < vireo::main::kPageCount && name.empty(); ++p) {
-      vireo::main::Page* page = nullptr;
-      switch (static_cast<PageId>(p)) {
-        case PageId::kControlPanel:
-          page = &window_.control_panel();
-          break;
-        case PageId::kExplorer:
-          page = &window_.explorer();
-          break;
-        case PageId::kActiveDesktop:
-          page = &window_.desktop();
-          break;
-        case PageId::kFolders:
-          page = &window_.folders();
-          break;
-        case PageId::kFiles:
-          page = &window_.files();
-          break;
-      }
+      const vireo::main::Page& page = window_.page(vireo::main::kPages[p].id);
       for (const GroupName& g : kGroupNames) {
-        auto* frame = dynamic_cast<const Node*>(page->GroupFrame(g.group));
+        auto* frame = dynamic_cast<const Node*>(page.GroupFrame(g.group));
         if (frame != nullptr && frame == s.node->parent()) {
           name = g.name;
           group_page_[name] = p;
@@ -443,7 +422,14 @@ void Generator::Run(const fs::path& sources, const fs::path& out) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const std::size_t name = line.find_first_not_of(' ');
     if (name == std::string::npos) continue;
-    topics.emplace_back(line.substr(name), static_cast<int>(name / 2));
+    const int level = static_cast<int>(name / 2);
+    if (line.substr(name) == "[pages]") {
+      for (const vireo::main::PageEntry& entry : vireo::main::kPages) {
+        topics.emplace_back(entry.help, level);
+      }
+    } else {
+      topics.emplace_back(line.substr(name), level);
+    }
   }
 
   std::string hhc = "<HTML>\n<BODY>\n<UL>\n";
@@ -454,7 +440,7 @@ void Generator::Run(const fs::path& sources, const fs::path& out) {
     std::string text = ReadFile(sources / file);
     int page = -1;
     for (int p = 0; p < vireo::main::kPageCount; ++p) {
-      if (file == kPageFiles[p]) page = p;
+      if (file == vireo::main::kPages[p].help) page = p;
     }
     text = Fill(file, text, page);
     WriteFile(out / file, text);

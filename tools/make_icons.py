@@ -8,12 +8,15 @@ BGRA image; both carry an AND mask, so transparency works on every system.
 
     python3 tools/make_icons.py [--preview DIR]
 
---preview also writes each picture, four times enlarged, as a PNG into DIR. Standard library
-only; the output depends on nothing but this file, so running it twice gives the same bytes.
+--preview also writes each picture, four times enlarged, as a PNG into DIR. The page buttons'
+icons are the ones that the table of pages (resources/pages.def) names. Standard library only;
+the output depends on nothing but this file and that table, so running it twice gives the same
+bytes.
 """
 
 import math
 import os
+import re
 import struct
 import sys
 import zlib
@@ -304,16 +307,22 @@ def draw_wait(c):
     c.fill(rect(24, 5, 26, 27), MAROON, BLACK)
 
 
-ICONS = [
-    ("vireo.ico", draw_bird, (32, 16)),
-    ("page_control_panel.ico", draw_control_panel, (32,)),
-    ("page_explorer.ico", draw_explorer, (32,)),
-    ("page_active_desktop.ico", draw_active_desktop, (32,)),
-    ("page_folders.ico", draw_folders, (32,)),
-    ("page_files.ico", draw_files, (32,)),
-    ("logo.ico", draw_logo, (48, 32)),
-    ("wait.ico", draw_wait, (32,)),
-]
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def page_icons():
+    """The page buttons' icons, from the table of pages (resources/pages.def): the icon
+    "icons/page_NAME.ico" of a line is drawn by draw_NAME."""
+    with open(os.path.join(ROOT, "resources", "pages.def"), encoding="utf-8") as f:
+        names = re.findall(r'^VIREO_PAGE\(.*?"icons/page_(\w+)\.ico"', f.read(), re.M)
+    missing = [n for n in names if "draw_" + n not in globals()]
+    if missing:
+        sys.exit("make_icons.py: no draw_%s for the page icon" % missing[0])
+    return [("page_%s.ico" % n, globals()["draw_" + n], (32,)) for n in names]
+
+
+ICONS = ([("vireo.ico", draw_bird, (32, 16))] + page_icons() +
+         [("logo.ico", draw_logo, (48, 32)), ("wait.ico", draw_wait, (32,))])
 
 # ---------------------------------------------------------------------------------------------
 # File formats
@@ -415,8 +424,7 @@ def main(argv):
     elif len(argv) != 1:
         print(__doc__, file=sys.stderr)
         return 2
-    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    out_dir = os.path.join(root, "resources", "icons")
+    out_dir = os.path.join(ROOT, "resources", "icons")
     os.makedirs(out_dir, exist_ok=True)
     if preview_dir:
         os.makedirs(preview_dir, exist_ok=True)

@@ -1,5 +1,6 @@
 #include "main/catalogue.h"
 
+#include <iterator>
 #include <stdexcept>
 
 #include "catalogue_ids.h"
@@ -17,19 +18,15 @@ using registry::RegValue;
 using registry::ValueType;
 namespace ids = catalogue;
 
-constexpr int kRestrictionCount = 25;
-constexpr int kMyComputerCount = 3;
-constexpr int kCheckSettingCount = 18;
-constexpr int kTextCount = 17;
-
 struct Placement {
   Group group;
   int row;
 };
 
-// Where each element of the arrays stands: its frame and its row there.
-constexpr Placement kRestrictionPlaces[kRestrictionCount] = {
-    {Group::kSystemOption, -1},  // the template box, kept on the main window
+// Where each element of the arrays stands: its frame and its row there. The string table gives
+// the number of elements (catalogue_ids.h); each has its place here.
+constexpr Placement kRestrictionPlaces[] = {
+    // Elements from 1; element 0, the template box, stays on the main window.
     {Group::kSystemOption, 0},   {Group::kSystemOption, 1},   {Group::kSystemOption, 2},
     {Group::kSystemOption, 3},   {Group::kScreenOption, 0},   {Group::kScreenOption, 1},
     {Group::kScreenOption, 2},   {Group::kScreenOption, 3},   {Group::kScreenOption, 4},
@@ -39,24 +36,33 @@ constexpr Placement kRestrictionPlaces[kRestrictionCount] = {
     {Group::kFrame2, 0},         {Group::kFrame2, 1},         {Group::kFrame2, 2},
     {Group::kFrame2, 3},         {Group::kFrame3, 0},         {Group::kFrame3, 1},
 };
+static_assert(std::size(kRestrictionPlaces) == ids::kRestrictionCount,
+              "a place for each restriction box of the string table");
 
 // Frame13 keeps row 1 for the two-pane box; Frame16 keeps rows 0 and 1 for the two boxes of the
 // any-file context menu.
-constexpr Placement kCheckSettingPlaces[kCheckSettingCount] = {
+constexpr Placement kCheckSettingPlaces[] = {
     {Group::kFrame10, 0}, {Group::kFrame10, 1}, {Group::kFrame10, 2}, {Group::kFrame10, 3},
     {Group::kFrame13, 0}, {Group::kFrame12, 0}, {Group::kFrame12, 1}, {Group::kFrame12, 2},
     {Group::kFrame12, 3}, {Group::kFrame12, 4}, {Group::kFrame13, 2}, {Group::kFrame13, 3},
     {Group::kFrame13, 4}, {Group::kFrame13, 5}, {Group::kFrame13, 6}, {Group::kFrame16, 2},
     {Group::kFrame16, 3}, {Group::kFrame16, 4},
 };
+static_assert(std::size(kCheckSettingPlaces) == ids::kCheckCount,
+              "a place for each check setting of the string table");
 
-constexpr Placement kTextPlaces[kTextCount] = {
+constexpr Placement kTextPlaces[] = {
     {Group::kFrame1, 0},  {Group::kFrame1, 1}, {Group::kFrame1, 2},  {Group::kFrame1, 3},
     {Group::kFrame5, 0},  {Group::kFrame8, 0}, {Group::kFrame8, 1},  {Group::kFrame8, 2},
     {Group::kFrame8, 3},  {Group::kFrame8, 4}, {Group::kFrame8, 5},  {Group::kFrame8, 6},
     {Group::kFrame8, 7},  {Group::kFrame8, 8}, {Group::kFrame20, 0}, {Group::kFrame20, 1},
     {Group::kFrame20, 2},
 };
+static_assert(std::size(kTextPlaces) == ids::kTextCount,
+              "a place for each text setting of the string table");
+// The My Computer boxes follow each other below the name text in Frame5, and the one choice
+// setting has Frame7 to itself.
+static_assert(ids::kChoiceCount == 1, "Frame7 holds one choice setting");
 
 int CheckRowTop(int row) {
   return kFrameRowTop + row * kCheckRowStep;
@@ -84,7 +90,7 @@ std::string FirstPath(const std::string& entry) {
 Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Window& window,
                      const std::array<Page*, kPageCount>& pages)
     : platform_(platform), pages_(pages) {
-  for (int i = 0; i < kRestrictionCount; ++i) {
+  for (int i = 0; i <= ids::kRestrictionCount; ++i) {
     ui::ControlArgs args;
     args.id = IDC_CHK_FIRST + i;
     if (i == 0) {
@@ -96,7 +102,7 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
       chk_page_.push_back(-1);
       continue;
     }
-    const Placement& place = kRestrictionPlaces[i];
+    const Placement& place = kRestrictionPlaces[i - 1];
     args.rect = {kFrameRowLeft, CheckRowTop(place.row), 285, 17};
     chk.push_back(toolkit.CreateCheckBox(Frame(place.group, &chk_page_), args));
     chk.back()->on_click = [this, i] { Trap([&] { chk_Click(i); }); };
@@ -107,7 +113,7 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
     });
   }
 
-  for (int i = 0; i < kCheckSettingCount; ++i) {
+  for (int i = 0; i < ids::kCheckCount; ++i) {
     const Placement& place = kCheckSettingPlaces[i];
     chka.push_back(std::make_unique<controls::ChkAdvanced>(toolkit, Frame(place.group, &chka_page_),
                                                            kFrameRowLeft, CheckRowTop(place.row),
@@ -118,7 +124,7 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
                                                       kFrameRowLeft, kFrameRowTop,
                                                       platform.registry, IDC_OPT_FIRST));
 
-  for (int i = 0; i < kTextCount; ++i) {
+  for (int i = 0; i < ids::kTextCount; ++i) {
     const Placement& place = kTextPlaces[i];
     txt.push_back(std::make_unique<controls::TxtLabel>(toolkit, Frame(place.group, &txt_page_),
                                                        kFrameRowLeft, TextRowTop(place.row),
@@ -132,7 +138,7 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
   }
 
   // The My Computer boxes follow the name text in Frame5.
-  for (int i = 0; i < kMyComputerCount; ++i) {
+  for (int i = 0; i < ids::kMyComputerCount; ++i) {
     ui::ControlArgs args;
     args.id = IDC_CHKM_FIRST + i;
     args.rect = {kFrameRowLeft, TextRowTop(1) + i * kCheckRowStep, 285, 17};

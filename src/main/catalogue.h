@@ -13,6 +13,7 @@
 #include "controls/opt_select.h"
 #include "controls/txt_label.h"
 #include "main/page.h"
+#include "main/page_table.h"
 #include "platform/platform.h"
 #include "ui/toolkit.h"
 

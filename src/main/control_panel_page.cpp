@@ -1,5 +1,6 @@
 #include "main/control_panel_page.h"
 
+#include "main/page_table.h"
 #include "registry/value_tip.h"
 #include "resource.h"
 #include "ui/trap.h"
@@ -94,6 +95,11 @@ ControlPanelPage::ControlPanelPage(PageContext& context, ui::Frame& frame) : Pag
            "Данная вкладка контролирует отображение апплетов в Панели Управления и отображаемые в "
            "них опции.",
            {328, 292, 290, 44});
+  AddPart(*applets_, StartStep::kAppletList);
+}
+
+std::unique_ptr<Page> MakeControlPanelPage(PageContext& context, ui::Frame& frame) {
+  return std::make_unique<ControlPanelPage>(context, frame);
 }
 
 }  // namespace vireo::main

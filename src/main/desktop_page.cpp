@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "main/page_table.h"
 #include "registry/ansi_text.h"
 #include "registry/reg_access.h"
 #include "resource.h"
@@ -142,7 +143,11 @@ DesktopPage::DesktopPage(PageContext& context, ui::Frame& frame) : Page(context,
   AddGroup(Group::kFrame8, "Всплывающие подсказки", {320, 142, 305, 220});
   ui::Frame& frame6 = AddFrame(IDC_FRAME6, "Иконки", {8, 255, 305, 90});
   icon_size_ = std::make_unique<IconSize>(context, frame6);
-  AddPart(*icon_size_);
+  AddPart(*icon_size_, StartStep::kIconSize);
+}
+
+std::unique_ptr<Page> MakeDesktopPage(PageContext& context, ui::Frame& frame) {
+  return std::make_unique<DesktopPage>(context, frame);
 }
 
 }  // namespace vireo::main

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "main/page_table.h"
 #include "registry/ansi_text.h"
 #include "registry/reg_access.h"
 #include "resource.h"
@@ -162,8 +163,12 @@ ExplorerPage::ExplorerPage(PageContext& context, ui::Frame& frame) : Page(contex
   ui::Frame& frame18 = AddFrame(IDC_FRAME18, "Отображать диски в Explorer", {8, 256, 305, 136});
   drives_ = std::make_unique<DriveList>(context, frame18);
   view_ = std::make_unique<ExplorerView>(context, frame13);
-  AddPart(*drives_);
-  AddPart(*view_);
+  AddPart(*drives_, StartStep::kDriveList);
+  AddPart(*view_, StartStep::kExplorerView);
+}
+
+std::unique_ptr<Page> MakeExplorerPage(PageContext& context, ui::Frame& frame) {
+  return std::make_unique<ExplorerPage>(context, frame);
 }
 
 }  // namespace vireo::main

@@ -1,5 +1,6 @@
 #include "main/files_page.h"
 
+#include "main/page_table.h"
 #include "resource.h"
 
 namespace vireo::main {
@@ -22,12 +23,16 @@ FilesPage::FilesPage(PageContext& context, ui::Frame& frame) : Page(context, fra
   any_file_ = std::make_unique<AnyFileOptions>(context, frame16);
   unknown_ = std::make_unique<UnknownFiles>(context, unknown);
 
-  AddPart(*extensions_);
-  AddPart(*icons_);
-  AddPart(*shell_icons_3d_);
-  AddPart(*any_file_);
-  AddPart(*unknown_);
-  AddPart(*new_menu_);
+  AddPart(*extensions_, StartStep::kExtensionList);
+  AddPart(*icons_, StartStep::kIconList);
+  AddPart(*shell_icons_3d_, StartStep::kShellIcons3D);
+  AddPart(*any_file_, StartStep::kAnyFileOptions);
+  AddPart(*unknown_, StartStep::kUnknownFiles);
+  AddPart(*new_menu_, StartStep::kNewMenu);
+}
+
+std::unique_ptr<Page> MakeFilesPage(PageContext& context, ui::Frame& frame) {
+  return std::make_unique<FilesPage>(context, frame);
 }
 
 }  // namespace vireo::main

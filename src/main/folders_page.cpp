@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "main/page_table.h"
 #include "registry/reg_access.h"
 #include "registry/value_tip.h"
 #include "resource.h"
@@ -164,10 +165,14 @@ FoldersPage::FoldersPage(PageContext& context, ui::Frame& frame) : Page(context,
            "Windows (Cache, Temp, Favorites etc).",
            {328, 328, 292, 70});
 
-  AddPart(*special_);
-  AddPart(*source_);
-  AddPart(*install_);
-  AddPart(*icons_);
+  AddPart(*special_, StartStep::kSpecialFolder);
+  AddPart(*source_, StartStep::kSourcePath);
+  AddPart(*install_, StartStep::kInstallPaths);
+  AddPart(*icons_, StartStep::kFolderIcons);
+}
+
+std::unique_ptr<Page> MakeFoldersPage(PageContext& context, ui::Frame& frame) {
+  return std::make_unique<FoldersPage>(context, frame);
 }
 
 }  // namespace vireo::main

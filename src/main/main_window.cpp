@@ -1,5 +1,7 @@
 #include "main/main_window.h"
 
+#include <algorithm>
+
 #include "main/splash.h"
 #include "resource.h"
 #include "service/journal_window.h"
@@ -8,26 +10,10 @@
 namespace vireo::main {
 namespace {
 
-struct PageLayout {
-  const char* caption;  // the button's caption
-  int top;              // the button's top inside frCmd
-  int icon_id;
-  const char* title;  // the page's title label
-};
-
-constexpr std::array<PageLayout, kPageCount> kPageLayout = {{
-    {"Панель управления", 8, IDI_PAGE_CONTROL_PANEL, " Панель управления"},
-    {"Explorer", 80, IDI_PAGE_EXPLORER, " Explorer"},
-    {"Active Desktop", 152, IDI_PAGE_ACTIVE_DESKTOP, " Системные иконки, Active Desktop"},
-    {"Папки и ярлыки", 224, IDI_PAGE_FOLDERS, " Папки и ярлыки"},
-    {"Файлы", 296, IDI_PAGE_FILES, " Файлы"},
-}};
-
-// The design stacking order, back to front: Explorer at the back, then Active Desktop, Folders
-// and shortcuts, Files, and the Control Panel page in front.
-constexpr std::array<PageId, kPageCount> kBackToFront = {PageId::kExplorer, PageId::kActiveDesktop,
-                                                         PageId::kFolders, PageId::kFiles,
-                                                         PageId::kControlPanel};
+// The left bar: the page buttons, one under the other, overlapping by a pixel, in frCmd.
+constexpr int kButtonsTop = 8;
+constexpr int kButtonStep = 72;  // as long as they fit
+constexpr int kButtonBarHeight = 369;
 
 // Positions of the popup menus in the menu bar.
 constexpr int kMenuPrograms = 2;
@@ -73,49 +59,51 @@ void MainWindow::CreateShell() {
   cmd0_ = toolkit_.CreateButton(*picture1_, header);
 
   ui::ControlArgs holder;
-  holder.rect = {0, 16, 81, 369};
+  holder.rect = {0, 16, 81, kButtonBarHeight};
   fr_cmd_ = toolkit_.CreateFrame(*picture1_, holder);
 
+  const int step = std::min(kButtonStep, (kButtonBarHeight - kButtonsTop) / kPageCount);
   for (int i = 0; i < kPageCount; ++i) {
-    const PageLayout& layout = kPageLayout[i];
+    const PageEntry& entry = kPages[i];
     PageShell& shell = shells_[i];
-    const PageId page = static_cast<PageId>(i);
 
     ui::ControlArgs button;
     button.id = IDC_PAGE_BUTTON_FIRST + i;
-    button.rect = {8, layout.top, 73, 73};
-    button.text = layout.caption;
-    button.icon_id = layout.icon_id;
+    button.rect = {8, kButtonsTop + i * step, 73, step + 1};
+    button.text = entry.caption;
+    button.icon_id = entry.icon_id;
     shell.button = toolkit_.CreateButton(*fr_cmd_, button);
-    shell.button->on_click = [this, page] { ui::Trap([&] { ShowPage(page); }); };
+    shell.button->on_click = [this, page = entry.id] { ui::Trap([&] { ShowPage(page); }); };
 
     ui::ControlArgs frame;
     frame.id = IDC_PAGE_FIRST + i;
     frame.rect = {109, 2, 633, 400};
-    // The pages behind the Control Panel page get their controls' windows when first shown.
-    frame.defer_contents = page != PageId::kControlPanel;
+    // The pages behind the first one get their controls' windows when first shown.
+    frame.defer_contents = i != 0;
     shell.frame = toolkit_.CreateFrame(*window_, frame);
 
     ui::ControlArgs title;
     title.id = IDC_PAGE_TITLE_FIRST + i;
     title.rect = {8, 10, 617, 20};
-    title.text = layout.title;
+    title.text = entry.title;
     title.font.bold = true;
     title.header = true;
     shell.title = toolkit_.CreateLabel(*shell.frame, title);
   }
-  for (PageId page : kBackToFront) page_frame(page).BringToFront();
+  // The stacking order, back to front: the second page at the back, the later ones before it in
+  // turn, and the first page in front.
+  for (int i = 1; i < kPageCount; ++i) shells_[i].frame->BringToFront();
+  shells_[0].frame->BringToFront();
 }
 
 void MainWindow::CreatePages() {
   context_ = std::make_unique<PageContext>(PageContext{platform_, toolkit_, *window_});
-  control_panel_ = std::make_unique<ControlPanelPage>(*context_, page_frame(PageId::kControlPanel));
-  explorer_ = std::make_unique<ExplorerPage>(*context_, page_frame(PageId::kExplorer));
-  desktop_ = std::make_unique<DesktopPage>(*context_, page_frame(PageId::kActiveDesktop));
-  folders_ = std::make_unique<FoldersPage>(*context_, page_frame(PageId::kFolders));
-  files_ = std::make_unique<FilesPage>(*context_, page_frame(PageId::kFiles));
-  pages_ = {control_panel_.get(), explorer_.get(), desktop_.get(), folders_.get(), files_.get()};
-  catalogue_ = std::make_unique<Catalogue>(platform_, toolkit_, *window_, pages_);
+  std::array<Page*, kPageCount> pages{};
+  for (int i = 0; i < kPageCount; ++i) {
+    pages_[i] = kPages[i].make(*context_, *shells_[i].frame);
+    pages[i] = pages_[i].get();
+  }
+  catalogue_ = std::make_unique<Catalogue>(platform_, toolkit_, *window_, pages);
   launch_menus_ = std::make_unique<service::LaunchMenus>(platform_, window_->MenuAt(kMenuPrograms),
                                                          window_->MenuAt(kMenuApplets));
   service_menu_ = std::make_unique<service::ServiceMenu>(platform_, toolkit_, *window_);
@@ -124,26 +112,16 @@ void MainWindow::CreatePages() {
     service::RunJournalWindow(platform_, toolkit_, *window_, *journal_, [this] { RereadAll(); });
   };
 
-  // The start-up sequence from its fifth step on, one part a step; the refresh asks each part
-  // again.
-  parts_ = {
-      catalogue_.get(),              // the catalogue-bound arrays
-      &explorer_->view(),            // the two-pane state and the toolbar background
-      launch_menus_.get(),           // the Applets and Programs menus (start-up only)
-      &control_panel_->applets(),    // FillAppletList (start-up only)
-      &desktop_->icon_size(),        // ReadIconSize (start-up only)
-      &files_->new_menu(),           // FillNewList
-      &files_->any_file_options(),   // ReadAnyFileOptions
-      &files_->unknown_files(),      // ReadUnknownFiles
-      &explorer_->drives(),          // FillDriveList
-      &files_->extensions(),         // FillExtList
-      &files_->icons(),              // FillIconList
-      &folders_->folder_icons(),     // CheckIconSet
-      &folders_->source_path(),      // ReadSourcePath
-      &folders_->install_paths(),    // ReadInstallPaths
-      &files_->shell_icons_3d(),     // the 3-D icon availability test
-      &folders_->special_folders(),  // the first special folder (start-up only)
-  };
+  // The start-up sequence from its fifth step on, one part a step, in the order of StartStep;
+  // the refresh asks each part again.
+  std::vector<PlacedPart> placed = {{StartStep::kCatalogue, catalogue_.get()},
+                                    {StartStep::kLaunchMenus, launch_menus_.get()}};
+  for (const std::unique_ptr<Page>& page : pages_) {
+    placed.insert(placed.end(), page->parts().begin(), page->parts().end());
+  }
+  std::stable_sort(placed.begin(), placed.end(),
+                   [](const PlacedPart& a, const PlacedPart& b) { return a.step < b.step; });
+  for (const PlacedPart& p : placed) parts_.push_back(p.part);
 }
 
 bool MainWindow::Load() {
@@ -169,7 +147,7 @@ bool MainWindow::Load() {
 void MainWindow::Show() {
   window_->Show();
   // The keyboard starts on the first page button, so Tab and the arrow keys have a place to go.
-  page_button(PageId::kControlPanel).Focus();
+  shells_[0].button->Focus();
   window_->PaintNow();
   // Under Wine a window costs half a millisecond, the Explorer page alone over a hundred: made
   // now, while nobody waits, the first switch to a page costs no more than the later ones.
@@ -184,13 +162,12 @@ void MainWindow::Show() {
 
 bool MainWindow::MakeAheadSlice() {
   // One child of a page frame (a frame of the page with all it holds) a slice, page after page;
-  // the Control Panel page has its windows already.
+  // the first page has its windows already. Then the parts read ahead.
   if (ahead_page_ < kPageCount) {
-    const auto p = static_cast<PageId>(ahead_page_);
-    if (p == PageId::kControlPanel || page_frame(p).MakeContentsAhead()) ++ahead_page_;
+    if (ahead_page_ == 0 || shells_[ahead_page_].frame->MakeContentsAhead()) ++ahead_page_;
     return true;
   }
-  files_->new_menu().FillFirst();
+  for (PagePart* part : parts_) ui::Trap([part] { part->ReadAhead(); });
   return false;
 }
 

@@ -1,20 +1,18 @@
 // The main window (frmMain): the program's start-up window and its only long-lived one. It is the
-// shell only: the title bar and menu, the left bar with the page buttons, the five page frames
-// with their titles, and the ordered list of page parts that start-up loads and the refresh
-// reads again. What is on a page belongs to the page (one file pair each).
+// shell only: the title bar and menu, the left bar with the page buttons, the page frames with
+// their titles, all made from the table of pages (page_table.h), and the ordered list of page
+// parts that start-up loads and the refresh reads again. What is on a page belongs to the page
+// (one file pair each).
 #pragma once
 
 #include <array>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "main/catalogue.h"
-#include "main/control_panel_page.h"
-#include "main/desktop_page.h"
-#include "main/explorer_page.h"
-#include "main/files_page.h"
-#include "main/folders_page.h"
 #include "main/page.h"
+#include "main/page_table.h"
 #include "platform/platform.h"
 #include "service/journal.h"
 #include "service/launch_menus.h"
@@ -39,7 +37,7 @@ class MainWindow {
   // The load handler: runs the start-up sequence. False when the program has to end (the
   // platform check refused); the main window is then never shown.
   bool Load();
-  // Shows the window with the Control Panel page in front. Once it has been painted, while the
+  // Shows the window with the first page in front. Once it has been painted, while the
   // program is idle, the pages behind it get their windows a few at a time, then the New-menu
   // list is read.
   void Show();
@@ -59,11 +57,15 @@ class MainWindow {
   ui::Frame& page_frame(PageId p) { return *shells_[static_cast<int>(p)].frame; }
   ui::Button& page_button(PageId p) { return *shells_[static_cast<int>(p)].button; }
   Catalogue& catalogue() { return *catalogue_; }
-  ControlPanelPage& control_panel() { return *control_panel_; }
-  ExplorerPage& explorer() { return *explorer_; }
-  DesktopPage& desktop() { return *desktop_; }
-  FoldersPage& folders() { return *folders_; }
-  FilesPage& files() { return *files_; }
+  Page& page(PageId p) { return *pages_[static_cast<int>(p)]; }
+  // The page of type P (window.page<FilesPage>()).
+  template <class P>
+  P& page() {
+    for (const std::unique_ptr<Page>& p : pages_) {
+      if (auto* found = dynamic_cast<P*>(p.get())) return *found;
+    }
+    throw std::logic_error("no such page");
+  }
 
  private:
   // What the shell keeps of each page: its button, its frame and its title.
@@ -80,7 +82,6 @@ class MainWindow {
   void OnCommand(int command_id);
   // One slice of the idle work after the first paint; false when it is done.
   bool MakeAheadSlice();
-  Page& page(PageId p) { return *pages_[static_cast<int>(p)]; }
 
   platform::Platform& platform_;
   ui::Toolkit& toolkit_;
@@ -93,12 +94,7 @@ class MainWindow {
   std::unique_ptr<PageContext> context_;
   std::unique_ptr<service::LaunchMenus> launch_menus_;  // "Программы" and "Апплеты"
   std::unique_ptr<service::ServiceMenu> service_menu_;  // "Сервис" and "Справка"
-  std::unique_ptr<ControlPanelPage> control_panel_;
-  std::unique_ptr<ExplorerPage> explorer_;
-  std::unique_ptr<DesktopPage> desktop_;
-  std::unique_ptr<FoldersPage> folders_;
-  std::unique_ptr<FilesPage> files_;
-  std::array<Page*, kPageCount> pages_{};
+  std::array<std::unique_ptr<Page>, kPageCount> pages_;
   std::unique_ptr<Catalogue> catalogue_;
   // The steps of the start-up sequence after the platform check and the separator, in order;
   // the refresh runs the same list.

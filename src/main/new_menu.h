@@ -47,6 +47,8 @@ class NewMenuList : public PagePart {
     }
   }
   void Reload() override { Fill(); }
+  // After the first paint, the first reading starts in idle time.
+  void ReadAhead() override { FillFirst(); }
   // FillNewList: starts the reading afresh; a reading under way is dropped, so what the list
   // shows is never older than the last call.
   void Fill();

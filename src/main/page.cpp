@@ -67,7 +67,9 @@ ui::Frame* Page::GroupFrame(Group group) const {
 }
 
 void Page::Reread() {
-  for (PagePart* part : parts_) ui::Trap([part] { part->Refresh(Reading::kPageSwitch); });
+  for (const PlacedPart& placed : parts_) {
+    ui::Trap([&] { placed.part->Refresh(Reading::kPageSwitch); });
+  }
 }
 
 ui::Frame& Page::AddFrame(int id, const std::string& caption, ui::Rect rect,

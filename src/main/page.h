@@ -1,5 +1,6 @@
-// What the pages of the main window share. The main window is only the shell: it makes the five
-// page frames with their titles and keeps an ordered list of page parts. A page fills its frame
+// What the pages of the main window share. The main window is only the shell: it makes the page
+// frames with their titles from the table of pages (page_table.h) and keeps an ordered list of
+// page parts. A page fills its frame
 // with its group frames and its own controls; each of its fillers is a page part that the main
 // window asks to load at start-up and to refresh on "Обновить данные", in the order of the
 // start-up sequence, each call its own trapped step.
@@ -15,16 +16,6 @@
 #include "ui/toolkit.h"
 
 namespace vireo::main {
-
-// The pages, in the order of their buttons from top to bottom.
-enum class PageId {
-  kControlPanel,   // Command10, Frame4
-  kExplorer,       // Command14, Frame11
-  kActiveDesktop,  // Command13, Frame9
-  kFolders,        // Command12, Frame22
-  kFiles,          // Command11, Frame15
-};
-inline constexpr int kPageCount = 5;
 
 // The frames that hold the catalogue's settings, by their design names. The page that holds a
 // frame makes it; the catalogue finds it through the pages.
@@ -82,6 +73,38 @@ class PagePart {
   // After an undo: everything the part shows read again, start-up-only reads included, lists
   // keeping their current item; by default what a page switch reads. Writes nothing.
   virtual void Reload() { Refresh(Reading::kPageSwitch); }
+  // Idle time after the first paint, once every page has its windows: reads ahead what would
+  // otherwise make the page's first showing wait; by default nothing. Writes nothing.
+  virtual void ReadAhead() {}
+};
+
+// The start-up sequence after the platform check and the separator: the place of each part in
+// it. The refresh and the reading after an undo keep the same order. A part without a place of
+// its own comes after these, page by page.
+enum class StartStep {
+  kCatalogue,       // the catalogue-bound arrays
+  kExplorerView,    // the two-pane state and the toolbar background
+  kLaunchMenus,     // the Applets and Programs menus (start-up only)
+  kAppletList,      // FillAppletList (start-up only)
+  kIconSize,        // ReadIconSize (start-up only)
+  kNewMenu,         // FillNewList
+  kAnyFileOptions,  // ReadAnyFileOptions
+  kUnknownFiles,    // ReadUnknownFiles
+  kDriveList,       // FillDriveList
+  kExtensionList,   // FillExtList
+  kIconList,        // FillIconList
+  kFolderIcons,     // CheckIconSet
+  kSourcePath,      // ReadSourcePath
+  kInstallPaths,    // ReadInstallPaths
+  kShellIcons3D,    // the 3-D icon availability test
+  kSpecialFolder,   // the first special folder (start-up only)
+  kLast,
+};
+
+// A part with its place in the start-up sequence.
+struct PlacedPart {
+  StartStep step;
+  PagePart* part;
 };
 
 // The arguments of a control that a page makes: its id, its place in its frame and its text.
@@ -133,6 +156,8 @@ class Page {
   ui::Frame* GroupFrame(Group group) const;
   // The page was brought to the front: every part of it reads again what the refresh reads.
   void Reread();
+  // The page's parts, in the order they were added, with their places in the start-up sequence.
+  const std::vector<PlacedPart>& parts() const { return parts_; }
 
  protected:
   Page(PageContext& context, ui::Frame& frame) : context_(context), frame_(frame) {}
@@ -144,8 +169,11 @@ class Page {
   ui::Frame& AddGroup(Group group, const std::string& caption, ui::Rect rect);
   // Keeps a label of the page (a description or a hint).
   ui::Label& AddLabel(ui::Container& parent, int id, const std::string& text, ui::Rect rect);
-  // The parts that read again when the page comes to the front.
-  void AddPart(PagePart& part) { parts_.push_back(&part); }
+  // A part of the page: it loads at `step` of the start-up sequence, and reads again when the page
+  // comes to the front.
+  void AddPart(PagePart& part, StartStep step = StartStep::kLast) {
+    parts_.push_back({step, &part});
+  }
 
   platform::Platform& platform() { return context_.platform; }
   ui::Toolkit& toolkit() { return context_.toolkit; }
@@ -157,7 +185,7 @@ class Page {
   std::vector<std::unique_ptr<ui::Frame>> frames_;
   std::vector<std::pair<Group, ui::Frame*>> groups_;
   std::vector<std::unique_ptr<ui::Label>> labels_;
-  std::vector<PagePart*> parts_;
+  std::vector<PlacedPart> parts_;
 };
 
 }  // namespace vireo::main

@@ -13,6 +13,7 @@
 #include "platform/host/catalogue_table.h"
 #include "platform/host/table_strings.h"
 #include "registry/reg_access.h"
+#include "service/launch_menus.h"
 
 namespace vireo {
 namespace {
@@ -40,11 +41,13 @@ bool IsUpperHex(const std::string& s) {
   return !s.empty() && s.size() % 2 == 0 && s.find_first_not_of("0123456789ABCDEF") == s.npos;
 }
 
+// The arrays take their sizes from the number of entries of each block (catalogue_ids.h); the
+// entries are the elements' own, one after the other from the first element.
 TEST(Catalogue, EachBlockHoldsOneEntryPerElementAndNothingElse) {
   auto holds = [](std::initializer_list<int> bases, int first, int count) {
     for (const int base : bases) {
-      EXPECT_EQ(CountIds(base, base + 999), count) << base;
-      EXPECT_EQ(CountIds(base + first, base + first + count - 1), count) << base;
+      EXPECT_EQ(CountIds(base + first, base + first + count - 1), CountIds(base, base + 999))
+          << base;
     }
   };
   holds({kIdsRestrictionCaption, kIdsRestrictionPath}, 1, kRestrictionCount);
@@ -54,8 +57,8 @@ TEST(Catalogue, EachBlockHoldsOneEntryPerElementAndNothingElse) {
         kChoiceCount);
   holds({kIdsCheckKey, kIdsCheckValues, kIdsCheckDefault, kIdsCheckType, kIdsCheckCaption}, 0,
         kCheckCount);
-  holds({kIdsProgramsMenu}, 1, 24);
-  holds({kIdsAppletsMenu}, 1, 21);
+  holds({kIdsProgramsMenu}, 1, service::kProgramCount);
+  holds({kIdsAppletsMenu}, 1, service::kAppletCount);
 }
 
 TEST(Catalogue, PathsStartWithARootAndEntriesAreWellFormed) {

@@ -46,7 +46,7 @@ TEST_F(ClassFixtureTest, NewMenuListFindsTheEntriesAmongThousandsOfKeysAtLittleC
   ASSERT_GE(extensions, 600u);
   Start();
   counting.Reset();
-  window->files().new_menu().Fill();
+  window->page<main::FilesPage>().new_menu().Fill();
   Settle();
   const std::size_t calls = counting.total();
   const std::vector<std::string> items = test::Items(Get<HDropDown>(IDC_LST_NEW));

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "fixture.h"
+#include "main/control_panel_page.h"
 
 namespace vireo {
 namespace {
@@ -42,7 +43,7 @@ TEST_F(ControlPanelPageTest, StartUpClearsTheAppletsWithAValueInDontLoad) {
   for (const auto& c : cases) {
     if (!c.ini.empty()) system.WriteFile(Ini(), c.ini);
     Start();
-    ASSERT_EQ(Applets().Count(), 25);
+    ASSERT_EQ(Applets().Count(), main::kAppletCount);
     EXPECT_EQ(Cleared(), c.cleared) << c.ini;
   }
   // Neither the refresh nor a page switch reads the file again.
@@ -55,10 +56,10 @@ TEST_F(ControlPanelPageTest, StartUpClearsTheAppletsWithAValueInDontLoad) {
 
 TEST_F(ControlPanelPageTest, ClearingWritesNoAndTickingKeepsTheLineEmpty) {
   Start();
-  for (int i = 0; i < 25; ++i) Applets().ToggleCheck(i);
+  for (int i = 0; i < main::kAppletCount; ++i) Applets().ToggleCheck(i);
   std::string written = system.ReadFile(Ini());
   EXPECT_EQ(written.rfind("[Don't Load]\r\naccess.cpl=no\r\nhdwwiz.cpl=no\r\n", 0), 0u);
-  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 26);
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), main::kAppletCount + 1);
   EXPECT_NE(written.find("\r\nmmsys.cpl=no\r\n"), std::string::npos);
   EXPECT_NE(written.find("\r\nmmsys.cpl sounds=no\r\nsysdm.cpl=no\r\n"), std::string::npos);
   Applets().ToggleCheck(21);
@@ -67,7 +68,7 @@ TEST_F(ControlPanelPageTest, ClearingWritesNoAndTickingKeepsTheLineEmpty) {
   EXPECT_EQ(system.ReadFile(Ini()), written);
   // What the list wrote, the next start-up reads back.
   Start();
-  EXPECT_EQ(Cleared().size(), 24u);
+  EXPECT_EQ(Cleared().size(), main::kAppletCount - 1u);
   EXPECT_EQ(Writes(), 0u);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fixture.h"
+#include "main/desktop_page.h"
 
 namespace vireo {
 namespace {
@@ -19,7 +20,7 @@ class DesktopPageTest : public test::MainWindowFixture {
   void Show(const char* size) {
     memory.DeleteKey(kCurrentUser, kMetrics);
     if (size) memory.PutText(kCurrentUser, kMetrics, kSize, size);
-    window->desktop().icon_size().Load();
+    window->page<main::DesktopPage>().icon_size().Load();
   }
   // The names of the values left in "Shell Icons", in order.
   std::string Icons() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fixture.h"
+#include "main/explorer_page.h"
 
 namespace vireo {
 namespace {
@@ -82,7 +83,7 @@ TEST_F(ExplorerPageTest, TwoPaneBoxComparesTheCommandWithoutLetterCase) {
   for (const auto& [stored, shown] : cases) {
     memory.DeleteKey(kClassesRoot, kDde);
     if (stored) memory.PutText(kClassesRoot, kDde, "", stored);
-    window->explorer().view().Load();  // as start-up reads it
+    window->page<main::ExplorerPage>().view().Load();  // as start-up reads it
     EXPECT_EQ(TwoPane().Checked(), shown) << (stored ? stored : "none");
   }
   // The refresh ticks the box, but never clears it; neither does a page switch.

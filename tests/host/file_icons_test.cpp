@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fixture.h"
+#include "main/files_page.h"
 #include "registry/reg_access.h"
 
 namespace vireo {

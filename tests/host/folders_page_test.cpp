@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fixture.h"
+#include "main/folders_page.h"
 
 namespace vireo {
 namespace {
@@ -26,7 +27,7 @@ TEST_F(FoldersPageTest, SpecialFolderShowsItsShellFoldersPathAndWritesBothNames)
   memory.PutText(kCurrentUser, kUser, "Administrative Tools", "C:\\UserAdmin");
   memory.PutText(kCurrentUser, kShell, "Cookies", "C:\\Cookies");
   Start();
-  ASSERT_EQ(Folder().Count(), 18);
+  ASSERT_EQ(Folder().Count(), main::kSpecialFolderCount);
   EXPECT_EQ(Folder().Selection(), 0);
   EXPECT_EQ(Path().Text(), "C:\\Admin");
   EXPECT_TRUE(Folder().Choose("Cookies"));

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "fixture.h"
+#include "main/files_page.h"
 #include "main/new_menu.h"
 
 namespace vireo::test {

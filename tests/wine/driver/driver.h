@@ -113,14 +113,31 @@ bool checkExit(const Program& program, HWND main);
 
 // ---- the main window's shell and controls ---------------------------------------------------
 
-enum PageIndex { kControlPanel, kExplorer, kActiveDesktop, kFolders, kFiles, kPageCount };
+// The pages by their place among the buttons, and what the shell shows for each, from the
+// program's table of pages.
+enum PageIndex {
+#define VIREO_PAGE(id, ...) id,
+#include "pages.def"
+#undef VIREO_PAGE
+  kPageCount
+};
+struct PageShown {
+  const char* caption;  // the button's
+  const char* title;    // over the page
+};
+inline constexpr PageShown kPagesShown[] = {
+#define VIREO_PAGE(id, factory, icon, icon_file, caption, title, help) {caption, title},
+#include "pages.def"
+#undef VIREO_PAGE
+};
 
 struct Shell {
   HWND main = nullptr;
   HWND buttons[kPageCount] = {};
   HWND frames[kPageCount] = {};
 };
-// Finds the page buttons and frames by their ids; checks that each is there with its title.
+// Finds the page buttons and frames by their ids; checks that each is there with its caption and
+// its title.
 bool findShell(HWND main, Shell& shell);
 // Checks that a user sees the page's frame, with its title, at the centre of the page area.
 bool checkFront(const Shell& shell, int page, const std::string& when);

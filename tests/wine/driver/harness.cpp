@@ -237,9 +237,13 @@ bool findShell(HWND main, Shell& shell) {
   for (int i = 0; i < kPageCount; ++i) {
     HWND button = shell.buttons[i] = byId(main, IDC_PAGE_BUTTON_FIRST + i);
     HWND frame = shell.frames[i] = byId(main, IDC_PAGE_FIRST + i);
-    all = check(button != nullptr && IsWindowVisible(button) && frame != nullptr &&
-                    GetParent(frame) == main && byId(frame, IDC_PAGE_TITLE_FIRST + i) != nullptr,
-                "page " + std::to_string(i + 1) + ": its button is shown, its frame has a title") &&
+    HWND title = frame != nullptr ? byId(frame, IDC_PAGE_TITLE_FIRST + i) : nullptr;
+    all = check(button != nullptr && IsWindowVisible(button) &&
+                    windowText(button) == kPagesShown[i].caption && frame != nullptr &&
+                    GetParent(frame) == main && title != nullptr &&
+                    windowText(title) == kPagesShown[i].title,
+                "page " + std::to_string(i + 1) + ": its button " + quoted(kPagesShown[i].caption) +
+                    " is shown, its frame has the title " + quoted(kPagesShown[i].title)) &&
           all;
   }
   return all;
