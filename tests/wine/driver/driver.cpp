@@ -21,6 +21,9 @@
 //                                     lists, the boxes of any file, the unknown files' command
 //                                     and description, a New-menu entry added, changed and
 //                                     deleted through its editor, with its template file
+//   driver cases EXE [--desktop NAME]
+//                                     Windows 98 mode: every row of the pages' case table, each
+//                                     on a program of its own (tests/cases/ui_cases.h)
 //   driver tools EXE [--desktop NAME]
 //                                     Windows 98 mode: the tool windows: system information, the
 //                                     process list (a Notepad ended there), the window list,
@@ -108,7 +111,8 @@ bool useDesktop(const char* name) {
 }
 
 int usage() {
-  say("usage: driver probe | main EXE | settings EXE | pages EXE | files EXE | menus EXE | "
+  say("usage: driver probe | main EXE | settings EXE | pages EXE | files EXE | cases EXE | "
+      "menus EXE | "
       "tooltips EXE | tools EXE | journal EXE | modal EXE | "
       "export EXE ok|error3|kill|start"
       " | refuse EXE"
@@ -141,6 +145,7 @@ int main(int argc, char** argv) {
   if (mode == "settings" && args.size() == 2) return runSettings(args[1], desktop);
   if (mode == "pages" && args.size() == 2) return runPages(args[1], desktop);
   if (mode == "files" && args.size() == 2) return runFiles(args[1], desktop);
+  if (mode == "cases" && args.size() == 2) return runCases(args[1], desktop);
   if (mode == "menus" && args.size() == 2) return runMenus(args[1], desktop);
   if (mode == "tooltips" && args.size() == 2) return runTooltips(args[1], desktop);
   if (mode == "tools" && args.size() == 2) return runTools(args[1], desktop);

@@ -221,6 +221,10 @@ int runPages(const std::string& exe, const char* desktop);
 // the editor with its template file; showing the page writes nothing.
 int runFiles(const std::string& exe, const char* desktop);
 
+// cases.cpp: every row of the pages' case table (tests/cases/ui_cases.h), each on a program of
+// its own.
+int runCases(const std::string& exe, const char* desktop);
+
 // Windows 98 mode: the commands of "Сервис", "Справка" and "Программы" by their command ids.
 int runMenus(const std::string& exe, const char* desktop);
 
