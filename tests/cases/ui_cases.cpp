@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "resource.h"
+
 namespace vireo::cases {
 
 namespace {
@@ -166,6 +168,20 @@ std::string IniKey(const std::string& path) {
 bool Below(const std::string& path, const std::string& key_path) {
   return path.size() >= key_path.size() &&
          Upper(path.substr(0, key_path.size())) == Upper(key_path);
+}
+
+bool NeedsStart(const UiCase& row) {
+  if (row.act == Act::kStart || row.keeps || !row.file.empty()) return true;
+  auto start_up_only = [](int control) {
+    for (const int id : {IDC_LST_APPLETS, IDC_VSCROLL1, IDC_LABEL3, IDC_COMMAND1, IDC_CMB_FOLDER,
+                         IDC_TXT_PATH, IDC_CHECK1}) {
+      if (control == id) return true;
+    }
+    return false;
+  };
+  bool found = start_up_only(row.control);
+  for (const Shown& shown : row.shows) found = found || start_up_only(shown.control);
+  return found;
 }
 
 std::vector<std::string> WatchedPaths(const std::vector<UiCase>& rows) {

@@ -152,6 +152,12 @@ std::string IniKey(const std::string& path);
 // it, without regard to letter case.
 bool Below(const std::string& path, const std::string& key_path);
 
+// Whether a row needs a program started afresh on its values, rather than one that ran other rows
+// and then read the row's values with the refresh: a row that reads at start-up or must not read,
+// one that needs a file at start-up, and one on a control that the refresh does not read back
+// both ways (the applet list, the icon size, the special folder, the two-pane box).
+bool NeedsStart(const UiCase& row);
+
 // Every path that a row names, once, in the order met: what the Wine driver watches.
 std::vector<std::string> WatchedPaths(const std::vector<UiCase>& rows);
 

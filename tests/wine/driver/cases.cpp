@@ -1,13 +1,16 @@
 // driver.exe cases: every row of tests/cases/ui_cases.h on the real vireo.exe with Wine's
 // registry. For each row the values that any row names are put back as the prefix had them, the
-// row's values are stored (control.ini is written whole), the program is started, its page
-// brought to the front, and the user's action made as a user makes it (a click, the arrow keys
-// in a drop-down list, characters typed, a scroll bar's arrow) or the reading asked for
+// row's values are stored (control.ini is written whole), the program is started on them (or,
+// when the row allows it, the program that ran the rows before reads them with "Обновить
+// данные", which saves a start), its page brought to the front, and the user's action made as a
+// user makes it (a click, the arrow keys in a drop-down list, characters typed, a scroll bar's
+// arrow) or the reading asked for
 // ("Обновить данные" by its command id, a page switch by the page buttons). Then every watched
 // value must hold what it held at start-up, changed only by the row's `after`, and the controls
 // must show what the row says. One check line per row, with every difference found.
 #include <algorithm>
 #include <map>
+#include <memory>
 
 #include "cases/ui_cases.h"
 #include "driver.h"
@@ -85,8 +88,11 @@ class Runner {
     }
     ini_ = readFile(controlIni());
   }
-  // The prefix as it was.
-  ~Runner() { restore(); }
+  // The program ended and the prefix as it was.
+  ~Runner() {
+    end();
+    restore();
+  }
 
   void run() {
     int refusing = 0;
@@ -205,16 +211,33 @@ class Runner {
     if (!perform(row)) *wrong += "; the program did not take the action";
   }
 
+  // Starts the program afresh when the row needs it or the last one is gone; otherwise the
+  // running program reads the row's values with the refresh. False when it is not there.
+  bool ready(bool fresh) {
+    if (!fresh && program_ && program_->running() && main_ != nullptr) {
+      return send(main_, WM_COMMAND, IDM_FILE_REFRESH);
+    }
+    program_ = std::make_unique<Program>();
+    main_ = startMain(*program_, exe_, desktop_);
+    return main_ != nullptr;
+  }
+
+  void end() {
+    if (program_ && main_ != nullptr) checkExit(*program_, main_);
+    program_.reset();
+    main_ = nullptr;
+  }
+
   void runRow(const UiCase& row) {
+    const bool fresh = cases::NeedsStart(row);
+    if (fresh) end();
     restore();
     std::map<std::string, std::string> ini;
     const bool prepared =
         (row.file.empty() || writeFile(expand(row.file), {true, "MZ"})) && store(row.before, &ini);
     auto expected = snapshot();
     std::string wrong = prepared ? "" : "; the row's values were not stored";
-    Program program;
-    main_ = startMain(program, exe_, desktop_);
-    if (main_ != nullptr) {
+    if (ready(fresh)) {
       if (!toFront(row.page)) wrong += "; its page did not come to the front";
       act(row, &ini, &wrong);
       for (auto& [path, value] : expected) {
@@ -245,7 +268,8 @@ class Runner {
                    quoted(now) + ", not " + quoted(want);
         }
       }
-      checkExit(program, main_);
+    } else {
+      wrong += "; the program is not there";
     }
     if (!row.file.empty()) writeFile(expand(row.file), {});
     check(wrong.empty(), row.name, wrong.empty() ? "" : wrong.substr(2));
@@ -257,6 +281,7 @@ class Runner {
   FileBytes ini_;
   const std::string exe_;
   const char* desktop_;
+  std::unique_ptr<Program> program_;
   HWND main_ = nullptr;
 };
 
