@@ -86,9 +86,9 @@ struct UiCase {
   std::vector<Shown> shows;   // afterwards; for a reading the first must differ beforehand
   bool keeps = false;         // a reading that must not read: the first shown stays as it was
   std::string file;           // a file made before start-up, by its path ("" for none)
-  // A key (a path ending in a backslash) or a value that refuses every change, so that the action
-  // fails and the control shows what is still stored. Only the registry stand-in can refuse: the
-  // Wine driver passes these rows over.
+  // A value that refuses every change, or a key with everything below it (its path ending in
+  // "\*"), so that the action fails and the control shows what is still stored. Only the
+  // registry stand-in can refuse: the Wine driver passes these rows over.
   std::string refuses;
   Act mirror = Act::kNone;
 };

@@ -132,6 +132,18 @@ std::vector<UiCase> ExplorerRows() {
           {Shows(background, "C:\\back.bmpx")}, Act::kRefresh),
       Row(p, "toolbar background: emptied, the value goes and its key stays", Backspace(background),
           {{bitmap, Text("c")}}, {{bitmap, Absent()}}, {Shows(background, "")}, Act::kPageSwitch),
+      // A change that the registry refuses: the control shows what is still stored.
+      Refusing(kPolicies + "Explorer\\*",
+               Row(p, "drive list: a refused change is taken back", Toggle(drives, 3),
+                   {{no_drives, Absent()}}, {}, {Ticked(drives, 3)})),
+      Refusing(dde, Row(p, "two-pane box: a refused change is taken back", Click(two_pane),
+                        {{dde, Text(two)}}, {}, {Ticked(two_pane)})),
+      Refusing(bitmap, Row(p, "toolbar background: a refused keystroke is taken back",
+                           Type(background, "y"), {{bitmap, Text("C:\\back.bmp")}}, {},
+                           {Shows(background, "C:\\back.bmp")})),
+      Refusing(bitmap,
+               Row(p, "toolbar background: a refused delete is taken back", Backspace(background),
+                   {{bitmap, Text("c")}}, {}, {Shows(background, "c")})),
   };
 }
 
@@ -230,6 +242,18 @@ std::vector<UiCase> DesktopRows() {
            {icon, Absent()},
            {icon + "7", Absent()}},
           {}),
+      Refusing(size, Row(p, "icon size: a refused step is taken back", Step(bar, 1),
+                         {{size, Text("64")}}, {}, {Shows(bar, "-64"), Shows(label, " 64")})),
+      Refusing(attributes, Row(p, "choice: a refused choice is taken back", Choose(menu, 3),
+                               {{attributes, Binary({0x60, 1, 0, 0x20})}}, {},
+                               {Shows(menu, "Только удалить")})),
+      Refusing(icon + "*", Row(p, "remove all icons: a refused delete ends the clean-up",
+                               Click(IDC_COMMAND2), {{icon + "3", Text("c:\\a.ico,0")}}, {}, {})),
+      Refusing(icon + "8",
+               Row(p, "remove unused icons: a refused delete is passed over", Click(IDC_COMMAND3),
+                   {{icon + "8", Text("%WINDOWS%\\shell32.dll,1")},
+                    {icon + "9", Text("%WINDOWS%\\shell32.dll,2")}},
+                   {{icon + "9", Absent()}}, {})),
   };
 }
 

@@ -84,6 +84,16 @@ std::vector<UiCase> FoldersRows() {
                {icon + "36", Text("elsewhere.dll,1")},
                {icon + "35", Text("keep")}},
               {{icon + "3", Absent()}, {icon + "4", Absent()}, {icon + "36", Absent()}}, {})),
+      Refusing(explorer + "*",
+               Row(p, "special folder: a refused keystroke shows the path of Shell Folders",
+                   Type(path, "x"), {{admin, Text("C:\\Admin")}, {user_admin, Text("C:\\Other")}},
+                   {}, {Shows(path, "C:\\Admin")})),
+      Refusing(source, Row(p, "distribution path: a refused keystroke is taken back",
+                           Type(IDC_TXT_WIN, "x"), {{source, Text("H:\\")}}, {},
+                           {Shows(IDC_TXT_WIN, "H:\\")})),
+      Refusing(mru + "*", Row(p, "installation path: a refused keystroke is taken back",
+                              Type(IDC_TXT_IP_FIRST + 2, "x"), {{mru + "c", Text("C:\\CABS")}}, {},
+                              {Shows(IDC_TXT_IP_FIRST + 2, "C:\\CABS")})),
   };
 }
 
@@ -214,6 +224,24 @@ std::vector<UiCase> FilesRows() {
                     {icon + "10", Absent()},
                     {icon + "11", Absent()}},
                    {})),
+      // A change that the registry refuses: the control shows what is still stored, and an icon is
+      // never lost to a backup that cannot be stored or put back.
+      Refusing(verb + "*", Row(p, "open with: a refused delete is taken back", Click(IDC_CHECK3),
+                               {{command, Text("x.exe")}}, {}, {Ticked(IDC_CHECK3)})),
+      Refusing(open + "*", Row(p, "unknown files: a refused command is taken back",
+                               Type(IDC_TXT_O, "z"), {{open + "Command\\", Text("old")}},
+                               {{shell, Text("open")}}, {Shows(IDC_TXT_O, "old")})),
+      Refusing(unknown,
+               Row(p, "unknown files: a refused description is taken back", Type(IDC_TXT_D, "z"),
+                   {{unknown, Text("old")}}, {}, {Shows(IDC_TXT_D, "old")})),
+      Refusing(icon_of("curfile") + backup,
+               Row(p, "icon list: a backup that cannot be stored keeps the icon", Toggle(ico, 12),
+                   {{icon_of("curfile"), Text("cur.dll,3")}}, {}, {Cleared(ico, 12)})),
+      Refusing(
+          icon_of("anifile"),
+          Row(p, "icon list: an icon that cannot be put back keeps its backup", Toggle(ico, 11),
+              {{icon_of("anifile"), Text("%1")}, {icon_of("anifile") + backup, Text("ani.dll,4")}},
+              {}, {Ticked(ico, 11)})),
   };
 }
 

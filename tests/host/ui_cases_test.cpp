@@ -115,11 +115,11 @@ class UiCaseTest : public test::MainWindowFixture,
 
   void ShowPage(cases::Page page) { window->ShowPage(static_cast<main::PageId>(page)); }
 
-  // The key or value refuses every change; a key is made first, in `expected` too.
+  // The value, or the key, refuses every change; a key is made first, in `expected` too.
   void Refuse(const std::string& path, platform::MemoryRegistry* expected) {
     cases::RegPath at;
     ASSERT_TRUE(cases::SplitPath(Expand(path), &at)) << path;
-    if (!at.name.empty()) return memory.ProtectValue(Root(at.root), at.key, at.name);
+    if (at.name != "*") return memory.ProtectValue(Root(at.root), at.key, at.name);
     memory.Protect(Root(at.root), at.key);
     platform::HKey key = 0;
     bool created = false;

@@ -49,10 +49,8 @@ bool same(const cases::Stored& found, const cases::Stored& wanted) {
 
 cases::Stored readValue(const std::string& path) {
   if (const std::string key = cases::IniKey(path); !key.empty()) {
-    char value[1024] = "";
-    GetPrivateProfileStringA(cases::kDontLoad, key.c_str(), "\x01", value, sizeof value,
-                             controlIni().c_str());
-    return std::string(value) == "\x01" ? cases::Absent() : cases::Text(value);
+    const std::string value = dontLoad(key.c_str());
+    return value == "(missing)" ? cases::Absent() : cases::Text(value);
   }
   const Stored found = read(entry(expand(path)));
   if (found.noKey) return cases::NoKey();
