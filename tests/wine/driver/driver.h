@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "../report.h"
+#include "cases/ui_cases.h"
 #include "resource.h"
 
 namespace driver {
@@ -154,24 +155,17 @@ struct RegEntry {
 };
 RegEntry entry(const std::string& path);
 
-// What a registry value holds: its type and its bytes (a string without its closing null), or
-// nothing; `noKey` stands for the value's key being missing altogether.
-struct Stored {
-  bool present = false;
-  DWORD type = REG_NONE;
-  std::string data;
-  bool noKey = false;
-  bool operator==(const Stored&) const = default;
-};
-Stored absent();
-Stored noKey();
-Stored dword(DWORD number);
-Stored textValue(std::string_view value);
-Stored binary(std::initializer_list<unsigned char> bytes);
-std::string describe(const Stored& value);
+// What a registry value holds, in the words of the pages' case table: a text (without its closing
+// null), a number, binary data, nothing, or no key at all.
+using vireo::cases::Bin;
+using vireo::cases::Gone;
+using vireo::cases::None;
+using vireo::cases::Num;
+using vireo::cases::Stored;
+using vireo::cases::Txt;
 
 Stored read(const RegEntry& e);
-// Stores the value, creating its key; `absent()` deletes the value, `noKey()` the whole key.
+// Stores the value, creating its key; None() deletes the value, Gone() the whole key.
 bool write(const RegEntry& e, const Stored& value);
 
 // The values that a scenario sets and watches, each with what it holds.

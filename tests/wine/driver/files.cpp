@@ -27,14 +27,14 @@ constexpr char kEditorTitle[] = "Vireo: Меню \"Создать\"";
 
 // .vtx has a class and no New-menu entry yet; .vnb is a listed neighbour.
 State prepared() {
-  return {{&kVtxClass, textValue("VireoText")},
-          {&kVtxDescription, textValue("Текст Vireo")},
-          {&kVtxNullFile, absent()},
-          {&kVtxFileName, absent()},
-          {&kVtxCommand, absent()},
-          {&kVnbClass, textValue("VireoNote")},
-          {&kVnbDescription, textValue("Заметка Vireo")},
-          {&kVnbNullFile, textValue("")}};
+  return {{&kVtxClass, Txt("VireoText")},
+          {&kVtxDescription, Txt("Текст Vireo")},
+          {&kVtxNullFile, None()},
+          {&kVtxFileName, None()},
+          {&kVtxCommand, None()},
+          {&kVnbClass, Txt("VireoNote")},
+          {&kVnbDescription, Txt("Заметка Vireo")},
+          {&kVnbNullFile, Txt("")}};
 }
 
 struct Controls {
@@ -121,7 +121,7 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
   expectState(now, "before \"Применить\": nothing was written");
 
   check(click(byId(editor, IDC_CMD_APPLY)), "click on \"Применить\"");
-  now[&kVtxFileName] = textValue(file);
+  now[&kVtxFileName] = Txt(file);
   expectState(now, "after \"Применить\": FileName names the template, nothing else changed");
   const FileBytes written = readFile(file);
   check(written == FileBytes{true, lines + "\r\n"},
@@ -155,8 +155,8 @@ void changeEntry(DWORD pid, HWND main, const Controls& c, State& now, const std:
   if (!pickOption(editor, 4, IDC_TXT_COMMAND, "txtCommand")) return;
   typeText(byId(editor, IDC_TXT_COMMAND), "notepad.exe");
   closeWithOk(main, editor);
-  now[&kVtxFileName] = absent();
-  now[&kVtxCommand] = textValue("notepad.exe");
+  now[&kVtxFileName] = None();
+  now[&kVtxCommand] = Txt("notepad.exe");
   expectState(now, "after the change: Command replaces FileName, nothing else changed");
   check(readFile(file).exists, "the template file stays");
 }
@@ -166,8 +166,8 @@ void deleteEntry(const Controls& c, State& now) {
   if (!check(index >= 0, "lstNew lists " + quoted(kVtxItem))) return;
   check(clickItem(c.lstNew.window, index, kTextX) && click(c.remove.window),
         "click on " + quoted(kVtxItem) + ", then on \"Удалить\"");
-  now[&kVtxCommand] = absent();
-  check(read(entry(CLASSES ".vtx\\ShellNew\\")).noKey,
+  now[&kVtxCommand] = None();
+  check(read(entry(CLASSES ".vtx\\ShellNew\\")) == Gone(),
         "after \"Удалить\": the ShellNew key is gone");
   expectState(now, "after \"Удалить\": nothing else changed");
   awaitListed(c.lstNew, kVtxItem, false);

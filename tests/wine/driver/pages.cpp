@@ -71,10 +71,10 @@ void checkDrives(HWND main, State& now) {
   expectState(now, "after a click on D:'s name: nothing was written");
   pressKey(list.window, VK_SPACE);
   check(waitUntil([&] { return ticks() == "+--"; }, 5000), "the space bar clears D:", ticks());
-  now[&kNoDrives] = dword(1 << 3 | 1 << 4);
+  now[&kNoDrives] = Num(1 << 3 | 1 << 4);
   expectState(now, "after the space bar on D:: NoDrives holds D: and E:, nothing else changed");
 
-  now[&kNoDrives] = dword(1 << 2);
+  now[&kNoDrives] = Num(1 << 2);
   if (!check(writeState(now), "NoDrives is changed from outside")) return;
   pressKey(main, VK_F5);
   check(waitUntil([&] { return ticks() == "-++"; }, 10000) && send(main, WM_NULL),
@@ -100,7 +100,7 @@ int runPages(const std::string& exe, const char* desktop) {
   GetTempPathA(sizeof temp, temp);
   const std::string bitmap = std::string(temp) + "vireo-back.bmp";
   const COLORREF colour = RGB(0x20, 0xA0, 0x60);
-  State now = {{&kNoDrives, dword(1 << 4)}, {&kBackBitmapShell, textValue(bitmap)}};
+  State now = {{&kNoDrives, Num(1 << 4)}, {&kBackBitmapShell, Txt(bitmap)}};
   if (!check(writeState(now) && writeFile(bitmap, solidBitmap(colour)),
              "the registry and a bitmap are prepared before the start")) {
     return finish();
