@@ -16,10 +16,11 @@
 #      - setupexport.exe: over a thousand generated values exported to Setup.reg by the
 #        program's own export, deleted, merged back with regedit and compared;
 #      - the real vireo.exe driven from outside by driver.exe in Windows 98 mode (main window,
-#        page buttons, refresh, exit; then the catalogue-bound settings against the registry;
-#        then the pages' own controls against the registry and control.ini; then the Files
-#        page with its New-menu editor and template file; then the tool windows; then the change
-#        journal's undo and its saved REGEDIT4 file merged by regedit) and in Wine's
+#        page buttons, refresh, exit; then what of the pages needs the real window; then the
+#        New-menu editor and its template file; then every row of the pages' case table, each
+#        control's action and reading against the registry and control.ini; then the tool
+#        windows; then the change journal's undo and its saved REGEDIT4 file merged by regedit)
+#        and in Wine's
 #        default NT mode (the platform message);
 #      - the user-setup export of the real vireo.exe killed at five moments, and onto a
 #        read-only and a full disk (scripts/killexport.sh).
@@ -241,17 +242,17 @@ wine_suites() {
     wine_suite "vireo.exe in Windows 98 mode$on" "smoke-win98-$tag" driver \
       "$VIREO_WIN_BUILD/driver.exe" main "$program" --desktop VireoTest
 
-    vireo_log "driver: the settings of vireo.exe against Wine's registry (Windows 98 mode)"
-    wine_suite "settings round-trip under Wine$on" "settings-win98-$tag" driver \
-      "$VIREO_WIN_BUILD/driver.exe" settings "$program" --desktop VireoTest
-
-    vireo_log "driver: the pages' own controls of vireo.exe (Windows 98 mode)"
-    wine_suite "page controls under Wine$on" "pages-win98-$tag" driver \
+    vireo_log "driver: what of the pages of vireo.exe needs the real window (Windows 98 mode)"
+    wine_suite "page windows under Wine$on" "pages-win98-$tag" driver \
       "$VIREO_WIN_BUILD/driver.exe" pages "$program" --desktop VireoTest
 
-    vireo_log "driver: the Files page of vireo.exe and its New-menu editor (Windows 98 mode)"
+    vireo_log "driver: the New-menu editor of vireo.exe (Windows 98 mode)"
     wine_suite "Files page under Wine$on" "files-win98-$tag" driver \
       "$VIREO_WIN_BUILD/driver.exe" files "$program" --desktop VireoTest
+
+    vireo_log "driver: the pages' case table on vireo.exe and Wine's registry (Windows 98 mode)"
+    wine_suite "page cases under Wine$on" "cases-win98-$tag" driver \
+      "$VIREO_WIN_BUILD/driver.exe" cases "$program" --desktop VireoTest
 
     vireo_log "driver: the menu commands of vireo.exe (Windows 98 mode)"
     wine_suite "menu commands under Wine$on" "menus-win98-$tag" driver \

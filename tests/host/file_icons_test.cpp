@@ -1,5 +1,7 @@
-// The Files page's icon and extension controls: lstExt and the classes' NeverShowExt values,
-// lstIco and the classes' DefaultIcon with its backup.
+// The Files page's icon and extension lists, and the 3D icon buttons of the Files and Folders
+// pages, beyond their rows in the case table (tests/cases/ui_cases.h): a tick on an icon that is
+// "%1" by now, the lists kept in place by a page switch, the registry calls of a fill, and the
+// buttons' need of cool.dll.
 #include <gtest/gtest.h>
 
 #include "fixture.h"
@@ -17,137 +19,33 @@ class FileIconsTest : public test::MainWindowFixture {
     registry::RegWrite(memory, "HKCR\\" + path, registry::RegValue::Text(text),
                        registry::ValueType::kString);
   }
-  std::string Text(const std::string& path) {
-    registry::RegValue value = registry::RegValue::Text("<none>");
-    registry::RegRead(memory, "HKCR\\" + path, &value);
-    return value.AsText();
-  }
 };
 
-TEST_F(FileIconsTest, ExtensionRowsTickWhileTheClassHasNoNeverShowExt) {
-  // .pif has no description, .scf is shown, .job has no class name and .jse no class key.
-  const std::pair<const char*, const char*> stored[] = {{".lnk\\", "lnkfile"},
-                                                        {"lnkfile\\", "Ярлык"},
-                                                        {"lnkfile\\NeverShowExt", "yes"},
-                                                        {".pif\\", "piffile"},
-                                                        {"piffile\\NeverShowExt", ""},
-                                                        {".scf\\", "SHCmdFile"},
-                                                        {"SHCmdFile\\", "Команда"},
-                                                        {".job\\", ""},
-                                                        {".jse\\", "JSEFile"}};
-  for (const auto& [path, text] : stored) Set(path, text);
-  Start();
-  EXPECT_EQ(Ext().Item(1), "<Unknown> (.pif)");
-  EXPECT_EQ(Ext().Item(2), " (.URL)");
-  // .URL, with no key, does not take the class of the hidden row above.
-  EXPECT_EQ(test::Ticks(Ext()), "..xxxxxxxxxxx");
-  EXPECT_EQ(Writes(), 0u);
-
-  Ext().ToggleCheck(0);
-  Ext().ToggleCheck(3);
-  EXPECT_EQ(Text("lnkfile\\NeverShowExt"), "<none>");
-  EXPECT_EQ(Text("SHCmdFile\\NeverShowExt"), "");
-  EXPECT_EQ(Text("lnkfile\\"), "Ярлык");
-  // Rows without a class name, or without a key, write nothing and keep the user's tick.
-  const std::size_t writes = Writes();
-  for (int row : {6, 2}) Ext().ToggleCheck(row);
-  EXPECT_EQ(Writes(), writes);
-  EXPECT_EQ(test::Ticks(Ext()), "x...xx.xxxxxx");
-
-  // Refresh and page switch read the list again; a failed write shows what the registry holds.
-  Set("lnkfile\\NeverShowExt", "");
-  Refresh();
-  EXPECT_EQ(test::Ticks(Ext()), "..x.xxxxxxxxx");
-  registry::RegDelete(memory, "HKCR\\lnkfile\\NeverShowExt");
-  memory.Protect(kClassesRoot, "piffile");
-  window->ShowPage(main::PageId::kFiles);
-  Ext().ToggleCheck(1);
-  EXPECT_EQ(test::Ticks(Ext()), "x.x.xxxxxxxxx");
-}
-
-TEST_F(FileIconsTest, IconTicksKeepThePreviousIconInABackupAndPutItBack) {
-  Set("Paint.Picture\\DefaultIcon\\", "%1");
-  Set("cplfile\\DefaultIcon\\", "shell32.dll,21");
-  Set("DLLFILE\\DefaultIcon\\", "%1 ");
-  Set("icofile\\DefaultIcon\\Vireo Backup", "%1");
-  Start();
-  EXPECT_EQ(test::Ticks(Ico()), "x............");
-
-  Ico().ToggleCheck(1);
-  EXPECT_EQ(Text("cplfile\\DefaultIcon\\") + Text("cplfile\\DefaultIcon\\Vireo Backup"),
-            "%1shell32.dll,21");
-  Ico().ToggleCheck(1);
-  EXPECT_EQ(Text("cplfile\\DefaultIcon\\") + Text("cplfile\\DefaultIcon\\Vireo Backup"),
-            "shell32.dll,21<none>");
-  // Set to "%1" outside: a second untick finds no backup and writes an empty icon.
-  Set("cplfile\\DefaultIcon\\", "%1");
-  Set("dllfile\\DefaultIcon\\", "%1");
-  Set("dllfile\\DefaultIcon\\Vireo Backup", "old.dll,0");
-  Refresh();
-  Ico().ToggleCheck(1);
-  EXPECT_EQ(Text("cplfile\\DefaultIcon\\") + Text("cplfile\\DefaultIcon\\Vireo Backup"), "<none>");
-  // A class without DefaultIcon gets one, with an empty backup that outlives the untick.
-  Ico().ToggleCheck(5);
-  EXPECT_EQ(Text("nilfile\\DefaultIcon\\") + Text("nilfile\\DefaultIcon\\Vireo Backup"), "%1");
-  Ico().ToggleCheck(5);
-  EXPECT_EQ(Text("nilfile\\DefaultIcon\\Vireo Backup"), "");
-  EXPECT_EQ(Text("nilfile\\DefaultIcon\\"), "");
-
-  // A row shown clear whose icon is "%1" by now: the tick writes nothing, no backup included.
+TEST_F(FileIconsTest, ATickOnAnIconThatIsItsOwnByNowWritesNothing) {
   Set("Paint.Picture\\DefaultIcon\\", "");
-  window->ShowPage(main::PageId::kFiles);
+  Start();
   Set("Paint.Picture\\DefaultIcon\\", "%1");
+  Set("Paint.Picture\\DefaultIcon\\Vireo Backup", "old.dll,0");
   const std::size_t writes = Writes();
   Ico().ToggleCheck(0);
   EXPECT_EQ(Writes(), writes);
-  // Writes that fail show what the registry still holds.
-  memory.Protect(kClassesRoot, "dllfile");
-  Ico().ToggleCheck(2);
-  EXPECT_EQ(test::Ticks(Ico()), "x.x..........");
-  EXPECT_EQ(Text("dllfile\\DefaultIcon\\Vireo Backup"), "old.dll,0");
+  EXPECT_TRUE(Ico().ItemChecked(0));
 }
 
-TEST_F(FileIconsTest, AnIconIsNeverLostToAFailedBackupOrRestore) {
-  Set("curfile\\DefaultIcon\\", "cur.dll,3");
-  Set("anifile\\DefaultIcon\\", "%1");
-  Set("anifile\\DefaultIcon\\Vireo Backup", "ani.dll,4");
-  memory.ProtectValue(kClassesRoot, "curfile\\DefaultIcon", "Vireo Backup");
-  memory.ProtectValue(kClassesRoot, "anifile\\DefaultIcon", "");
-  Start();
-  // The backup cannot be stored: the icon stays as it was and the row clear.
-  Ico().ToggleCheck(12);
-  EXPECT_EQ(Text("curfile\\DefaultIcon\\"), "cur.dll,3");
-  EXPECT_FALSE(Ico().ItemChecked(12));
-  // The icon cannot be put back: the backup that holds it stays.
-  Ico().ToggleCheck(11);
-  EXPECT_EQ(Text("anifile\\DefaultIcon\\Vireo Backup"), "ani.dll,4");
-  EXPECT_TRUE(Ico().ItemChecked(11));
-}
-
-TEST_F(FileIconsTest, APageSwitchShowsChangesMadeOutsideInTheItemsItHas) {
+TEST_F(FileIconsTest, APageSwitchKeepsTheListsInPlaceUnlessADescriptionChanged) {
   Set(".lnk\\", "lnkfile");
   Set("lnkfile\\", "Ярлык");
-  Set(".pif\\", "piffile");
-  Set("piffile\\NeverShowExt", "");
-  Set("cplfile\\DefaultIcon\\", "%1");
   Start();
   window->ShowPage(main::PageId::kFiles);
-  ASSERT_EQ(test::Ticks(Ext()), "x.xxxxxxxxxxx");
-  ASSERT_EQ(test::Ticks(Ico()), ".x...........");
   const int ext_clears = Ext().clears();
   const int ico_clears = Ico().clears();
   Ext().Choose(4);
-
-  // Ticks changed both ways outside the program: the same items show them, nothing is written.
   Set("lnkfile\\NeverShowExt", "");
-  registry::RegDelete(memory, "HKCR\\piffile\\NeverShowExt");
-  Set("Paint.Picture\\DefaultIcon\\", "%1");
-  Set("cplfile\\DefaultIcon\\", "shell32.dll,1");
-  counting.Reset();
+  Set("cplfile\\DefaultIcon\\", "%1");
   window->ShowPage(main::PageId::kExplorer);
   window->ShowPage(main::PageId::kFiles);
   EXPECT_EQ(test::Ticks(Ext()), ".xxxxxxxxxxxx");
-  EXPECT_EQ(test::Ticks(Ico()), "x............");
+  EXPECT_EQ(test::Ticks(Ico()), ".x...........");
   EXPECT_EQ(Ext().Selection(), 4);  // the user's place stays
   EXPECT_EQ(Ext().clears(), ext_clears);
   EXPECT_EQ(Ico().clears(), ico_clears);
@@ -157,6 +55,25 @@ TEST_F(FileIconsTest, APageSwitchShowsChangesMadeOutsideInTheItemsItHas) {
   window->ShowPage(main::PageId::kFiles);
   EXPECT_EQ(Ext().Item(0), "Ссылка (.lnk)");
   EXPECT_EQ(test::Ticks(Ext()), ".xxxxxxxxxxxx");
+  EXPECT_EQ(Writes(), 0u);
+}
+
+// Without cool.dll in the System directory the four 3D buttons are disabled; a refresh tests the
+// library again, but never enables them.
+TEST_F(FileIconsTest, TheThreeDButtonsNeedCoolDll) {
+  const std::string library = system.SystemDirectory() + "\\Cool.Dll";
+  const int buttons[] = {IDC_CMD_USE_3D, IDC_CMD_RESTORE_3D, IDC_CMD_USE_3D_FOLDER,
+                         IDC_CMD_RESTORE_FOLDER};
+  system.WriteFile(library, "MZ");
+  Start();
+  for (int id : buttons) EXPECT_TRUE(Get<HButton>(id).Enabled()) << id;
+  std::filesystem::remove(platform::HostPath(library));
+  Refresh();
+  for (int id : buttons) EXPECT_FALSE(Get<HButton>(id).Enabled()) << id;
+  Get<HButton>(IDC_CMD_USE_3D_FOLDER).Click();
+  system.WriteFile(library, "MZ");
+  Refresh();
+  for (int id : buttons) EXPECT_FALSE(Get<HButton>(id).Enabled()) << id;
   EXPECT_EQ(Writes(), 0u);
 }
 

@@ -1,7 +1,7 @@
-// The main window's pages together: the catalogue-bound arrays (restriction boxes, My Computer
-// boxes, text settings), and what start-up, the refresh and page switches read. Start-up, the
-// refresh and page switches only read, whatever the registry and control.ini hold, and a page
-// switch reads again only the page brought to the front.
+// The main window's pages together: start-up, the refresh and page switches only read, whatever
+// the registry and control.ini hold; a page switch reads again only the page brought to the
+// front; a missing catalogue entry costs only its own element. Each control's own reading and
+// writing are rows of the case table (tests/cases/ui_cases.h).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,16 +18,13 @@ constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Expl
 constexpr char kWebFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\MyComputer\\NameSpace\\"
     "{BDEADF00-C265-11d0-BCED-00A0C90AB50F}";
-constexpr char kRecycleBin[] = "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}";
 
 // Controls of the catalogue's arrays, by element.
-constexpr int kDevices = IDC_CHK_FIRST + 1;  // restriction "Вкладка "Устройства""
-constexpr int kPasswords = IDC_CHK_FIRST + 12;  // restriction "Смена паролей", NoPwdPage
-constexpr int kInfoTip = IDC_CHKA_FIRST + 0;    // check setting ShowInfoTip
-constexpr int kNetwork = IDC_CHKA_FIRST + 5;    // check setting NoEntireNetwork, "1|-", Default 1
+constexpr int kDevices = IDC_CHK_FIRST + 1;   // restriction "Вкладка "Устройства""
+constexpr int kInfoTip = IDC_CHKA_FIRST + 0;  // check setting ShowInfoTip
+constexpr int kNetwork = IDC_CHKA_FIRST + 5;  // check setting NoEntireNetwork, "1|-", Default 1
 constexpr int kComponents = IDC_CHK_FIRST + 19;  // restriction on the Active Desktop page
 constexpr int kWebFolderBox = IDC_CHKM_FIRST + 2;
-constexpr int kTasksBox = IDC_CHKM_FIRST + 1;
 
 class PagesTest : public test::MainWindowFixture {
  protected:
@@ -110,70 +107,6 @@ TEST_F(PagesTest, APageSwitchRereadsOnlyThePageBroughtToTheFront) {
   window->ShowPage(main::PageId::kFiles);
   EXPECT_FALSE(Ticked(IDC_LST_EXT, 9));
   EXPECT_EQ(Writes(), 0u);
-}
-
-TEST_F(PagesTest, RestrictionBoxShowsAndWritesTheRestrictionValue) {
-  // Absent: ticked. The number 1 or the text "1": cleared. Anything else: ticked.
-  Start();
-  EXPECT_EQ(Checked(kPasswords), 1);
-  const struct {
-    std::uint32_t type;
-    std::vector<std::uint8_t> data;
-    int shown;
-  } cases[] = {
-      {4, {1, 0, 0, 0}, 0}, {1, {'1'}, 0}, {4, {0, 0, 0, 0}, 1},
-      {4, {2, 0, 0, 0}, 1}, {1, {'x'}, 1}, {3, {1, 0, 0, 0}, 1},
-  };
-  for (const auto& c : cases) {
-    memory.Put(kCurrentUser, kSystemPolicies, "NoPwdPage", c.type, c.data);
-    Refresh();
-    EXPECT_EQ(Checked(kPasswords), c.shown) << c.type;
-  }
-
-  // Clearing writes the 32-bit number 1; ticking deletes the value.
-  memory.PutNumber(kCurrentUser, kSystemPolicies, "NoPwdPage", 0);
-  Refresh();
-  Get<HCheckBox>(kPasswords).Click();
-  EXPECT_EQ(Stored(kCurrentUser, kSystemPolicies, "NoPwdPage"), "#1");
-  Get<HCheckBox>(kPasswords).Click();
-  EXPECT_EQ(Stored(kCurrentUser, kSystemPolicies, "NoPwdPage"), "<none>");
-  EXPECT_TRUE(memory.Exists(kCurrentUser, kSystemPolicies));
-}
-
-TEST_F(PagesTest, MyComputerBoxShowsAndMakesTheNameSpaceKey) {
-  memory.PutText(kLocalMachine, std::string(kWebFolders) + "\\Sub", "x", "below");
-  Start();
-  EXPECT_EQ(Checked(kWebFolderBox), 1);
-  EXPECT_EQ(Checked(kTasksBox), 0);
-  Get<HCheckBox>(kWebFolderBox).Click();
-  EXPECT_FALSE(memory.Exists(kLocalMachine, kWebFolders));
-  Get<HCheckBox>(kWebFolderBox).Click();
-  EXPECT_EQ(Stored(kLocalMachine, kWebFolders, ""), "");
-  // The refresh reads the keys again.
-  memory.DeleteKey(kLocalMachine, kWebFolders);
-  Refresh();
-  EXPECT_EQ(Checked(kWebFolderBox), 0);
-}
-
-TEST_F(PagesTest, TypingANameWritesBothPathsAtEveryKeystroke) {
-  Start();
-  HTextBox& name = Get<HTextBox>(IDC_TXT_FIRST + 0);
-  EXPECT_EQ(name.Text(), "");
-  const std::string classes = std::string("Software\\Classes\\") + kRecycleBin;
-
-  name.Type("Ко");
-  EXPECT_EQ(Stored(kLocalMachine, classes, ""), "Ко");
-  // Two keystrokes, two writes to each of the two paths.
-  EXPECT_EQ(counting.count(platform::CountingRegistry::kSet), 4u);
-  name.Backspace();
-  name.Backspace();
-  // A cleared field writes the empty text; it deletes nothing.
-  EXPECT_EQ(Stored(kLocalMachine, classes, ""), "");
-
-  // A one-path entry writes only its path.
-  Get<HTextBox>(IDC_TXT_FIRST + 8).Type("Мусор");
-  EXPECT_EQ(Stored(kLocalMachine, classes, "InfoTip"), "Мусор");
-  EXPECT_EQ(counting.count(platform::CountingRegistry::kSet), 13u);
 }
 
 TEST_F(PagesTest, AMissingCatalogueEntrySkipsOnlyItsAssignment) {

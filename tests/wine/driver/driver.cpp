@@ -4,23 +4,17 @@
 //                                     system reports (scripts use it to try the Wine loader)
 //   driver main EXE [--desktop NAME]  Windows 98 mode: the main window, its page buttons and
 //                                     pages, "Обновить данные", "Выход"
-//   driver settings EXE [--desktop NAME]
-//                                     Windows 98 mode: catalogue-bound settings against the
-//                                     registry: what start-up shows from a prepared registry, a
-//                                     page brought to the front reading changes made outside,
-//                                     clicks, a choice and typing written through, a refresh that
-//                                     shows changes made outside; start-up, page switches and the
-//                                     refresh write nothing
 //   driver pages EXE [--desktop NAME]
-//                                     Windows 98 mode: the pages' own controls: the applet list
-//                                     and control.ini, the drive list, the two-pane box, the
-//                                     toolbar background and its preview, the icon size, the
-//                                     special folders
+//                                     Windows 98 mode: what of the pages needs the real window:
+//                                     the pages made ahead in idle time, F5, the drive list by
+//                                     mouse and space bar, the toolbar background's preview
 //   driver files EXE [--desktop NAME]
-//                                     Windows 98 mode: the Files page: the extension and icon
-//                                     lists, the boxes of any file, the unknown files' command
-//                                     and description, a New-menu entry added, changed and
+//                                     Windows 98 mode: a New-menu entry added, changed and
 //                                     deleted through its editor, with its template file
+//   driver cases EXE [--desktop NAME]
+//                                     Windows 98 mode: every row of the pages' case table
+//                                     (tests/cases/ui_cases.h), each action or reading on the
+//                                     real window with Wine's registry
 //   driver tools EXE [--desktop NAME]
 //                                     Windows 98 mode: the tool windows: system information, the
 //                                     process list (a Notepad ended there), the window list,
@@ -108,7 +102,8 @@ bool useDesktop(const char* name) {
 }
 
 int usage() {
-  say("usage: driver probe | main EXE | settings EXE | pages EXE | files EXE | menus EXE | "
+  say("usage: driver probe | main EXE | pages EXE | files EXE | cases EXE | "
+      "menus EXE | "
       "tooltips EXE | tools EXE | journal EXE | modal EXE | "
       "export EXE ok|error3|kill|start"
       " | refuse EXE"
@@ -138,9 +133,9 @@ int main(int argc, char** argv) {
   if (mode == "hold") return runHold();
   if (mode == "main" && args.size() == 2) return runMain(args[1], desktop);
   if (mode == "refuse" && args.size() == 2) return runRefuse(args[1], desktop);
-  if (mode == "settings" && args.size() == 2) return runSettings(args[1], desktop);
   if (mode == "pages" && args.size() == 2) return runPages(args[1], desktop);
   if (mode == "files" && args.size() == 2) return runFiles(args[1], desktop);
+  if (mode == "cases" && args.size() == 2) return runCases(args[1], desktop);
   if (mode == "menus" && args.size() == 2) return runMenus(args[1], desktop);
   if (mode == "tooltips" && args.size() == 2) return runTooltips(args[1], desktop);
   if (mode == "tools" && args.size() == 2) return runTools(args[1], desktop);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "../report.h"
+#include "cases/ui_cases.h"
 #include "resource.h"
 
 namespace driver {
@@ -154,8 +155,6 @@ struct Control {
 bool find(HWND main, std::initializer_list<Control*> controls);
 bool expectBox(const Control& box, bool ticked, const std::string& when);
 bool expectShown(const Control& field, std::string_view text, const std::string& when);
-// Item `index` of a check list is ticked or cleared.
-bool expectItem(const Control& list, int index, bool ticked, const std::string& when);
 
 // ---- the registry and files ---------------------------------------------------------------
 // Read and written from outside in the 64-bit view (KEY_WOW64_64KEY), the view a 64-bit program
@@ -173,24 +172,17 @@ struct RegEntry {
 };
 RegEntry entry(const std::string& path);
 
-// What a registry value holds: its type and its bytes (a string without its closing null), or
-// nothing; `noKey` stands for the value's key being missing altogether.
-struct Stored {
-  bool present = false;
-  DWORD type = REG_NONE;
-  std::string data;
-  bool noKey = false;
-  bool operator==(const Stored&) const = default;
-};
-Stored absent();
-Stored noKey();
-Stored dword(DWORD number);
-Stored textValue(std::string_view value);
-Stored binary(std::initializer_list<unsigned char> bytes);
-std::string describe(const Stored& value);
+// What a registry value holds, in the words of the pages' case table: a text (without its closing
+// null), a number, binary data, nothing, or no key at all.
+using vireo::cases::Bin;
+using vireo::cases::Gone;
+using vireo::cases::None;
+using vireo::cases::Num;
+using vireo::cases::Stored;
+using vireo::cases::Txt;
 
 Stored read(const RegEntry& e);
-// Stores the value, creating its key; `absent()` deletes the value, `noKey()` the whole key.
+// Stores the value, creating its key; None() deletes the value, Gone() the whole key.
 bool write(const RegEntry& e, const Stored& value);
 
 // The values that a scenario sets and watches, each with what it holds.
@@ -211,32 +203,20 @@ bool writeFile(const std::string& path, const FileBytes& bytes);
 std::string controlIni();
 std::string dontLoad(const char* key);
 
-// The values that both registry scenarios watch.
-#define VIREO_POLICIES "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\"
-inline const RegEntry kNoDrives = entry(VIREO_POLICIES "Explorer\\NoDrives");
-inline const RegEntry kFolderOpen = entry("HKCR\\Folder\\Shell\\Open\\ddeexec\\");
-inline const RegEntry kBackBitmapShell =
-    entry("HKCU\\Software\\Microsoft\\Internet Explorer\\Toolbar\\BackBitmapShell");
-// Check1's two commands.
-inline constexpr char kTwoPane[] = "[ExploreFolder(\"%l\", %I, %S)]";
-inline constexpr char kOnePane[] = "[ViewFolder(\"%l\", %I, %S)]";
-
 // ---- the scenarios, one per mode of the command line; each returns the exit code ------------
 
 // Windows 98 mode: the main window, its page buttons and pages, "Обновить данные", "Выход".
 int runMain(const std::string& exe, const char* desktop);
 // Any other platform: the platform message, then the end.
 int runRefuse(const std::string& exe, const char* desktop);
-// Windows 98 mode: the catalogue-bound settings against the registry, the page switch and the
-// refresh reading changes made outside, start-up and reading writing nothing.
-int runSettings(const std::string& exe, const char* desktop);
-// Windows 98 mode: the pages' own controls: the applet list and control.ini, the drive list, the
-// two-pane box, the toolbar background and its preview, the icon size, the special folders.
+// Windows 98 mode: what of the pages needs the real window: the pages made ahead in idle time,
+// F5, the drive list by mouse and space bar, the toolbar background's preview on the screen.
 int runPages(const std::string& exe, const char* desktop);
-// Windows 98 mode: the Files page: the extension and icon lists, the boxes of any file, the
-// unknown files' command and description, a New-menu entry added, changed and deleted through
-// the editor with its template file; showing the page writes nothing.
+// Windows 98 mode: the Files page's New menu: an entry added, changed and deleted through the
+// editor with its template file; showing the page writes nothing.
 int runFiles(const std::string& exe, const char* desktop);
+// Windows 98 mode: every row of the pages' case table (tests/cases/ui_cases.h).
+int runCases(const std::string& exe, const char* desktop);
 
 // Windows 98 mode: the commands of "Сервис", "Справка" and "Программы" by their command ids.
 int runMenus(const std::string& exe, const char* desktop);

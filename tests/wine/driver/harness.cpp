@@ -291,12 +291,4 @@ bool expectShown(const Control& field, std::string_view text, const std::string&
   return check(found == text, when + ": " + field.name + " shows " + quoted(text), quoted(found));
 }
 
-bool expectItem(const Control& list, int index, bool ticked, const std::string& when) {
-  const char* wanted = ticked ? "ticked" : "cleared";
-  const char* found = itemState(list.window, index);
-  return check(std::string(found) == wanted,
-               when + ": item " + std::to_string(index) + " of " + list.name + " is " + wanted,
-               found);
-}
-
 }  // namespace driver

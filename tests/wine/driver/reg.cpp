@@ -12,14 +12,6 @@ namespace {
 
 constexpr REGSAM kView = KEY_WOW64_64KEY;
 
-// A value that is absent matches "no key" as well when its key is gone: what matters is that
-// nothing is stored.
-bool matches(const Stored& found, const Stored& expected) {
-  if (expected.noKey) return found.noKey;
-  if (!expected.present) return !found.present;
-  return found.present && found.type == expected.type && found.data == expected.data;
-}
-
 }  // namespace
 
 RegEntry entry(const std::string& path) {
@@ -32,71 +24,34 @@ RegEntry entry(const std::string& path) {
           path.substr(first + 1, last - first - 1), path.substr(last + 1), path};
 }
 
-Stored absent() {
-  return {};
-}
-Stored noKey() {
-  return {false, REG_NONE, "", true};
-}
-Stored dword(DWORD number) {
-  return {true, REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof number)};
-}
-Stored textValue(std::string_view value) {
-  return {true, REG_SZ, std::string(value)};
-}
-Stored binary(std::initializer_list<unsigned char> bytes) {
-  return {true, REG_BINARY, std::string(bytes.begin(), bytes.end())};
-}
-
-std::string describe(const Stored& value) {
-  if (value.noKey) return "no key";
-  if (!value.present) return "nothing";
-  if (value.type == REG_DWORD && value.data.size() == 4) {
-    DWORD number;
-    std::memcpy(&number, value.data.data(), 4);
-    return "DWORD " + std::to_string(number);
-  }
-  if (value.type == REG_SZ) return "text " + quoted(value.data);
-  std::string out = value.type == REG_BINARY ? "binary" : "type " + std::to_string(value.type);
-  for (unsigned char byte : value.data) {
-    char part[8];
-    std::snprintf(part, sizeof part, " %02X", byte);
-    out += part;
-  }
-  return out;
-}
-
 Stored read(const RegEntry& e) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_QUERY_VALUE | kView, &key) != ERROR_SUCCESS) {
-    return noKey();
+    return Gone();
   }
-  Stored value;
   char data[4096];
-  DWORD size = sizeof data;
-  if (RegQueryValueExA(key, e.name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data),
-                       &size) == ERROR_SUCCESS) {
-    value.present = true;
-    value.data.assign(data, size);
-    if (value.type == REG_SZ) value.data.erase(value.data.find_last_not_of('\0') + 1);
-  } else {
-    value.type = REG_NONE;
-  }
+  DWORD size = sizeof data, type = REG_NONE;
+  const LONG status =
+      RegQueryValueExA(key, e.name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
   RegCloseKey(key);
+  if (status != ERROR_SUCCESS) return None();
+  Stored value{Stored::kBinary, std::string(data, size)};
+  if (type == REG_DWORD) value.kind = Stored::kNumber;
+  if (type == REG_SZ) value = Txt(value.data.substr(0, value.data.find_last_not_of('\0') + 1));
   return value;
 }
 
 bool write(const RegEntry& e, const Stored& value) {
   HKEY key = nullptr;
   LONG status;
-  if (value.noKey) {  // the key with everything below it; a missing key is no failure
+  if (value.kind == Stored::kNoKey) {  // the key with all below it; a missing key is no failure
     status = RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_ALL_ACCESS | kView, &key);
     if (status != ERROR_SUCCESS) return status == ERROR_FILE_NOT_FOUND;
     status = RegDeleteTreeA(key, nullptr);
     RegCloseKey(key);
     return status == ERROR_SUCCESS && RegDeleteKeyExA(e.root, e.key.c_str(), kView, 0) == 0;
   }
-  if (!value.present) {
+  if (value.kind == Stored::kAbsent) {
     if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_SET_VALUE | kView, &key) != ERROR_SUCCESS) {
       return true;
     }
@@ -108,11 +63,12 @@ bool write(const RegEntry& e, const Stored& value) {
                       nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  std::string data = value.data;
-  if (value.type == REG_SZ) data.push_back('\0');
-  status =
-      RegSetValueExA(key, e.name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(data.data()),
-                     static_cast<DWORD>(data.size()));
+  const DWORD type = value.kind == Stored::kText     ? REG_SZ
+                     : value.kind == Stored::kNumber ? REG_DWORD
+                                                     : REG_BINARY;
+  const std::string data = value.kind == Stored::kText ? value.data + '\0' : value.data;
+  status = RegSetValueExA(key, e.name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                          static_cast<DWORD>(data.size()));
   RegCloseKey(key);
   return status == ERROR_SUCCESS;
 }
@@ -126,10 +82,10 @@ bool writeState(const State& state) {
 bool expectState(const State& state, const std::string& what) {
   std::string wrong;
   for (const auto& [e, value] : state) {
-    Stored found = read(*e);
-    if (matches(found, value)) continue;
-    wrong += (wrong.empty() ? "" : "; ") + e->path + " holds " + describe(found) + " instead of " +
-             describe(value);
+    const Stored found = read(*e);
+    if (vireo::cases::Matches(found, value)) continue;
+    wrong += (wrong.empty() ? "" : "; ") + e->path + " holds " + vireo::cases::Describe(found) +
+             " instead of " + vireo::cases::Describe(value);
   }
   return check(wrong.empty(), what, wrong);
 }

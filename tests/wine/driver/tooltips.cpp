@@ -104,7 +104,7 @@ void checkBox(DWORD pid, HWND main, State& now) {
   check(shown == expected, "the pointer on " + box.name + " shows its path, no value", shown);
   leave(pid, main);
 
-  now[&kDevMgrPage] = dword(1);
+  now[&kDevMgrPage] = Num(1);
   check(writeState(now), "NoDevMgrPage is set to 1 from outside");
   expected = path + "REG_DWORD: 1 (0x00000001)";
   shown = restAt(pid, box.window, centre(box.window), expected);
@@ -139,7 +139,7 @@ void checkAppletItems(DWORD pid, HWND main, const State& now) {
 }  // namespace
 
 int runTooltips(const std::string& exe, const char* desktop) {
-  State now = {{&kDevMgrPage, absent()}};
+  State now = {{&kDevMgrPage, None()}};
   if (!check(writeState(now) && writeFile(controlIni(), FileBytes{true, kControlIni}),
              "the registry and control.ini are prepared before the start")) {
     return finish();

@@ -1,0 +1,131 @@
+// What the rows share (ui_cases.h); the rows are in ui_rows.cpp and ui_rows_files.cpp.
+#include "cases/ui_cases.h"
+
+#include <cstdio>
+
+#include "resource.h"
+
+namespace vireo::cases {
+
+namespace {
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+  return text;
+}
+
+}  // namespace
+
+Stored Num(std::uint32_t number) {
+  std::string bytes;
+  for (int i = 0; i < 4; ++i) bytes += static_cast<char>((number >> (8 * i)) & 0xFF);
+  return {Stored::kNumber, bytes};
+}
+
+std::string Describe(const Stored& value) {
+  if (value.kind <= Stored::kNoKey) return value.kind == Stored::kAbsent ? "nothing" : "no key";
+  if (value.kind == Stored::kText) return "text \"" + value.data + "\"";
+  std::string out = value.kind == Stored::kNumber ? "number" : "binary";
+  for (const char c : value.data) {
+    char hex[4];
+    std::snprintf(hex, sizeof hex, " %02X", static_cast<unsigned char>(c));
+    out += hex;
+  }
+  return out;
+}
+
+bool Matches(const Stored& found, const Stored& wanted) {
+  return wanted.kind == Stored::kAbsent ? found.kind <= Stored::kNoKey : found == wanted;
+}
+
+UiCase Row(Page page, std::string name, Action action, std::vector<Value> before,
+           std::vector<Value> after, std::vector<Shown> shows, Act mirror) {
+  return {page,
+          std::move(name),
+          std::move(action),
+          std::move(before),
+          std::move(after),
+          std::move(shows),
+          mirror};
+}
+
+std::vector<UiCase> UiCases() {
+  std::vector<UiCase> rows;
+  for (auto* page : {&ControlPanelRows, &ExplorerRows, &DesktopRows, &FoldersRows, &FilesRows}) {
+    for (UiCase& row : (*page)()) {
+      rows.push_back(row);
+      if (row.mirror == kNone) continue;
+      // The reading of what the action stored shows what the action left.
+      UiCase fill = std::move(row);
+      fill.action = {fill.mirror};
+      fill.name += fill.mirror == kStart     ? ", as start-up reads it"
+                   : fill.mirror == kRefresh ? ", as the refresh reads it"
+                                             : ", as a page switch reads it";
+      if (fill.mirror == kStart) {
+        fill.before.insert(fill.before.end(), fill.after.begin(), fill.after.end());
+        fill.after.clear();
+      }
+      fill.mirror = kNone;
+      rows.push_back(std::move(fill));
+    }
+  }
+  return rows;
+}
+
+std::string Expand(const std::string& text, const std::string& windows, const std::string& system) {
+  std::string out = text;
+  for (const auto& [from, to] :
+       {std::pair<std::string, std::string>{"%WINDOWS_UPPER%", Upper(windows)},
+        {"%WINDOWS%", windows},
+        {"%SYSTEM%", system}}) {
+    for (auto at = out.find(from); at != std::string::npos; at = out.find(from, at + to.size()))
+      out.replace(at, from.size(), to);
+  }
+  return out;
+}
+
+bool SplitPath(const std::string& path, std::string* root, std::string* key, std::string* name) {
+  const auto first = path.find('\\'), last = path.rfind('\\');
+  if (!IniKey(path).empty() || first == std::string::npos) return false;
+  *root = path.substr(0, first);
+  *key = first == last ? "" : path.substr(first + 1, last - first - 1);
+  *name = path.substr(last + 1);
+  return true;
+}
+
+std::string IniKey(const std::string& path) {
+  return path.rfind(kIniPrefix, 0) == 0 ? path.substr(sizeof kIniPrefix - 1) : "";
+}
+
+bool Below(const std::string& path, const std::string& key_path) {
+  return Upper(path.substr(0, key_path.size())) == Upper(key_path);
+}
+
+std::vector<std::string> WatchedPaths(const std::vector<UiCase>& rows) {
+  std::vector<std::string> paths;
+  for (const UiCase& row : rows) {
+    for (const auto* values : {&row.before, &row.after}) {
+      for (const Value& value : *values) {
+        bool known = false;
+        for (const std::string& path : paths) known = known || Upper(path) == Upper(value.path);
+        if (!known) paths.push_back(value.path);
+      }
+    }
+  }
+  return paths;
+}
+
+bool NeedsStart(const UiCase& row) {
+  if (row.action.act == kStart || row.keeps || !row.file.empty()) return true;
+  std::vector<int> controls = {row.action.control};
+  for (const Shown& shown : row.shows) controls.push_back(shown.control);
+  for (const int control : controls) {
+    for (const int id : {IDC_LST_APPLETS, IDC_VSCROLL1, IDC_LABEL3, IDC_COMMAND1, IDC_CMB_FOLDER,
+                         IDC_TXT_PATH, IDC_CHECK1}) {
+      if (control == id) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace vireo::cases

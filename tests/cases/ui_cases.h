@@ -1,0 +1,165 @@
+// The pages' registry-bound controls as a user drives them, one row each: the page, the user's
+// action on a control, what the registry (and control.ini) holds before start-up, what the action
+// changes, and what the controls show then. The host tests run every row on the headless main
+// window with the in-memory registry (tests/host/ui_cases_test.cpp), the Wine driver on the real
+// vireo.exe with Wine's registry (driver.exe cases). Plain data: neither side links the other.
+//
+// A row whose action is a reading (start-up, the refresh, a page switch) checks a fill: `after` is
+// stored from outside just before it. A row of a user's action can name the reading that shows
+// its `after` again (`mirror`): it then runs a second time as that fill.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vireo::cases {
+
+enum class Page { kControlPanel, kExplorer, kActiveDesktop, kFolders, kFiles };
+
+// What a value holds; texts byte for byte in the code page the side is built for.
+struct Stored {
+  enum Kind { kAbsent, kNoKey, kText, kNumber, kBinary } kind = kAbsent;
+  std::string data = {};  // the text, or the bytes (a number's four, lowest first)
+  bool operator==(const Stored&) const = default;
+};
+inline Stored None() {  // no value; its key may be there
+  return {};
+}
+inline Stored Gone() {  // no key, and nothing below it
+  return {Stored::kNoKey};
+}
+inline Stored Txt(std::string text) {
+  return {Stored::kText, std::move(text)};
+}
+Stored Num(std::uint32_t number);
+inline Stored Bin(std::initializer_list<unsigned char> bytes) {
+  return {Stored::kBinary, std::string(bytes.begin(), bytes.end())};
+}
+std::string Describe(const Stored& value);
+// Nothing stored matches a missing key as well, unless the key itself must be gone.
+bool Matches(const Stored& found, const Stored& wanted);
+
+// A value named as the catalogue names it: ROOT\Key\...\Name (HKCU, HKLM, HKCR), the key's
+// default value when the path ends in a backslash. "control.ini\NAME" is the key NAME of the
+// section "Don't Load" of control.ini in the Windows directory. "%WINDOWS%", "%WINDOWS_UPPER%"
+// (in capitals) and "%SYSTEM%" stand for the Windows and System directories.
+struct Value {
+  std::string path;
+  Stored stored;
+};
+inline constexpr char kIniPrefix[] = "control.ini\\";
+inline constexpr char kDontLoad[] = "Don't Load";
+
+enum Act {
+  kNone,        // (no mirror)
+  kStart,       // start-up alone
+  kRefresh,     // "Обновить данные"
+  kPageSwitch,  // another page to the front, then the row's page again
+  kClick,       // a check box or a push button
+  kChoose,      // item `item` of a drop-down list, reached with the arrow keys
+  kType,        // `text` typed at the end of a text box, one character at a time
+  kBackspace,   // `item` characters taken back at the end of a text box
+  kToggle,      // the check mark of item `item` of a check list
+  kStep,        // an arrow of a scroll bar: `item` -1 the upper one, +1 the lower one
+};
+struct Action {
+  Act act = kNone;
+  int control = 0;
+  int item = 0;
+  std::string text = {};
+};
+inline Action Click(int control) {
+  return {kClick, control};
+}
+inline Action Choose(int control, int item) {
+  return {kChoose, control, item};
+}
+inline Action Type(int control, std::string text) {
+  return {kType, control, 0, std::move(text)};
+}
+inline Action Backspace(int control, int count = 1) {
+  return {kBackspace, control, count};
+}
+inline Action Toggle(int control, int item) {
+  return {kToggle, control, item};
+}
+inline Action Step(int control, int delta) {
+  return {kStep, control, delta};
+}
+
+// What a control shows: a check box, or item `item` of a check list, "ticked" or "cleared"; a
+// scroll bar its position; a drop-down list its current item ("" for none); others their text.
+struct Shown {
+  int control = 0;
+  int item = -1;
+  std::string text = {};
+};
+inline Shown On(int control, int item = -1) {
+  return {control, item, "ticked"};
+}
+inline Shown Off(int control, int item = -1) {
+  return {control, item, "cleared"};
+}
+inline Shown Is(int control, std::string text) {
+  return {control, -1, std::move(text)};
+}
+
+struct UiCase {
+  Page page = Page::kControlPanel;
+  std::string name = {};
+  Action action = {};
+  std::vector<Value> before = {};  // stored before start-up; nothing else is prepared
+  std::vector<Value> after = {};   // what the action changes; what a reading finds stored
+  std::vector<Shown> shows = {};   // afterwards; before a reading the first shows otherwise
+  Act mirror = kNone;
+  bool keeps = false;        // a reading that must not read: the first shown stays the same
+  std::string file = {};     // a file made before start-up
+  std::string refuses = {};  // see Refusing
+};
+// One row of `page`.
+UiCase Row(Page page, std::string name, Action action, std::vector<Value> before,
+           std::vector<Value> after = {}, std::vector<Shown> shows = {}, Act mirror = kNone);
+// A reading that must not read.
+inline UiCase Keeping(UiCase row) {
+  row.keeps = true;
+  return row;
+}
+// A row that needs a file at start-up.
+inline UiCase WithFile(std::string file, UiCase row) {
+  row.file = std::move(file);
+  return row;
+}
+// An action whose change the registry refuses: a value, or a key with all below it ("...\*"). The
+// control must show what is still stored. Only the registry stand-in refuses: the Wine driver
+// passes these rows over.
+inline UiCase Refusing(std::string path, UiCase row) {
+  row.refuses = std::move(path);
+  return row;
+}
+
+// Every row, with the mirrored fills; paths and texts as written, placeholders kept.
+std::vector<UiCase> UiCases();
+std::vector<UiCase> ControlPanelRows();  // ui_rows.cpp
+std::vector<UiCase> ExplorerRows();
+std::vector<UiCase> DesktopRows();
+std::vector<UiCase> FoldersRows();  // ui_rows_files.cpp
+std::vector<UiCase> FilesRows();
+
+std::string Expand(const std::string& text, const std::string& windows, const std::string& system);
+// A registry path's root, key and value name; false for a control.ini path.
+bool SplitPath(const std::string& path, std::string* root, std::string* key, std::string* name);
+// The ini key of a control.ini path; "" for a registry path.
+std::string IniKey(const std::string& path);
+// Whether `path` lies in the key `key_path` (ending in a backslash) or below, in any letter case.
+bool Below(const std::string& path, const std::string& key_path);
+// Every path that a row names, once: what the Wine driver watches.
+std::vector<std::string> WatchedPaths(const std::vector<UiCase>& rows);
+// Whether a row needs the program started afresh on its values rather than one that ran other
+// rows and read them with the refresh: a row that reads at start-up or must not read, one that
+// needs a file at start-up, one on a control the refresh does not read back both ways.
+bool NeedsStart(const UiCase& row);
+
+}  // namespace vireo::cases
