@@ -48,7 +48,7 @@ std::vector<UiCase> ControlPanel() {
       Row(p, Click(box), {{pwd, None()}}, {{pwd, Num(1)}}, {Off(box)}, kRefresh),
       Row(p, Click(box), {{pwd, Num(1)}}, {{pwd, None()}}, {On(box)}, kPageSwitch),
       Row(p, {kRefresh}, {{pwd, None()}}, {{pwd, Txt("1")}}, {Off(box)}),
-      Row(p, {kRefresh}, {{pwd, Num(1)}}, {{pwd, Bin({1, 0, 0, 0})}}, {On(box)}),
+      Row(p, {kRefresh}, {{pwd, Num(1)}}, {{pwd, Bin({'1'})}}, {On(box)}),  // reads as 1
       Row(p, {kPageSwitch}, {{pwd, Num(1)}}, {{pwd, Num(2)}}, {On(box)}),
       Keeping(Row(p, {kAway}, {{pwd, None()}}, {{pwd, Num(1)}}, {On(box)})),
       // Items: 0 access.cpl, 5 desk, 11 Inetcpl, 14 mmsys, 21 "mmsys.cpl sounds", 22 sysdm, 24

@@ -276,9 +276,4 @@ bool find(HWND main, std::initializer_list<Control*> controls) {
   return all;
 }
 
-bool expectShown(const Control& field, std::string_view text, const std::string& when) {
-  std::string found = shownText(field.window);
-  return check(found == text, when + ": " + field.name + " shows " + quoted(text), quoted(found));
-}
-
 }  // namespace driver
