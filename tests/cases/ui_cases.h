@@ -67,10 +67,13 @@ struct Action {
 
 // What a control shows: a check box, or item `item` of a check list, "ticked" or "cleared"; a
 // scroll bar its position; a drop-down list its current item ("" for none); others their text.
+// With `tip`, the text of its tooltip (of the item under the pointer), checked on the host: the
+// Wine driver's tooltips scenario rests the pointer on controls of its own.
 struct Shown {
   int control = 0;
   int item = -1;
   std::string text = {};
+  bool tip = false;
 };
 
 struct UiCase {

@@ -20,6 +20,9 @@ const auto Step = [](int control, int delta) { return Action{kStep, control, del
 const auto On = [](int control, int item = -1) { return Shown{control, item, "ticked"}; };
 const auto Off = [](int control, int item = -1) { return Shown{control, item, "cleared"}; };
 const auto Is = [](int control, std::string text) { return Shown{control, -1, text}; };
+const auto Tip = [](int control, int item, std::string text) {
+  return Shown{control, item, text, true};
+};
 const auto Keeping = [](UiCase row) { return row.keeps = true, row; };
 const auto WithCoolDll = [](UiCase row) { return row.file = "%SYSTEM%\\cool.dll", row; };
 const auto Refusing = [](std::string path, UiCase row) { return row.refuses = path, row; };
@@ -50,7 +53,8 @@ std::vector<UiCase> ControlPanel() {
       Row(p, {kRefresh}, {{pwd, None()}}, {{pwd, Txt("1")}}, {Off(box)}),
       Row(p, {kRefresh}, {{pwd, Num(1)}}, {{pwd, Bin({'1'})}}, {On(box)}),  // reads as 1
       Row(p, {kPageSwitch}, {{pwd, Num(1)}}, {{pwd, Num(2)}}, {On(box)}),
-      Keeping(Row(p, {kAway}, {{pwd, None()}}, {{pwd, Num(1)}}, {On(box)})),
+      Keeping(Row(p, {kAway}, {{pwd, None()}}, {{pwd, Num(1)}},
+                  {On(box), Tip(box, -1, pwd + "\nREG_DWORD: 1 (0x00000001)")})),
       // Items: 0 access.cpl, 5 desk, 11 Inetcpl, 14 mmsys, 21 "mmsys.cpl sounds", 22 sysdm, 24
       // timedate.
       Row(p, Toggle(cpl, 0), {{Ini("access.cpl"), None()}, {Ini("timedate.cpl"), Txt("no")}},
@@ -61,7 +65,10 @@ std::vector<UiCase> ControlPanel() {
           {{Ini("desk.cpl"), Txt("other")},
            {Ini("sysdm.cpl"), Txt("")},
            {Ini("Inetcpl.cpl"), Txt(std::string(300, 'x'))}},
-          {}, {Off(cpl, 5), On(cpl, 22), Off(cpl, 11)}),
+          {},
+          {Off(cpl, 5), On(cpl, 22), Off(cpl, 11),
+           Tip(cpl, 5, "control.ini [Don't Load] desk.cpl\n\"other\""),
+           Tip(cpl, 0, "control.ini [Don't Load] access.cpl\n(нет значения)"), Tip(cpl, 25, "")}),
       Keeping(Row(p, {kRefresh}, {{Ini("timedate.cpl"), Txt("no")}},
                   {{Ini("timedate.cpl"), None()}}, {Off(cpl, 24)})),
       Keeping(Row(p, {kPageSwitch}, {{Ini("access.cpl"), None()}}, {{Ini("access.cpl"), Txt("no")}},
@@ -91,7 +98,8 @@ std::vector<UiCase> Explorer() {
   return {
       Row(p, Click(tip), {{info, Num(1)}}, {{info, Num(0)}}, {Off(tip)}, kRefresh),
       Keeping(Row(p, {kAway}, {{info, Num(1)}, {mask, None()}}, {{info, Num(0)}, {mask, Num(8)}},
-                  {On(tip), On(drives, 3)})),
+                  {On(tip), On(drives, 3), Tip(tip, -1, info + "\nREG_DWORD: 0 (0x00000000)"),
+                   Tip(drives, 5, mask + "\nREG_DWORD: 8 (0x00000008)")})),
       Row(p, Click(save), {{save_key, None()}}, {{save_key, Bin({1, 0, 0, 0})}}, {Off(save)},
           kRefresh),
       Row(p, Click(net), {{net_key, Num(1)}}, {{net_key, None()}}, {On(net)}, kRefresh),
@@ -159,14 +167,17 @@ std::vector<UiCase> Desktop() {
       Row(p, {kRefresh}, {{attrs, Bin({0x60, 1, 0, 0x20})}}, {{attrs, Num(0x20000160)}},
           {Is(menu, "")}),
       Row(p, Type(name, "ПК"), {{name1, Txt("Мой")}, {name2, Txt("Мой")}},
-          {{name1, Txt("МойПК")}, {name2, Txt("МойПК")}}, {Is(name, "МойПК")}, kRefresh),
+          {{name1, Txt("МойПК")}, {name2, Txt("МойПК")}},
+          {Is(name, "МойПК"),
+           Tip(name, -1, name1 + "\nREG_SZ: \"МойПК\"\n" + name2 + "\nREG_SZ: \"МойПК\"")},
+          kRefresh),
       Row(p, Back(name, 2), {{name1, Txt("ab")}, {name2, Txt("ab")}},
           {{name1, Txt("")}, {name2, Txt("")}}, {Is(name, "")}, kPageSwitch),
       Row(p, Type(info, "Мусор"), {{tip, None()}}, {{tip, Txt("Мусор")}}, {Is(info, "Мусор")},
           kRefresh),
       Row(p, Click(web), {{web_key, Gone()}}, {{web_key, Txt("")}}, {On(web)}, kRefresh),
       Row(p, Click(web), {{web_key, Txt("Web Folders")}, {web_key + "Sub\\x", Txt("below")}},
-          {{web_key, Gone()}}, {Off(web)}, kPageSwitch),
+          {{web_key, Gone()}}, {Off(web), Tip(web, -1, web_key + "\nраздела нет")}, kPageSwitch),
       Row(p, Step(bar, -1), {{size, Txt("48")}}, {{size, Txt("49")}},
           {Is(bar, "-49"), Is(label, " 49")}, kStart),
       Row(p, Step(bar, 1), {{size, Txt("48")}}, {{size, Txt("47")}},
@@ -231,7 +242,8 @@ std::vector<UiCase> Folders() {
            {admin, Txt("C:\\Admin")}},
           {}, {Is(path, "C:\\Cookies"), Is(folder, "Cookies")}),
       Row(p, Choose(folder, 6), {{shell + "Fonts", None()}, {admin, Txt("C:\\Admin")}}, {},
-          {Is(path, ""), Is(folder, "Fonts")}),
+          {Is(path, ""), Is(folder, "Fonts"),
+           Tip(path, -1, shell + "Fonts\n(нет значения)\n" + user + "Fonts\n(нет значения)")}),
       Row(p, Type(path, "X"), {{admin, Txt("C:\\Admin")}, {user_admin, Txt("%USERPROFILE%\\A")}},
           {{admin, Txt("C:\\AdminX")}, {user_admin, Txt("C:\\AdminX")}}, {Is(path, "C:\\AdminX")},
           kStart),
@@ -297,14 +309,16 @@ std::vector<UiCase> Files() {
       Row(p, Toggle(ext, 4), with_scraps({{never, Txt("x")}}), {{never, None()}},
           {On(ext, 4), Off(ext, 5)}, kPageSwitch),
       Row(p, Toggle(ext, 4), with_scraps({{never, None()}}), {{never, Txt("")}},
-          {Off(ext, 4), Off(ext, 5)}, kRefresh),
+          {Off(ext, 4), Off(ext, 5),
+           Tip(ext, 4, kClasses + ".shs\\\nREG_SZ: \"ShellScrap\"\n" + never + "\nREG_SZ: \"\"")},
+          kRefresh),
       Row(p, Toggle(ext, 6), {{kClasses + ".job\\", Txt("")}}, {}, {Off(ext, 6)}),  // no class
       Keeping(Row(p, {kAway}, with_scraps({{never, Txt("")}}), {{never, None()}}, {Off(ext, 4)})),
       Row(p, {kStart},
           {{kClasses + ".pif\\", Txt("piffile")},
            {kClasses + "piffile\\NeverShowExt", Txt("")},
            {kClasses + ".URL\\", Gone()}},
-          {}, {Off(ext, 1), On(ext, 2)}),
+          {}, {Off(ext, 1), On(ext, 2), Tip(ext, 2, kClasses + ".URL\\\n(нет значения)")}),
       Row(p, Toggle(ico, 3),
           {{ico_key, Txt("i.dll,2")}, {ico_key + backup, None()}, {dll, Txt("%1")}},
           {{ico_key, Txt("%1")}, {ico_key + backup, Txt("i.dll,2")}}, {On(ico, 3), On(ico, 2)},
@@ -318,7 +332,9 @@ std::vector<UiCase> Files() {
       Row(p, Toggle(ico, 5), {{nil, Txt("%1")}, {nil + backup, Txt("")}}, {{nil, Txt("")}},
           {Off(ico, 5)}),
       Row(p, {kRefresh}, {{icon("Paint.Picture"), Txt("x")}}, {{icon("Paint.Picture"), Txt("%1")}},
-          {On(ico, 0)}),
+          {On(ico, 0), Tip(ico, 0,
+                           icon("Paint.Picture") + "\nREG_SZ: \"%1\"\n" + icon("Paint.Picture") +
+                               "Vireo Backup\n(нет значения)")}),
       Row(p, {kPageSwitch}, {{dll, Txt("%1")}}, {{dll, Txt("%1 ")}}, {Off(ico, 2)}),
       Row(p, Click(quick), {{view, Txt("x")}}, {{view, Txt("*")}}, {On(quick)}, kRefresh),
       Row(p, Click(quick), {{view, Txt("*")}, {view + "Viewer\\", Txt("x")}}, {{view, Gone()}},

@@ -100,6 +100,11 @@ class UiCaseTest : public test::MainWindowFixture,
   // What a control shows, in the words of cases::Shown.
   std::string Shown(const cases::Shown& shown) {
     ui::headless::Node* node = Main().FindId(shown.control);
+    if (shown.tip) {
+      if (auto* list = dynamic_cast<HCheckList*>(node)) return list->ItemTooltipText(shown.item);
+      if (auto* box = dynamic_cast<HCheckBox*>(node)) return box->TooltipText();
+      if (auto* text = dynamic_cast<HTextBox*>(node)) return text->TooltipText();
+    }
     if (auto* list = dynamic_cast<HCheckList*>(node)) {
       return list->ItemChecked(shown.item) ? "ticked" : "cleared";
     }
