@@ -1,4 +1,4 @@
-// What the rows share (ui_cases.h); the rows are in ui_rows.cpp and ui_rows_files.cpp.
+// What the rows share (ui_cases.h); the rows are in ui_rows.cpp.
 #include "cases/ui_cases.h"
 
 #include <cstdio>
@@ -14,12 +14,44 @@ std::string Upper(std::string text) {
   return text;
 }
 
+// "Explorer: toggle 1301 item 25; NoDrives number 00 00 00 02".
+std::string Name(const UiCase& row) {
+  static const char* const kPages[] = {"Control Panel", "Explorer", "Active Desktop", "Folders",
+                                       "Files"};
+  static const char* const kActs[] = {"",          "start-up", "refresh", "page switch",
+                                      "away",      "click",    "choose",  "type",
+                                      "backspace", "toggle",   "step"};
+  const Action& a = row.action;
+  std::string name = kPages[static_cast<int>(row.page)] + std::string(": ") + kActs[a.act];
+  if (a.control != 0) name += " " + std::to_string(a.control);
+  if (a.act == kChoose || a.act == kToggle || a.act == kStep)
+    name += " item " + std::to_string(a.item);
+  if (a.act == kType) name += " \"" + a.text + "\"";
+  for (const Value& value : a.act == kStart ? row.before : row.after) {
+    name += "; " + value.path.substr(value.path.rfind('\\', value.path.size() - 2) + 1) + " " +
+            Describe(value.stored);
+  }
+  return name + (row.keeps ? "; not read" : "") + (row.refuses.empty() ? "" : "; refused");
+}
+
 }  // namespace
 
+Stored None() {
+  return {};
+}
+Stored Gone() {
+  return {Stored::kNoKey};
+}
+Stored Txt(std::string text) {
+  return {Stored::kText, std::move(text)};
+}
 Stored Num(std::uint32_t number) {
   std::string bytes;
   for (int i = 0; i < 4; ++i) bytes += static_cast<char>((number >> (8 * i)) & 0xFF);
   return {Stored::kNumber, bytes};
+}
+Stored Bin(std::initializer_list<unsigned char> bytes) {
+  return {Stored::kBinary, std::string(bytes.begin(), bytes.end())};
 }
 
 std::string Describe(const Stored& value) {
@@ -38,36 +70,22 @@ bool Matches(const Stored& found, const Stored& wanted) {
   return wanted.kind == Stored::kAbsent ? found.kind <= Stored::kNoKey : found == wanted;
 }
 
-UiCase Row(Page page, std::string name, Action action, std::vector<Value> before,
-           std::vector<Value> after, std::vector<Shown> shows, Act mirror) {
-  return {page,
-          std::move(name),
-          std::move(action),
-          std::move(before),
-          std::move(after),
-          std::move(shows),
-          mirror};
-}
-
 std::vector<UiCase> UiCases() {
   std::vector<UiCase> rows;
-  for (auto* page : {&ControlPanelRows, &ExplorerRows, &DesktopRows, &FoldersRows, &FilesRows}) {
-    for (UiCase& row : (*page)()) {
-      rows.push_back(row);
-      if (row.mirror == kNone) continue;
-      // The reading of what the action stored shows what the action left.
-      UiCase fill = std::move(row);
-      fill.action = {fill.mirror};
-      fill.name += fill.mirror == kStart     ? ", as start-up reads it"
-                   : fill.mirror == kRefresh ? ", as the refresh reads it"
-                                             : ", as a page switch reads it";
-      if (fill.mirror == kStart) {
-        fill.before.insert(fill.before.end(), fill.after.begin(), fill.after.end());
-        fill.after.clear();
-      }
-      fill.mirror = kNone;
-      rows.push_back(std::move(fill));
+  for (UiCase& row : Rows()) {
+    row.name = Name(row);
+    rows.push_back(row);
+    if (row.mirror == kNone) continue;
+    // The reading of what the action stored shows what the action left.
+    UiCase fill = std::move(row);
+    fill.action = {fill.mirror};
+    if (fill.mirror == kStart) {
+      fill.before.insert(fill.before.end(), fill.after.begin(), fill.after.end());
+      fill.after.clear();
     }
+    fill.mirror = kNone;
+    fill.name = Name(fill);
+    rows.push_back(std::move(fill));
   }
   return rows;
 }
@@ -126,6 +144,14 @@ bool NeedsStart(const UiCase& row) {
     }
   }
   return false;
+}
+
+int PageButton(Page page) {
+  return IDC_PAGE_BUTTON_FIRST + static_cast<int>(page);
+}
+
+Page OtherPage(Page page) {
+  return page == Page::kExplorer ? Page::kFiles : Page::kExplorer;
 }
 
 }  // namespace vireo::cases

@@ -19,27 +19,19 @@ namespace vireo::cases {
 
 enum class Page { kControlPanel, kExplorer, kActiveDesktop, kFolders, kFiles };
 
-// What a value holds; texts byte for byte in the code page the side is built for.
+// What a value holds; texts byte for byte in the code page the side is built for. Nothing stored
+// matches a missing key as well (Matches), unless the key itself must be gone.
 struct Stored {
   enum Kind { kAbsent, kNoKey, kText, kNumber, kBinary } kind = kAbsent;
   std::string data = {};  // the text, or the bytes (a number's four, lowest first)
   bool operator==(const Stored&) const = default;
 };
-inline Stored None() {  // no value; its key may be there
-  return {};
-}
-inline Stored Gone() {  // no key, and nothing below it
-  return {Stored::kNoKey};
-}
-inline Stored Txt(std::string text) {
-  return {Stored::kText, std::move(text)};
-}
+Stored None();  // no value; its key may be there
+Stored Gone();  // no key, and nothing below it
+Stored Txt(std::string text);
 Stored Num(std::uint32_t number);
-inline Stored Bin(std::initializer_list<unsigned char> bytes) {
-  return {Stored::kBinary, std::string(bytes.begin(), bytes.end())};
-}
+Stored Bin(std::initializer_list<unsigned char> bytes);
 std::string Describe(const Stored& value);
-// Nothing stored matches a missing key as well, unless the key itself must be gone.
 bool Matches(const Stored& found, const Stored& wanted);
 
 // A value named as the catalogue names it: ROOT\Key\...\Name (HKCU, HKLM, HKCR), the key's
@@ -58,6 +50,7 @@ enum Act {
   kStart,       // start-up alone
   kRefresh,     // "Обновить данные"
   kPageSwitch,  // another page to the front, then the row's page again
+  kAway,        // another page to the front, which must not read the row's page
   kClick,       // a check box or a push button
   kChoose,      // item `item` of a drop-down list, reached with the arrow keys
   kType,        // `text` typed at the end of a text box, one character at a time
@@ -71,45 +64,21 @@ struct Action {
   int item = 0;
   std::string text = {};
 };
-inline Action Click(int control) {
-  return {kClick, control};
-}
-inline Action Choose(int control, int item) {
-  return {kChoose, control, item};
-}
-inline Action Type(int control, std::string text) {
-  return {kType, control, 0, std::move(text)};
-}
-inline Action Backspace(int control, int count = 1) {
-  return {kBackspace, control, count};
-}
-inline Action Toggle(int control, int item) {
-  return {kToggle, control, item};
-}
-inline Action Step(int control, int delta) {
-  return {kStep, control, delta};
-}
 
 // What a control shows: a check box, or item `item` of a check list, "ticked" or "cleared"; a
 // scroll bar its position; a drop-down list its current item ("" for none); others their text.
+// With `tip`, the text of its tooltip (of the item under the pointer), checked on the host: the
+// Wine driver's tooltips scenario rests the pointer on controls of its own.
 struct Shown {
   int control = 0;
   int item = -1;
   std::string text = {};
+  bool tip = false;
 };
-inline Shown On(int control, int item = -1) {
-  return {control, item, "ticked"};
-}
-inline Shown Off(int control, int item = -1) {
-  return {control, item, "cleared"};
-}
-inline Shown Is(int control, std::string text) {
-  return {control, -1, std::move(text)};
-}
 
 struct UiCase {
-  Page page = Page::kControlPanel;
   std::string name = {};
+  Page page = Page::kControlPanel;
   Action action = {};
   std::vector<Value> before = {};  // stored before start-up; nothing else is prepared
   std::vector<Value> after = {};   // what the action changes; what a reading finds stored
@@ -117,36 +86,13 @@ struct UiCase {
   Act mirror = kNone;
   bool keeps = false;        // a reading that must not read: the first shown stays the same
   std::string file = {};     // a file made before start-up
-  std::string refuses = {};  // see Refusing
+  std::string refuses = {};  // a value, or a key with all below ("...\*"), that refuses changes
 };
-// One row of `page`.
-UiCase Row(Page page, std::string name, Action action, std::vector<Value> before,
-           std::vector<Value> after = {}, std::vector<Shown> shows = {}, Act mirror = kNone);
-// A reading that must not read.
-inline UiCase Keeping(UiCase row) {
-  row.keeps = true;
-  return row;
-}
-// A row that needs a file at start-up.
-inline UiCase WithFile(std::string file, UiCase row) {
-  row.file = std::move(file);
-  return row;
-}
-// An action whose change the registry refuses: a value, or a key with all below it ("...\*"). The
-// control must show what is still stored. Only the registry stand-in refuses: the Wine driver
-// passes these rows over.
-inline UiCase Refusing(std::string path, UiCase row) {
-  row.refuses = std::move(path);
-  return row;
-}
 
-// Every row, with the mirrored fills; paths and texts as written, placeholders kept.
+// Every row, with the mirrored fills, each named after its page, action and values; paths and
+// texts as written, placeholders kept. The rows are in ui_rows.cpp.
 std::vector<UiCase> UiCases();
-std::vector<UiCase> ControlPanelRows();  // ui_rows.cpp
-std::vector<UiCase> ExplorerRows();
-std::vector<UiCase> DesktopRows();
-std::vector<UiCase> FoldersRows();  // ui_rows_files.cpp
-std::vector<UiCase> FilesRows();
+std::vector<UiCase> Rows();
 
 std::string Expand(const std::string& text, const std::string& windows, const std::string& system);
 // A registry path's root, key and value name; false for a control.ini path.
@@ -161,5 +107,8 @@ std::vector<std::string> WatchedPaths(const std::vector<UiCase>& rows);
 // rows and read them with the refresh: a row that reads at start-up or must not read, one that
 // needs a file at start-up, one on a control the refresh does not read back both ways.
 bool NeedsStart(const UiCase& row);
+// The control id of a page's button, and the page a reading brings to the front in between.
+int PageButton(Page page);
+Page OtherPage(Page page);
 
 }  // namespace vireo::cases

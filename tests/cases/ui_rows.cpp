@@ -1,5 +1,7 @@
-// The rows of the Control Panel, Explorer and Active Desktop pages (ui_cases.h). Each control
-// starts in a state other than the one its action gives; values that must stay are stored beside.
+// The rows of ui_cases.h, page by page: Row(page, action, before, after, shows, mirror). Each
+// control starts in a state other than the one its action gives; values that must stay are stored
+// beside the ones that change. The New-menu list and its editor, a modal window, have tests of
+// their own.
 #include "cases/ui_cases.h"
 #include "resource.h"
 
@@ -7,225 +9,407 @@ namespace vireo::cases {
 
 namespace {
 
-const std::string kPolicies = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
-const std::string kIcons =
-    "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons\\";
+using P = Page;
+using V = std::vector<Value>;
+const auto Click = [](int control) { return Action{kClick, control}; };
+const auto Choose = [](int control, int item) { return Action{kChoose, control, item}; };
+const auto Type = [](int control, std::string text) { return Action{kType, control, 0, text}; };
+const auto Back = [](int control, int count = 1) { return Action{kBackspace, control, count}; };
+const auto Toggle = [](int control, int item) { return Action{kToggle, control, item}; };
+const auto Step = [](int control, int delta) { return Action{kStep, control, delta}; };
+const auto On = [](int control, int item = -1) { return Shown{control, item, "ticked"}; };
+const auto Off = [](int control, int item = -1) { return Shown{control, item, "cleared"}; };
+const auto Is = [](int control, std::string text) { return Shown{control, -1, text}; };
+const auto Tip = [](int control, int item, std::string text) {
+  return Shown{control, item, text, true};
+};
+const auto Keeping = [](UiCase row) { return row.keeps = true, row; };
+const auto WithCoolDll = [](UiCase row) { return row.file = "%SYSTEM%\\cool.dll", row; };
+const auto Refusing = [](std::string path, UiCase row) { return row.refuses = path, row; };
 
+UiCase Row(Page page, Action action, V before, V after, std::vector<Shown> shows,
+           Act mirror = kNone) {
+  return {"", page, action, before, after, shows, mirror};
+}
+
+const std::string kPolicies = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
+const std::string kIcon =
+    "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons\\";
+const std::string kClasses = "HKLM\\Software\\Classes\\";
+const std::string kCool = "%SYSTEM%\\COOL.DLL,";
 std::string Ini(const char* key) {
   return kIniPrefix + std::string(key);
 }
 
-}  // namespace
-
-std::vector<UiCase> ControlPanelRows() {
-  const Page p = Page::kControlPanel;
-  const int box = IDC_CHK_FIRST + 12;  // restriction "Смена паролей"
+// Control Panel: a restriction box (restrictions are cleared by the number 1 or the text "1"),
+// and the applet list, which mirrors control.ini's "Don't Load" and is read at start-up only.
+std::vector<UiCase> ControlPanel() {
+  const P p = P::kControlPanel;
+  const int box = IDC_CHK_FIRST + 12, cpl = IDC_LST_APPLETS;
   const std::string pwd = kPolicies + "System\\NoPwdPage";
-  // The applet list mirrors control.ini's "Don't Load": 0 access.cpl, 5 desk, 11 Inetcpl, 14
-  // mmsys, 21 "mmsys.cpl sounds", 22 sysdm, 24 timedate. Start-up alone reads it.
-  const int cpl = IDC_LST_APPLETS;
   return {
-      Row(p, "restriction box: clearing stores the number 1", Click(box), {{pwd, None()}},
-          {{pwd, Num(1)}}, {Off(box)}, kRefresh),
-      Row(p, "restriction box: ticking deletes the value", Click(box), {{pwd, Num(1)}},
-          {{pwd, None()}}, {On(box)}, kPageSwitch),
-      Row(p, "restriction box: the text 1 clears", {kRefresh}, {{pwd, None()}}, {{pwd, Txt("1")}},
-          {Off(box)}),
-      Row(p, "restriction box: binary data does not clear", {kRefresh}, {{pwd, Num(1)}},
-          {{pwd, Bin({1, 0, 0, 0})}}, {On(box)}),
-      Row(p, "restriction box: the number 2 does not clear", {kPageSwitch}, {{pwd, Num(1)}},
-          {{pwd, Num(2)}}, {On(box)}),
-      Row(p, "applet list: clearing stores no", Toggle(cpl, 0),
-          {{Ini("access.cpl"), None()}, {Ini("timedate.cpl"), Txt("no")}},
+      Row(p, Click(box), {{pwd, None()}}, {{pwd, Num(1)}}, {Off(box)}, kRefresh),
+      Row(p, Click(box), {{pwd, Num(1)}}, {{pwd, None()}}, {On(box)}, kPageSwitch),
+      Row(p, {kRefresh}, {{pwd, None()}}, {{pwd, Txt("1")}}, {Off(box)}),
+      Row(p, {kRefresh}, {{pwd, Num(1)}}, {{pwd, Bin({'1'})}}, {On(box)}),  // reads as 1
+      Row(p, {kPageSwitch}, {{pwd, Num(1)}}, {{pwd, Num(2)}}, {On(box)}),
+      Keeping(Row(p, {kAway}, {{pwd, None()}}, {{pwd, Num(1)}},
+                  {On(box), Tip(box, -1, pwd + "\nREG_DWORD: 1 (0x00000001)")})),
+      // Items: 0 access.cpl, 5 desk, 11 Inetcpl, 14 mmsys, 21 "mmsys.cpl sounds", 22 sysdm, 24
+      // timedate.
+      Row(p, Toggle(cpl, 0), {{Ini("access.cpl"), None()}, {Ini("timedate.cpl"), Txt("no")}},
           {{Ini("access.cpl"), Txt("no")}}, {Off(cpl, 0), Off(cpl, 24)}, kStart),
-      Row(p, "applet list: ticking stores an empty value", Toggle(cpl, 21),
-          {{Ini("mmsys.cpl sounds"), Txt("no")}, {Ini("mmsys.cpl"), Txt("no")}},
+      Row(p, Toggle(cpl, 21), {{Ini("mmsys.cpl sounds"), Txt("no")}, {Ini("mmsys.cpl"), Txt("no")}},
           {{Ini("mmsys.cpl sounds"), Txt("")}}, {On(cpl, 21), Off(cpl, 14)}, kStart),
-      Row(p, "applet list: any value but an empty one clears", {kStart},
+      Row(p, {kStart},
           {{Ini("desk.cpl"), Txt("other")},
            {Ini("sysdm.cpl"), Txt("")},
            {Ini("Inetcpl.cpl"), Txt(std::string(300, 'x'))}},
-          {}, {Off(cpl, 5), On(cpl, 22), Off(cpl, 11)}),
-      Keeping(Row(p, "applet list: the refresh does not read control.ini", {kRefresh},
-                  {{Ini("timedate.cpl"), Txt("no")}}, {{Ini("timedate.cpl"), None()}},
-                  {Off(cpl, 24)})),
-      Keeping(Row(p, "applet list: a page switch does not read control.ini", {kPageSwitch},
-                  {{Ini("access.cpl"), None()}}, {{Ini("access.cpl"), Txt("no")}}, {On(cpl, 0)})),
+          {},
+          {Off(cpl, 5), On(cpl, 22), Off(cpl, 11),
+           Tip(cpl, 5, "control.ini [Don't Load] desk.cpl\n\"other\""),
+           Tip(cpl, 0, "control.ini [Don't Load] access.cpl\n(нет значения)"), Tip(cpl, 25, "")}),
+      Keeping(Row(p, {kRefresh}, {{Ini("timedate.cpl"), Txt("no")}},
+                  {{Ini("timedate.cpl"), None()}}, {Off(cpl, 24)})),
+      Keeping(Row(p, {kPageSwitch}, {{Ini("access.cpl"), None()}}, {{Ini("access.cpl"), Txt("no")}},
+                  {On(cpl, 0)})),
   };
 }
 
-std::vector<UiCase> ExplorerRows() {
-  const Page p = Page::kExplorer;
-  const int tip = IDC_CHKA_FIRST + 0;       // "0|1", a number, Default 0
-  const int save = IDC_CHKA_FIRST + 1;      // "01000000|00000000", binary, Default 1
-  const int net = IDC_CHKA_FIRST + 5;       // "1|-", a number, Default 1
-  const int sharing = IDC_CHKA_FIRST + 13;  // "-|msshrui.dll" at a key's default value
-  const std::string show_tip =
-      "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced\\ShowInfoTip";
-  const std::string no_save = kPolicies + "Explorer\\NoSaveSettings";
-  const std::string no_net = kPolicies + "Network\\NoEntireNetwork";
-  const std::string handler = "HKCR\\Network\\SharingHandler\\";
-  const int drives = IDC_LST_DRIVES;  // NoDrives: a bit for each drive hidden
-  const std::string mask = kPolicies + "Explorer\\NoDrives";
-  const int panes = IDC_CHECK1;  // the command the shell sends when a folder is opened
+// Explorer: check settings ("0|1" a number with Default 0; binary entries with Default 1; a
+// delete marker "1|-"; "-|msshrui.dll" at a key's default value), the drive list (NoDrives, a bit
+// for each drive hidden), the two-pane box (the command the shell sends to open a folder; the
+// refresh ticks it but never clears it) and the toolbar background.
+std::vector<UiCase> Explorer() {
+  const P p = P::kExplorer;
+  const int tip = IDC_CHKA_FIRST + 0, save = IDC_CHKA_FIRST + 1, net = IDC_CHKA_FIRST + 5;
+  const int share = IDC_CHKA_FIRST + 13, drives = IDC_LST_DRIVES, panes = IDC_CHECK1;
+  const int back = IDC_TEXT1;
+  const std::string info =
+      "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced\\"
+      "ShowInfoTip";
+  const std::string save_key = kPolicies + "Explorer\\NoSaveSettings";
+  const std::string net_key = kPolicies + "Network\\NoEntireNetwork";
+  const std::string handler = "HKCR\\Network\\SharingHandler\\",
+                    mask = kPolicies + "Explorer\\NoDrives";
   const std::string dde = "HKCR\\Folder\\Shell\\Open\\ddeexec\\";
   const std::string two = "[ExploreFolder(\"%l\", %I, %S)]", one = "[ViewFolder(\"%l\", %I, %S)]";
-  const int back = IDC_TEXT1;
-  const std::string bitmap =
-      "HKCU\\Software\\Microsoft\\Internet Explorer\\Toolbar\\BackBitmapShell";
+  const std::string bmp = "HKCU\\Software\\Microsoft\\Internet Explorer\\Toolbar\\BackBitmapShell";
   return {
-      Row(p, "check setting: ticking stores its entry", Click(tip), {{show_tip, None()}},
-          {{show_tip, Num(1)}}, {On(tip)}, kPageSwitch),
-      Row(p, "check setting: clearing stores its other entry", Click(tip), {{show_tip, Num(1)}},
-          {{show_tip, Num(0)}}, {Off(tip)}, kRefresh),
-      Row(p, "binary check setting: clearing stores its bytes", Click(save), {{no_save, None()}},
-          {{no_save, Bin({1, 0, 0, 0})}}, {Off(save)}, kRefresh),
-      Row(p, "check setting with a delete marker: ticking deletes", Click(net), {{no_net, Num(1)}},
-          {{no_net, None()}}, {On(net)}, kRefresh),
-      Row(p, "check setting with a delete marker: clearing stores", Click(net), {{no_net, None()}},
-          {{no_net, Num(1)}}, {Off(net)}, kPageSwitch),
-      Row(p, "check setting of a key: clearing deletes all below it", Click(sharing),
-          {{handler, Txt("msshrui.dll")}, {handler + "Sub\\x", Txt("below")}}, {{handler, Gone()}},
-          {Off(sharing)}, kRefresh),
-      Row(p, "check setting of a key: ticking makes it", Click(sharing), {{handler, Gone()}},
-          {{handler, Txt("msshrui.dll")}}, {On(sharing)}, kPageSwitch),
-      Row(p, "drive list: clearing Z: stores its bit", Toggle(drives, 25), {{mask, None()}},
-          {{mask, Num(1u << 25)}}, {Off(drives, 25), On(drives, 24)}, kRefresh),
-      Row(p, "drive list: the mask holds every drive cleared", Toggle(drives, 4), {{mask, Num(8)}},
-          {{mask, Num(24)}}, {Off(drives, 4), Off(drives, 3)}, kPageSwitch),
-      Row(p, "drive list: all drives shown delete the value", Toggle(drives, 3), {{mask, Num(8)}},
-          {{mask, None()}}, {On(drives, 3)}, kRefresh),
+      Row(p, Click(tip), {{info, Num(1)}}, {{info, Num(0)}}, {Off(tip)}, kRefresh),
+      Keeping(Row(p, {kAway}, {{info, Num(1)}, {mask, None()}}, {{info, Num(0)}, {mask, Num(8)}},
+                  {On(tip), On(drives, 3), Tip(tip, -1, info + "\nREG_DWORD: 0 (0x00000000)"),
+                   Tip(drives, 5, mask + "\nREG_DWORD: 8 (0x00000008)")})),
+      Row(p, Click(save), {{save_key, None()}}, {{save_key, Bin({1, 0, 0, 0})}}, {Off(save)},
+          kRefresh),
+      Row(p, Click(net), {{net_key, Num(1)}}, {{net_key, None()}}, {On(net)}, kRefresh),
+      Row(p, Click(net), {{net_key, None()}}, {{net_key, Num(1)}}, {Off(net)}, kPageSwitch),
+      Row(p, Click(share), {{handler, Txt("msshrui.dll")}, {handler + "Sub\\x", Txt("below")}},
+          {{handler, Gone()}}, {Off(share)}, kRefresh),
+      Row(p, Click(share), {{handler, Gone()}}, {{handler, Txt("msshrui.dll")}}, {On(share)},
+          kPageSwitch),
+      Row(p, Toggle(drives, 25), {{mask, None()}}, {{mask, Num(1u << 25)}},
+          {Off(drives, 25), On(drives, 24)}, kRefresh),
+      Row(p, Toggle(drives, 4), {{mask, Num(8)}}, {{mask, Num(24)}},
+          {Off(drives, 4), Off(drives, 3)}, kPageSwitch),
+      Row(p, Toggle(drives, 3), {{mask, Num(8)}}, {{mask, None()}}, {On(drives, 3)}, kRefresh),
       // Four bytes of binary data are the number the shell takes them for; other data hides none.
-      Row(p, "drive list: four bytes of binary data are a mask", {kRefresh}, {{mask, None()}},
-          {{mask, Bin({5, 0, 0, 2})}},
+      Row(p, {kRefresh}, {{mask, None()}}, {{mask, Bin({5, 0, 0, 2})}},
           {Off(drives, 0), On(drives, 1), Off(drives, 2), Off(drives, 25)}),
-      Row(p, "drive list: three bytes hide nothing", {kRefresh}, {{mask, Num(1)}},
-          {{mask, Bin({1, 0, 0})}}, {On(drives, 0)}),
-      Row(p, "drive list: a text hides nothing", {kPageSwitch}, {{mask, Num(1)}},
-          {{mask, Txt("1")}}, {On(drives, 0)}),
-      Row(p, "two-pane box: ticking stores the two-pane command", Click(panes), {{dde, Txt(one)}},
-          {{dde, Txt(two)}}, {On(panes)}, kRefresh),
-      Row(p, "two-pane box: clearing stores the one-pane command", Click(panes), {{dde, Txt(two)}},
-          {{dde, Txt(one)}}, {Off(panes)}, kStart),
-      Row(p, "two-pane box: the command in any letter case", {kRefresh}, {{dde, Txt(one)}},
-          {{dde, Txt("[explorefolder(\"%l\", %i, %s)]")}}, {On(panes)}),
-      Row(p, "two-pane box: a blank more is another command", {kStart},
-          {{dde, Txt("[ExploreFolder(\"%l\", %I,  %S)]")}}, {}, {Off(panes)}),
-      Keeping(Row(p, "two-pane box: the refresh never clears it", {kRefresh}, {{dde, Txt(two)}},
-                  {{dde, Txt(one)}}, {On(panes)})),
-      Keeping(Row(p, "two-pane box: nor does a page switch", {kPageSwitch}, {{dde, Txt(two)}},
-                  {{dde, Txt(one)}}, {On(panes)})),
-      Row(p, "toolbar background: every keystroke stores the text", Type(back, "x"),
-          {{bitmap, Txt("C:\\back.bmp")}}, {{bitmap, Txt("C:\\back.bmpx")}},
-          {Is(back, "C:\\back.bmpx")}, kRefresh),
-      Row(p, "toolbar background: emptied, the value goes, the key stays", Backspace(back),
-          {{bitmap, Txt("c")}}, {{bitmap, None()}}, {Is(back, "")}, kPageSwitch),
-      // A change that the registry refuses: the control shows what is still stored.
+      Row(p, {kRefresh}, {{mask, Num(1)}}, {{mask, Bin({1, 0, 0})}}, {On(drives, 0)}),
+      Row(p, {kPageSwitch}, {{mask, Num(1)}}, {{mask, Txt("1")}}, {On(drives, 0)}),
+      Row(p, Click(panes), {{dde, Txt(one)}}, {{dde, Txt(two)}}, {On(panes)}, kRefresh),
+      Row(p, Click(panes), {{dde, Txt(two)}}, {{dde, Txt(one)}}, {Off(panes)}, kStart),
+      Row(p, {kRefresh}, {{dde, Txt(one)}}, {{dde, Txt("[explorefolder(\"%l\", %i, %s)]")}},
+          {On(panes)}),
+      Row(p, {kStart}, {{dde, Txt("[ExploreFolder(\"%l\", %I,  %S)]")}}, {}, {Off(panes)}),
+      Keeping(Row(p, {kRefresh}, {{dde, Txt(two)}}, {{dde, Txt(one)}}, {On(panes)})),
+      Keeping(Row(p, {kPageSwitch}, {{dde, Txt(two)}}, {{dde, Txt(one)}}, {On(panes)})),
+      Row(p, Type(back, "x"), {{bmp, Txt("C:\\b.bmp")}}, {{bmp, Txt("C:\\b.bmpx")}},
+          {Is(back, "C:\\b.bmpx")}, kRefresh),
+      Row(p, Back(back), {{bmp, Txt("c")}}, {{bmp, None()}}, {Is(back, "")}, kPageSwitch),
+      // Changes the registry refuses: the control shows what is still stored.
       Refusing(kPolicies + "Explorer\\*",
-               Row(p, "drive list: a refused change is taken back", Toggle(drives, 3),
-                   {{mask, None()}}, {}, {On(drives, 3)})),
-      Refusing(dde, Row(p, "two-pane box: a refused change is taken back", Click(panes),
-                        {{dde, Txt(two)}}, {}, {On(panes)})),
-      Refusing(bitmap,
-               Row(p, "toolbar background: a refused keystroke is taken back", Type(back, "y"),
-                   {{bitmap, Txt("C:\\back.bmp")}}, {}, {Is(back, "C:\\back.bmp")})),
-      Refusing(bitmap, Row(p, "toolbar background: a refused delete is taken back", Backspace(back),
-                           {{bitmap, Txt("c")}}, {}, {Is(back, "c")})),
+               Row(p, Toggle(drives, 3), {{mask, None()}}, {}, {On(drives, 3)})),
+      Refusing(dde, Row(p, Click(panes), {{dde, Txt(two)}}, {}, {On(panes)})),
+      Refusing(bmp,
+               Row(p, Type(back, "y"), {{bmp, Txt("C:\\b.bmp")}}, {}, {Is(back, "C:\\b.bmp")})),
+      Refusing(bmp, Row(p, Back(back), {{bmp, Txt("c")}}, {}, {Is(back, "c")})),
   };
 }
 
-std::vector<UiCase> DesktopRows() {
-  const Page p = Page::kActiveDesktop;
-  const int parts = IDC_CHK_FIRST + 19;  // a restriction of this page
-  const std::string no_parts = kPolicies + "ActiveDesktop\\NoComponents";
-  const int menu = IDC_OPT_FIRST;  // "Меню элемента"
-  const std::string attrs =
-      "HKCR\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\ShellFolder\\Attributes";
-  const int name = IDC_TXT_FIRST + 4;  // My Computer's name, at two paths
-  const std::string name1 =
-      "HKCU\\Software\\Classes\\CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\";
-  const std::string name2 = "HKCR\\CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\";
-  const int info = IDC_TXT_FIRST + 8;  // the Recycle Bin's tooltip, at one path
-  const std::string info_tip =
-      "HKLM\\Software\\Classes\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\InfoTip";
-  const int web = IDC_CHKM_FIRST + 2;
+// Active Desktop: a restriction, the choice "Меню элемента", text settings of two paths and of
+// one, a My Computer box (its name-space key), the icon size (VScroll1 holds the negated size,
+// Label3 shows it; read at start-up only) and the clean-ups of the shell's icon overrides.
+std::vector<UiCase> Desktop() {
+  const P p = P::kActiveDesktop;
+  const int parts = IDC_CHK_FIRST + 19, menu = IDC_OPT_FIRST, name = IDC_TXT_FIRST + 4;
+  const int info = IDC_TXT_FIRST + 8, web = IDC_CHKM_FIRST + 2, bar = IDC_VSCROLL1;
+  const int label = IDC_LABEL3, def = IDC_COMMAND1;
+  const std::string parts_key = kPolicies + "ActiveDesktop\\NoComponents";
+  const std::string bin = "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\";
+  const std::string attrs = "HKCR\\" + bin + "ShellFolder\\Attributes",
+                    tip = kClasses + bin + "InfoTip";
+  const std::string pc = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\";
+  const std::string name1 = "HKCU\\Software\\Classes\\" + pc, name2 = "HKCR\\" + pc;
   const std::string web_key =
-      "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\MyComputer\\NameSpace\\"
-      "{BDEADF00-C265-11d0-BCED-00A0C90AB50F}\\";
-  const int bar = IDC_VSCROLL1, label = IDC_LABEL3;  // the negated icon size, and the size
+      "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\"
+      "MyComputer\\NameSpace\\{BDEADF00-C265-11d0-BCED-00A0C90AB50F}\\";
   const std::string size = "HKCU\\Control Panel\\Desktop\\WindowMetrics\\Shell Icon Size";
-  const std::string icon = kIcons;
+  const std::string i = kIcon, sh = "%WINDOWS%\\shell32.dll,";
   return {
-      Row(p, "restriction box of the Active Desktop page", Click(parts), {{no_parts, None()}},
-          {{no_parts, Num(1)}}, {Off(parts)}, kPageSwitch),
-      Row(p, "choice: an item stores its bytes", Choose(menu, 3),
-          {{attrs, Bin({0x60, 1, 0, 0x20})}}, {{attrs, Bin({0x70, 1, 0, 0x20})}},
-          {Is(menu, "Удалить и переименовать")}, kRefresh),
-      Row(p, "choice: the first item", Choose(menu, 0), {{attrs, Bin({0x60, 1, 0, 0x20})}},
+      Row(p, Click(parts), {{parts_key, None()}}, {{parts_key, Num(1)}}, {Off(parts)}, kPageSwitch),
+      Keeping(Row(p, {kAway}, {{parts_key, None()}}, {{parts_key, Num(1)}}, {On(parts)})),
+      Row(p, Choose(menu, 3), {{attrs, Bin({0x60, 1, 0, 0x20})}},
+          {{attrs, Bin({0x70, 1, 0, 0x20})}}, {Is(menu, "Удалить и переименовать")}, kRefresh),
+      Row(p, Choose(menu, 0), {{attrs, Bin({0x60, 1, 0, 0x20})}},
           {{attrs, Bin({0x40, 1, 0, 0x20})}}, {Is(menu, "Отсутствует")}, kPageSwitch),
-      Row(p, "choice: a value of no item selects nothing", {kRefresh},
-          {{attrs, Bin({0x60, 1, 0, 0x20})}}, {{attrs, Num(0x20000160)}}, {Is(menu, "")}),
-      Row(p, "text setting of two paths: every keystroke stores both", Type(name, "ПК"),
-          {{name1, Txt("Мой")}, {name2, Txt("Мой")}},
-          {{name1, Txt("МойПК")}, {name2, Txt("МойПК")}}, {Is(name, "МойПК")}, kRefresh),
-      Row(p, "text setting: emptied, the empty text is stored", Backspace(name, 2),
-          {{name1, Txt("ab")}, {name2, Txt("ab")}}, {{name1, Txt("")}, {name2, Txt("")}},
-          {Is(name, "")}, kPageSwitch),
-      Row(p, "text setting of one path stores only it", Type(info, "Мусор"), {{info_tip, None()}},
-          {{info_tip, Txt("Мусор")}}, {Is(info, "Мусор")}, kRefresh),
-      Row(p, "My Computer box: ticking makes the name-space key", Click(web), {{web_key, Gone()}},
-          {{web_key, Txt("")}}, {On(web)}, kRefresh),
-      Row(p, "My Computer box: clearing deletes the key and all below it", Click(web),
-          {{web_key, Txt("Web Folders")}, {web_key + "Sub\\x", Txt("below")}}, {{web_key, Gone()}},
-          {Off(web)}, kPageSwitch),
-      Row(p, "icon size: the upper arrow enlarges", Step(bar, -1), {{size, Txt("48")}},
-          {{size, Txt("49")}}, {Is(bar, "-49"), Is(label, " 49")}, kStart),
-      Row(p, "icon size: the lower arrow shrinks", Step(bar, 1), {{size, Txt("48")}},
-          {{size, Txt("47")}}, {Is(bar, "-47"), Is(label, " 47")}, kStart),
-      Row(p, "icon size: no step beyond 64", Step(bar, -1), {{size, Txt("64")}}, {},
-          {Is(bar, "-64"), Is(label, " 64")}),
-      Row(p, "icon size: Default stores 32", Click(IDC_COMMAND1), {{size, Txt("48")}},
-          {{size, Txt("32")}}, {Is(bar, "-32"), Is(label, " 32")}, kStart),
-      Row(p, "icon size: Default at 32 stores nothing", Click(IDC_COMMAND1), {{size, None()}}, {},
-          {Is(label, "(Undefined)"), Is(bar, "-32")}),
-      Row(p, "icon size: read with a trailing blank", {kStart}, {{size, Txt("48 ")}}, {},
-          {Is(label, " 48"), Is(bar, "-48")}),
-      Row(p, "icon size: beyond 64 the bar stays", {kStart}, {{size, Txt("100")}}, {},
-          {Is(label, " 100"), Is(bar, "-16")}),
-      Row(p, "icon size: a text is the size 0", {kStart}, {{size, Txt("abc")}}, {},
-          {Is(label, " 0")}),
-      Keeping(Row(p, "icon size: the refresh does not read it", {kRefresh}, {{size, Txt("48")}},
-                  {{size, Txt("20")}}, {Is(label, " 48")})),
-      Keeping(Row(p, "icon size: a page switch does not read it", {kPageSwitch},
-                  {{size, Txt("48")}}, {{size, Txt("20")}}, {Is(label, " 48")})),
-      // The shell's per-icon overrides: "Удалить ВСЕ..." and "Удалить неиспользуемые...".
-      Row(p, "remove all icons: every override goes, the key stays", Click(IDC_COMMAND2),
-          {{icon, Txt("c:\\a.ico,0")}, {icon + "3", Txt("c:\\a.ico,1")}, {icon + "36", Num(5)}},
-          {{icon, None()}, {icon + "3", None()}, {icon + "36", None()}}),
-      Row(p, "remove unused icons: only shell32.dll of the Windows directory goes",
-          Click(IDC_COMMAND3),
-          {{icon + "0", Txt("%WINDOWS%\\shell32.dll,3")},
-           {icon + "1", Txt("%WINDOWS_UPPER%\\SHELL32.DLL,4")},
-           {icon + "2", Txt("%SYSTEM%\\shell32.dll,5")},
-           {icon + "3", Txt("C:\\Other\\shell32.dll,6")},
-           {icon + "4", Txt("%WINDOWS%\\cool.dll,7")},
-           {icon + "5", Txt("%WINDOWS%\\shell32.dll")},
-           {icon + "6", Txt("x%WINDOWS%\\shell32.dll,1")},
-           {icon, Txt("%WINDOWS%\\shell32.dll,8")},
-           {icon + "7", Txt("%WINDOWS%\\Shell32.dll,9")}},
-          {{icon + "0", None()}, {icon + "1", None()}, {icon, None()}, {icon + "7", None()}}),
-      Refusing(size, Row(p, "icon size: a refused step is taken back", Step(bar, 1),
-                         {{size, Txt("64")}}, {}, {Is(bar, "-64"), Is(label, " 64")})),
-      Refusing(attrs, Row(p, "choice: a refused choice is taken back", Choose(menu, 3),
-                          {{attrs, Bin({0x60, 1, 0, 0x20})}}, {}, {Is(menu, "Только удалить")})),
-      Refusing(icon + "*", Row(p, "remove all icons: a refused delete ends the clean-up",
-                               Click(IDC_COMMAND2), {{icon + "3", Txt("c:\\a.ico,0")}})),
-      Refusing(icon + "8",
-               Row(p, "remove unused icons: a refused delete is passed over", Click(IDC_COMMAND3),
-                   {{icon + "8", Txt("%WINDOWS%\\shell32.dll,1")},
-                    {icon + "9", Txt("%WINDOWS%\\shell32.dll,2")}},
-                   {{icon + "9", None()}})),
+      Row(p, {kRefresh}, {{attrs, Bin({0x60, 1, 0, 0x20})}}, {{attrs, Num(0x20000160)}},
+          {Is(menu, "")}),
+      Row(p, Type(name, "ПК"), {{name1, Txt("Мой")}, {name2, Txt("Мой")}},
+          {{name1, Txt("МойПК")}, {name2, Txt("МойПК")}},
+          {Is(name, "МойПК"),
+           Tip(name, -1, name1 + "\nREG_SZ: \"МойПК\"\n" + name2 + "\nREG_SZ: \"МойПК\"")},
+          kRefresh),
+      Row(p, Back(name, 2), {{name1, Txt("ab")}, {name2, Txt("ab")}},
+          {{name1, Txt("")}, {name2, Txt("")}}, {Is(name, "")}, kPageSwitch),
+      Row(p, Type(info, "Мусор"), {{tip, None()}}, {{tip, Txt("Мусор")}}, {Is(info, "Мусор")},
+          kRefresh),
+      Row(p, Click(web), {{web_key, Gone()}}, {{web_key, Txt("")}}, {On(web)}, kRefresh),
+      Row(p, Click(web), {{web_key, Txt("Web Folders")}, {web_key + "Sub\\x", Txt("below")}},
+          {{web_key, Gone()}}, {Off(web), Tip(web, -1, web_key + "\nраздела нет")}, kPageSwitch),
+      Row(p, Step(bar, -1), {{size, Txt("48")}}, {{size, Txt("49")}},
+          {Is(bar, "-49"), Is(label, " 49")}, kStart),
+      Row(p, Step(bar, 1), {{size, Txt("48")}}, {{size, Txt("47")}},
+          {Is(bar, "-47"), Is(label, " 47")}, kStart),
+      Row(p, Step(bar, -1), {{size, Txt("64")}}, {}, {Is(bar, "-64"), Is(label, " 64")}),
+      Row(p, Click(def), {{size, Txt("48")}}, {{size, Txt("32")}},
+          {Is(bar, "-32"), Is(label, " 32")}, kStart),
+      Row(p, Click(def), {{size, None()}}, {}, {Is(label, "(Undefined)"), Is(bar, "-32")}),
+      Row(p, {kStart}, {{size, Txt("48 ")}}, {}, {Is(label, " 48"), Is(bar, "-48")}),
+      Row(p, {kStart}, {{size, Txt("100")}}, {}, {Is(label, " 100"), Is(bar, "-16")}),
+      Keeping(Row(p, {kRefresh}, {{size, Txt("48")}}, {{size, Txt("20")}}, {Is(label, " 48")})),
+      Keeping(Row(p, {kPageSwitch}, {{size, Txt("48")}}, {{size, Txt("20")}}, {Is(label, " 48")})),
+      // "Удалить ВСЕ...": every override goes, the key stays. "Удалить неиспользуемые...": only
+      // those of shell32.dll in the Windows directory, in any letter case.
+      Row(p, Click(IDC_COMMAND2),
+          {{i, Txt("a.ico,0")}, {i + "3", Txt("a.ico,1")}, {i + "36", Num(5)}},
+          {{i, None()}, {i + "3", None()}, {i + "36", None()}}, {}),
+      Row(p, Click(IDC_COMMAND3),
+          {{i + "0", Txt(sh + "3")},
+           {i + "1", Txt("%WINDOWS_UPPER%\\SHELL32.DLL,4")},
+           {i + "2", Txt("%SYSTEM%\\shell32.dll,5")},
+           {i + "3", Txt("C:\\Other\\shell32.dll,6")},
+           {i + "4", Txt("%WINDOWS%\\cool.dll,7")},
+           {i + "5", Txt("%WINDOWS%\\shell32.dll")},
+           {i + "6", Txt("x" + sh + "1")},
+           {i, Txt(sh + "8")},
+           {i + "7", Txt("%WINDOWS%\\Shell32.dll,9")}},
+          {{i + "0", None()}, {i + "1", None()}, {i, None()}, {i + "7", None()}}, {}),
+      Refusing(size,
+               Row(p, Step(bar, 1), {{size, Txt("64")}}, {}, {Is(bar, "-64"), Is(label, " 64")})),
+      Refusing(attrs, Row(p, Choose(menu, 3), {{attrs, Bin({0x60, 1, 0, 0x20})}}, {},
+                          {Is(menu, "Только удалить")})),
+      Refusing(i + "*", Row(p, Click(IDC_COMMAND2), {{i + "3", Txt("a.ico,0")}}, {}, {})),
+      Refusing(i + "8",
+               Row(p, Click(IDC_COMMAND3), {{i + "8", Txt(sh + "1")}, {i + "9", Txt(sh + "2")}},
+                   {{i + "9", None()}}, {})),
   };
+}
+
+// Folders and shortcuts: a text setting whose two paths name one value, the special folder
+// (cmbFolder, item 0 "Administrative Tools"; txtPath shows Shell Folders and writes both names;
+// read at start-up only), the distribution path, the installation paths (txtIP(i): value "a" + i)
+// and the 3D folder icons.
+std::vector<UiCase> Folders() {
+  const P p = P::kFolders;
+  const int bin = IDC_TXT_FIRST + 0, folder = IDC_CMB_FOLDER, path = IDC_TXT_PATH;
+  const int win = IDC_TXT_WIN, ip = IDC_TXT_IP_FIRST;
+  const std::string bin1 = kClasses + "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\";
+  const std::string bin2 = "HKCR\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\";
+  const std::string explorer = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+  const std::string shell = explorer + "Shell Folders\\", user = explorer + "User Shell Folders\\";
+  const std::string admin = shell + "Administrative Tools",
+                    user_admin = user + "Administrative Tools";
+  const std::string src = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Setup\\SourcePath";
+  const std::string mru = "HKCU\\InstallLocationsMRU\\", i = kIcon;
+  return {
+      Row(p, Type(bin, "Мусор"), {{bin1, Txt("")}, {bin2, Txt("")}},
+          {{bin1, Txt("Мусор")}, {bin2, Txt("Мусор")}}, {Is(bin, "Мусор")}, kPageSwitch),
+      Row(p, Choose(folder, 3),
+          {{shell + "Cookies", Txt("C:\\Cookies")},
+           {user + "Cookies", Txt("C:\\Other")},
+           {admin, Txt("C:\\Admin")}},
+          {}, {Is(path, "C:\\Cookies"), Is(folder, "Cookies")}),
+      Row(p, Choose(folder, 6), {{shell + "Fonts", None()}, {admin, Txt("C:\\Admin")}}, {},
+          {Is(path, ""), Is(folder, "Fonts"),
+           Tip(path, -1, shell + "Fonts\n(нет значения)\n" + user + "Fonts\n(нет значения)")}),
+      Row(p, Type(path, "X"), {{admin, Txt("C:\\Admin")}, {user_admin, Txt("%USERPROFILE%\\A")}},
+          {{admin, Txt("C:\\AdminX")}, {user_admin, Txt("C:\\AdminX")}}, {Is(path, "C:\\AdminX")},
+          kStart),
+      Row(p, Back(path), {{admin, Txt("C")}, {user_admin, Txt("C")}},
+          {{admin, Txt("")}, {user_admin, Txt("")}}, {Is(path, "")}),
+      Keeping(Row(p, {kRefresh}, {{admin, Txt("C:\\Admin")}}, {{admin, Txt("D:\\Admin")}},
+                  {Is(path, "C:\\Admin")})),
+      Row(p, Type(win, "\\"), {{src, Txt("D:\\WIN98")}}, {{src, Txt("D:\\WIN98\\")}},
+          {Is(win, "D:\\WIN98\\")}, kRefresh),
+      Row(p, Back(win), {{src, Txt("D")}}, {{src, Txt("")}}, {Is(win, "")}, kPageSwitch),
+      Keeping(Row(p, {kAway}, {{src, Txt("D")}, {mru + "b", None()}},
+                  {{src, Txt("S")}, {mru + "b", Txt("B")}}, {Is(win, "D"), Is(ip + 1, "")})),
+      Row(p, Type(ip + 4, "1"), {{mru + "e", Txt("E:\\")}, {mru + "MRUList", Txt("ace")}},
+          {{mru + "e", Txt("E:\\1")}}, {Is(ip + 4, "E:\\1")}, kRefresh),
+      Row(p, Back(ip), {{mru + "a", Txt("A")}}, {{mru + "a", Txt("")}}, {Is(ip, "")}, kPageSwitch),
+      WithCoolDll(Row(p, Click(IDC_CMD_USE_3D_FOLDER),
+                      {{i + "3", None()}, {i + "4", Num(7)}, {i + "35", Txt("keep")}},
+                      {{i + "3", Txt(kCool + "11")},
+                       {i + "4", Txt(kCool + "18")},
+                       {i + "36", Txt(kCool + "24")}},
+                      {})),
+      WithCoolDll(Row(p, Click(IDC_CMD_RESTORE_FOLDER),
+                      {{i + "3", Txt("a,1")},
+                       {i + "4", Txt("b,2")},
+                       {i + "36", Txt("c,1")},
+                       {i + "35", Txt("keep")}},
+                      {{i + "3", None()}, {i + "4", None()}, {i + "36", None()}}, {})),
+      Refusing(explorer + "*",
+               Row(p, Type(path, "x"), {{admin, Txt("C:\\A")}, {user_admin, Txt("U")}}, {},
+                   {Is(path, "C:\\A")})),
+      Refusing(src, Row(p, Type(win, "x"), {{src, Txt("H:\\")}}, {}, {Is(win, "H:\\")})),
+      Refusing(mru + "*",
+               Row(p, Type(ip + 2, "x"), {{mru + "c", Txt("C:\\")}}, {}, {Is(ip + 2, "C:\\")})),
+  };
+}
+
+// Files: the extension list (row 1 .pif, 2 .URL, 4 .shs beside 5 .shb, 6 .job; NeverShowExt of the
+// class hides it), the icon list (rows 0 Paint.Picture, 1 cpl, 2 dll, 3 ico, 5 nil, 11 ani, 12 cur;
+// DefaultIcon "%1" and its backup), the boxes of any file, the command and description of unknown
+// files, a text and a check setting, and the 3D icons.
+std::vector<UiCase> Files() {
+  const P p = P::kFiles;
+  const int ext = IDC_LST_EXT, ico = IDC_LST_ICO, quick = IDC_CHECK2, with = IDC_CHECK3;
+  const int cmd = IDC_TXT_O, desc = IDC_TXT_D;
+  const std::string never = kClasses + "ShellScrap\\NeverShowExt";
+  const V scraps = {{kClasses + ".shs\\", Txt("ShellScrap")},
+                    {kClasses + ".shb\\", Txt("DocShortcut")},
+                    {kClasses + "DocShortcut\\NeverShowExt", Txt("")}};
+  auto icon = [](const char* type) { return "HKCR\\" + std::string(type) + "\\DefaultIcon\\"; };
+  const std::string ico_key = icon("icofile"), cpl = icon("cplfile"), nil = icon("nilfile");
+  const std::string dll = icon("dllfile"), ani = icon("anifile"), backup = "Vireo Backup";
+  const std::string view = "HKCR\\*\\QuickView\\", verb = "HKCR\\*\\Shell\\openas\\";
+  const std::string command = verb + "command\\",
+                    open_with = "rundll32.exe shell32.dll,OpenAs_RunDLL \"%1\"";
+  const std::string unknown = "HKCR\\Unknown\\", shell = unknown + "Shell\\",
+                    open = shell + "Open\\";
+  const std::string copy = "HKCR\\AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Copy To\\";
+  const std::string i = kIcon;
+  auto with_scraps = [&](V more) {
+    return more.insert(more.begin(), scraps.begin(), scraps.end()), more;
+  };
+  return {
+      Row(p, Toggle(ext, 4), with_scraps({{never, Txt("x")}}), {{never, None()}},
+          {On(ext, 4), Off(ext, 5)}, kPageSwitch),
+      Row(p, Toggle(ext, 4), with_scraps({{never, None()}}), {{never, Txt("")}},
+          {Off(ext, 4), Off(ext, 5),
+           Tip(ext, 4, kClasses + ".shs\\\nREG_SZ: \"ShellScrap\"\n" + never + "\nREG_SZ: \"\"")},
+          kRefresh),
+      Row(p, Toggle(ext, 6), {{kClasses + ".job\\", Txt("")}}, {}, {Off(ext, 6)}),  // no class
+      Keeping(Row(p, {kAway}, with_scraps({{never, Txt("")}}), {{never, None()}}, {Off(ext, 4)})),
+      Row(p, {kStart},
+          {{kClasses + ".pif\\", Txt("piffile")},
+           {kClasses + "piffile\\NeverShowExt", Txt("")},
+           {kClasses + ".URL\\", Gone()}},
+          {}, {Off(ext, 1), On(ext, 2), Tip(ext, 2, kClasses + ".URL\\\n(нет значения)")}),
+      Row(p, Toggle(ico, 3),
+          {{ico_key, Txt("i.dll,2")}, {ico_key + backup, None()}, {dll, Txt("%1")}},
+          {{ico_key, Txt("%1")}, {ico_key + backup, Txt("i.dll,2")}}, {On(ico, 3), On(ico, 2)},
+          kRefresh),
+      Row(p, Toggle(ico, 3), {{ico_key, Txt("%1")}, {ico_key + backup, Txt("i.dll,2")}},
+          {{ico_key, Txt("i.dll,2")}, {ico_key + backup, None()}}, {Off(ico, 3)}, kPageSwitch),
+      Row(p, Toggle(ico, 1), {{cpl, Txt("%1")}, {cpl + backup, None()}}, {{cpl, Txt("")}},
+          {Off(ico, 1)}),
+      Row(p, Toggle(ico, 5), {{nil, Gone()}}, {{nil, Txt("%1")}, {nil + backup, Txt("")}},
+          {On(ico, 5)}),
+      Row(p, Toggle(ico, 5), {{nil, Txt("%1")}, {nil + backup, Txt("")}}, {{nil, Txt("")}},
+          {Off(ico, 5)}),
+      Row(p, {kRefresh}, {{icon("Paint.Picture"), Txt("x")}}, {{icon("Paint.Picture"), Txt("%1")}},
+          {On(ico, 0), Tip(ico, 0,
+                           icon("Paint.Picture") + "\nREG_SZ: \"%1\"\n" + icon("Paint.Picture") +
+                               "Vireo Backup\n(нет значения)")}),
+      Row(p, {kPageSwitch}, {{dll, Txt("%1")}}, {{dll, Txt("%1 ")}}, {Off(ico, 2)}),
+      Row(p, Click(quick), {{view, Txt("x")}}, {{view, Txt("*")}}, {On(quick)}, kRefresh),
+      Row(p, Click(quick), {{view, Txt("*")}, {view + "Viewer\\", Txt("x")}}, {{view, Gone()}},
+          {Off(quick)}, kPageSwitch),
+      Row(p, {kRefresh}, {{view, Txt("*")}}, {{view, Txt(" *")}}, {Off(quick)}),
+      Row(p, Click(with), {{verb, Gone()}},
+          {{command, Txt(open_with)}, {verb, Txt("Открыть с помощью...")}}, {On(with)}, kRefresh),
+      Row(p, Click(with),
+          {{command, Txt("o.exe \"%1\"")},
+           {verb, Txt("Чем")},
+           {"HKCR\\*\\Shell\\print\\", Txt("P")}},
+          {{verb, Gone()}}, {Off(with)}, kPageSwitch),
+      Row(p, {kRefresh}, {{verb, Gone()}}, {{command, Txt("")}}, {On(with)}),
+      Row(p, Type(cmd, "n %1"), {{open, Gone()}, {shell, Txt("openas")}},
+          {{open + "Command\\", Txt("n %1")}, {shell, Txt("open")}}, {Is(cmd, "n %1")}, kRefresh),
+      Row(p, Back(cmd),
+          {{open + "Command\\", Txt("c")},
+           {open + "ddeexec\\", Txt("x")},
+           {shell, Txt("edit")},
+           {shell + "Edit\\Command\\", Txt("e")}},
+          {{open, Gone()}, {shell, Txt("")}}, {Is(cmd, "")}, kPageSwitch),
+      Row(p, Type(desc, "а"), {{unknown, Txt("Д")}}, {{unknown, Txt("Да")}}, {Is(desc, "Да")},
+          kRefresh),
+      Row(p, Back(desc), {{unknown, Txt("Я")}}, {{unknown, Txt("")}}, {Is(desc, "")}, kPageSwitch),
+      Row(p, Type(IDC_TXT_FIRST + 14, "!"), {{"HKCR\\exefile\\", Txt("Приложение")}},
+          {{"HKCR\\exefile\\", Txt("Приложение!")}}, {Is(IDC_TXT_FIRST + 14, "Приложение!")},
+          kRefresh),
+      Row(p, Click(IDC_CHKA_FIRST + 15), {{copy, Gone()}},
+          {{copy, Txt("{C2FBB630-2971-11D1-A18C-00C04FD75D13}")}}, {On(IDC_CHKA_FIRST + 15)},
+          kPageSwitch),
+      WithCoolDll(Row(p, Click(IDC_CMD_USE_3D),
+                      {{i + "3", None()}, {i + "5", None()}, {i + "7", Txt("m,7")}},
+                      {{i + "5", Txt(kCool + "9")},
+                       {i + "6", Txt(kCool + "8")},
+                       {i + "8", Txt(kCool + "0")},
+                       {i + "9", Txt(kCool + "1")},
+                       {i + "10", Txt(kCool + "29")},
+                       {i + "11", Txt(kCool + "10")}},
+                      {})),
+      // An empty override is no override: it stays.
+      WithCoolDll(Row(p, Click(IDC_CMD_RESTORE_3D),
+                      {{i + "3", Txt("f,1")},
+                       {i + "5", Txt("a,1")},
+                       {i + "6", Txt("")},
+                       {i + "8", Txt("o,3")},
+                       {i + "9", Txt("b,2")},
+                       {i + "10", Txt("c,3")},
+                       {i + "11", Txt("d,4")}},
+                      {{i + "5", None()},
+                       {i + "8", None()},
+                       {i + "9", None()},
+                       {i + "10", None()},
+                       {i + "11", None()}},
+                      {})),
+      // Changes the registry refuses: the control shows what is still stored, and an icon is never
+      // lost to a backup that cannot be stored or put back.
+      Refusing(verb + "*", Row(p, Click(with), {{command, Txt("x.exe")}}, {}, {On(with)})),
+      Refusing(open + "*", Row(p, Type(cmd, "z"), {{open + "Command\\", Txt("old")}},
+                               {{shell, Txt("open")}}, {Is(cmd, "old")})),
+      Refusing(unknown, Row(p, Type(desc, "z"), {{unknown, Txt("old")}}, {}, {Is(desc, "old")})),
+      Refusing(icon("curfile") + backup,
+               Row(p, Toggle(ico, 12), {{icon("curfile"), Txt("cur.dll,3")}}, {}, {Off(ico, 12)})),
+      Refusing(ani, Row(p, Toggle(ico, 11), {{ani, Txt("%1")}, {ani + backup, Txt("ani.dll,4")}},
+                        {}, {On(ico, 11)})),
+  };
+}
+
+}  // namespace
+
+std::vector<UiCase> Rows() {
+  std::vector<UiCase> rows;
+  for (auto* page : {&ControlPanel, &Explorer, &Desktop, &Folders, &Files}) {
+    for (UiCase& row : (*page)()) rows.push_back(std::move(row));
+  }
+  return rows;
 }
 
 }  // namespace vireo::cases

@@ -1,6 +1,6 @@
 // The Files page's file-type controls beyond their rows in the case table
-// (tests/cases/ui_cases.h): the order in which "Открыть с помощью..." makes its keys, the command
-// of unknown files gone outside, and a description of a type that reads as nothing.
+// (tests/cases/ui_cases.h): the order in which "Открыть с помощью..." makes its keys, and the
+// command of unknown files gone outside.
 #include <gtest/gtest.h>
 
 #include "fixture.h"
@@ -53,14 +53,6 @@ TEST_F(FileTypesTest, EmptyingACommandThatIsGoneWritesNothing) {
     EXPECT_EQ(Hkcr("Unknown\\Shell"), "edit");
     command.Type("n");
   }
-}
-
-TEST_F(FileTypesTest, ADescriptionOfAnotherTypeShowsEmpty) {
-  Put("Unknown", "E");
-  Start();
-  memory.Put(kClassesRoot, "Unknown", "", 7, {'a', 0, 0});
-  Refresh();
-  EXPECT_EQ(Get<HTextBox>(IDC_TXT_D).Text(), "");
 }
 
 }  // namespace

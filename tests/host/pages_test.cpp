@@ -1,7 +1,7 @@
 // The main window's pages together: start-up, the refresh and page switches only read, whatever
-// the registry and control.ini hold; a page switch reads again only the page brought to the
-// front; a missing catalogue entry costs only its own element. Each control's own reading and
-// writing are rows of the case table (tests/cases/ui_cases.h).
+// the registry and control.ini hold; a missing catalogue entry costs only its own element. Each
+// control's own reading and writing, and what a page switch reads, are rows of the case table
+// (tests/cases/ui_cases.h).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -72,41 +72,6 @@ TEST_F(PagesTest, StartUpRefreshAndPageSwitchesOnlyRead) {
   EXPECT_EQ(Writes(), 0u);
   EXPECT_EQ(system.ReadFile(ini), contents);
   EXPECT_EQ(memory.open_handles(), 0u);
-}
-
-TEST_F(PagesTest, APageSwitchRereadsOnlyThePageBroughtToTheFront) {
-  Start();
-  // Outside the program, a change behind a control of each page.
-  memory.PutNumber(kCurrentUser, kSystemPolicies, "NoDevMgrPage", 1);
-  memory.PutNumber(kCurrentUser, std::string(kExplorer) + "\\Advanced", "ShowInfoTip", 1);
-  memory.PutNumber(kCurrentUser, std::string(kPolicies) + "\\Explorer", "NoDrives", 8);
-  memory.PutNumber(kCurrentUser, std::string(kPolicies) + "\\ActiveDesktop", "NoComponents", 1);
-  memory.PutText(kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Setup", "SourcePath",
-                 "S:\\");
-  memory.PutText(kCurrentUser, "InstallLocationsMRU", "b", "B:\\");
-  memory.PutText(kClassesRoot, ".vbs", "", "VBSFile");
-  memory.PutText(kClassesRoot, "VBSFile", "NeverShowExt", "");
-
-  auto untouched = [&](bool control_panel, bool explorer, bool desktop, bool folders) {
-    EXPECT_EQ(Checked(kDevices), control_panel ? 1 : 0);
-    EXPECT_EQ(Checked(kInfoTip), explorer ? 0 : 1);
-    EXPECT_EQ(Ticked(IDC_LST_DRIVES, 3), explorer);
-    EXPECT_EQ(Checked(kComponents), desktop ? 1 : 0);
-    EXPECT_EQ(Text(IDC_TXT_WIN), folders ? "" : "S:\\");
-    EXPECT_EQ(Text(IDC_TXT_IP_FIRST + 1), folders ? "" : "B:\\");
-  };
-  window->ShowPage(main::PageId::kExplorer);
-  untouched(true, false, true, true);
-  Get<HButton>(IDC_PAGE_BUTTON_FIRST + 0).Click();
-  untouched(false, false, true, true);
-  Get<HButton>(IDC_PAGE_BUTTON_FIRST + 2).Click();
-  untouched(false, false, false, true);
-  window->ShowPage(main::PageId::kFolders);
-  untouched(false, false, false, false);
-  EXPECT_TRUE(Ticked(IDC_LST_EXT, 9));
-  window->ShowPage(main::PageId::kFiles);
-  EXPECT_FALSE(Ticked(IDC_LST_EXT, 9));
-  EXPECT_EQ(Writes(), 0u);
 }
 
 TEST_F(PagesTest, AMissingCatalogueEntrySkipsOnlyItsAssignment) {

@@ -100,6 +100,11 @@ class UiCaseTest : public test::MainWindowFixture,
   // What a control shows, in the words of cases::Shown.
   std::string Shown(const cases::Shown& shown) {
     ui::headless::Node* node = Main().FindId(shown.control);
+    if (shown.tip) {
+      if (auto* list = dynamic_cast<HCheckList*>(node)) return list->ItemTooltipText(shown.item);
+      if (auto* box = dynamic_cast<HCheckBox*>(node)) return box->TooltipText();
+      if (auto* text = dynamic_cast<HTextBox*>(node)) return text->TooltipText();
+    }
     if (auto* list = dynamic_cast<HCheckList*>(node)) {
       return list->ItemChecked(shown.item) ? "ticked" : "cleared";
     }
@@ -109,7 +114,7 @@ class UiCaseTest : public test::MainWindowFixture,
     return node ? node->text() : "<no control>";
   }
 
-  void ShowPage(cases::Page page) { window->ShowPage(static_cast<main::PageId>(page)); }
+  void ShowPage(cases::Page page) { Get<HButton>(cases::PageButton(page)).Click(); }
 
   void Perform(const cases::Action& action) {
     ui::headless::Node* node = Main().FindId(action.control);
@@ -136,6 +141,7 @@ class UiCaseTest : public test::MainWindowFixture,
 
 TEST_P(UiCaseTest, DoesWhatItsRowSays) {
   const cases::UiCase& row = Rows()[GetParam()];
+  SCOPED_TRACE(row.name);
   const cases::Act act = row.action.act;
   platform::MemoryRegistry expected;
   if (!row.file.empty()) system.WriteFile(Expand(row.file), "MZ");
@@ -145,14 +151,13 @@ TEST_P(UiCaseTest, DoesWhatItsRowSays) {
   }
   Start();
   ShowPage(row.page);
-  if (act == cases::kRefresh || act == cases::kPageSwitch) {
+  if (act == cases::kRefresh || act == cases::kPageSwitch || act == cases::kAway) {
     ASSERT_FALSE(row.shows.empty());
-    if (act == cases::kPageSwitch) {
-      ShowPage(row.page == cases::Page::kExplorer ? cases::Page::kFiles : cases::Page::kExplorer);
-    }
+    if (act == cases::kPageSwitch) ShowPage(cases::OtherPage(row.page));
     EXPECT_EQ(Shown(row.shows[0]) == Expand(row.shows[0].text), row.keeps) << "beforehand";
     for (const cases::Value& value : row.after) Store(memory, value);  // from outside
-    act == cases::kRefresh ? Refresh() : ShowPage(row.page);
+    act == cases::kRefresh ? Refresh()
+                           : ShowPage(act == cases::kAway ? cases::OtherPage(row.page) : row.page);
   } else if (act != cases::kStart) {
     for (const cases::Value& value : row.after) {
       const cases::Stored wanted = {value.stored.kind, Data(value.stored)};
@@ -180,20 +185,7 @@ TEST_P(UiCaseTest, DoesWhatItsRowSays) {
   EXPECT_EQ(memory.open_handles(), 0u);
 }
 
-std::string RowName(const ::testing::TestParamInfo<std::size_t>& info) {
-  std::string name = std::to_string(info.param);
-  for (const char c : Rows()[info.param].name) {
-    if (std::isalnum(static_cast<unsigned char>(c))) {
-      name += name.back() == '_' ? static_cast<char>(std::toupper(c)) : c;
-    } else if (name.back() != '_') {
-      name += '_';
-    }
-  }
-  return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, UiCaseTest, ::testing::Range<std::size_t>(0, Rows().size()),
-                         RowName);
+INSTANTIATE_TEST_SUITE_P(Rows, UiCaseTest, ::testing::Range<std::size_t>(0, Rows().size()));
 
 }  // namespace
 }  // namespace vireo

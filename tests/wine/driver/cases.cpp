@@ -102,9 +102,7 @@ class Runner {
     return shownText(control);
   }
 
-  bool toFront(cases::Page page) {
-    return click(byId(main_, IDC_PAGE_BUTTON_FIRST + static_cast<int>(page)));
-  }
+  bool toFront(cases::Page page) { return click(byId(main_, cases::PageButton(page))); }
 
   bool perform(const cases::Action& a) {
     HWND control = byId(main_, a.control);
@@ -135,17 +133,15 @@ class Runner {
   // The row's reading or action, with what must hold before it.
   void act(const UiCase& row, std::string* wrong) {
     const cases::Act act = row.action.act;
-    if (act == cases::kRefresh || act == cases::kPageSwitch) {
-      if (act == cases::kPageSwitch) {
-        toFront(row.page == cases::Page::kExplorer ? cases::Page::kFiles : cases::Page::kExplorer);
-      }
+    if (act == cases::kRefresh || act == cases::kPageSwitch || act == cases::kAway) {
+      if (act == cases::kPageSwitch) toFront(cases::OtherPage(row.page));
       const std::string first = shown(row.shows[0]);
       if ((first == expand(row.shows[0].text)) != row.keeps) *wrong += "; beforehand " + first;
       if (!store(row.after)) *wrong += "; the values from outside were not stored";
-      if (!(act == cases::kRefresh ? send(main_, WM_COMMAND, IDM_FILE_REFRESH)
-                                   : toFront(row.page))) {
-        *wrong += "; no answer";
-      }
+      const bool done = act == cases::kRefresh
+                            ? send(main_, WM_COMMAND, IDM_FILE_REFRESH)
+                            : toFront(act == cases::kAway ? cases::OtherPage(row.page) : row.page);
+      if (!done) *wrong += "; no answer";
     } else if (act != cases::kStart) {
       for (const cases::Value& value : row.after) {
         if (cases::Matches(readValue(value.path), expanded(value.stored))) {
@@ -199,7 +195,7 @@ class Runner {
                  cases::Describe(want);
       }
       for (const cases::Shown& s : row.shows) {
-        if (shown(s) == expand(s.text)) continue;
+        if (s.tip || shown(s) == expand(s.text)) continue;
         wrong += "; control " + std::to_string(s.control) + " " + std::to_string(s.item) +
                  " shows " + quoted(shown(s)) + ", not " + quoted(expand(s.text));
       }

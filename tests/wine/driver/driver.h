@@ -153,8 +153,6 @@ struct Control {
 };
 // Finds the controls; checks that each is there and visible.
 bool find(HWND main, std::initializer_list<Control*> controls);
-bool expectBox(const Control& box, bool ticked, const std::string& when);
-bool expectShown(const Control& field, std::string_view text, const std::string& when);
 
 // ---- the registry and files ---------------------------------------------------------------
 // Read and written from outside in the 64-bit view (KEY_WOW64_64KEY), the view a 64-bit program

@@ -280,15 +280,4 @@ bool find(HWND main, std::initializer_list<Control*> controls) {
   return all;
 }
 
-bool expectBox(const Control& box, bool ticked, const std::string& when) {
-  const char* wanted = ticked ? "ticked" : "cleared";
-  const char* found = boxState(box.window);
-  return check(std::string(found) == wanted, when + ": " + box.name + " is " + wanted, found);
-}
-
-bool expectShown(const Control& field, std::string_view text, const std::string& when) {
-  std::string found = shownText(field.window);
-  return check(found == text, when + ": " + field.name + " shows " + quoted(text), quoted(found));
-}
-
 }  // namespace driver

@@ -1,6 +1,4 @@
 // The registry and the files that the program reads and writes, read and written from outside.
-#include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 
