@@ -1,10 +1,10 @@
 // The file operations of the stand-ins on real files below the temporary directories, and the
 // steps of a swap on them.
+#include "platform/host/host_files.h"
+
 #include <fstream>
 #include <sstream>
 #include <system_error>
-
-#include "platform/host/standins.h"
 
 namespace vireo::platform {
 namespace fs = std::filesystem;
