@@ -146,6 +146,8 @@ class Win32TextBox : public Widget<ui::TextBox> {
     text_ = WindowText(hwnd_);
     if (on_change) on_change();
   }
+  std::string ActionCaption() override { return {}; }
+  bool Typed() const override { return true; }
 
  protected:
   void ApplyState() override {

@@ -128,6 +128,7 @@ class Win32List : public Widget<Interface>, public ListHook {
     selection_ = Selection();
     if (this->on_select) this->on_select();
   }
+  std::string ActionCaption() override { return Item(Selection()); }
 
  protected:
   struct ListItem {

@@ -1,182 +1,15 @@
 #include "ui/win32/win32_toolkit.h"
 
-#include <commctrl.h>
-
-#include "ui/action.h"
 #include "ui/win32/win32_controls.h"
 #include "ui/win32/win32_idle.h"
 #include "ui/win32/win32_tooltips.h"
 #include "ui/win32/win32_widget.h"
+#include "ui/win32/win32_window_proc.h"
 #include "ui/win32/win32_windows.h"
 
-#include <algorithm>
-#include <vector>
-
 namespace vireo::ui::win32 {
-namespace {
 
 using namespace detail;
-
-constexpr char kWindowClass[] = "VireoWindow";
-constexpr char kPanelClass[] = "VireoPanel";
-
-bool IsWhiteContainer(HWND window) {
-  auto* w = dynamic_cast<Win32Window*>(ControlOf(window));
-  return w && w->white();
-}
-
-// The tooltip opens over a child control (its id is the control's window): the control says
-// what it shows now.
-LRESULT OnTooltipText(const NMHDR& header, LPARAM l) {
-  Control* child = ControlOf(reinterpret_cast<HWND>(header.idFrom));
-  if (!child) return 0;
-  child->tip_text.clear();
-  child->tip_text = child->TooltipText();
-  if (header.code == TTN_GETDISPINFOA) {
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(l);
-    info->hinst = nullptr;
-    info->szText[0] = '\0';
-    info->lpszText = child->tip_text.data();
-    return 0;
-  }
-  auto* info = reinterpret_cast<NMTTDISPINFOW*>(l);
-  const int length = MultiByteToWideChar(CP_ACP, 0, child->tip_text.c_str(), -1, nullptr, 0);
-  child->tip_wide_text.assign(static_cast<size_t>(std::max(length, 1)), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, child->tip_text.c_str(), -1, child->tip_wide_text.data(), length);
-  info->hinst = nullptr;
-  info->szText[0] = L'\0';
-  info->lpszText = child->tip_wide_text.data();
-  return 0;
-}
-
-// What the journal names as the cause of a change a control's event makes: a button's or a
-// box's caption, a list's chosen item; a text box has none of its own.
-std::string ActionCaption(Control* child) {
-  if (dynamic_cast<ui::TextBox*>(child) != nullptr) return {};
-  if (auto* list = dynamic_cast<ui::ListControl*>(child)) return list->Item(list->Selection());
-  if (auto* widget = dynamic_cast<ui::Widget*>(child)) return widget->Text();
-  return {};
-}
-
-// One window procedure for top-level windows and panels.
-LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM w, LPARAM l) {
-  try {
-    Control* self = ControlOf(window);
-    switch (message) {
-      case WM_COMMAND:
-        if (l) {
-          if (Control* child = ControlOf(reinterpret_cast<HWND>(l))) {
-            const ActionScope action(ActionCaption(child), reinterpret_cast<std::uintptr_t>(child),
-                                     dynamic_cast<ui::TextBox*>(child) != nullptr);
-            child->OnCommand(HIWORD(w));
-          }
-        } else if (auto* top = dynamic_cast<Win32Window*>(self)) {
-          top->OnMenuCommand(LOWORD(w));
-        }
-        return 0;
-      case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
-        if (Control* child = ControlOf(item->hwndItem)) {
-          if (child->OnDrawItem(*item)) return TRUE;
-        }
-        break;
-      }
-      case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(l);
-        if (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW) {
-          return OnTooltipText(*header, l);
-        }
-        break;
-      }
-      case WM_MEASUREITEM: {
-        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
-        if (item->CtlType == ODT_LISTBOX) item->itemHeight = 16;
-        return TRUE;
-      }
-      case WM_CTLCOLORSTATIC:
-      case WM_CTLCOLORBTN:
-      case WM_CTLCOLOREDIT:
-      case WM_CTLCOLORLISTBOX: {
-        if (Control* child = ControlOf(reinterpret_cast<HWND>(l))) {
-          if (HBRUSH brush = child->OnColor(reinterpret_cast<HDC>(w))) {
-            return reinterpret_cast<LRESULT>(brush);
-          }
-        }
-        if ((message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) &&
-            IsWhiteContainer(window)) {
-          SetBkColor(reinterpret_cast<HDC>(w), RGB(255, 255, 255));
-          return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-        }
-        break;
-      }
-      case WM_VSCROLL:
-      case WM_HSCROLL:
-        if (Control* child = ControlOf(reinterpret_cast<HWND>(l))) {
-          const ActionScope action({}, reinterpret_cast<std::uintptr_t>(child), false);
-          child->OnScroll(LOWORD(w));
-        }
-        return 0;
-      case WM_ERASEBKGND: {
-        RECT r;
-        GetClientRect(window, &r);
-        FillRect(reinterpret_cast<HDC>(w), &r,
-                 IsWhiteContainer(window) ? static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))
-                                          : GetSysColorBrush(COLOR_BTNFACE));
-        return 1;
-      }
-      case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        if (auto* frame = dynamic_cast<Win32Frame*>(self)) frame->OnPaint(dc);
-        if (auto* picture = dynamic_cast<Win32Picture*>(self)) picture->OnPaint(dc);
-        auto* top = dynamic_cast<Win32Window*>(self);
-        if (top) top->OnPaint(dc);
-        EndPaint(window, &paint);
-        if (top) top->OnPainted();
-        return 0;
-      }
-      case WM_LBUTTONUP:
-        if (auto* picture = dynamic_cast<Win32Picture*>(self)) picture->OnClick();
-        break;
-      case WM_TIMER:
-        if (auto* top = dynamic_cast<Win32Window*>(self)) {
-          auto it = top->timers.find(w);
-          if (it != top->timers.end()) it->second->Tick();
-        }
-        return 0;
-      case WM_CLOSE:
-        if (auto* top = dynamic_cast<Win32Window*>(self)) {
-          top->OnCloseRequest();
-          return 0;
-        }
-        break;
-      case WM_DESTROY:
-        // Destroyed without Close (its owner went first): a modal run ends here.
-        if (auto* top = dynamic_cast<Win32Window*>(self)) top->EndModal();
-        break;
-      default:
-        break;
-    }
-  } catch (...) {
-    // Nothing crosses the window procedure.
-  }
-  return DefWindowProcA(window, message, w, l);
-}
-
-void RegisterClasses(HINSTANCE instance) {
-  WNDCLASSA window_class = {};
-  window_class.lpfnWndProc = ContainerProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.lpszClassName = kWindowClass;
-  window_class.hbrBackground = nullptr;
-  RegisterClassA(&window_class);
-  window_class.lpszClassName = kPanelClass;
-  window_class.style = CS_HREDRAW | CS_VREDRAW;
-  RegisterClassA(&window_class);
-}
-
-}  // namespace
 
 Win32Toolkit::Win32Toolkit(HINSTANCE instance)
     : instance_(instance), tooltips_(std::make_unique<Tooltips>(instance)) {
@@ -200,11 +33,6 @@ HFONT Win32Toolkit::FontFor(const Font& font) {
                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, font.face.c_str());
   fonts_.emplace(key, handle);
   return handle;
-}
-
-void Win32Toolkit::SetActiveWindow(HWND window, HACCEL accelerators) {
-  active_window_ = window;
-  active_accelerators_ = accelerators;
 }
 
 std::unique_ptr<ui::Window> Win32Toolkit::CreateTopWindow(const WindowArgs& args) {
@@ -375,64 +203,6 @@ std::unique_ptr<ui::Timer> Win32Toolkit::CreateTimer(ui::Window& owner) {
 
 std::unique_ptr<ui::IdleWork> Win32Toolkit::CreateIdleWork(ui::Window& owner) {
   return std::make_unique<Win32IdleWork>(dynamic_cast<Win32Window&>(owner), next_timer_id_++);
-}
-
-int Win32Toolkit::Run() {
-  // The windows made so far are shown and painted: their tooltips are made now.
-  tooltips_->Start();
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (active_window_ && IsWindow(active_window_)) {
-      if (active_accelerators_ &&
-          TranslateAcceleratorA(active_window_, active_accelerators_, &message)) {
-        continue;
-      }
-      if (IsDialogMessageA(active_window_, &message)) continue;
-    }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return static_cast<int>(message.wParam);
-}
-
-void Win32Toolkit::RunModal(ui::Window& window, ui::Window& owner) {
-  auto* top = dynamic_cast<Win32Window*>(&window);
-  HWND modal = AsHwnd(window.Handle());
-  HWND owner_window = AsHwnd(owner.Handle());
-  if (!modal || !top) return;
-  tooltips_->Start();
-  // Owned by the main window: it stays above it and leaves the task bar alone.
-  SetWindowLongPtrA(modal, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner_window));
-  const bool owner_enabled = owner_window && IsWindowEnabled(owner_window);
-  if (owner_window) EnableWindow(owner_window, FALSE);
-  // However the window ends, Win32Window::EndModal gives the owner back before it goes.
-  top->BeginModal(owner_window, owner_enabled);
-  window.Show();
-  MSG message;
-  bool quit = false;
-  while (top->InModal() && IsWindow(modal)) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      quit = got == 0;
-      break;
-    }
-    // Tab, the arrow keys, Enter (IDOK) and Escape (IDCANCEL) as in a dialog box.
-    if (IsDialogMessageA(modal, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  // The loop ended by a quit message: the owner is given back, then the window goes.
-  top->EndModal();
-  if (IsWindow(modal)) window.Close();
-  if (owner_window && IsWindow(owner_window)) {
-    ::SetActiveWindow(owner_window);
-    SetForegroundWindow(owner_window);
-  }
-  if (quit) PostQuitMessage(static_cast<int>(message.wParam));
-}
-
-void Win32Toolkit::Quit(int code) {
-  PostQuitMessage(code);
 }
 
 }  // namespace vireo::ui::win32

@@ -68,6 +68,21 @@ class Control {
   virtual bool CreatedAtOnce() const { return false; }
   // The text of the control's tooltip now ("" for none), asked for when the tooltip opens.
   virtual std::string TooltipText() { return {}; }
+  // What the journal names as the cause of a change that this control's event makes: its
+  // caption, a list's chosen item; a text box has none, and its changes are typed.
+  virtual std::string ActionCaption() { return {}; }
+  virtual bool Typed() const { return false; }
+
+  // The toolkit's own windows (frames, pictures, top-level windows) share one window procedure
+  // (win32_window_proc.cpp). It hands each message to the window's kind first: true when the
+  // kind has handled it, with the result in `*result`; what no kind handles, the procedure
+  // handles alike for all.
+  virtual bool OnOwnMessage(HWND /*window*/, UINT /*message*/, WPARAM /*w*/, LPARAM /*l*/,
+                            LRESULT* /*result*/) {
+    return false;
+  }
+  // A window painted white, its children's captions too.
+  virtual bool White() const { return false; }
 
   Host* host = nullptr;
   // The last tooltip text handed to the tooltip, which reads it after the notification returns.
@@ -180,6 +195,7 @@ class Widget : public Interface, public Control {
     AddTool();
   }
   std::string TooltipText() override { return tooltip_ ? tooltip_() : std::string(); }
+  std::string ActionCaption() override { return Text(); }
 
   void Realize(HWND parent) override {
     if (hwnd_ || !blueprint_.window_class) return;
@@ -261,6 +277,19 @@ class Panel : public Widget<Interface>, public Host {
   Panel(const Blueprint& blueprint, Win32Toolkit& toolkit, const ControlArgs& args)
       : Widget<Interface>(blueprint, args.text), toolkit_(toolkit), args_(args) {}
   virtual void OnPaint(HDC dc) = 0;
+  // After the panel's own painting.
+  virtual void OnPainted() {}
+  // Every panel paints itself; each kind may take more messages.
+  bool OnOwnMessage(HWND window, UINT message, WPARAM, LPARAM, LRESULT* result) override {
+    if (message != WM_PAINT) return false;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    OnPaint(dc);
+    EndPaint(window, &paint);
+    OnPainted();
+    *result = 0;
+    return true;
+  }
 
  protected:
   HWND HostWindow() const override { return this->hwnd_; }

@@ -41,8 +41,9 @@ class Win32Picture : public Panel<ui::Picture> {
   Win32Picture(const Blueprint& blueprint, Win32Toolkit& toolkit, const ControlArgs& args)
       : Panel(blueprint, toolkit, args) {}
   ~Win32Picture() override { Clear(); }
-  void OnClick() {
-    if (on_click) on_click();
+  bool OnOwnMessage(HWND window, UINT message, WPARAM w, LPARAM l, LRESULT* result) override {
+    if (message == WM_LBUTTONUP && on_click) on_click();
+    return Panel::OnOwnMessage(window, message, w, l, result);
   }
 
   bool LoadFile(const std::string& path) override {
@@ -159,10 +160,11 @@ class Win32Window : public Panel<ui::Window> {
       DeleteObject(pen);
     }
   }
-  // After the window's own painting (WM_PAINT).
-  void OnPainted() {
+  void OnPainted() override {
     if (on_paint) on_paint();
   }
+  // The menu's commands, the timers, a close and the destruction; the painting as every panel.
+  bool OnOwnMessage(HWND window, UINT message, WPARAM w, LPARAM l, LRESULT* result) override;
   void OnMenuCommand(int id) {
     const ActionScope action(MenuCaption(id), reinterpret_cast<std::uintptr_t>(this), false);
     if (on_command) on_command(id);
@@ -207,7 +209,7 @@ class Win32Window : public Panel<ui::Window> {
     if (hwnd_ && IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_HIDE);
     PostMessageA(nullptr, WM_NULL, 0, 0);
   }
-  bool white() const { return window_args_.white_background; }
+  bool White() const override { return window_args_.white_background; }
   std::map<UINT_PTR, Win32Timer*> timers;
 
  private:
@@ -260,6 +262,30 @@ class Win32Timer : public ui::Timer {
 
 inline Win32Window::~Win32Window() {
   for (auto& [id, timer] : timers) KillTimer(hwnd_, id);
+}
+
+inline bool Win32Window::OnOwnMessage(HWND window, UINT message, WPARAM w, LPARAM l,
+                                      LRESULT* result) {
+  switch (message) {
+    case WM_COMMAND:
+      if (l != 0) return false;  // a child's command: the procedure hands it to the child
+      OnMenuCommand(LOWORD(w));
+      break;
+    case WM_TIMER:
+      if (auto it = timers.find(w); it != timers.end()) it->second->Tick();
+      break;
+    case WM_CLOSE:
+      OnCloseRequest();
+      break;
+    case WM_DESTROY:
+      // Destroyed without Close (its owner went first): a modal run ends here.
+      EndModal();
+      return false;
+    default:
+      return Panel::OnOwnMessage(window, message, w, l, result);
+  }
+  *result = 0;
+  return true;
 }
 
 }  // namespace vireo::ui::win32::detail
