@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "ui/page_part.h"
 #include "ui/toolkit.h"
 
 namespace vireo::main {
@@ -53,30 +54,9 @@ inline constexpr int kFrameRowLeft = 10;
 inline constexpr int kCheckRowStep = 18;  // check boxes and check settings
 inline constexpr int kTextRowStep = 22;   // labelled text settings
 
-// What makes a part read again.
-enum class Reading {
-  kRefresh,     // "Обновить данные"
-  kPageSwitch,  // the part's page was brought to the front
-};
-
-// One step of the start-up and refresh sequences: a filler, or a group of controls read together.
-class PagePart {
- public:
-  virtual ~PagePart() = default;
-  // Start-up: reads what the part shows. Writes nothing.
-  virtual void Load() = 0;
-  // "Обновить данные", and the part's page brought to the front: one rule for both, the part
-  // reads again what the refresh reads, by the same rules; by default nothing. A page switch
-  // leaves a list's current item where the user put it (the refresh's fills make item 0
-  // current). Writes nothing.
-  virtual void Refresh(Reading reading) { (void)reading; }
-  // After an undo: everything the part shows read again, start-up-only reads included, lists
-  // keeping their current item; by default what a page switch reads. Writes nothing.
-  virtual void Reload() { Refresh(Reading::kPageSwitch); }
-  // Idle time after the first paint, once every page has its windows: reads ahead what would
-  // otherwise make the page's first showing wait; by default nothing. Writes nothing.
-  virtual void ReadAhead() {}
-};
+// The parts of the pages (ui/page_part.h), by their names here.
+using ui::PagePart;
+using ui::Reading;
 
 // The start-up sequence after the platform check and the separator: the place of each part in
 // it. The refresh and the reading after an undo keep the same order. A part without a place of

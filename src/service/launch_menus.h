@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "main/page.h"
 #include "platform/platform.h"
+#include "ui/page_part.h"
 #include "ui/toolkit.h"
 
 namespace vireo::service {
@@ -33,7 +33,7 @@ LaunchEntry ParseAppletEntry(const std::string& text, const std::string& system_
 std::string CommandLineArgument(const std::string& path);
 
 // The two menus as one start-up part: the refresh does not make them again.
-class LaunchMenus : public main::PagePart {
+class LaunchMenus : public ui::PagePart {
  public:
   LaunchMenus(platform::Platform& platform, ui::Menu* programs, ui::Menu* applets)
       : platform_(platform), programs_(programs), applets_(applets) {}
