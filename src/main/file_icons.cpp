@@ -69,7 +69,7 @@ bool IconLibraryPresent(platform::Platform& platform) {
 ExtensionList::ExtensionList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
       parent, ControlAt(IDC_LST_EXT, {kFrameRowLeft, kFrameRowTop, 285, 68}));
-  list_->on_item_check = [this](int row) { ui::Trap([this, row] { OnItemCheck(row); }); };
+  list_->on_item_check = ui::Trapped(&ExtensionList::OnItemCheck, this);
   list_->SetItemTooltip(
       [this](int row) { return ui::TrapText([this, row] { return RowTip(row); }); });
 }
@@ -118,7 +118,7 @@ void ExtensionList::OnItemCheck(int row) {
 IconList::IconList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
       parent, ControlAt(IDC_LST_ICO, {kFrameRowLeft, kFrameRowTop, 285, 68}));
-  list_->on_item_check = [this](int row) { ui::Trap([this, row] { OnItemCheck(row); }); };
+  list_->on_item_check = ui::Trapped(&IconList::OnItemCheck, this);
   // The icon, then the backup of the icon it had before.
   list_->SetItemTooltip([this](int row) {
     return ui::TrapText([this, row] {
@@ -173,8 +173,8 @@ ShellIcons3D::ShellIcons3D(PageContext& context, ui::Container& parent) : contex
                                                         "Использовать Microsoft Plus 3D иконки"));
   restore_ = context.toolkit.CreateButton(
       parent, ControlAt(IDC_CMD_RESTORE_3D, {10, 39, 285, 21}, "Восстановить оригинальные иконки"));
-  use_->on_click = [this] { ui::Trap([this] { OnUse(); }); };
-  restore_->on_click = [this] { ui::Trap([this] { OnRestore(); }); };
+  use_->on_click = ui::Trapped(&ShellIcons3D::OnUse, this);
+  restore_->on_click = ui::Trapped(&ShellIcons3D::OnRestore, this);
   // Both buttons set or remove the same six icon overrides.
   auto tip = [this] {
     return ui::TrapText([this] {
