@@ -16,7 +16,7 @@ ChkAdvanced::ChkAdvanced(ui::Toolkit& toolkit, ui::Container& parent, int x, int
   check.id = id;
   check.rect = {x, y, kBoxWidth, kHeight};
   box_ = toolkit.CreateCheckBox(parent, check);
-  box_->on_click = [this] { ui::Trap([this] { OnClick(); }); };
+  box_->on_click = ui::Trapped(&ChkAdvanced::OnClick, this);
   box_->SetTooltip([this] {
     return ui::TrapText(
         [this] { return key_.empty() ? std::string() : registry::DescribeValue(registry_, key_); });

@@ -22,7 +22,7 @@ OptSelect::OptSelect(ui::Toolkit& toolkit, ui::Container& parent, int x, int y,
   combo.id = id;
   combo.rect = {x + kListLeft, y, kListWidth, kHeight};
   list_ = toolkit.CreateDropDown(parent, combo);
-  list_->on_select = [this] { ui::Trap([this] { OnSelect(); }); };
+  list_->on_select = ui::Trapped(&OptSelect::OnSelect, this);
   list_->SetTooltip([this] {
     return ui::TrapText(
         [this] { return key_.empty() ? std::string() : registry::DescribeValue(registry_, key_); });

@@ -14,7 +14,7 @@ TxtLabel::TxtLabel(ui::Toolkit& toolkit, ui::Container& parent, int x, int y, in
   box.id = id;
   box.rect = {x + kBoxLeft, y, kBoxWidth, kBoxHeight};
   box_ = toolkit.CreateTextBox(parent, box);
-  box_->on_change = [this] { ui::Trap([this] { OnBoxChange(); }); };
+  box_->on_change = ui::Trapped(&TxtLabel::OnBoxChange, this);
 }
 
 void TxtLabel::SetText(const std::string& text) {

@@ -105,7 +105,7 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
     const Placement& place = kRestrictionPlaces[i - 1];
     args.rect = {kFrameRowLeft, CheckRowTop(place.row), 285, 17};
     chk.push_back(toolkit.CreateCheckBox(Frame(place.group, &chk_page_), args));
-    chk.back()->on_click = [this, i] { Trap([&] { chk_Click(i); }); };
+    chk.back()->on_click = ui::Trapped(&Catalogue::chk_Click, this, i);
     chk.back()->SetTooltip([this, i] {
       return ui::TrapText([&] {
         return registry::DescribeValue(platform_.registry, String(ids::kIdsRestrictionPath + i));
@@ -129,7 +129,7 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
     txt.push_back(std::make_unique<controls::TxtLabel>(toolkit, Frame(place.group, &txt_page_),
                                                        kFrameRowLeft, TextRowTop(place.row),
                                                        IDC_TXT_FIRST + i));
-    txt.back()->on_change = [this, i] { Trap([&] { txt_Change(i); }); };
+    txt.back()->on_change = ui::Trapped(&Catalogue::txt_Change, this, i);
     // A text setting writes each of its paths: the tooltip tells of every one.
     txt.back()->box().SetTooltip([this, i] {
       return ui::TrapText(
@@ -143,7 +143,7 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
     args.id = IDC_CHKM_FIRST + i;
     args.rect = {kFrameRowLeft, TextRowTop(1) + i * kCheckRowStep, 285, 17};
     chkm.push_back(toolkit.CreateCheckBox(Frame(Group::kFrame5, &chkm_page_), args));
-    chkm.back()->on_click = [this, i] { Trap([&] { chkm_Click(i); }); };
+    chkm.back()->on_click = ui::Trapped(&Catalogue::chkm_Click, this, i);
     chkm.back()->SetTooltip([this, i] {
       return ui::TrapText([&] {
         return registry::DescribeKey(platform_.registry, String(ids::kIdsMyComputerKey + i));

@@ -50,7 +50,7 @@ AppletList::AppletList(PageContext& context, ui::Container& parent) : context_(c
   list_ = context.toolkit.CreateCheckList(parent, args);
   // The items stand cleared until the list is filled.
   for (const Applet& applet : kApplets) list_->AddItem(applet.caption);
-  list_->on_item_check = [this](int item) { ui::Trap([&] { OnItemCheck(item); }); };
+  list_->on_item_check = ui::Trapped(&AppletList::OnItemCheck, this);
   list_->SetItemTooltip([this](int item) {
     return ui::TrapText([&] {
       if (item < 0 || item >= kAppletCount) return std::string();

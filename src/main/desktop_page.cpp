@@ -53,11 +53,11 @@ IconSize::IconSize(PageContext& context, ui::Container& parent) : context_(conte
       parent,
       ControlAt(IDC_COMMAND3, {8, 64, 281, 17}, "Удалить неиспользуемые ключи иконок оболочки"));
 
-  vscroll1_->on_change = [this] { ui::Trap([this] { OnSpin(); }); };
+  vscroll1_->on_change = ui::Trapped(&IconSize::OnSpin, this);
   vscroll1_->SetTooltip(ValuesTip(context.platform.registry, {kShellIconSize}));
-  command1_->on_click = [this] { ui::Trap([this] { OnDefault(); }); };
-  command2_->on_click = [this] { ui::Trap([this] { OnRemoveAll(); }); };
-  command3_->on_click = [this] { ui::Trap([this] { OnRemoveUnused(); }); };
+  command1_->on_click = ui::Trapped(&IconSize::OnDefault, this);
+  command2_->on_click = ui::Trapped(&IconSize::OnRemoveAll, this);
+  command3_->on_click = ui::Trapped(&IconSize::OnRemoveUnused, this);
 }
 
 void IconSize::Load() {

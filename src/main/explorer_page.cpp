@@ -36,7 +36,7 @@ DriveList::DriveList(PageContext& context, ui::Container& parent) : context_(con
   for (int i = 0; i < kDriveCount; ++i) {
     list_->AddItem(std::string(1, static_cast<char>('A' + i)) + ":\\");
   }
-  list_->on_item_check = [this](int) { ui::Trap([this] { OnItemCheck(); }); };
+  list_->on_item_check = ui::Trapped(&DriveList::OnItemCheck, this);
   // Every drive's tick is one bit of the same value.
   list_->SetTooltip(ValuesTip(context.platform.registry, {kNoDrives}));
 }
@@ -50,7 +50,7 @@ void DriveList::Fill(Reading reading) {
   if (reading == Reading::kRefresh) list_->SetSelection(0);
 }
 
-void DriveList::OnItemCheck() {
+void DriveList::OnItemCheck(int) {
   std::int32_t mask = 0;
   for (int i = 0; i < kDriveCount; ++i) {
     if (!list_->ItemChecked(i)) mask |= 1 << i;
@@ -76,10 +76,10 @@ ExplorerView::ExplorerView(PageContext& context, ui::Container& frame13) : conte
   image1_ = tk.CreatePicture(*frame14_, image);
   command6_ = tk.CreateButton(*frame14_, ControlAt(IDC_COMMAND6, {180, 48, 99, 20}, "Просмотр"));
 
-  check1_->on_click = [this] { ui::Trap([this] { OnCheck1(); }); };
-  text1_->on_change = [this] { ui::Trap([this] { OnText1(); }); };
-  command5_->on_click = [this] { ui::Trap([this] { OnBrowse(); }); };
-  command6_->on_click = [this] { ui::Trap([this] { OnPreview(); }); };
+  check1_->on_click = ui::Trapped(&ExplorerView::OnCheck1, this);
+  text1_->on_change = ui::Trapped(&ExplorerView::OnText1, this);
+  command5_->on_click = ui::Trapped(&ExplorerView::OnBrowse, this);
+  command6_->on_click = ui::Trapped(&ExplorerView::OnPreview, this);
   check1_->SetTooltip(ValuesTip(context.platform.registry, {kFolderOpenCommand}));
   text1_->SetTooltip(ValuesTip(context.platform.registry, {kToolbarBackground}));
 }

@@ -29,8 +29,8 @@ class DriveList : public PagePart {
 
  private:
   void Fill(Reading reading);
-  // lstDrives_ItemCheck: the whole mask is built again from the list.
-  void OnItemCheck();
+  // lstDrives_ItemCheck: whichever item changed, the whole mask is built again from the list.
+  void OnItemCheck(int item);
 
   PageContext& context_;
   std::unique_ptr<ui::CheckList> list_;

@@ -35,8 +35,8 @@ AnyFileOptions::AnyFileOptions(PageContext& context, ui::Container& frame16) : c
   check3_ = tk.CreateCheckBox(
       frame16, ControlAt(IDC_CHECK3, {kFrameRowLeft, kFrameRowTop + kCheckRowStep, 285, 17},
                          "Пункт \"Открыть с помощью...\""));
-  check2_->on_click = [this] { ui::Trap([this] { OnCheck2(); }); };
-  check3_->on_click = [this] { ui::Trap([this] { OnCheck3(); }); };
+  check2_->on_click = ui::Trapped(&AnyFileOptions::OnCheck2, this);
+  check3_->on_click = ui::Trapped(&AnyFileOptions::OnCheck3, this);
   check2_->SetTooltip(ValuesTip(context.platform.registry, {kQuickView}));
   check3_->SetTooltip(ValuesTip(context.platform.registry, {kOpenWithCommand, kOpenWithVerb}));
 }
@@ -84,8 +84,8 @@ UnknownFiles::UnknownFiles(PageContext& context, ui::Container& frame) : context
   lbl_d_ = tk.CreateLabel(frame,
                           ControlAt(0, {kFrameRowLeft, second + 3, kLabelWidth, 17}, "Описание:"));
   txt_d_ = tk.CreateTextBox(frame, ControlAt(IDC_TXT_D, {kBoxLeft, second, kBoxWidth, 20}));
-  txt_o_->on_change = [this] { ui::Trap([this] { OnCommandChange(); }); };
-  txt_d_->on_change = [this] { ui::Trap([this] { OnDescriptionChange(); }); };
+  txt_o_->on_change = ui::Trapped(&UnknownFiles::OnCommandChange, this);
+  txt_d_->on_change = ui::Trapped(&UnknownFiles::OnDescriptionChange, this);
   txt_o_->SetTooltip(ValuesTip(context.platform.registry, {kUnknownCommand, kUnknownDefaultVerb}));
   txt_d_->SetTooltip(ValuesTip(context.platform.registry, {kUnknownDescription}));
 }

@@ -50,8 +50,8 @@ SpecialFolders::SpecialFolders(PageContext& context, ui::Container& parent) : co
   path_label_ = tk.CreateLabel(parent, ControlAt(0, {10, 47, 40, 17}, "Путь:"));
   txt_path_ = tk.CreateTextBox(parent, ControlAt(IDC_TXT_PATH, {52, 44, 243, 20}));
   for (const char* name : kSpecialFolders) cmb_folder_->AddItem(name);
-  cmb_folder_->on_select = [this] { ui::Trap([this] { ShowPath(); }); };
-  txt_path_->on_change = [this] { ui::Trap([this] { OnPathChange(); }); };
+  cmb_folder_->on_select = ui::Trapped(&SpecialFolders::ShowPath, this);
+  txt_path_->on_change = ui::Trapped(&SpecialFolders::OnPathChange, this);
   // Both names of the folder chosen now.
   auto tip = [this] {
     return ui::TrapText([this] {
@@ -91,7 +91,7 @@ void SpecialFolders::OnPathChange() {
 
 SourcePath::SourcePath(PageContext& context, ui::Container& parent) : context_(context) {
   txt_win_ = context.toolkit.CreateTextBox(parent, ControlAt(IDC_TXT_WIN, {10, 18, 285, 20}));
-  txt_win_->on_change = [this] { ui::Trap([this] { OnChange(); }); };
+  txt_win_->on_change = ui::Trapped(&SourcePath::OnChange, this);
   txt_win_->SetTooltip(ValuesTip(context.platform.registry, {kSourcePath}));
 }
 
@@ -110,7 +110,7 @@ InstallPaths::InstallPaths(PageContext& context, ui::Container& parent) : contex
         parent, ControlAt(0, {10, top + 3, 18, 17}, std::to_string(i + 1) + ":"));
     txt_ip_[i] =
         context.toolkit.CreateTextBox(parent, ControlAt(IDC_TXT_IP_FIRST + i, {30, top, 265, 20}));
-    txt_ip_[i]->on_change = [this, i] { ui::Trap([this, i] { OnChange(i); }); };
+    txt_ip_[i]->on_change = ui::Trapped(&InstallPaths::OnChange, this, i);
     txt_ip_[i]->SetTooltip(ValuesTip(context.platform.registry, {InstallValue(i)}));
   }
 }

@@ -41,8 +41,8 @@ IconLibraryButtons::IconLibraryButtons(PageContext& context, ui::Container& pare
                                       ControlAt(set.use_id, {10, 16, 285, 21}, set.use_caption));
   restore_ = context.toolkit.CreateButton(
       parent, ControlAt(set.restore_id, {10, 39, 285, 21}, set.restore_caption));
-  use_->on_click = [this] { ui::Trap([this] { OnUse(); }); };
-  restore_->on_click = [this] { ui::Trap([this] { OnRestore(); }); };
+  use_->on_click = ui::Trapped(&IconLibraryButtons::OnUse, this);
+  restore_->on_click = ui::Trapped(&IconLibraryButtons::OnRestore, this);
   // Both buttons set or remove the same icon overrides.
   std::vector<std::string> paths;
   for (const LibraryIcon& icon : set.icons) paths.push_back(IconPath(icon));

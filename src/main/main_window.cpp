@@ -43,8 +43,8 @@ void MainWindow::CreateShell() {
   args.menu_id = IDR_MAIN_MENU;
   args.accelerators_id = IDR_MAIN_ACCEL;
   window_ = toolkit_.CreateTopWindow(args);
-  window_->on_command = [this](int id) { ui::Trap([&] { OnCommand(id); }); };
-  window_->on_close = [this] { toolkit_.Quit(0); };
+  window_->on_command = ui::Trapped(&MainWindow::OnCommand, this);
+  window_->on_close = ui::Trapped(&ui::Toolkit::Quit, &toolkit_, 0);
 
   ui::ControlArgs bar;
   bar.rect = {8, 6, 93, 395};
@@ -73,7 +73,7 @@ void MainWindow::CreateShell() {
     button.text = entry.caption;
     button.icon_id = entry.icon_id;
     shell.button = toolkit_.CreateButton(*fr_cmd_, button);
-    shell.button->on_click = [this, page = entry.id] { ui::Trap([&] { ShowPage(page); }); };
+    shell.button->on_click = ui::Trapped(&MainWindow::ShowPage, this, entry.id);
 
     ui::ControlArgs frame;
     frame.id = IDC_PAGE_FIRST + i;

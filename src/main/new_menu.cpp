@@ -164,10 +164,10 @@ NewMenuList::NewMenuList(PageContext& context, ui::Frame& frame)
       tk.CreateButton(frame, ControlAt(IDC_COMMAND8, {206, kFrameRowTop + 22, 89, 21}, "Изменить"));
   delete_ =
       tk.CreateButton(frame, ControlAt(IDC_COMMAND9, {206, kFrameRowTop + 44, 89, 21}, "Удалить"));
-  add_->on_click = [this] { ui::Trap([this] { OnAdd(); }); };
-  change_->on_click = [this] { ui::Trap([this] { OnChange(); }); };
-  list_->on_double_click = [this] { ui::Trap([this] { OnChange(); }); };
-  delete_->on_click = [this] { ui::Trap([this] { OnDelete(); }); };
+  add_->on_click = ui::Trapped(&NewMenuList::OnAdd, this);
+  change_->on_click = ui::Trapped(&NewMenuList::OnChange, this);
+  list_->on_double_click = ui::Trapped(&NewMenuList::OnChange, this);
+  delete_->on_click = ui::Trapped(&NewMenuList::OnDelete, this);
   list_->SetItemTooltip(
       [this](int item) { return ui::TrapText([this, item] { return ItemTip(item); }); });
   filler_ = tk.CreateIdleWork(context.window);

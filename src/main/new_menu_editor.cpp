@@ -65,13 +65,8 @@ NewMenuEditor::NewMenuEditor(PageContext& context) : context_(context) {
   args.client_height = kClientHeight;
   window_ = context.toolkit.CreateTopWindow(args);
   CreateControls();
-  window_->on_paint = [this] { ui::Trap([this] { OnPaint(); }); };
-  window_->on_command = [this](int id) {
-    ui::Trap([this, id] {
-      if (id == ui::kCommandEnter) OnOk();
-      if (id == ui::kCommandEscape) OnCancel();
-    });
-  };
+  window_->on_paint = ui::Trapped(&NewMenuEditor::OnPaint, this);
+  window_->on_command = ui::Trapped(&NewMenuEditor::OnCommand, this);
 }
 
 NewMenuEditor::~NewMenuEditor() = default;
@@ -93,7 +88,7 @@ void NewMenuEditor::CreateControls() {
     options_[i] = tk.CreateOptionButton(
         *contents_,
         ControlAt(IDC_OPTION_FIRST + i, {kFrameRowLeft, kTops[i], 360, 17}, kCaptions[i]));
-    options_[i]->on_click = [this] { ui::Trap([this] { UpdateOptionControls(); }); };
+    options_[i]->on_click = ui::Trapped(&NewMenuEditor::UpdateOptionControls, this);
   }
   ui::Frame& f = *contents_;
   txt_use_ = tk.CreateTextBox(f, ControlAt(IDC_TXT_USE, {kBoxLeft, 59, 312, 21}));
@@ -116,12 +111,12 @@ void NewMenuEditor::CreateControls() {
     off->SetEnabled(false);
   }
 
-  txt_type_->on_change = [this] { ui::Trap([this] { OnTypeChange(); }); };
-  cmd_use_->on_click = [this] { ui::Trap([this] { Browse(*txt_use_); }); };
-  cmd_copy_->on_click = [this] { ui::Trap([this] { Browse(*txt_copy_); }); };
-  cmd_apply_->on_click = [this] { ui::Trap([this] { Apply(); }); };
-  cmd_ok_->on_click = [this] { ui::Trap([this] { OnOk(); }); };
-  cmd_cancel_->on_click = [this] { ui::Trap([this] { OnCancel(); }); };
+  txt_type_->on_change = ui::Trapped(&NewMenuEditor::OnTypeChange, this);
+  cmd_use_->on_click = ui::Trapped(&NewMenuEditor::Browse, this, std::ref(*txt_use_));
+  cmd_copy_->on_click = ui::Trapped(&NewMenuEditor::Browse, this, std::ref(*txt_copy_));
+  cmd_apply_->on_click = ui::Trapped(&NewMenuEditor::Apply, this);
+  cmd_ok_->on_click = ui::Trapped(&NewMenuEditor::OnOk, this);
+  cmd_cancel_->on_click = ui::Trapped(&NewMenuEditor::OnCancel, this);
 }
 
 void NewMenuEditor::Open(const std::string& type, const std::string& description) {
@@ -278,6 +273,11 @@ bool NewMenuEditor::WriteTemplate(const std::string& entry, const std::string& t
 void NewMenuEditor::OnOk() {
   Apply();
   window_->Close();
+}
+
+void NewMenuEditor::OnCommand(int command_id) {
+  if (command_id == ui::kCommandEnter) OnOk();
+  if (command_id == ui::kCommandEscape) OnCancel();
 }
 
 void NewMenuEditor::OnCancel() {

@@ -44,10 +44,11 @@ class NewMenuEditor {
   void OnPaint();       // Form_Paint
   void OnTypeChange();  // txtType_Change
   void UpdateOptionControls();
-  void Browse(ui::TextBox& box);  // cmdUse_Click, cmdCopy_Click
-  void Apply();                   // cmdApply_Click
-  void OnOk();                    // cmdOK_Click
-  void OnCancel();                // cmdCancel_Click
+  void Browse(ui::TextBox& box);   // cmdUse_Click, cmdCopy_Click
+  void Apply();                    // cmdApply_Click
+  void OnOk();                     // cmdOK_Click
+  void OnCancel();                 // cmdCancel_Click
+  void OnCommand(int command_id);  // Enter and Escape: OK and Cancel
   // The first selected option, 0 to 4, or -1.
   int SelectedOption() const;
   // Write FileName of the entry once the template is in place; false when either failed.

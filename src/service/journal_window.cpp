@@ -52,15 +52,11 @@ JournalWindow::JournalWindow(platform::Platform& platform, ui::Toolkit& toolkit,
   save_ =
       toolkit.CreateButton(*window_, At(IDC_JOURNAL_SAVE, {244, 296, 130, 25}, "Сохранить как..."));
   close_ = toolkit.CreateButton(*window_, At(IDC_JOURNAL_CLOSE, {502, 296, 110, 25}, "Закрыть"));
-  undo_->on_click = [this] { ui::Trap([this] { UndoChosen(); }); };
-  undo_all_->on_click = [this] { ui::Trap([this] { UndoAll(); }); };
-  save_->on_click = [this] { ui::Trap([this] { SaveAs(); }); };
-  close_->on_click = [this] { ui::Trap([this] { window_->Close(); }); };
-  window_->on_command = [this](int id) {
-    ui::Trap([this, id] {
-      if (id == ui::kCommandEscape) window_->Close();
-    });
-  };
+  undo_->on_click = ui::Trapped(&JournalWindow::UndoChosen, this);
+  undo_all_->on_click = ui::Trapped(&JournalWindow::UndoAll, this);
+  save_->on_click = ui::Trapped(&JournalWindow::SaveAs, this);
+  close_->on_click = ui::Trapped(&ui::Window::Close, window_.get());
+  window_->on_command = ui::Trapped(&JournalWindow::OnCommand, this);
   Fill();
 }
 
@@ -101,6 +97,10 @@ void JournalWindow::UndoChosen() {
   }
   Fill();
   if (on_undone_) on_undone_();
+}
+
+void JournalWindow::OnCommand(int command_id) {
+  if (command_id == ui::kCommandEscape) window_->Close();
 }
 
 void JournalWindow::UndoAll() {

@@ -49,6 +49,7 @@ class JournalWindow {
   void UndoChosen();
   void UndoAll();
   void SaveAs();
+  void OnCommand(int command_id);  // Escape closes the window
 
   platform::Platform& platform_;
   Journal& journal_;

@@ -61,13 +61,9 @@ AboutWindow::AboutWindow(platform::Platform& platform, ui::Toolkit& toolkit) : p
     platform::FileVersion version;
     if (platform_.machine.ProgramVersion(&version)) version_->SetText(VersionText(version));
   });
-  image1_->on_click = [this] { ui::Trap([this] { OpenLicense(); }); };
-  command1_->on_click = [this] { ui::Trap([this] { window_->Close(); }); };
-  window_->on_command = [this](int id) {
-    ui::Trap([this, id] {
-      if (id == ui::kCommandEnter || id == ui::kCommandEscape) window_->Close();
-    });
-  };
+  image1_->on_click = ui::Trapped(&AboutWindow::OpenLicense, this);
+  command1_->on_click = ui::Trapped(&ui::Window::Close, window_.get());
+  window_->on_command = ui::Trapped(&CloseOnEnterOrEscape, window_.get());
 }
 
 AboutWindow::~AboutWindow() = default;

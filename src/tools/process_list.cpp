@@ -38,11 +38,7 @@ ProcessListWindow::ProcessListWindow(platform::Platform& platform, ui::Toolkit& 
   window_ = toolkit.CreateTopWindow(
       ModalArgs(kProcessListTitle, kFrameLeft + kFrameWidth + 8, kListHeight + 16));
   CreateControls();
-  window_->on_command = [this](int id) {
-    ui::Trap([this, id] {
-      if (id == ui::kCommandEnter || id == ui::kCommandEscape) window_->Close();
-    });
-  };
+  window_->on_command = ui::Trapped(&CloseOnEnterOrEscape, window_.get());
   ui::Trap([this] { Refresh(); });
 }
 
@@ -75,12 +71,12 @@ void ProcessListWindow::CreateControls() {
   // The details follow the selection as the user touches the list, not a selection made by code.
   for (auto* event :
        {&lst_procs_->on_key_up, &lst_procs_->on_mouse_move, &lst_procs_->on_mouse_up}) {
-    *event = [this] { ui::Trap([this] { ShowDetails(); }); };
+    *event = ui::Trapped(&ProcessListWindow::ShowDetails, this);
   }
-  lst_procs_->on_double_click = [this] { ui::Trap([this] { OpenFolder(); }); };
-  cmd_terminate_->on_click = [this] { ui::Trap([this] { Terminate(); }); };
-  cmd_refresh_->on_click = [this] { ui::Trap([this] { Refresh(); }); };
-  cmd_ok_->on_click = [this] { ui::Trap([this] { window_->Close(); }); };
+  lst_procs_->on_double_click = ui::Trapped(&ProcessListWindow::OpenFolder, this);
+  cmd_terminate_->on_click = ui::Trapped(&ProcessListWindow::Terminate, this);
+  cmd_refresh_->on_click = ui::Trapped(&ProcessListWindow::Refresh, this);
+  cmd_ok_->on_click = ui::Trapped(&ui::Window::Close, window_.get());
   // "Справка" has no command.
 }
 

@@ -18,14 +18,10 @@ SystemInfoWindow::SystemInfoWindow(platform::Platform& platform, ui::Toolkit& to
     : platform_(platform), toolkit_(toolkit) {
   window_ = toolkit.CreateTopWindow(ModalArgs(kSystemInfoTitle, Px(8535), Px(4815)));
   CreateControls();
-  window_->on_command = [this](int id) {
-    ui::Trap([this, id] {
-      if (id == ui::kCommandEnter || id == ui::kCommandEscape) window_->Close();
-    });
-  };
+  window_->on_command = ui::Trapped(&CloseOnEnterOrEscape, window_.get());
   Fill();
   timer1_ = toolkit.CreateTimer(*window_);
-  timer1_->on_tick = [this] { OnTick(); };
+  timer1_->on_tick = ui::Trapped(&SystemInfoWindow::OnTick, this);
   timer1_->Start(kSystemInfoInterval);
 }
 
@@ -53,13 +49,9 @@ void SystemInfoWindow::CreateControls() {
   command2_ =
       tk.CreateButton(w, Control(IDC_SYSINFO_WINDOWS, Twips(2760, 4320, 1215, 375), "Окна..."));
 
-  cmd_ok_->on_click = [this] { ui::Trap([this] { window_->Close(); }); };
-  command1_->on_click = [this] {
-    ui::Trap([this] { RunProcessList(platform_, toolkit_, *window_); });
-  };
-  command2_->on_click = [this] {
-    ui::Trap([this] { RunWindowList(platform_, toolkit_, *window_); });
-  };
+  cmd_ok_->on_click = ui::Trapped(&ui::Window::Close, window_.get());
+  command1_->on_click = ui::Trapped(&SystemInfoWindow::ShowProcesses, this);
+  command2_->on_click = ui::Trapped(&SystemInfoWindow::ShowWindows, this);
 }
 
 void SystemInfoWindow::Fill() {
@@ -91,6 +83,14 @@ void SystemInfoWindow::Fill() {
 void SystemInfoWindow::OnTick() {
   ui::Trap([this] { ShowMemory(); });
   ui::Trap([this] { ShowRunningTime(); });
+}
+
+void SystemInfoWindow::ShowProcesses() {
+  RunProcessList(platform_, toolkit_, *window_);
+}
+
+void SystemInfoWindow::ShowWindows() {
+  RunWindowList(platform_, toolkit_, *window_);
 }
 
 void SystemInfoWindow::ShowMemory() {

@@ -27,8 +27,10 @@ class SystemInfoWindow {
 
  private:
   void CreateControls();
-  void Fill();    // Form_Load
-  void OnTick();  // Timer1_Timer
+  void Fill();           // Form_Load
+  void OnTick();         // Timer1_Timer
+  void ShowProcesses();  // Command1_Click
+  void ShowWindows();    // Command2_Click
   void ShowMemory();
   void ShowRunningTime();
 

@@ -36,4 +36,9 @@ inline ui::WindowArgs ModalArgs(const std::string& title, int width, int height)
 
 inline constexpr char kFixedFont[] = "Courier New";
 
+// The on_command of a tool window: Enter and Escape close it.
+inline void CloseOnEnterOrEscape(ui::Window* window, int command_id) {
+  if (command_id == ui::kCommandEnter || command_id == ui::kCommandEscape) window->Close();
+}
+
 }  // namespace vireo::tools

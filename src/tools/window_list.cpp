@@ -37,13 +37,9 @@ WindowListWindow::WindowListWindow(platform::Platform& platform, ui::Toolkit& to
       w, Control(IDC_WINDOWS_REFRESH, {kWidth - 188, 298, 86, 25}, "Обновить"));
   cmd_ok_ = toolkit.CreateButton(w, Control(IDC_WINDOWS_OK, {kWidth - 94, 298, 86, 25}, "OK"));
 
-  cmd_refresh_->on_click = [this] { ui::Trap([this] { Enumerate(); }); };
-  cmd_ok_->on_click = [this] { ui::Trap([this] { window_->Close(); }); };
-  window_->on_command = [this](int id) {
-    ui::Trap([this, id] {
-      if (id == ui::kCommandEnter || id == ui::kCommandEscape) window_->Close();
-    });
-  };
+  cmd_refresh_->on_click = ui::Trapped(&WindowListWindow::Enumerate, this);
+  cmd_ok_->on_click = ui::Trapped(&ui::Window::Close, window_.get());
+  window_->on_command = ui::Trapped(&CloseOnEnterOrEscape, window_.get());
   ui::Trap([this] { Enumerate(); });
 }
 

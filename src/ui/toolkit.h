@@ -23,8 +23,8 @@
 //   user's input waits for one slice at most; a slice is code of the program like any event
 //   handler, and the rules above hold for it.
 // - An event is raised after the widget shows the new state, so the handler reads it there.
-// - The toolkit does not trap: whoever hooks an event wraps the handler in ui::Trap (ui/trap.h),
-//   so that no failure reaches a window procedure.
+// - The toolkit does not trap: whoever hooks an event hooks it through ui::Trapped (ui/trap.h),
+//   which runs the handler under ui::Trap, so that no failure reaches a window procedure.
 // - A tooltip's text is asked for when the tooltip opens, never before: a provider may read the
 //   registry, and building the controls must not. Where the system has no tooltips the program
 //   works the same without them.
