@@ -12,9 +12,7 @@ using registry::RegValue;
 ChkAdvanced::ChkAdvanced(ui::Toolkit& toolkit, ui::Container& parent, int x, int y,
                          platform::Registry& registry, int id)
     : registry_(registry) {
-  ui::ControlArgs check;
-  check.id = id;
-  check.rect = {x, y, kBoxWidth, kHeight};
+  ui::ControlArgs check{.id = id, .rect = {x, y, kBoxWidth, kHeight}};
   box_ = toolkit.CreateCheckBox(parent, check);
   box_->on_click = ui::Trapped(&ChkAdvanced::OnClick, this);
   box_->SetTooltip([this] {

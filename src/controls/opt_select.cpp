@@ -15,12 +15,9 @@ OptSelect::OptSelect(ui::Toolkit& toolkit, ui::Container& parent, int x, int y,
     : registry_(registry) {
   values_.fill(RegValue::Text(""));
   // The label sits a little lower so that its text lines up with the list's.
-  ui::ControlArgs label;
-  label.rect = {x, y + 3, kLabelWidth, kHeight - 3};
+  ui::ControlArgs label{.rect = {x, y + 3, kLabelWidth, kHeight - 3}};
   label_ = toolkit.CreateLabel(parent, label);
-  ui::ControlArgs combo;
-  combo.id = id;
-  combo.rect = {x + kListLeft, y, kListWidth, kHeight};
+  ui::ControlArgs combo{.id = id, .rect = {x + kListLeft, y, kListWidth, kHeight}};
   list_ = toolkit.CreateDropDown(parent, combo);
   list_->on_select = ui::Trapped(&OptSelect::OnSelect, this);
   list_->SetTooltip([this] {

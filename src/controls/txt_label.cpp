@@ -7,12 +7,9 @@ namespace vireo::controls {
 
 TxtLabel::TxtLabel(ui::Toolkit& toolkit, ui::Container& parent, int x, int y, int id) {
   // The label sits a little lower so that its text lines up with the box's.
-  ui::ControlArgs label;
-  label.rect = {x, y + 2, kLabelWidth, kLabelHeight};
+  ui::ControlArgs label{.rect = {x, y + 2, kLabelWidth, kLabelHeight}};
   label_ = toolkit.CreateLabel(parent, label);
-  ui::ControlArgs box;
-  box.id = id;
-  box.rect = {x + kBoxLeft, y, kBoxWidth, kBoxHeight};
+  ui::ControlArgs box{.id = id, .rect = {x + kBoxLeft, y, kBoxWidth, kBoxHeight}};
   box_ = toolkit.CreateTextBox(parent, box);
   box_->on_change = ui::Trapped(&TxtLabel::OnBoxChange, this);
 }

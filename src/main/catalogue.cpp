@@ -91,8 +91,7 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
                      const std::array<Page*, kPageCount>& pages)
     : platform_(platform), pages_(pages) {
   for (int i = 0; i <= ids::kRestrictionCount; ++i) {
-    ui::ControlArgs args;
-    args.id = IDC_CHK_FIRST + i;
+    ui::ControlArgs args{.id = IDC_CHK_FIRST + i};
     if (i == 0) {
       // The template lies below the client area and is never configured nor used.
       args.rect = {0, 440, 100, 17};
@@ -139,9 +138,8 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
 
   // The My Computer boxes follow the name text in Frame5.
   for (int i = 0; i < ids::kMyComputerCount; ++i) {
-    ui::ControlArgs args;
-    args.id = IDC_CHKM_FIRST + i;
-    args.rect = {kFrameRowLeft, TextRowTop(1) + i * kCheckRowStep, 285, 17};
+    ui::ControlArgs args{.id = IDC_CHKM_FIRST + i,
+                         .rect = {kFrameRowLeft, TextRowTop(1) + i * kCheckRowStep, 285, 17}};
     chkm.push_back(toolkit.CreateCheckBox(Frame(Group::kFrame5, &chkm_page_), args));
     chkm.back()->on_click = ui::Trapped(&Catalogue::chkm_Click, this, i);
     chkm.back()->SetTooltip([this, i] {

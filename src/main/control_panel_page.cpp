@@ -43,8 +43,7 @@ constexpr std::size_t kProfileValueMax = 254;
 }  // namespace
 
 AppletList::AppletList(PageContext& context, ui::Container& parent) : context_(context) {
-  ui::ControlArgs args;
-  args.id = IDC_LST_APPLETS;
+  ui::ControlArgs args{.id = IDC_LST_APPLETS};
   // Six whole rows of 16 pixels inside the border.
   args.rect = {kFrameRowLeft, kFrameRowTop, 285, 100};
   list_ = context.toolkit.CreateCheckList(parent, args);

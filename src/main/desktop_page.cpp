@@ -38,20 +38,22 @@ std::string NumberText(std::int64_t n) {
 }
 
 IconSize::IconSize(PageContext& context, ui::Container& parent) : context_(context) {
-  label2_ =
-      context.toolkit.CreateLabel(parent, ControlAt(IDC_LABEL2, {8, 24, 97, 17}, "Размер иконок:"));
-  label3_ = context.toolkit.CreateLabel(parent, ControlAt(IDC_LABEL3, {104, 24, 105, 17}, ""));
+  label2_ = context.toolkit.CreateLabel(
+      parent, {.id = IDC_LABEL2, .rect = {8, 24, 97, 17}, .text = "Размер иконок:"});
+  label3_ = context.toolkit.CreateLabel(parent, {.id = IDC_LABEL3, .rect = {104, 24, 105, 17}});
   vscroll1_ =
-      context.toolkit.CreateScrollBar(parent, ControlAt(IDC_VSCROLL1, {208, 24, 17, 17}, ""));
+      context.toolkit.CreateScrollBar(parent, {.id = IDC_VSCROLL1, .rect = {208, 24, 17, 17}});
   vscroll1_->SetRange(-kLargest, -kSmallest);
   vscroll1_->SetValue(-kSmallest);
-  command1_ =
-      context.toolkit.CreateButton(parent, ControlAt(IDC_COMMAND1, {232, 24, 57, 17}, "Default"));
-  command2_ = context.toolkit.CreateButton(
-      parent, ControlAt(IDC_COMMAND2, {8, 48, 281, 17}, "Удалить ВСЕ пользовательские иконки"));
+  command1_ = context.toolkit.CreateButton(
+      parent, {.id = IDC_COMMAND1, .rect = {232, 24, 57, 17}, .text = "Default"});
+  command2_ = context.toolkit.CreateButton(parent, {.id = IDC_COMMAND2,
+                                                    .rect = {8, 48, 281, 17},
+                                                    .text = "Удалить ВСЕ пользовательские иконки"});
   command3_ = context.toolkit.CreateButton(
-      parent,
-      ControlAt(IDC_COMMAND3, {8, 64, 281, 17}, "Удалить неиспользуемые ключи иконок оболочки"));
+      parent, {.id = IDC_COMMAND3,
+               .rect = {8, 64, 281, 17},
+               .text = "Удалить неиспользуемые ключи иконок оболочки"});
 
   vscroll1_->on_change = ui::Trapped(&IconSize::OnSpin, this);
   vscroll1_->SetTooltip(ValuesTip(context.platform.registry, {kShellIconSize}));

@@ -32,7 +32,7 @@ std::uint32_t DriveMask(const RegValue& value) {
 
 DriveList::DriveList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
-      parent, ControlAt(IDC_LST_DRIVES, {kFrameRowLeft, kFrameRowTop, 285, 100}));
+      parent, {.id = IDC_LST_DRIVES, .rect = {kFrameRowLeft, kFrameRowTop, 285, 100}});
   for (int i = 0; i < kDriveCount; ++i) {
     list_->AddItem(std::string(1, static_cast<char>('A' + i)) + ":\\");
   }
@@ -64,17 +64,23 @@ void DriveList::OnItemCheck(int) {
 
 ExplorerView::ExplorerView(PageContext& context, ui::Container& frame13) : context_(context) {
   ui::Toolkit& tk = context.toolkit;
-  check1_ = tk.CreateCheckBox(
-      frame13, ControlAt(IDC_CHECK1, {kFrameRowLeft, kFrameRowTop + kCheckRowStep, 285, 17},
-                         "Использовать две панели в Проводнике"));
-  frame14_ = tk.CreateFrame(frame13,
-                            ControlAt(IDC_FRAME14, {8, 152, 289, 194}, "Фон панели инструментов"));
-  text1_ = tk.CreateTextBox(*frame14_, ControlAt(IDC_TEXT1, {10, 20, 190, 20}));
-  command5_ = tk.CreateButton(*frame14_, ControlAt(IDC_COMMAND5, {206, 20, 73, 20}, "Обзор..."));
-  ui::ControlArgs image = ControlAt(IDC_IMAGE1, {10, 48, 161, 97});
-  image.border = true;  // Shape1, the preview's frame
+  check1_ =
+      tk.CreateCheckBox(frame13, {.id = IDC_CHECK1,
+                                  .rect = {kFrameRowLeft, kFrameRowTop + kCheckRowStep, 285, 17},
+                                  .text = "Использовать две панели в Проводнике"});
+  frame14_ = tk.CreateFrame(
+      frame13, {.id = IDC_FRAME14, .rect = {8, 152, 289, 194}, .text = "Фон панели инструментов"});
+  text1_ = tk.CreateTextBox(*frame14_, {.id = IDC_TEXT1, .rect = {10, 20, 190, 20}});
+  command5_ = tk.CreateButton(*frame14_,
+                              {.id = IDC_COMMAND5, .rect = {206, 20, 73, 20}, .text = "Обзор..."});
+  ui::ControlArgs image{
+      .id = IDC_IMAGE1,
+      .rect = {10, 48, 161, 97},
+      .border = true,  // Shape1, the preview's frame
+  };
   image1_ = tk.CreatePicture(*frame14_, image);
-  command6_ = tk.CreateButton(*frame14_, ControlAt(IDC_COMMAND6, {180, 48, 99, 20}, "Просмотр"));
+  command6_ = tk.CreateButton(*frame14_,
+                              {.id = IDC_COMMAND6, .rect = {180, 48, 99, 20}, .text = "Просмотр"});
 
   check1_->on_click = ui::Trapped(&ExplorerView::OnCheck1, this);
   text1_->on_change = ui::Trapped(&ExplorerView::OnText1, this);

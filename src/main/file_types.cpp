@@ -30,11 +30,13 @@ constexpr int kBoxWidth = 295 - kBoxLeft;
 
 AnyFileOptions::AnyFileOptions(PageContext& context, ui::Container& frame16) : context_(context) {
   ui::Toolkit& tk = context.toolkit;
-  check2_ = tk.CreateCheckBox(frame16, ControlAt(IDC_CHECK2, {kFrameRowLeft, kFrameRowTop, 285, 17},
-                                                 "Пункт \"Быстрый просмотр\""));
-  check3_ = tk.CreateCheckBox(
-      frame16, ControlAt(IDC_CHECK3, {kFrameRowLeft, kFrameRowTop + kCheckRowStep, 285, 17},
-                         "Пункт \"Открыть с помощью...\""));
+  check2_ = tk.CreateCheckBox(frame16, {.id = IDC_CHECK2,
+                                        .rect = {kFrameRowLeft, kFrameRowTop, 285, 17},
+                                        .text = "Пункт \"Быстрый просмотр\""});
+  check3_ =
+      tk.CreateCheckBox(frame16, {.id = IDC_CHECK3,
+                                  .rect = {kFrameRowLeft, kFrameRowTop + kCheckRowStep, 285, 17},
+                                  .text = "Пункт \"Открыть с помощью...\""});
   check2_->on_click = ui::Trapped(&AnyFileOptions::OnCheck2, this);
   check3_->on_click = ui::Trapped(&AnyFileOptions::OnCheck3, this);
   check2_->SetTooltip(ValuesTip(context.platform.registry, {kQuickView}));
@@ -79,11 +81,12 @@ UnknownFiles::UnknownFiles(PageContext& context, ui::Container& frame) : context
   ui::Toolkit& tk = context.toolkit;
   const int second = kFrameRowTop + kTextRowStep;
   lbl_o_ = tk.CreateLabel(
-      frame, ControlAt(0, {kFrameRowLeft, kFrameRowTop + 3, kLabelWidth, 17}, "Открытие:"));
-  txt_o_ = tk.CreateTextBox(frame, ControlAt(IDC_TXT_O, {kBoxLeft, kFrameRowTop, kBoxWidth, 20}));
-  lbl_d_ = tk.CreateLabel(frame,
-                          ControlAt(0, {kFrameRowLeft, second + 3, kLabelWidth, 17}, "Описание:"));
-  txt_d_ = tk.CreateTextBox(frame, ControlAt(IDC_TXT_D, {kBoxLeft, second, kBoxWidth, 20}));
+      frame, {.rect = {kFrameRowLeft, kFrameRowTop + 3, kLabelWidth, 17}, .text = "Открытие:"});
+  txt_o_ =
+      tk.CreateTextBox(frame, {.id = IDC_TXT_O, .rect = {kBoxLeft, kFrameRowTop, kBoxWidth, 20}});
+  lbl_d_ = tk.CreateLabel(
+      frame, {.rect = {kFrameRowLeft, second + 3, kLabelWidth, 17}, .text = "Описание:"});
+  txt_d_ = tk.CreateTextBox(frame, {.id = IDC_TXT_D, .rect = {kBoxLeft, second, kBoxWidth, 20}});
   txt_o_->on_change = ui::Trapped(&UnknownFiles::OnCommandChange, this);
   txt_d_->on_change = ui::Trapped(&UnknownFiles::OnDescriptionChange, this);
   txt_o_->SetTooltip(ValuesTip(context.platform.registry, {kUnknownCommand, kUnknownDefaultVerb}));

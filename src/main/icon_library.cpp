@@ -37,10 +37,10 @@ bool IconLibraryPresent(platform::Platform& platform) {
 IconLibraryButtons::IconLibraryButtons(PageContext& context, ui::Container& parent,
                                        const IconSet& set)
     : context_(context), set_(set) {
-  use_ = context.toolkit.CreateButton(parent,
-                                      ControlAt(set.use_id, {10, 16, 285, 21}, set.use_caption));
+  use_ = context.toolkit.CreateButton(
+      parent, {.id = set.use_id, .rect = {10, 16, 285, 21}, .text = set.use_caption});
   restore_ = context.toolkit.CreateButton(
-      parent, ControlAt(set.restore_id, {10, 39, 285, 21}, set.restore_caption));
+      parent, {.id = set.restore_id, .rect = {10, 39, 285, 21}, .text = set.restore_caption});
   use_->on_click = ui::Trapped(&IconLibraryButtons::OnUse, this);
   restore_->on_click = ui::Trapped(&IconLibraryButtons::OnRestore, this);
   // Both buttons set or remove the same icon overrides.

@@ -46,20 +46,14 @@ void MainWindow::CreateShell() {
   window_->on_command = ui::Trapped(&MainWindow::OnCommand, this);
   window_->on_close = ui::Trapped(&ui::Toolkit::Quit, &toolkit_, 0);
 
-  ui::ControlArgs bar;
-  bar.rect = {8, 6, 93, 395};
-  bar.border = true;
+  ui::ControlArgs bar{.rect = {8, 6, 93, 395}, .border = true};
   picture1_ = toolkit_.CreatePicture(*window_, bar);
 
-  ui::ControlArgs header;
-  header.id = IDC_GUI_SHELL;
-  header.rect = {0, 0, 89, 17};
-  header.text = "GUI Shell";
-  header.font.bold = true;
+  ui::ControlArgs header{
+      .id = IDC_GUI_SHELL, .rect = {0, 0, 89, 17}, .text = "GUI Shell", .font = {.bold = true}};
   cmd0_ = toolkit_.CreateButton(*picture1_, header);
 
-  ui::ControlArgs holder;
-  holder.rect = {0, 16, 81, kButtonBarHeight};
+  ui::ControlArgs holder{.rect = {0, 16, 81, kButtonBarHeight}};
   fr_cmd_ = toolkit_.CreateFrame(*picture1_, holder);
 
   const int step = std::min(kButtonStep, (kButtonBarHeight - kButtonsTop) / kPageCount);
@@ -67,27 +61,23 @@ void MainWindow::CreateShell() {
     const PageEntry& entry = kPages[i];
     PageShell& shell = shells_[i];
 
-    ui::ControlArgs button;
-    button.id = IDC_PAGE_BUTTON_FIRST + i;
-    button.rect = {8, kButtonsTop + i * step, 73, step + 1};
-    button.text = entry.caption;
-    button.icon_id = entry.icon_id;
+    ui::ControlArgs button{.id = IDC_PAGE_BUTTON_FIRST + i,
+                           .rect = {8, kButtonsTop + i * step, 73, step + 1},
+                           .text = entry.caption,
+                           .icon_id = entry.icon_id};
     shell.button = toolkit_.CreateButton(*fr_cmd_, button);
     shell.button->on_click = ui::Trapped(&MainWindow::ShowPage, this, entry.id);
 
-    ui::ControlArgs frame;
-    frame.id = IDC_PAGE_FIRST + i;
-    frame.rect = {109, 2, 633, 400};
+    ui::ControlArgs frame{.id = IDC_PAGE_FIRST + i, .rect = {109, 2, 633, 400}};
     // The pages behind the first one get their controls' windows when first shown.
     frame.defer_contents = i != 0;
     shell.frame = toolkit_.CreateFrame(*window_, frame);
 
-    ui::ControlArgs title;
-    title.id = IDC_PAGE_TITLE_FIRST + i;
-    title.rect = {8, 10, 617, 20};
-    title.text = entry.title;
-    title.font.bold = true;
-    title.header = true;
+    ui::ControlArgs title{.id = IDC_PAGE_TITLE_FIRST + i,
+                          .rect = {8, 10, 617, 20},
+                          .text = entry.title,
+                          .header = true,
+                          .font = {.bold = true}};
     shell.title = toolkit_.CreateLabel(*shell.frame, title);
   }
   // The stacking order, back to front: the second page at the back, the later ones before it in

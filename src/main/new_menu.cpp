@@ -158,12 +158,14 @@ NewMenuItem ParseNewMenuItem(const std::string& item) {
 NewMenuList::NewMenuList(PageContext& context, ui::Frame& frame)
     : context_(context), frame_(frame) {
   ui::Toolkit& tk = context.toolkit;
-  list_ = tk.CreateListBox(frame, ControlAt(IDC_LST_NEW, {kFrameRowLeft, kFrameRowTop, 190, 64}));
-  add_ = tk.CreateButton(frame, ControlAt(IDC_COMMAND7, {206, kFrameRowTop, 89, 21}, "Добавить"));
-  change_ =
-      tk.CreateButton(frame, ControlAt(IDC_COMMAND8, {206, kFrameRowTop + 22, 89, 21}, "Изменить"));
-  delete_ =
-      tk.CreateButton(frame, ControlAt(IDC_COMMAND9, {206, kFrameRowTop + 44, 89, 21}, "Удалить"));
+  list_ =
+      tk.CreateListBox(frame, {.id = IDC_LST_NEW, .rect = {kFrameRowLeft, kFrameRowTop, 190, 64}});
+  add_ = tk.CreateButton(
+      frame, {.id = IDC_COMMAND7, .rect = {206, kFrameRowTop, 89, 21}, .text = "Добавить"});
+  change_ = tk.CreateButton(
+      frame, {.id = IDC_COMMAND8, .rect = {206, kFrameRowTop + 22, 89, 21}, .text = "Изменить"});
+  delete_ = tk.CreateButton(
+      frame, {.id = IDC_COMMAND9, .rect = {206, kFrameRowTop + 44, 89, 21}, .text = "Удалить"});
   add_->on_click = ui::Trapped(&NewMenuList::OnAdd, this);
   change_->on_click = ui::Trapped(&NewMenuList::OnChange, this);
   list_->on_double_click = ui::Trapped(&NewMenuList::OnChange, this);

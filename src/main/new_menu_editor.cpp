@@ -74,36 +74,41 @@ NewMenuEditor::~NewMenuEditor() = default;
 void NewMenuEditor::CreateControls() {
   ui::Toolkit& tk = context_.toolkit;
   ui::Window& w = *window_;
-  lbl_type_ = tk.CreateLabel(w, ControlAt(0, {8, 12, 70, 17}, "Тип:"));
-  txt_type_ = tk.CreateTextBox(w, ControlAt(IDC_TXT_TYPE, {80, 8, 312, 21}));
-  lbl_desc_ = tk.CreateLabel(w, ControlAt(0, {8, 38, 70, 17}, "Описание:"));
-  txt_desc_ = tk.CreateTextBox(w, ControlAt(IDC_TXT_DESC, {80, 34, 312, 21}));
-  contents_ =
-      tk.CreateFrame(w, ControlAt(IDC_FRAME_CONTENTS, {8, 62, 384, 244}, "Содержимое файла"));
+  lbl_type_ = tk.CreateLabel(w, {.rect = {8, 12, 70, 17}, .text = "Тип:"});
+  txt_type_ = tk.CreateTextBox(w, {.id = IDC_TXT_TYPE, .rect = {80, 8, 312, 21}});
+  lbl_desc_ = tk.CreateLabel(w, {.rect = {8, 38, 70, 17}, .text = "Описание:"});
+  txt_desc_ = tk.CreateTextBox(w, {.id = IDC_TXT_DESC, .rect = {80, 34, 312, 21}});
+  contents_ = tk.CreateFrame(
+      w, {.id = IDC_FRAME_CONTENTS, .rect = {8, 62, 384, 244}, .text = "Содержимое файла"});
 
   constexpr const char* kCaptions[kOptionCount] = {
       "Пустой", "Использовать файл", "Копировать из файла", "Ввести сейчас:", "Создать командой:"};
   constexpr int kTops[kOptionCount] = {18, 40, 84, 128, 196};
   for (int i = 0; i < kOptionCount; ++i) {
-    options_[i] = tk.CreateOptionButton(
-        *contents_,
-        ControlAt(IDC_OPTION_FIRST + i, {kFrameRowLeft, kTops[i], 360, 17}, kCaptions[i]));
+    options_[i] = tk.CreateOptionButton(*contents_, {.id = IDC_OPTION_FIRST + i,
+                                                     .rect = {kFrameRowLeft, kTops[i], 360, 17},
+                                                     .text = kCaptions[i]});
     options_[i]->on_click = ui::Trapped(&NewMenuEditor::UpdateOptionControls, this);
   }
   ui::Frame& f = *contents_;
-  txt_use_ = tk.CreateTextBox(f, ControlAt(IDC_TXT_USE, {kBoxLeft, 59, 312, 21}));
-  cmd_use_ = tk.CreateButton(f, ControlAt(IDC_CMD_USE, {kBrowseLeft, 59, 28, 21}, "..."));
-  txt_copy_ = tk.CreateTextBox(f, ControlAt(IDC_TXT_COPY, {kBoxLeft, 103, 312, 21}));
-  cmd_copy_ = tk.CreateButton(f, ControlAt(IDC_CMD_COPY, {kBrowseLeft, 103, 28, 21}, "..."));
-  ui::ControlArgs now = ControlAt(IDC_TXT_NOW, {kBoxLeft, 147, 344, 44});
-  now.multiline = true;
-  now.font.face = "Lucida Console";
+  txt_use_ = tk.CreateTextBox(f, {.id = IDC_TXT_USE, .rect = {kBoxLeft, 59, 312, 21}});
+  cmd_use_ =
+      tk.CreateButton(f, {.id = IDC_CMD_USE, .rect = {kBrowseLeft, 59, 28, 21}, .text = "..."});
+  txt_copy_ = tk.CreateTextBox(f, {.id = IDC_TXT_COPY, .rect = {kBoxLeft, 103, 312, 21}});
+  cmd_copy_ =
+      tk.CreateButton(f, {.id = IDC_CMD_COPY, .rect = {kBrowseLeft, 103, 28, 21}, .text = "..."});
+  ui::ControlArgs now{.id = IDC_TXT_NOW,
+                      .rect = {kBoxLeft, 147, 344, 44},
+                      .font = {.face = "Lucida Console"},
+                      .multiline = true};
   txt_now_ = tk.CreateTextBox(f, now);
-  txt_command_ = tk.CreateTextBox(f, ControlAt(IDC_TXT_COMMAND, {kBoxLeft, 215, 344, 21}));
+  txt_command_ = tk.CreateTextBox(f, {.id = IDC_TXT_COMMAND, .rect = {kBoxLeft, 215, 344, 21}});
 
-  cmd_ok_ = tk.CreateButton(w, ControlAt(IDC_CMD_OK, {152, 314, 76, 23}, "OK"));
-  cmd_cancel_ = tk.CreateButton(w, ControlAt(IDC_CMD_CANCEL, {234, 314, 76, 23}, "Отмена"));
-  cmd_apply_ = tk.CreateButton(w, ControlAt(IDC_CMD_APPLY, {316, 314, 76, 23}, "Применить"));
+  cmd_ok_ = tk.CreateButton(w, {.id = IDC_CMD_OK, .rect = {152, 314, 76, 23}, .text = "OK"});
+  cmd_cancel_ =
+      tk.CreateButton(w, {.id = IDC_CMD_CANCEL, .rect = {234, 314, 76, 23}, .text = "Отмена"});
+  cmd_apply_ =
+      tk.CreateButton(w, {.id = IDC_CMD_APPLY, .rect = {316, 314, 76, 23}, .text = "Применить"});
 
   // Until an option is selected only the command box takes input.
   for (ui::Widget* off : std::initializer_list<ui::Widget*>{

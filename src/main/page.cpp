@@ -7,14 +7,6 @@
 
 namespace vireo::main {
 
-ui::ControlArgs ControlAt(int id, ui::Rect rect, const std::string& text) {
-  ui::ControlArgs args;
-  args.id = id;
-  args.rect = rect;
-  args.text = text;
-  return args;
-}
-
 std::string ReadString(platform::Registry& registry, const std::string& path) {
   registry::RegValue value;
   if (registry::RegRead(registry, path, &value) != 0) return "";
@@ -74,10 +66,7 @@ void Page::Reread() {
 
 ui::Frame& Page::AddFrame(int id, const std::string& caption, ui::Rect rect,
                           ui::Container* parent) {
-  ui::ControlArgs args;
-  args.id = id;
-  args.rect = rect;
-  args.text = caption;
+  ui::ControlArgs args{.id = id, .rect = rect, .text = caption};
   frames_.push_back(toolkit().CreateFrame(parent ? *parent : frame_, args));
   return *frames_.back();
 }
@@ -89,10 +78,7 @@ ui::Frame& Page::AddGroup(Group group, const std::string& caption, ui::Rect rect
 }
 
 ui::Label& Page::AddLabel(ui::Container& parent, int id, const std::string& text, ui::Rect rect) {
-  ui::ControlArgs args;
-  args.id = id;
-  args.rect = rect;
-  args.text = text;
+  ui::ControlArgs args{.id = id, .rect = rect, .text = text};
   labels_.push_back(toolkit().CreateLabel(parent, args));
   return *labels_.back();
 }

@@ -87,8 +87,6 @@ struct PlacedPart {
   PagePart* part;
 };
 
-// The arguments of a control that a page makes: its id, its place in its frame and its text.
-ui::ControlArgs ControlAt(int id, ui::Rect rect, const std::string& text = "");
 // The text of a value, "" when it cannot be read.
 std::string ReadString(platform::Registry& registry, const std::string& path);
 // Stores `text` as a string value; the status of the write.

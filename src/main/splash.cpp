@@ -15,31 +15,20 @@ Splash::Splash(ui::Toolkit& toolkit, platform::Regions& regions) : regions_(regi
   window_ = toolkit.CreateTopWindow(args);
   ui::Window& w = *window_;
 
-  ui::ControlArgs logo;
-  logo.rect = {28, 28, 48, 48};
-  logo.icon_id = IDI_LOGO;
+  ui::ControlArgs logo{.rect = {28, 28, 48, 48}, .icon_id = IDI_LOGO};
   widgets_.push_back(toolkit.CreatePicture(w, logo));
 
-  ui::ControlArgs name;
-  name.rect = {92, 30, 200, 30};
-  name.text = "Vireo";
-  name.font.tenths_of_point = 200;
-  name.font.bold = true;
+  ui::ControlArgs name{
+      .rect = {92, 30, 200, 30}, .text = "Vireo", .font = {.tenths_of_point = 200, .bold = true}};
   widgets_.push_back(toolkit.CreateLabel(w, name));
 
-  ui::ControlArgs subtitle;
-  subtitle.rect = {92, 62, 210, 16};
-  subtitle.text = "Настройка Windows 95/98/Me";
+  ui::ControlArgs subtitle{.rect = {92, 62, 210, 16}, .text = "Настройка Windows 95/98/Me"};
   widgets_.push_back(toolkit.CreateLabel(w, subtitle));
 
-  ui::ControlArgs version;
-  version.rect = {92, 80, 210, 16};
-  version.text = "Версия " VIREO_VERSION_TEXT;
+  ui::ControlArgs version{.rect = {92, 80, 210, 16}, .text = "Версия " VIREO_VERSION_TEXT};
   widgets_.push_back(toolkit.CreateLabel(w, version));
 
-  ui::ControlArgs loading;
-  loading.rect = {28, 190, 270, 16};
-  loading.text = "Подождите, идет загрузка...";
+  ui::ControlArgs loading{.rect = {28, 190, 270, 16}, .text = "Подождите, идет загрузка..."};
   widgets_.push_back(toolkit.CreateLabel(w, loading));  // lblLoading
 }
 
@@ -76,14 +65,10 @@ WaitWindow::WaitWindow(ui::Toolkit& toolkit) {
   args.white_background = true;
   window_ = toolkit.CreateTopWindow(args);
 
-  ui::ControlArgs image;
-  image.rect = {16, 21, 32, 32};
-  image.icon_id = IDI_WAIT;
+  ui::ControlArgs image{.rect = {16, 21, 32, 32}, .icon_id = IDI_WAIT};
   image1_ = toolkit.CreatePicture(*window_, image);
 
-  ui::ControlArgs label;
-  label.rect = {64, 29, 240, 16};
-  label.text = "Подождите, идет обновление данных...";
+  ui::ControlArgs label{.rect = {64, 29, 240, 16}, .text = "Подождите, идет обновление данных..."};
   label1_ = toolkit.CreateLabel(*window_, label);
 }
 

@@ -13,14 +13,6 @@ namespace {
 constexpr int kClientWidth = 620;
 constexpr int kClientHeight = 330;
 
-ui::ControlArgs At(int id, ui::Rect rect, const std::string& text = {}) {
-  ui::ControlArgs args;
-  args.id = id;
-  args.rect = rect;
-  args.text = text;
-  return args;
-}
-
 }  // namespace
 
 std::string EntryLine(const Entry& entry) {
@@ -45,13 +37,15 @@ JournalWindow::JournalWindow(platform::Platform& platform, ui::Toolkit& toolkit,
   args.client_width = kClientWidth;
   args.client_height = kClientHeight;
   window_ = toolkit.CreateTopWindow(args);
-  list_ = toolkit.CreateCheckList(*window_, At(IDC_JOURNAL_LIST, {8, 8, 604, 276}));
-  undo_ = toolkit.CreateButton(*window_, At(IDC_JOURNAL_UNDO, {8, 296, 110, 25}, "Отменить"));
-  undo_all_ =
-      toolkit.CreateButton(*window_, At(IDC_JOURNAL_UNDO_ALL, {126, 296, 110, 25}, "Отменить все"));
-  save_ =
-      toolkit.CreateButton(*window_, At(IDC_JOURNAL_SAVE, {244, 296, 130, 25}, "Сохранить как..."));
-  close_ = toolkit.CreateButton(*window_, At(IDC_JOURNAL_CLOSE, {502, 296, 110, 25}, "Закрыть"));
+  list_ = toolkit.CreateCheckList(*window_, {.id = IDC_JOURNAL_LIST, .rect = {8, 8, 604, 276}});
+  undo_ = toolkit.CreateButton(
+      *window_, {.id = IDC_JOURNAL_UNDO, .rect = {8, 296, 110, 25}, .text = "Отменить"});
+  undo_all_ = toolkit.CreateButton(
+      *window_, {.id = IDC_JOURNAL_UNDO_ALL, .rect = {126, 296, 110, 25}, .text = "Отменить все"});
+  save_ = toolkit.CreateButton(
+      *window_, {.id = IDC_JOURNAL_SAVE, .rect = {244, 296, 130, 25}, .text = "Сохранить как..."});
+  close_ = toolkit.CreateButton(
+      *window_, {.id = IDC_JOURNAL_CLOSE, .rect = {502, 296, 110, 25}, .text = "Закрыть"});
   undo_->on_click = ui::Trapped(&JournalWindow::UndoChosen, this);
   undo_all_->on_click = ui::Trapped(&JournalWindow::UndoAll, this);
   save_->on_click = ui::Trapped(&JournalWindow::SaveAs, this);

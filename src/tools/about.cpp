@@ -15,12 +15,13 @@ constexpr int kTextLeft = 56;
 constexpr int kTextWidth = kWidth - kTextLeft - 12;
 
 ui::ControlArgs NameLabel(int element, int dx, int dy, int color) {
-  ui::ControlArgs args =
-      Control(IDC_ABOUT_NAME_FIRST + element, {kTextLeft + dx, 10 + dy, 200, 36}, "Vireo");
-  args.font.face = "Verdana";
-  args.font.tenths_of_point = 203;  // 20.25 pt
-  args.font.bold = true;
-  args.text_color = color;
+  ui::ControlArgs args{
+      .id = IDC_ABOUT_NAME_FIRST + element,
+      .rect = {kTextLeft + dx, 10 + dy, 200, 36},
+      .text = "Vireo",
+      .font = {.face = "Verdana", .tenths_of_point = 203, .bold = true},  // 20.25 pt
+      .text_color = color,
+  };
   return args;
 }
 
@@ -34,28 +35,31 @@ void RunAbout(platform::Platform& platform, ui::Toolkit& toolkit, ui::Window& ow
 AboutWindow::AboutWindow(platform::Platform& platform, ui::Toolkit& toolkit) : platform_(platform) {
   window_ = toolkit.CreateTopWindow(ModalArgs(kAboutTitle, kWidth, kHeight));
   ui::Window& w = *window_;
-  ui::ControlArgs icon = Control(IDC_ABOUT_IMAGE2, {12, 12, 32, 32});
-  icon.icon_id = IDI_VIREO;
+  ui::ControlArgs icon{.id = IDC_ABOUT_IMAGE2, .rect = {12, 12, 32, 32}, .icon_id = IDI_VIREO};
   image2_ = toolkit.CreatePicture(w, icon);
   // The shadow lies 40 twips to the right of and 45 twips below the name.
   label1_[0] = toolkit.CreateLabel(w, NameLabel(0, Px(40), Px(45), ui::kColorGrayText));
   label1_[1] = toolkit.CreateLabel(w, NameLabel(1, 0, 0, ui::kColorButtonText));
   label1_[1]->BringToFront();
-  ui::ControlArgs picture = Control(IDC_ABOUT_IMAGE1, {kWidth - 60, 8, 48, 48});
-  picture.icon_id = IDI_LOGO;
+  ui::ControlArgs picture{
+      .id = IDC_ABOUT_IMAGE1, .rect = {kWidth - 60, 8, 48, 48}, .icon_id = IDI_LOGO};
   image1_ = toolkit.CreatePicture(w, picture);
   image1_->SetTooltip([] { return std::string(kLicenseTip); });
   // Shape1: an etched line under the name.
   w.AddLine(12, 60, kWidth - 12, 60, ui::kColorButtonShadow);
   w.AddLine(12, 61, kWidth - 12, 61, ui::kColorButtonHighlight);
-  label2_ = toolkit.CreateLabel(
-      w, Control(IDC_ABOUT_DESCRIPTION, {kTextLeft, 70, kTextWidth, 30}, kAboutDescription));
+  label2_ = toolkit.CreateLabel(w, {.id = IDC_ABOUT_DESCRIPTION,
+                                    .rect = {kTextLeft, 70, kTextWidth, 30},
+                                    .text = kAboutDescription});
   label4_ = toolkit.CreateLabel(
-      w, Control(IDC_ABOUT_NOTICE4, {kTextLeft, 106, kTextWidth, 30}, kAboutNotice4));
+      w,
+      {.id = IDC_ABOUT_NOTICE4, .rect = {kTextLeft, 106, kTextWidth, 30}, .text = kAboutNotice4});
   label3_ = toolkit.CreateLabel(
-      w, Control(IDC_ABOUT_NOTICE3, {kTextLeft, 142, kTextWidth, 30}, kAboutNotice3));
-  version_ = toolkit.CreateLabel(w, Control(IDC_ABOUT_VERSION, {kTextLeft, 180, 160, 17}));
-  command1_ = toolkit.CreateButton(w, Control(IDC_ABOUT_OK, {kWidth - 94, 200, 82, 25}, "OK"));
+      w,
+      {.id = IDC_ABOUT_NOTICE3, .rect = {kTextLeft, 142, kTextWidth, 30}, .text = kAboutNotice3});
+  version_ = toolkit.CreateLabel(w, {.id = IDC_ABOUT_VERSION, .rect = {kTextLeft, 180, 160, 17}});
+  command1_ = toolkit.CreateButton(
+      w, {.id = IDC_ABOUT_OK, .rect = {kWidth - 94, 200, 82, 25}, .text = "OK"});
 
   ui::Trap([this] {
     platform::FileVersion version;

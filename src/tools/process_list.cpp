@@ -47,26 +47,31 @@ ProcessListWindow::~ProcessListWindow() = default;
 void ProcessListWindow::CreateControls() {
   ui::Toolkit& tk = toolkit_;
   ui::Window& w = *window_;
-  ui::ControlArgs list = Control(IDC_PROCS_LIST, {8, 8, kListWidth, kListHeight});
-  list.font.face = kFixedFont;
-  list.font.tenths_of_point = 90;
+  ui::ControlArgs list{.id = IDC_PROCS_LIST,
+                       .rect = {8, 8, kListWidth, kListHeight},
+                       .font = {.face = kFixedFont, .tenths_of_point = 90}};
   lst_procs_ = tk.CreateListBox(w, list);
-  frame1_ = tk.CreateFrame(
-      w, Control(IDC_PROCS_FRAME1, {kFrameLeft, 4, kFrameWidth, 196}, "Информация о процессе"));
+  frame1_ = tk.CreateFrame(w, {.id = IDC_PROCS_FRAME1,
+                               .rect = {kFrameLeft, 4, kFrameWidth, 196},
+                               .text = "Информация о процессе"});
   for (int i = 0; i < kDetailRows; ++i) {
     const int top = 22 + i * kRowHeight;
-    captions_[i] = tk.CreateLabel(*frame1_, Control(0, {8, top, 150, 17}, kDetailCaptions[i]));
-    values_[i] = tk.CreateLabel(*frame1_, Control(IDC_PROCS_VALUE_FIRST + i, {160, top, 72, 17}));
+    captions_[i] =
+        tk.CreateLabel(*frame1_, {.rect = {8, top, 150, 17}, .text = kDetailCaptions[i]});
+    values_[i] =
+        tk.CreateLabel(*frame1_, {.id = IDC_PROCS_VALUE_FIRST + i, .rect = {160, top, 72, 17}});
   }
   const int left = kFrameLeft + 8;
   const int right = kFrameLeft + kFrameWidth / 2 + 4;
   constexpr int kButtonWidth = 106;
-  cmd_terminate_ =
-      tk.CreateButton(w, Control(IDC_PROCS_TERMINATE, {left, 212, kButtonWidth, 25}, "Завершить"));
-  cmd_refresh_ =
-      tk.CreateButton(w, Control(IDC_PROCS_REFRESH, {right, 212, kButtonWidth, 25}, "Обновить"));
-  cmd_help_ = tk.CreateButton(w, Control(IDC_PROCS_HELP, {left, 265, kButtonWidth, 25}, "Справка"));
-  cmd_ok_ = tk.CreateButton(w, Control(IDC_PROCS_OK, {right, 265, kButtonWidth, 25}, "OK"));
+  cmd_terminate_ = tk.CreateButton(
+      w, {.id = IDC_PROCS_TERMINATE, .rect = {left, 212, kButtonWidth, 25}, .text = "Завершить"});
+  cmd_refresh_ = tk.CreateButton(
+      w, {.id = IDC_PROCS_REFRESH, .rect = {right, 212, kButtonWidth, 25}, .text = "Обновить"});
+  cmd_help_ = tk.CreateButton(
+      w, {.id = IDC_PROCS_HELP, .rect = {left, 265, kButtonWidth, 25}, .text = "Справка"});
+  cmd_ok_ = tk.CreateButton(
+      w, {.id = IDC_PROCS_OK, .rect = {right, 265, kButtonWidth, 25}, .text = "OK"});
 
   // The details follow the selection as the user touches the list, not a selection made by code.
   for (auto* event :

@@ -30,24 +30,29 @@ SystemInfoWindow::~SystemInfoWindow() = default;
 void SystemInfoWindow::CreateControls() {
   ui::Toolkit& tk = toolkit_;
   ui::Window& w = *window_;
-  frame2_ = tk.CreateFrame(w, Control(IDC_SYSINFO_FRAME2, Twips(120, 120, 4095, 1095), "Система"));
+  frame2_ = tk.CreateFrame(
+      w, {.id = IDC_SYSINFO_FRAME2, .rect = Twips(120, 120, 4095, 1095), .text = "Система"});
   // Wide enough for its caption in the toolkit's font: up to where the name begins.
-  label1_ = tk.CreateLabel(*frame2_, Control(0, Twips(120, 240, 1440, 255), "Имя компьютера:"));
-  cn_ = tk.CreateLabel(*frame2_, Control(IDC_SYSINFO_CN, Twips(1560, 240, 2415, 255)));
-  work_ = tk.CreateLabel(*frame2_, Control(IDC_SYSINFO_WORK, Twips(120, 480, 3855, 255)));
-  label2_ = tk.CreateLabel(*frame2_, Control(0, Twips(120, 720, 375, 255), "OC:"));
+  label1_ =
+      tk.CreateLabel(*frame2_, {.rect = Twips(120, 240, 1440, 255), .text = "Имя компьютера:"});
+  cn_ = tk.CreateLabel(*frame2_, {.id = IDC_SYSINFO_CN, .rect = Twips(1560, 240, 2415, 255)});
+  work_ = tk.CreateLabel(*frame2_, {.id = IDC_SYSINFO_WORK, .rect = Twips(120, 480, 3855, 255)});
+  label2_ = tk.CreateLabel(*frame2_, {.rect = Twips(120, 720, 375, 255), .text = "OC:"});
   lbl_os_version_ =
-      tk.CreateLabel(*frame2_, Control(IDC_SYSINFO_OS_VERSION, Twips(480, 720, 3495, 255)));
-  frame3_ = tk.CreateFrame(w, Control(0, Twips(120, 1320, 4095, 1935), "Процессор"));
-  lbl_cpu_ = tk.CreateLabel(*frame3_, Control(IDC_SYSINFO_CPU, Twips(120, 240, 3855, 1575)));
-  frame4_ = tk.CreateFrame(w, Control(0, Twips(4320, 120, 4095, 3135), "Переменные среды"));
-  lst_env_ = tk.CreateListBox(*frame4_, Control(IDC_SYSINFO_ENV, Twips(120, 240, 3855, 2790)));
-  lbl_ram_ = tk.CreateLabel(w, Control(IDC_SYSINFO_RAM, Twips(120, 3360, 8295, 855)));
-  cmd_ok_ = tk.CreateButton(w, Control(IDC_SYSINFO_OK, Twips(120, 4320, 1215, 375), "OK"));
+      tk.CreateLabel(*frame2_, {.id = IDC_SYSINFO_OS_VERSION, .rect = Twips(480, 720, 3495, 255)});
+  frame3_ = tk.CreateFrame(w, {.rect = Twips(120, 1320, 4095, 1935), .text = "Процессор"});
+  lbl_cpu_ = tk.CreateLabel(*frame3_, {.id = IDC_SYSINFO_CPU, .rect = Twips(120, 240, 3855, 1575)});
+  frame4_ = tk.CreateFrame(w, {.rect = Twips(4320, 120, 4095, 3135), .text = "Переменные среды"});
+  lst_env_ =
+      tk.CreateListBox(*frame4_, {.id = IDC_SYSINFO_ENV, .rect = Twips(120, 240, 3855, 2790)});
+  lbl_ram_ = tk.CreateLabel(w, {.id = IDC_SYSINFO_RAM, .rect = Twips(120, 3360, 8295, 855)});
+  cmd_ok_ =
+      tk.CreateButton(w, {.id = IDC_SYSINFO_OK, .rect = Twips(120, 4320, 1215, 375), .text = "OK"});
   command1_ = tk.CreateButton(
-      w, Control(IDC_SYSINFO_PROCESSES, Twips(1440, 4320, 1215, 375), "Процессы..."));
-  command2_ =
-      tk.CreateButton(w, Control(IDC_SYSINFO_WINDOWS, Twips(2760, 4320, 1215, 375), "Окна..."));
+      w,
+      {.id = IDC_SYSINFO_PROCESSES, .rect = Twips(1440, 4320, 1215, 375), .text = "Процессы..."});
+  command2_ = tk.CreateButton(
+      w, {.id = IDC_SYSINFO_WINDOWS, .rect = Twips(2760, 4320, 1215, 375), .text = "Окна..."});
 
   cmd_ok_->on_click = ui::Trapped(&ui::Window::Close, window_.get());
   command1_->on_click = ui::Trapped(&SystemInfoWindow::ShowProcesses, this);

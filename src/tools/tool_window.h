@@ -16,14 +16,6 @@ inline ui::Rect Twips(int left, int top, int width, int height) {
   return {Px(left), Px(top), Px(width), Px(height)};
 }
 
-inline ui::ControlArgs Control(int id, ui::Rect rect, const std::string& text = {}) {
-  ui::ControlArgs args;
-  args.id = id;
-  args.rect = rect;
-  args.text = text;
-  return args;
-}
-
 // A window shown modally, with a title bar and a close box.
 inline ui::WindowArgs ModalArgs(const std::string& title, int width, int height) {
   ui::WindowArgs args;

@@ -24,18 +24,20 @@ WindowListWindow::WindowListWindow(platform::Platform& platform, ui::Toolkit& to
     : platform_(platform) {
   window_ = toolkit.CreateTopWindow(ModalArgs(kWindowListTitle, kWidth, kHeight));
   ui::Window& w = *window_;
-  command1_ =
-      toolkit.CreateButton(w, Control(IDC_WINDOWS_HANDLE, {8, 8, kHandleColumn, 22}, "Handle"));
-  command2_ = toolkit.CreateButton(
-      w, Control(IDC_WINDOWS_TITLE, {8 + kHandleColumn, 8, kWidth - 16 - kHandleColumn, 22},
-                 "Название окна"));
-  ui::ControlArgs list = Control(IDC_WINDOWS_LIST, {8, 30, kWidth - 16, 258});
-  list.font.face = kFixedFont;
-  list.font.tenths_of_point = 90;
+  command1_ = toolkit.CreateButton(
+      w, {.id = IDC_WINDOWS_HANDLE, .rect = {8, 8, kHandleColumn, 22}, .text = "Handle"});
+  command2_ =
+      toolkit.CreateButton(w, {.id = IDC_WINDOWS_TITLE,
+                               .rect = {8 + kHandleColumn, 8, kWidth - 16 - kHandleColumn, 22},
+                               .text = "Название окна"});
+  ui::ControlArgs list{.id = IDC_WINDOWS_LIST,
+                       .rect = {8, 30, kWidth - 16, 258},
+                       .font = {.face = kFixedFont, .tenths_of_point = 90}};
   lst_windows_ = toolkit.CreateListBox(w, list);
   cmd_refresh_ = toolkit.CreateButton(
-      w, Control(IDC_WINDOWS_REFRESH, {kWidth - 188, 298, 86, 25}, "Обновить"));
-  cmd_ok_ = toolkit.CreateButton(w, Control(IDC_WINDOWS_OK, {kWidth - 94, 298, 86, 25}, "OK"));
+      w, {.id = IDC_WINDOWS_REFRESH, .rect = {kWidth - 188, 298, 86, 25}, .text = "Обновить"});
+  cmd_ok_ = toolkit.CreateButton(
+      w, {.id = IDC_WINDOWS_OK, .rect = {kWidth - 94, 298, 86, 25}, .text = "OK"});
 
   cmd_refresh_->on_click = ui::Trapped(&WindowListWindow::Enumerate, this);
   cmd_ok_->on_click = ui::Trapped(&ui::Window::Close, window_.get());

@@ -260,14 +260,17 @@ struct WindowArgs {
   Font font;
 };
 
+// Made with designated initialisers, naming only what differs from the defaults:
+// {.id = IDC_COMMAND7, .rect = {206, 18, 89, 21}, .text = "Добавить"}. Every member has a
+// default, so that no initialiser list leaves one unset.
 struct ControlArgs {
   int id = 0;  // the control's stable id (see above); 0 for none
-  Rect rect;
-  std::string text;
+  Rect rect{};
+  std::string text{};
   int icon_id = 0;      // buttons: a picture above the caption; pictures: the picture shown
   bool header = false;  // labels: a title bar in the caption colours
   bool border = false;  // pictures: a sunken border
-  Font font;
+  Font font{};
   bool multiline = false;  // text boxes: several lines, Enter starts a new one
   // Labels: the text in this system colour; where such labels overlap, the text of the one
   // beneath shows through the one above (a shadow). -1 for the usual label.

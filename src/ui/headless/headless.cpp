@@ -202,13 +202,9 @@ bool HMenu::ItemEnabled(int command_id) const {
 
 HWindow::HWindow(HeadlessToolkit* toolkit, const WindowArgs& args, int sequence)
     : Widget(Kind::kWindow, nullptr,
-             ControlArgs{0,
-                         {0, 0, args.client_width, args.client_height},
-                         args.title,
-                         0,
-                         false,
-                         false,
-                         args.font}),
+             ControlArgs{.rect = {0, 0, args.client_width, args.client_height},
+                         .text = args.title,
+                         .font = args.font}),
       toolkit_(toolkit),
       args_(args),
       sequence_(sequence) {

@@ -112,7 +112,7 @@ class Win32Window : public Panel<ui::Window> {
  public:
   Win32Window(HWND window, Win32Toolkit& toolkit, const WindowArgs& args, HACCEL accelerators)
       : Panel(window, toolkit,
-              ControlArgs{0, {}, args.title, args.icon_id, false, false, args.font}),
+              ControlArgs{.text = args.title, .icon_id = args.icon_id, .font = args.font}),
         window_args_(args),
         accelerators_(accelerators) {}
   ~Win32Window() override;
