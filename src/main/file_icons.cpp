@@ -68,7 +68,7 @@ bool IconLibraryPresent(platform::Platform& platform) {
 
 ExtensionList::ExtensionList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
-      parent, {.id = IDC_LST_EXT, .rect = {kFrameRowLeft, kFrameRowTop, 285, 68}});
+      parent, {.id = IDC_EXTENSIONS_LIST, .rect = {kFrameRowLeft, kFrameRowTop, 285, 68}});
   list_->on_item_check = ui::Trapped(&ExtensionList::OnItemCheck, this);
   list_->SetItemTooltip(
       [this](int row) { return ui::TrapText([this, row] { return RowTip(row); }); });
@@ -117,7 +117,7 @@ void ExtensionList::OnItemCheck(int row) {
 
 IconList::IconList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
-      parent, {.id = IDC_LST_ICO, .rect = {kFrameRowLeft, kFrameRowTop, 285, 68}});
+      parent, {.id = IDC_ICON_FILES_LIST, .rect = {kFrameRowLeft, kFrameRowTop, 285, 68}});
   list_->on_item_check = ui::Trapped(&IconList::OnItemCheck, this);
   // The icon, then the backup of the icon it had before.
   list_->SetItemTooltip([this](int row) {
@@ -169,10 +169,10 @@ void IconList::OnItemCheck(int row) {
 }
 
 ShellIcons3D::ShellIcons3D(PageContext& context, ui::Container& parent) : context_(context) {
-  use_ = context.toolkit.CreateButton(parent, {.id = IDC_CMD_USE_3D,
+  use_ = context.toolkit.CreateButton(parent, {.id = IDC_SHELL_ICONS_USE_3D,
                                                .rect = {10, 16, 285, 21},
                                                .text = "Использовать Microsoft Plus 3D иконки"});
-  restore_ = context.toolkit.CreateButton(parent, {.id = IDC_CMD_RESTORE_3D,
+  restore_ = context.toolkit.CreateButton(parent, {.id = IDC_SHELL_ICONS_RESTORE,
                                                    .rect = {10, 39, 285, 21},
                                                    .text = "Восстановить оригинальные иконки"});
   use_->on_click = ui::Trapped(&ShellIcons3D::OnUse, this);

@@ -50,9 +50,10 @@ std::string InstallValue(int i) {
 SpecialFolders::SpecialFolders(PageContext& context, ui::Container& parent) : context_(context) {
   ui::Toolkit& tk = context.toolkit;
   folder_label_ = tk.CreateLabel(parent, {.rect = {10, 21, 40, 17}, .text = "Папка:"});
-  cmb_folder_ = tk.CreateDropDown(parent, {.id = IDC_CMB_FOLDER, .rect = {52, 18, 243, 21}});
+  cmb_folder_ =
+      tk.CreateDropDown(parent, {.id = IDC_SPECIAL_FOLDER_LIST, .rect = {52, 18, 243, 21}});
   path_label_ = tk.CreateLabel(parent, {.rect = {10, 47, 40, 17}, .text = "Путь:"});
-  txt_path_ = tk.CreateTextBox(parent, {.id = IDC_TXT_PATH, .rect = {52, 44, 243, 20}});
+  txt_path_ = tk.CreateTextBox(parent, {.id = IDC_SPECIAL_FOLDER_PATH, .rect = {52, 44, 243, 20}});
   for (const char* name : kSpecialFolders) cmb_folder_->AddItem(name);
   cmb_folder_->on_select = ui::Trapped(&SpecialFolders::ShowPath, this);
   txt_path_->on_change = ui::Trapped(&SpecialFolders::OnPathChange, this);
@@ -95,7 +96,8 @@ void SpecialFolders::OnPathChange() {
 }
 
 SourcePath::SourcePath(PageContext& context, ui::Container& parent) : context_(context) {
-  txt_win_ = context.toolkit.CreateTextBox(parent, {.id = IDC_TXT_WIN, .rect = {10, 18, 285, 20}});
+  txt_win_ =
+      context.toolkit.CreateTextBox(parent, {.id = IDC_SOURCE_PATH, .rect = {10, 18, 285, 20}});
   txt_win_->on_change = ui::Trapped(&SourcePath::OnChange, this);
   txt_win_->SetTooltip(ValueTip(context.platform.registry, kSourcePath));
 }
@@ -114,7 +116,7 @@ InstallPaths::InstallPaths(PageContext& context, ui::Container& parent) : contex
     lbl_ip_[i] = context.toolkit.CreateLabel(
         parent, {.rect = {10, top + 3, 18, 17}, .text = std::to_string(i + 1) + ":"});
     txt_ip_[i] = context.toolkit.CreateTextBox(
-        parent, {.id = IDC_TXT_IP_FIRST + i, .rect = {30, top, 265, 20}});
+        parent, {.id = IDC_INSTALL_PATH_FIRST + i, .rect = {30, top, 265, 20}});
     txt_ip_[i]->on_change = ui::Trapped(&InstallPaths::OnChange, this, i);
     txt_ip_[i]->SetTooltip(ValueTip(context.platform.registry, InstallValue(i)));
   }
@@ -134,11 +136,11 @@ void InstallPaths::OnChange(int i) {
 
 FolderIcons::FolderIcons(PageContext& context, ui::Container& parent) : context_(context) {
   use_ = context.toolkit.CreateButton(parent,
-                                      {.id = IDC_CMD_USE_3D_FOLDER,
+                                      {.id = IDC_FOLDER_ICONS_USE_3D,
                                        .rect = {10, 16, 285, 21},
                                        .text = "Использовать Microsoft Plus 3D иконки для папок"});
   restore_ =
-      context.toolkit.CreateButton(parent, {.id = IDC_CMD_RESTORE_FOLDER,
+      context.toolkit.CreateButton(parent, {.id = IDC_FOLDER_ICONS_RESTORE,
                                             .rect = {10, 39, 285, 21},
                                             .text = "Восстановить стандартные иконки для папок"});
   use_->on_click = ui::Trapped(&FolderIcons::OnUse, this);

@@ -159,7 +159,7 @@ TEST_F(ClassFixtureTest, NewMenuListGivesWhatTheFileSaysForEveryExtensionAtLittl
   window->page<main::FilesPage>().new_menu().Fill();
   Settle();
   const std::size_t calls = counting.total();
-  EXPECT_EQ(test::Items(Get<HDropDown>(IDC_LST_NEW)), file);
+  EXPECT_EQ(test::Items(Get<HDropDown>(IDC_NEW_MENU_LIST)), file);
   EXPECT_EQ(Writes(), 0u);
   EXPECT_EQ(memory.open_handles(), 0u);
   std::printf("FillNewList: %zu calls for %zu class keys, %zu extension keys (%zu with subkeys)\n",

@@ -13,7 +13,7 @@ namespace {
 class ControlPanelPageTest : public test::MainWindowFixture {
  protected:
   std::string Ini() { return system.WindowsDirectory() + "\\control.ini"; }
-  HCheckList& Applets() { return Get<HCheckList>(IDC_LST_APPLETS); }
+  HCheckList& Applets() { return Get<HCheckList>(IDC_APPLETS_LIST); }
   // The items shown cleared, by index.
   std::vector<int> Cleared() {
     std::vector<int> cleared;

@@ -13,8 +13,8 @@ constexpr char kSize[] = "Shell Icon Size";
 
 class DesktopPageTest : public test::MainWindowFixture {
  protected:
-  std::string Label() { return Get<HLabel>(IDC_LABEL3).Text(); }
-  HScrollBar& Bar() { return Get<HScrollBar>(IDC_VSCROLL1); }
+  std::string Label() { return Get<HLabel>(IDC_ICON_SIZE_VALUE).Text(); }
+  HScrollBar& Bar() { return Get<HScrollBar>(IDC_ICON_SIZE_SPIN); }
   void Click(int id) { Get<HButton>(id).Click(); }
   // Stores the size (nullptr: none) and reads it as start-up does (ReadIconSize).
   void Show(const char* size) {
@@ -92,7 +92,7 @@ TEST_F(DesktopPageTest, TheUpperArrowEnlargesWithinTheRangeAndDefaultStoresThirt
   };
   for (const auto& c : cases) {
     Show(c.stored);
-    Click(IDC_COMMAND1);
+    Click(IDC_ICON_SIZE_DEFAULT);
     EXPECT_EQ(Stored(kCurrentUser, kMetrics, kSize), c.after) << (c.stored ? c.stored : "none");
     EXPECT_EQ(Label(), c.label);
     EXPECT_EQ(Bar().Value(), -32);
@@ -112,7 +112,7 @@ TEST_F(DesktopPageTest, RemoveAllDeletesEveryOverrideAndKeepsTheKey) {
   memory.PutText(kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\explorer", "Keep",
                  "1");
   Start();
-  Click(IDC_COMMAND2);
+  Click(IDC_ICONS_REMOVE_ALL);
   EXPECT_EQ(Icons(), "");
   EXPECT_EQ(Stored(kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\explorer", "Keep"),
             "1");
@@ -120,7 +120,7 @@ TEST_F(DesktopPageTest, RemoveAllDeletesEveryOverrideAndKeepsTheKey) {
   // A value that cannot be deleted ends the clean-up.
   PutIcon("3", "c:\\a.ico,0");
   memory.Protect(kLocalMachine, main::kShellIconsKey);
-  Click(IDC_COMMAND2);
+  Click(IDC_ICONS_REMOVE_ALL);
   EXPECT_EQ(Icons(), "3");
   EXPECT_EQ(memory.open_handles(), 0u);
 }
@@ -146,14 +146,14 @@ TEST_F(DesktopPageTest, RemoveUnusedDeletesOnlyTheShellsOwnIcons) {
   };
   for (const auto& icon : icons) PutIcon(icon.name, icon.data);
   Start();
-  Click(IDC_COMMAND3);
+  Click(IDC_ICONS_REMOVE_UNUSED);
   EXPECT_EQ(Icons(), "2 3 4 5 6");
 
   // A value that cannot be deleted is passed over: the clean-up goes on past it.
   PutIcon("8", windows + "\\shell32.dll,1");
   PutIcon("9", windows + "\\shell32.dll,2");
   memory.ProtectValue(kLocalMachine, main::kShellIconsKey, "8");
-  Click(IDC_COMMAND3);
+  Click(IDC_ICONS_REMOVE_UNUSED);
   EXPECT_EQ(Icons(), "2 3 4 5 6 8");
   EXPECT_EQ(memory.open_handles(), 0u);
 }

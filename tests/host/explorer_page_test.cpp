@@ -16,10 +16,10 @@ constexpr char kOnePane[] = "[ViewFolder(\"%l\", %I, %S)]";
 
 class ExplorerPageTest : public test::MainWindowFixture {
  protected:
-  HCheckList& Drives() { return Get<HCheckList>(IDC_LST_DRIVES); }
-  HCheckBox& TwoPane() { return Get<HCheckBox>(IDC_CHECK1); }
-  HTextBox& Background() { return Get<HTextBox>(IDC_TEXT1); }
-  HPicture& Preview() { return Get<HPicture>(IDC_IMAGE1); }
+  HCheckList& Drives() { return Get<HCheckList>(IDC_DRIVES_LIST); }
+  HCheckBox& TwoPane() { return Get<HCheckBox>(IDC_TWO_PANE); }
+  HTextBox& Background() { return Get<HTextBox>(IDC_TOOLBAR_BACKGROUND_PATH); }
+  HPicture& Preview() { return Get<HPicture>(IDC_TOOLBAR_BACKGROUND_PREVIEW); }
   std::string NoDrives() { return Stored(kCurrentUser, kPolicies, "NoDrives"); }
   std::string Bitmap() { return Stored(kCurrentUser, kToolbar, "BackBitmapShell"); }
 };
@@ -122,10 +122,10 @@ TEST_F(ExplorerPageTest, BackgroundIsWrittenAtEveryKeystrokeAndPreviewedOnBrowse
 
   // "Обзор...": a cancel changes nothing; a bitmap chosen is written and shown.
   const std::size_t writes = Writes();
-  Get<HButton>(IDC_COMMAND5).Click();
+  Get<HButton>(IDC_TOOLBAR_BACKGROUND_BROWSE).Click();
   EXPECT_EQ(Writes(), writes);
   chooser.next_choice = chosen;
-  Get<HButton>(IDC_COMMAND5).Click();
+  Get<HButton>(IDC_TOOLBAR_BACKGROUND_BROWSE).Click();
   EXPECT_EQ(Background().Text(), chosen);
   EXPECT_EQ(Bitmap(), chosen);
   EXPECT_EQ(Preview().picture(), chosen);
@@ -139,7 +139,7 @@ TEST_F(ExplorerPageTest, BackgroundIsWrittenAtEveryKeystrokeAndPreviewedOnBrowse
   EXPECT_EQ(Background().Text(), chosen);
 
   // "Просмотр" opens the root of drive C.
-  Get<HButton>(IDC_COMMAND6).Click();
+  Get<HButton>(IDC_TOOLBAR_BACKGROUND_VIEW).Click();
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0].target, "c:\\");
 }

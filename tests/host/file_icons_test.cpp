@@ -11,8 +11,8 @@ namespace {
 
 class FileIconsTest : public test::MainWindowFixture {
  protected:
-  HCheckList& Ext() { return Get<HCheckList>(IDC_LST_EXT); }
-  HCheckList& Ico() { return Get<HCheckList>(IDC_LST_ICO); }
+  HCheckList& Ext() { return Get<HCheckList>(IDC_EXTENSIONS_LIST); }
+  HCheckList& Ico() { return Get<HCheckList>(IDC_ICON_FILES_LIST); }
   void Set(const std::string& path, const std::string& text) {
     registry::RegWrite(memory, "HKCR\\" + path, registry::RegValue::Text(text),
                        registry::ValueType::kString);
@@ -136,14 +136,14 @@ TEST_F(FileIconsTest, ThreeDIconsPointAtCoolDllAndAreRemovedWhateverTheyHold) {
   system.WriteFile(library, "MZ");
   memory.PutText(kLocalMachine, main::kShellIconsKey, "7", "mine.dll,7");
   Start();
-  Get<HButton>(IDC_CMD_USE_3D).Click();
+  Get<HButton>(IDC_SHELL_ICONS_USE_3D).Click();
   const std::string s = system.SystemDirectory() + "\\COOL.DLL,";
   EXPECT_EQ(stored(), "3=<none> 5=" + s + "9 6=" + s + "8 7=mine.dll,7 8=" + s + "0 9=" + s +
                           "1 10=" + s + "29 11=" + s + "10 ");
   memory.PutText(kLocalMachine, main::kShellIconsKey, "6", "");
   memory.PutText(kLocalMachine, main::kShellIconsKey, "8", "other.dll,3");
   memory.PutText(kLocalMachine, main::kShellIconsKey, "3", "folder.dll,1");
-  Get<HButton>(IDC_CMD_RESTORE_3D).Click();
+  Get<HButton>(IDC_SHELL_ICONS_RESTORE).Click();
   EXPECT_EQ(stored(),
             "3=folder.dll,1 5=<none> 6= 7=mine.dll,7 8=<none> 9=<none> 10=<none> "
             "11=<none> ");
@@ -153,8 +153,8 @@ TEST_F(FileIconsTest, ThreeDIconsPointAtCoolDllAndAreRemovedWhateverTheyHold) {
   Start();
   system.WriteFile(library, "MZ");
   Refresh();
-  for (int id :
-       {IDC_CMD_USE_3D, IDC_CMD_RESTORE_3D, IDC_CMD_USE_3D_FOLDER, IDC_CMD_RESTORE_FOLDER}) {
+  for (int id : {IDC_SHELL_ICONS_USE_3D, IDC_SHELL_ICONS_RESTORE, IDC_FOLDER_ICONS_USE_3D,
+                 IDC_FOLDER_ICONS_RESTORE}) {
     EXPECT_FALSE(Get<HButton>(id).Enabled()) << id;
   }
 }

@@ -53,17 +53,17 @@ TEST_F(FileTypesTest, FillingShowsWhatIsStoredAndWritesNothing) {
       Put("Unknown", c.description);
       round == 0 ? Refresh() : window->ShowPage(main::PageId::kFiles);
       SCOPED_TRACE(std::to_string(round) + (c.open_with ? c.open_with : "none"));
-      EXPECT_EQ(Box(IDC_CHECK2).Checked(), c.check2);
-      EXPECT_EQ(Box(IDC_CHECK3).Checked(), c.check3);
-      EXPECT_EQ(Txt(IDC_TXT_O).Text(), c.command ? c.command : "");
-      EXPECT_EQ(Txt(IDC_TXT_D).Text(), c.description ? c.description : "");
+      EXPECT_EQ(Box(IDC_QUICK_VIEW).Checked(), c.check2);
+      EXPECT_EQ(Box(IDC_OPEN_WITH).Checked(), c.check3);
+      EXPECT_EQ(Txt(IDC_UNKNOWN_FILES_COMMAND).Text(), c.command ? c.command : "");
+      EXPECT_EQ(Txt(IDC_UNKNOWN_FILES_DESCRIPTION).Text(), c.description ? c.description : "");
     }
   }
   Put("Unknown", "E");
   Refresh();
   memory.Put(kClassesRoot, "Unknown", "", 7, {'a', 0, 0});  // a type that reads as nothing
   Refresh();
-  EXPECT_EQ(Txt(IDC_TXT_D).Text(), "");
+  EXPECT_EQ(Txt(IDC_UNKNOWN_FILES_DESCRIPTION).Text(), "");
   EXPECT_EQ(Writes(), 0u);
 }
 
@@ -77,9 +77,9 @@ TEST_F(FileTypesTest, BoxesWriteTheirEntriesAndClearingDeletesTheWholeKey) {
   ASSERT_TRUE(main_window.Load());
   main_window.Show();
 
-  Box(IDC_CHECK2).Click();
+  Box(IDC_QUICK_VIEW).Click();
   EXPECT_EQ(Hkcr("*\\QuickView"), "*");
-  Box(IDC_CHECK3).Click();
+  Box(IDC_OPEN_WITH).Click();
   // The command first, then the menu text.
   EXPECT_EQ(log.paths, (std::vector<std::string>{"*\\QuickView", "*\\Shell\\openas\\command",
                                                  "*\\Shell\\openas"}));
@@ -87,19 +87,19 @@ TEST_F(FileTypesTest, BoxesWriteTheirEntriesAndClearingDeletesTheWholeKey) {
   EXPECT_EQ(Hkcr("*\\Shell\\openas"), "Открыть с помощью...");
 
   Put("*\\Shell\\openas\\ddeexec", "x");
-  Box(IDC_CHECK2).Click();
-  Box(IDC_CHECK3).Click();
+  Box(IDC_QUICK_VIEW).Click();
+  Box(IDC_OPEN_WITH).Click();
   EXPECT_FALSE(memory.Exists(kClassesRoot, "*\\QuickView"));
   EXPECT_FALSE(memory.Exists(kClassesRoot, "*\\Shell\\openas"));
   EXPECT_EQ(Hkcr("*\\Shell\\print"), "Печать");
   Refresh();
-  EXPECT_EQ(Box(IDC_CHECK3).Checked(), 0);
+  EXPECT_EQ(Box(IDC_OPEN_WITH).Checked(), 0);
 
   // A delete that fails shows what the registry still holds.
-  Box(IDC_CHECK3).Click();
+  Box(IDC_OPEN_WITH).Click();
   memory.Protect(kClassesRoot, "*\\Shell\\openas");
-  Box(IDC_CHECK3).Click();
-  EXPECT_EQ(Box(IDC_CHECK3).Checked(), 1);
+  Box(IDC_OPEN_WITH).Click();
+  EXPECT_EQ(Box(IDC_OPEN_WITH).Checked(), 1);
 }
 
 TEST_F(FileTypesTest, EmptyingTheCommandRemovesTheOpenVerbOnlyWhenThereIsOne) {
@@ -108,7 +108,7 @@ TEST_F(FileTypesTest, EmptyingTheCommandRemovesTheOpenVerbOnlyWhenThereIsOne) {
   Put("Unknown\\Shell\\Open\\ddeexec", "x");
   Put("Unknown\\Shell\\Edit\\Command", "e");
   Start();
-  HTextBox& command = Txt(IDC_TXT_O);
+  HTextBox& command = Txt(IDC_UNKNOWN_FILES_COMMAND);
   command.Backspace();
   EXPECT_FALSE(memory.Exists(kClassesRoot, "Unknown\\Shell\\Open"));
   EXPECT_EQ(Hkcr("Unknown\\Shell"), "");
@@ -139,15 +139,15 @@ TEST_F(FileTypesTest, EmptyingTheCommandRemovesTheOpenVerbOnlyWhenThereIsOne) {
 TEST_F(FileTypesTest, DescriptionIsWrittenAtEveryKeystrokeAndNeverDeleted) {
   Put("Unknown", "Д");
   Start();
-  Txt(IDC_TXT_D).Type("а");
+  Txt(IDC_UNKNOWN_FILES_DESCRIPTION).Type("а");
   EXPECT_EQ(Hkcr("Unknown"), "Да");
-  Txt(IDC_TXT_D).Replace("");
+  Txt(IDC_UNKNOWN_FILES_DESCRIPTION).Replace("");
   EXPECT_EQ(Hkcr("Unknown"), "");
 
   Put("Unknown", "old");
   memory.Protect(kClassesRoot, "Unknown");
-  Txt(IDC_TXT_D).Type("z");
-  EXPECT_EQ(Txt(IDC_TXT_D).Text(), "old");
+  Txt(IDC_UNKNOWN_FILES_DESCRIPTION).Type("z");
+  EXPECT_EQ(Txt(IDC_UNKNOWN_FILES_DESCRIPTION).Text(), "old");
 }
 
 }  // namespace

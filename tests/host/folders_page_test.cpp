@@ -16,12 +16,12 @@ constexpr char kMru[] = "InstallLocationsMRU";
 
 class FoldersPageTest : public test::MainWindowFixture {
  protected:
-  HDropDown& Folder() { return Get<HDropDown>(IDC_CMB_FOLDER); }
-  HTextBox& Path() { return Get<HTextBox>(IDC_TXT_PATH); }
-  HTextBox& Source() { return Get<HTextBox>(IDC_TXT_WIN); }
-  HTextBox& Install(int i) { return Get<HTextBox>(IDC_TXT_IP_FIRST + i); }
-  HButton& Use() { return Get<HButton>(IDC_CMD_USE_3D_FOLDER); }
-  HButton& Restore() { return Get<HButton>(IDC_CMD_RESTORE_FOLDER); }
+  HDropDown& Folder() { return Get<HDropDown>(IDC_SPECIAL_FOLDER_LIST); }
+  HTextBox& Path() { return Get<HTextBox>(IDC_SPECIAL_FOLDER_PATH); }
+  HTextBox& Source() { return Get<HTextBox>(IDC_SOURCE_PATH); }
+  HTextBox& Install(int i) { return Get<HTextBox>(IDC_INSTALL_PATH_FIRST + i); }
+  HButton& Use() { return Get<HButton>(IDC_FOLDER_ICONS_USE_3D); }
+  HButton& Restore() { return Get<HButton>(IDC_FOLDER_ICONS_RESTORE); }
   std::string Icon(const char* name) { return Stored(kLocalMachine, main::kShellIconsKey, name); }
 };
 

@@ -21,13 +21,14 @@ constexpr char kWebFolders[] =
 constexpr char kRecycleBin[] = "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}";
 
 // Controls of the catalogue's arrays, by element.
-constexpr int kDevices = IDC_CHK_FIRST + 1;  // restriction "Вкладка "Устройства""
-constexpr int kPasswords = IDC_CHK_FIRST + 12;  // restriction "Смена паролей", NoPwdPage
-constexpr int kInfoTip = IDC_CHKA_FIRST + 0;    // check setting ShowInfoTip
-constexpr int kNetwork = IDC_CHKA_FIRST + 5;    // check setting NoEntireNetwork, "1|-", Default 1
-constexpr int kComponents = IDC_CHK_FIRST + 19;  // restriction on the Active Desktop page
-constexpr int kWebFolderBox = IDC_CHKM_FIRST + 2;
-constexpr int kTasksBox = IDC_CHKM_FIRST + 1;
+constexpr int kDevices = IDC_RESTRICTION_FIRST + 1;  // restriction "Вкладка "Устройства""
+constexpr int kPasswords = IDC_RESTRICTION_FIRST + 12;  // restriction "Смена паролей", NoPwdPage
+constexpr int kInfoTip = IDC_CHECK_SETTING_FIRST + 0;  // check setting ShowInfoTip
+constexpr int kNetwork =
+    IDC_CHECK_SETTING_FIRST + 5;  // check setting NoEntireNetwork, "1|-", Default 1
+constexpr int kComponents = IDC_RESTRICTION_FIRST + 19;  // restriction on the Active Desktop page
+constexpr int kWebFolderBox = IDC_MY_COMPUTER_FIRST + 2;
+constexpr int kTasksBox = IDC_MY_COMPUTER_FIRST + 1;
 
 class PagesTest : public test::MainWindowFixture {
  protected:
@@ -52,26 +53,26 @@ TEST_F(PagesTest, StartUpRefreshAndPageSwitchesOnlyRead) {
     EXPECT_EQ(Checked(kNetwork), 1);
     EXPECT_EQ(Checked(kDevices), 1);
     EXPECT_EQ(Checked(kWebFolderBox), 1);
-    EXPECT_EQ(Text(IDC_TXT_FIRST + 0), "Корзина");
-    EXPECT_EQ(Text(IDC_TXT_FIRST + 14), "Приложение");
-    EXPECT_EQ(Get<HDropDown>(IDC_OPT_FIRST).Selection(), 2);
-    EXPECT_EQ(Get<HPicture>(IDC_IMAGE1).picture(), picture);
-    EXPECT_EQ(Text(IDC_LABEL3), " 48");
+    EXPECT_EQ(Text(IDC_TEXT_SETTING_FIRST + 0), "Корзина");
+    EXPECT_EQ(Text(IDC_TEXT_SETTING_FIRST + 14), "Приложение");
+    EXPECT_EQ(Get<HDropDown>(IDC_CHOICE_SETTING_FIRST).Selection(), 2);
+    EXPECT_EQ(Get<HPicture>(IDC_TOOLBAR_BACKGROUND_PREVIEW).picture(), picture);
+    EXPECT_EQ(Text(IDC_ICON_SIZE_VALUE), " 48");
     EXPECT_EQ(Stored(kLocalMachine, kWebFolders, ""), "Web Folders");
-    EXPECT_EQ(Checked(IDC_CHECK2), 1);
-    EXPECT_EQ(Checked(IDC_CHECK3), 1);
-    EXPECT_EQ(Text(IDC_TXT_O), "notepad.exe %1");
-    EXPECT_FALSE(Ticked(IDC_LST_EXT, 0));
-    EXPECT_TRUE(Ticked(IDC_LST_EXT, 3));
-    EXPECT_TRUE(Ticked(IDC_LST_ICO, 2));
-    EXPECT_FALSE(Ticked(IDC_LST_ICO, 3));
+    EXPECT_EQ(Checked(IDC_QUICK_VIEW), 1);
+    EXPECT_EQ(Checked(IDC_OPEN_WITH), 1);
+    EXPECT_EQ(Text(IDC_UNKNOWN_FILES_COMMAND), "notepad.exe %1");
+    EXPECT_FALSE(Ticked(IDC_EXTENSIONS_LIST, 0));
+    EXPECT_TRUE(Ticked(IDC_EXTENSIONS_LIST, 3));
+    EXPECT_TRUE(Ticked(IDC_ICON_FILES_LIST, 2));
+    EXPECT_FALSE(Ticked(IDC_ICON_FILES_LIST, 3));
     EXPECT_FALSE(
         std::filesystem::exists(platform::HostPath(system.WindowsDirectory() + "\\ShellNew")));
     EXPECT_EQ(files.calls, 0);
     Refresh();
   }
   for (int p = 0; p < main::kPageCount; ++p) window->ShowPage(static_cast<main::PageId>(p));
-  EXPECT_EQ(Get<HDropDown>(IDC_LST_NEW).Count(), 3);  // read while the program was idle
+  EXPECT_EQ(Get<HDropDown>(IDC_NEW_MENU_LIST).Count(), 3);  // read while the program was idle
   EXPECT_EQ(Writes(), 0u);
   EXPECT_EQ(system.ReadFile(ini), contents);
   EXPECT_EQ(memory.open_handles(), 0u);
@@ -93,10 +94,10 @@ TEST_F(PagesTest, APageSwitchRereadsOnlyThePageBroughtToTheFront) {
   auto untouched = [&](bool control_panel, bool explorer, bool desktop, bool folders) {
     EXPECT_EQ(Checked(kDevices), control_panel ? 1 : 0);
     EXPECT_EQ(Checked(kInfoTip), explorer ? 0 : 1);
-    EXPECT_EQ(Ticked(IDC_LST_DRIVES, 3), explorer);
+    EXPECT_EQ(Ticked(IDC_DRIVES_LIST, 3), explorer);
     EXPECT_EQ(Checked(kComponents), desktop ? 1 : 0);
-    EXPECT_EQ(Text(IDC_TXT_WIN), folders ? "" : "S:\\");
-    EXPECT_EQ(Text(IDC_TXT_IP_FIRST + 1), folders ? "" : "B:\\");
+    EXPECT_EQ(Text(IDC_SOURCE_PATH), folders ? "" : "S:\\");
+    EXPECT_EQ(Text(IDC_INSTALL_PATH_FIRST + 1), folders ? "" : "B:\\");
   };
   window->ShowPage(main::PageId::kExplorer);
   untouched(true, false, true, true);
@@ -106,9 +107,9 @@ TEST_F(PagesTest, APageSwitchRereadsOnlyThePageBroughtToTheFront) {
   untouched(false, false, false, true);
   window->ShowPage(main::PageId::kFolders);
   untouched(false, false, false, false);
-  EXPECT_TRUE(Ticked(IDC_LST_EXT, 9));
+  EXPECT_TRUE(Ticked(IDC_EXTENSIONS_LIST, 9));
   window->ShowPage(main::PageId::kFiles);
-  EXPECT_FALSE(Ticked(IDC_LST_EXT, 9));
+  EXPECT_FALSE(Ticked(IDC_EXTENSIONS_LIST, 9));
   EXPECT_EQ(Writes(), 0u);
 }
 
@@ -157,7 +158,7 @@ TEST_F(PagesTest, MyComputerBoxShowsAndMakesTheNameSpaceKey) {
 
 TEST_F(PagesTest, TypingANameWritesBothPathsAtEveryKeystroke) {
   Start();
-  HTextBox& name = Get<HTextBox>(IDC_TXT_FIRST + 0);
+  HTextBox& name = Get<HTextBox>(IDC_TEXT_SETTING_FIRST + 0);
   EXPECT_EQ(name.Text(), "");
   const std::string classes = std::string("Software\\Classes\\") + kRecycleBin;
 
@@ -171,7 +172,7 @@ TEST_F(PagesTest, TypingANameWritesBothPathsAtEveryKeystroke) {
   EXPECT_EQ(Stored(kLocalMachine, classes, ""), "");
 
   // A one-path entry writes only its path.
-  Get<HTextBox>(IDC_TXT_FIRST + 8).Type("Мусор");
+  Get<HTextBox>(IDC_TEXT_SETTING_FIRST + 8).Type("Мусор");
   EXPECT_EQ(Stored(kLocalMachine, classes, "InfoTip"), "Мусор");
   EXPECT_EQ(counting.count(platform::CountingRegistry::kSet), 13u);
 }
@@ -182,9 +183,9 @@ TEST_F(PagesTest, AMissingCatalogueEntrySkipsOnlyItsAssignment) {
   Start();
   EXPECT_EQ(Writes(), 0u);
   EXPECT_EQ(Checked(kDevices), 0);  // never read, never set
-  EXPECT_EQ(Checked(IDC_CHK_FIRST + 2), 1);
+  EXPECT_EQ(Checked(IDC_RESTRICTION_FIRST + 2), 1);
   EXPECT_EQ(Text(kInfoTip), "");
-  EXPECT_EQ(Text(IDC_CHKA_FIRST + 1), "Сохранять позиции иконок");
+  EXPECT_EQ(Text(IDC_CHECK_SETTING_FIRST + 1), "Сохранять позиции иконок");
 }
 
 }  // namespace

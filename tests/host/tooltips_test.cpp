@@ -47,7 +47,7 @@ class TooltipsTest : public test::MainWindowFixture {};
 
 TEST_F(TooltipsTest, ControlsShowTheValueStoredWhenTheTooltipOpens) {
   Start();
-  auto& info_tip = Get<HCheckBox>(IDC_CHKA_FIRST);
+  auto& info_tip = Get<HCheckBox>(IDC_CHECK_SETTING_FIRST);
   const std::string info_path = "HKCU\\" + std::string(kAdvanced) + "\\ShowInfoTip\n";
   EXPECT_EQ(info_tip.TooltipText(), info_path + "(нет значения)");
   // Changed outside after start-up: the next opening shows it, without a refresh, at three
@@ -58,24 +58,24 @@ TEST_F(TooltipsTest, ControlsShowTheValueStoredWhenTheTooltipOpens) {
   EXPECT_EQ(counting.total() - before, 3u);
 
   // A My Computer box tells whether its key exists.
-  EXPECT_NE(Get<HCheckBox>(IDC_CHKM_FIRST + 2).TooltipText().find("\nраздела нет"),
+  EXPECT_NE(Get<HCheckBox>(IDC_MY_COMPUTER_FIRST + 2).TooltipText().find("\nраздела нет"),
             std::string::npos);
   // A text setting bound to two paths shows both.
   memory.PutText(kLocalMachine, std::string("Software\\Classes\\") + kRecycleBin, "", "Корзина");
   const std::string first = "HKLM\\Software\\Classes\\" + std::string(kRecycleBin) + "\\";
   const std::string second = "HKCR\\" + std::string(kRecycleBin) + "\\";
-  EXPECT_EQ(Get<HTextBox>(IDC_TXT_FIRST).TooltipText(),
+  EXPECT_EQ(Get<HTextBox>(IDC_TEXT_SETTING_FIRST).TooltipText(),
             first + "\nREG_SZ: \"Корзина\"\n" + second + "\nREG_SZ: \"Корзина\"");
   // The special folder's two names follow the folder chosen.
-  Get<HDropDown>(IDC_CMB_FOLDER).Choose("Fonts");
+  Get<HDropDown>(IDC_SPECIAL_FOLDER_LIST).Choose("Fonts");
   const std::string folders = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
-  EXPECT_EQ(Get<HTextBox>(IDC_TXT_PATH).TooltipText(),
+  EXPECT_EQ(Get<HTextBox>(IDC_SPECIAL_FOLDER_PATH).TooltipText(),
             folders + "Shell Folders\\Fonts\n(нет значения)\n" + folders +
                 "User Shell Folders\\Fonts\n(нет значения)");
   EXPECT_EQ(Writes(), 0u);
 
   // Every drive's tick is a bit of the one value.
-  auto& drives = Get<HCheckList>(IDC_LST_DRIVES);
+  auto& drives = Get<HCheckList>(IDC_DRIVES_LIST);
   drives.ToggleCheck(1);
   EXPECT_EQ(drives.ItemTooltipText(5),
             "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\NoDrives\n"
@@ -88,12 +88,12 @@ TEST_F(TooltipsTest, ListsShowTheItemUnderThePointer) {
   memory.PutText(kClassesRoot, "lnkfile", "NeverShowExt", "");
   memory.PutText(kClassesRoot, ".vtx\\ShellNew", "NullFile", "");  // no class name
   Start();
-  auto& applets = Get<HCheckList>(IDC_LST_APPLETS);
+  auto& applets = Get<HCheckList>(IDC_APPLETS_LIST);
   EXPECT_EQ(applets.ItemTooltipText(5), "control.ini [Don't Load] desk.cpl\n\"no\"");
   EXPECT_EQ(applets.ItemTooltipText(0), "control.ini [Don't Load] access.cpl\n(нет значения)");
   EXPECT_EQ(applets.ItemTooltipText(applets.Count()), "");  // past the last item
 
-  auto& ext = Get<HCheckList>(IDC_LST_EXT);
+  auto& ext = Get<HCheckList>(IDC_EXTENSIONS_LIST);
   const std::string lnk = "HKLM\\Software\\Classes\\.lnk\\\nREG_SZ: \"lnkfile\"\n";
   EXPECT_EQ(ext.ItemTooltipText(0),
             lnk + "HKLM\\Software\\Classes\\lnkfile\\NeverShowExt\nREG_SZ: \"\"");
@@ -104,13 +104,13 @@ TEST_F(TooltipsTest, ListsShowTheItemUnderThePointer) {
   EXPECT_EQ(ext.ItemTooltipText(1), "HKLM\\Software\\Classes\\.pif\\\n(нет значения)");
 
   memory.PutText(kClassesRoot, "Paint.Picture\\DefaultIcon", "", "pbrush.exe,1");
-  EXPECT_EQ(Get<HCheckList>(IDC_LST_ICO).ItemTooltipText(0),
+  EXPECT_EQ(Get<HCheckList>(IDC_ICON_FILES_LIST).ItemTooltipText(0),
             "HKCR\\Paint.Picture\\DefaultIcon\\\nREG_SZ: \"pbrush.exe,1\"\n"
             "HKCR\\Paint.Picture\\DefaultIcon\\Vireo Backup\n(нет значения)");
 
   window->ShowPage(main::PageId::kFiles);
   memory.PutText(kClassesRoot, ".vtx\\ShellNew", "FileName", "a.vtx");
-  EXPECT_EQ(Get<HDropDown>(IDC_LST_NEW).ItemTooltipText(0),
+  EXPECT_EQ(Get<HDropDown>(IDC_NEW_MENU_LIST).ItemTooltipText(0),
             "HKLM\\Software\\Classes\\.vtx\\ShellNew\\\nNullFile = REG_SZ: \"\"\n"
             "FileName = REG_SZ: \"a.vtx\"");
 }

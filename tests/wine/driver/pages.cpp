@@ -49,7 +49,7 @@ COLORREF centrePixel(HWND window) {
 void checkApplets(HWND main, const State& now) {
   constexpr int kAccess = 0;     // "Специальные возможности", access.cpl
   constexpr int kDateTime = 24;  // "Дата и время", timedate.cpl
-  Control list{IDC_LST_APPLETS, "the applet list"};
+  Control list{IDC_APPLETS_LIST, "the applet list"};
   if (!find(main, {&list})) return;
   expectItem(list, kAccess, true, "after start");
   expectItem(list, kDateTime, false, "after start (timedate.cpl=no)");
@@ -70,10 +70,10 @@ void checkApplets(HWND main, const State& now) {
 // policy value NoDrives, a DWORD with a bit for each hidden drive, deleted when every drive is
 // shown) and the two-pane box Check1 (the command the shell sends when a folder is opened).
 void checkExplorerPage(HWND main, State& now, const std::string& bitmap, COLORREF colour) {
-  Control text1{IDC_TEXT1, "the toolbar background field Text1"};
-  Control image1{IDC_IMAGE1, "the preview Image1"};
-  Control list{IDC_LST_DRIVES, "the drive list"};
-  Control box{IDC_CHECK1, "box \"две панели\""};
+  Control text1{IDC_TOOLBAR_BACKGROUND_PATH, "the toolbar background field Text1"};
+  Control image1{IDC_TOOLBAR_BACKGROUND_PREVIEW, "the preview Image1"};
+  Control list{IDC_DRIVES_LIST, "the drive list"};
+  Control box{IDC_TWO_PANE, "box \"две панели\""};
   if (!find(main, {&text1, &image1, &list, &box})) return;
   expectShown(text1, bitmap, "on first showing the page");
   COLORREF found = CLR_INVALID;
@@ -114,8 +114,8 @@ void checkExplorerPage(HWND main, State& now, const std::string& bitmap, COLORRE
 // arrow reaches the program as the scroll bar tells its parent: WM_VSCROLL with the bar's
 // handle.
 void checkIconSize(HWND main, State& now) {
-  Control bar{IDC_VSCROLL1, "the icon size scroll bar VScroll1"};
-  Control label{IDC_LABEL3, "the icon size Label3"};
+  Control bar{IDC_ICON_SIZE_SPIN, "the icon size scroll bar VScroll1"};
+  Control label{IDC_ICON_SIZE_VALUE, "the icon size Label3"};
   if (!find(main, {&bar, &label})) return;
   // `done`: the program took the step.
   auto expectSize = [&](bool done, int size, const std::string& when) {
@@ -140,8 +140,8 @@ void checkIconSize(HWND main, State& now) {
 // The Folders page's special folders: cmbFolder picks a folder, txtPath shows its path from
 // "Shell Folders" and writes what is typed to both "Shell Folders" and "User Shell Folders".
 void checkSpecialFolders(HWND main, State& now) {
-  Control folder{IDC_CMB_FOLDER, "the special folder list cmbFolder"};
-  Control path{IDC_TXT_PATH, "the path field txtPath"};
+  Control folder{IDC_SPECIAL_FOLDER_LIST, "the special folder list cmbFolder"};
+  Control path{IDC_SPECIAL_FOLDER_PATH, "the path field txtPath"};
   if (!find(main, {&folder, &path})) return;
   expectShown(folder, "Administrative Tools", "on first showing the page");
 

@@ -57,19 +57,19 @@ State prepared() {
 
 // The controls that the scenario drives or watches.
 struct Controls {
-  Control password{IDC_CHK_FIRST + 12, "box \"Смена паролей\""};
-  Control devices{IDC_CHK_FIRST + 1, "box \"Устройства\""};
-  Control infoTip{IDC_CHKA_FIRST + 0, "box \"Показывать всплывающие подсказки\""};
-  Control network{IDC_CHKA_FIRST + 5, "box \"Сеть\""};
-  Control drives{IDC_LST_DRIVES, "the drive list"};
-  Control check1{IDC_CHECK1, "box \"две панели\""};
-  Control text1{IDC_TEXT1, "the toolbar background field Text1"};
-  Control webFolders{IDC_CHKM_FIRST + 2, "box \"Web Folders\""};
-  Control recycleMenu{IDC_OPT_FIRST, "the list \"Меню элемента\""};
-  Control recycleName{IDC_TXT_FIRST + 0, "the field \"Recycled Bin\""};
-  Control txtWin{IDC_TXT_WIN, "the distribution path txtWin"};
-  Control txtIP3{IDC_TXT_IP_FIRST + 2, "the installation path txtIP(2)"};
-  Control extensions{IDC_LST_EXT, "the extension list lstExt"};
+  Control password{IDC_RESTRICTION_FIRST + 12, "box \"Смена паролей\""};
+  Control devices{IDC_RESTRICTION_FIRST + 1, "box \"Устройства\""};
+  Control infoTip{IDC_CHECK_SETTING_FIRST + 0, "box \"Показывать всплывающие подсказки\""};
+  Control network{IDC_CHECK_SETTING_FIRST + 5, "box \"Сеть\""};
+  Control drives{IDC_DRIVES_LIST, "the drive list"};
+  Control check1{IDC_TWO_PANE, "box \"две панели\""};
+  Control text1{IDC_TOOLBAR_BACKGROUND_PATH, "the toolbar background field Text1"};
+  Control webFolders{IDC_MY_COMPUTER_FIRST + 2, "box \"Web Folders\""};
+  Control recycleMenu{IDC_CHOICE_SETTING_FIRST, "the list \"Меню элемента\""};
+  Control recycleName{IDC_TEXT_SETTING_FIRST + 0, "the field \"Recycled Bin\""};
+  Control txtWin{IDC_SOURCE_PATH, "the distribution path txtWin"};
+  Control txtIP3{IDC_INSTALL_PATH_FIRST + 2, "the installation path txtIP(2)"};
+  Control extensions{IDC_EXTENSIONS_LIST, "the extension list lstExt"};
 };
 
 // What start-up shows; then, with the registry changed from outside, what each page shows when
@@ -230,7 +230,7 @@ void checkRefreshReads(HWND main, Controls& c, State& now) {
       {c.txtIP3, "D:\\", "F:\\"},
   };
   auto shown = [&](const Control& control) -> std::string {
-    if (control.id == IDC_LST_DRIVES) return itemState(control.window, kDriveD);
+    if (control.id == IDC_DRIVES_LIST) return itemState(control.window, kDriveD);
     if (sameClass(control.window, "Button")) return boxState(control.window);
     return shownText(control.window);
   };
