@@ -37,15 +37,16 @@ int main() {
   ui::headless::HWindow& main_window = *toolkit.FindWindow("Vireo");
 
   std::size_t clicks = 0;
-  for (int id = IDC_CHK_FIRST; id < IDC_CHK_FIRST + 64; ++id) {
+  for (int id = IDC_RESTRICTION_FIRST; id < IDC_RESTRICTION_FIRST + 64; ++id) {
     auto* box = main_window.Get<ui::headless::HCheckBox>(id);
     if (box == nullptr) continue;
     box->Click();
     box->Click();
     clicks += 2;
   }
-  if (auto* text = main_window.Get<ui::headless::HTextBox>(IDC_TXT_FIRST + 5)) text->Type("Vireo");
-  if (auto* applets = main_window.Get<ui::headless::HCheckList>(IDC_LST_APPLETS)) {
+  if (auto* text = main_window.Get<ui::headless::HTextBox>(IDC_TEXT_SETTING_FIRST + 5))
+    text->Type("Vireo");
+  if (auto* applets = main_window.Get<ui::headless::HCheckList>(IDC_APPLETS_LIST)) {
     for (int i = 0; i < applets->Count(); ++i) {
       applets->ToggleCheck(i);
       applets->ToggleCheck(i);

@@ -43,89 +43,90 @@
 
 // Control ids of the main window: each is the control's Win32 child id, what the tests find it
 // by, and what the Wine driver asks for. Each page has its own block; an array's element i has
-// the id of its first element plus i.
+// the id of its first element plus i. An id says what the control is; where the design names
+// it otherwise, the comment beside it gives the design's name and the id it had before.
 // The shell: the page buttons, the page frames and their titles, in the order of the buttons.
-#define IDC_GUI_SHELL 1000
+#define IDC_BAR_HEADER 1000  // cmd0, IDC_GUI_SHELL
 #define IDC_PAGE_BUTTON_FIRST 1001
 #define IDC_PAGE_FIRST 1011
 #define IDC_PAGE_TITLE_FIRST 1021
 // The frames that group the catalogue's settings, numbered as main::Group.
 #define IDC_GROUP_FIRST 1040
-// The catalogue-bound arrays: chk(0..24), chkm(0..2), chka(0..17), opt(0), txt(0..16).
-#define IDC_CHK_FIRST 1100
-#define IDC_CHKM_FIRST 1130
-#define IDC_CHKA_FIRST 1140
-#define IDC_OPT_FIRST 1160
-#define IDC_TXT_FIRST 1170
+// The catalogue-bound arrays chk, chkm, chka, opt and txt (their sizes: catalogue_ids.h).
+#define IDC_RESTRICTION_FIRST 1100     // chk, IDC_CHK_FIRST
+#define IDC_MY_COMPUTER_FIRST 1130     // chkm, IDC_CHKM_FIRST
+#define IDC_CHECK_SETTING_FIRST 1140   // chka, IDC_CHKA_FIRST
+#define IDC_CHOICE_SETTING_FIRST 1160  // opt, IDC_OPT_FIRST
+#define IDC_TEXT_SETTING_FIRST 1170    // txt, IDC_TXT_FIRST
 // The Control Panel page.
-#define IDC_APPLET_OPTION 1200
-#define IDC_LST_APPLETS 1201
-#define IDC_LABEL17 1202
+#define IDC_APPLETS_FRAME 1200       // AppletOption, IDC_APPLET_OPTION
+#define IDC_APPLETS_LIST 1201        // lstApplets, IDC_LST_APPLETS
+#define IDC_CONTROL_PANEL_NOTE 1202  // Label17, IDC_LABEL17
 // The Explorer page.
-#define IDC_FRAME18 1300
-#define IDC_LST_DRIVES 1301
-#define IDC_CHECK1 1302
-#define IDC_FRAME14 1303
-#define IDC_TEXT1 1304
-#define IDC_COMMAND5 1305
-#define IDC_COMMAND6 1306
-#define IDC_IMAGE1 1307
+#define IDC_DRIVES_FRAME 1300                // Frame18, IDC_FRAME18
+#define IDC_DRIVES_LIST 1301                 // lstDrives, IDC_LST_DRIVES
+#define IDC_TWO_PANE 1302                    // Check1, IDC_CHECK1
+#define IDC_TOOLBAR_BACKGROUND_FRAME 1303    // Frame14, IDC_FRAME14
+#define IDC_TOOLBAR_BACKGROUND_PATH 1304     // Text1, IDC_TEXT1
+#define IDC_TOOLBAR_BACKGROUND_BROWSE 1305   // Command5, IDC_COMMAND5
+#define IDC_TOOLBAR_BACKGROUND_VIEW 1306     // Command6, IDC_COMMAND6
+#define IDC_TOOLBAR_BACKGROUND_PREVIEW 1307  // Image1, IDC_IMAGE1
 // The Active Desktop page.
-#define IDC_FRAME6 1400
-#define IDC_LABEL2 1401
-#define IDC_LABEL3 1402
-#define IDC_VSCROLL1 1403
-#define IDC_COMMAND1 1404
-#define IDC_COMMAND2 1405
-#define IDC_COMMAND3 1406
+#define IDC_ICONS_FRAME 1400          // Frame6, IDC_FRAME6
+#define IDC_ICON_SIZE_CAPTION 1401    // Label2, IDC_LABEL2
+#define IDC_ICON_SIZE_VALUE 1402      // Label3, IDC_LABEL3
+#define IDC_ICON_SIZE_SPIN 1403       // VScroll1, IDC_VSCROLL1
+#define IDC_ICON_SIZE_DEFAULT 1404    // Command1, IDC_COMMAND1
+#define IDC_ICONS_REMOVE_ALL 1405     // Command2, IDC_COMMAND2
+#define IDC_ICONS_REMOVE_UNUSED 1406  // Command3, IDC_COMMAND3
 // The Folders and shortcuts page.
-#define IDC_CMB_FOLDER 1500
-#define IDC_TXT_PATH 1501
-#define IDC_TXT_WIN 1502
-#define IDC_TXT_IP_FIRST 1510
-#define IDC_CMD_USE_3D_FOLDER 1520
-#define IDC_CMD_RESTORE_FOLDER 1521
+#define IDC_SPECIAL_FOLDER_LIST 1500   // cmbFolder, IDC_CMB_FOLDER
+#define IDC_SPECIAL_FOLDER_PATH 1501   // txtPath, IDC_TXT_PATH
+#define IDC_SOURCE_PATH 1502           // txtWin, IDC_TXT_WIN
+#define IDC_INSTALL_PATH_FIRST 1510    // txtIP, IDC_TXT_IP_FIRST
+#define IDC_FOLDER_ICONS_USE_3D 1520   // cmdUse3DFolder, IDC_CMD_USE_3D_FOLDER
+#define IDC_FOLDER_ICONS_RESTORE 1521  // cmdRestoreFolder, IDC_CMD_RESTORE_FOLDER
 // The Files page.
-#define IDC_CMD_USE_3D 1600
-#define IDC_CMD_RESTORE_3D 1601
+#define IDC_SHELL_ICONS_USE_3D 1600   // cmdUse3D, IDC_CMD_USE_3D
+#define IDC_SHELL_ICONS_RESTORE 1601  // cmdRestore3D, IDC_CMD_RESTORE_3D
 // The file icons and extensions, the 3-D shell icons.
-#define IDC_FRAME_ICO 1602
-#define IDC_LST_ICO 1603
-#define IDC_FRAME_EXT 1604
-#define IDC_LST_EXT 1605
-#define IDC_FRAME_3D 1606
+#define IDC_ICON_FILES_FRAME 1602   // IDC_FRAME_ICO
+#define IDC_ICON_FILES_LIST 1603    // lstIco, IDC_LST_ICO
+#define IDC_EXTENSIONS_FRAME 1604   // IDC_FRAME_EXT
+#define IDC_EXTENSIONS_LIST 1605    // lstExt, IDC_LST_EXT
+#define IDC_SHELL_ICONS_FRAME 1606  // IDC_FRAME_3D
 // The file types: the two boxes of the any-file context menu, the unknown-files frame.
-#define IDC_CHECK2 1620
-#define IDC_CHECK3 1621
-#define IDC_FRAME_UNKNOWN 1622
-#define IDC_TXT_O 1623
-#define IDC_TXT_D 1624
+#define IDC_QUICK_VIEW 1620                 // Check2, IDC_CHECK2
+#define IDC_OPEN_WITH 1621                  // Check3, IDC_CHECK3
+#define IDC_UNKNOWN_FILES_FRAME 1622        // IDC_FRAME_UNKNOWN
+#define IDC_UNKNOWN_FILES_COMMAND 1623      // txtO, IDC_TXT_O
+#define IDC_UNKNOWN_FILES_DESCRIPTION 1624  // txtD, IDC_TXT_D
 // The New-menu entries: the frame on the Files page, and the editor window's controls.
-#define IDC_FRAME_NEW_MENU 1640
-#define IDC_LST_NEW 1641
-#define IDC_COMMAND7 1642
-#define IDC_COMMAND8 1643
-#define IDC_COMMAND9 1644
-#define IDC_TXT_TYPE 1650
-#define IDC_TXT_DESC 1651
-#define IDC_FRAME_CONTENTS 1652
-#define IDC_OPTION_FIRST 1653
-#define IDC_TXT_USE 1660
-#define IDC_CMD_USE 1661
-#define IDC_TXT_COPY 1662
-#define IDC_CMD_COPY 1663
-#define IDC_TXT_NOW 1664
-#define IDC_TXT_COMMAND 1665
-#define IDC_CMD_OK 1670
-#define IDC_CMD_CANCEL 1671
-#define IDC_CMD_APPLY 1672
+#define IDC_NEW_MENU_FRAME 1640            // frNewMenu, IDC_FRAME_NEW_MENU
+#define IDC_NEW_MENU_LIST 1641             // lstNew, IDC_LST_NEW
+#define IDC_NEW_MENU_ADD 1642              // Command7, IDC_COMMAND7
+#define IDC_NEW_MENU_CHANGE 1643           // Command8, IDC_COMMAND8
+#define IDC_NEW_MENU_DELETE 1644           // Command9, IDC_COMMAND9
+#define IDC_NEW_ENTRY_EXTENSION 1650       // txtType, IDC_TXT_TYPE
+#define IDC_NEW_ENTRY_DESCRIPTION 1651     // txtDesc, IDC_TXT_DESC
+#define IDC_NEW_ENTRY_CONTENTS_FRAME 1652  // IDC_FRAME_CONTENTS
+#define IDC_NEW_ENTRY_KIND_FIRST 1653      // Option, IDC_OPTION_FIRST
+#define IDC_NEW_ENTRY_USE_FILE 1660        // txtUse, IDC_TXT_USE
+#define IDC_NEW_ENTRY_USE_BROWSE 1661      // cmdUse, IDC_CMD_USE
+#define IDC_NEW_ENTRY_COPY_FILE 1662       // txtCopy, IDC_TXT_COPY
+#define IDC_NEW_ENTRY_COPY_BROWSE 1663     // cmdCopy, IDC_CMD_COPY
+#define IDC_NEW_ENTRY_TEXT 1664            // txtNow, IDC_TXT_NOW
+#define IDC_NEW_ENTRY_COMMAND 1665         // txtCommand, IDC_TXT_COMMAND
+#define IDC_NEW_ENTRY_OK 1670              // cmdOK, IDC_CMD_OK
+#define IDC_NEW_ENTRY_CANCEL 1671          // cmdCancel, IDC_CMD_CANCEL
+#define IDC_NEW_ENTRY_APPLY 1672           // cmdApply, IDC_CMD_APPLY
 // The tool windows, a block each: frmSystemInfo (1700), frmProcesses (1720; lbl2 to lbl9, the
 // detail values, from IDC_PROCS_VALUE_FIRST), frmWindows (1740), frmAbout (1760; Label1's two
 // elements from IDC_ABOUT_NAME_FIRST).
-#define IDC_SYSINFO_FRAME2 1700
+#define IDC_SYSINFO_SYSTEM_FRAME 1700  // Frame2, IDC_SYSINFO_FRAME2
 #define IDC_SYSINFO_OS_VERSION 1701
-#define IDC_SYSINFO_WORK 1702
-#define IDC_SYSINFO_CN 1703
+#define IDC_SYSINFO_RUNNING_TIME 1702   // Work, IDC_SYSINFO_WORK
+#define IDC_SYSINFO_COMPUTER_NAME 1703  // CN, IDC_SYSINFO_CN
 #define IDC_SYSINFO_CPU 1704
 #define IDC_SYSINFO_RAM 1705
 #define IDC_SYSINFO_ENV 1706
@@ -137,20 +138,20 @@
 #define IDC_PROCS_REFRESH 1722
 #define IDC_PROCS_OK 1723
 #define IDC_PROCS_HELP 1724
-#define IDC_PROCS_FRAME1 1725
+#define IDC_PROCS_DETAILS_FRAME 1725  // Frame1, IDC_PROCS_FRAME1
 #define IDC_PROCS_VALUE_FIRST 1730
-#define IDC_WINDOWS_HANDLE 1740
-#define IDC_WINDOWS_TITLE 1741
+#define IDC_WINDOWS_HANDLE_COLUMN 1740  // Command1, IDC_WINDOWS_HANDLE
+#define IDC_WINDOWS_TITLE_COLUMN 1741   // Command2, IDC_WINDOWS_TITLE
 #define IDC_WINDOWS_LIST 1742
 #define IDC_WINDOWS_REFRESH 1743
 #define IDC_WINDOWS_OK 1744
 #define IDC_ABOUT_NAME_FIRST 1760
 #define IDC_ABOUT_DESCRIPTION 1762
-#define IDC_ABOUT_NOTICE4 1763
-#define IDC_ABOUT_NOTICE3 1764
+#define IDC_ABOUT_LICENCE_NOTE 1763  // Label4, IDC_ABOUT_NOTICE4
+#define IDC_ABOUT_BACKUP_NOTE 1764   // Label3, IDC_ABOUT_NOTICE3
 #define IDC_ABOUT_VERSION 1765
-#define IDC_ABOUT_IMAGE1 1766
-#define IDC_ABOUT_IMAGE2 1767
+#define IDC_ABOUT_LOGO 1766  // Image1, IDC_ABOUT_IMAGE1
+#define IDC_ABOUT_ICON 1767  // Image2, IDC_ABOUT_IMAGE2
 #define IDC_ABOUT_OK 1768
 
 // The change journal window.

@@ -195,11 +195,11 @@ void Generator::Collect() {
   auto add = [&](Array array, int first_id, int from, int count) {
     for (int i = from; i < from + count; ++i) all.push_back({array, i, &Find(first_id + i)});
   };
-  add(Array::kChk, IDC_CHK_FIRST, 1, ids::kRestrictionCount);
-  add(Array::kChkm, IDC_CHKM_FIRST, 0, ids::kMyComputerCount);
-  add(Array::kChka, IDC_CHKA_FIRST, 0, ids::kCheckCount);
-  add(Array::kOpt, IDC_OPT_FIRST, 0, ids::kChoiceCount);
-  add(Array::kTxt, IDC_TXT_FIRST, 0, ids::kTextCount);
+  add(Array::kChk, IDC_RESTRICTION_FIRST, 1, ids::kRestrictionCount);
+  add(Array::kChkm, IDC_MY_COMPUTER_FIRST, 0, ids::kMyComputerCount);
+  add(Array::kChka, IDC_CHECK_SETTING_FIRST, 0, ids::kCheckCount);
+  add(Array::kOpt, IDC_CHOICE_SETTING_FIRST, 0, ids::kChoiceCount);
+  add(Array::kTxt, IDC_TEXT_SETTING_FIRST, 0, ids::kTextCount);
 
   for (const Setting& s : all) {
     std::string name;

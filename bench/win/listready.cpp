@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     }
     double at = 0;
     for (int i = 0; i < 1000 && at == 0; ++i) {
-      HWND list = bench::Control(vireo.main(), IDC_LST_NEW);
+      HWND list = bench::Control(vireo.main(), IDC_NEW_MENU_LIST);
       DWORD_PTR count = 0;
       if (list && SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, 1000, &count) &&
           static_cast<LRESULT>(count) > 0 && static_cast<LRESULT>(count) != LB_ERR) {

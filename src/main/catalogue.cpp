@@ -63,6 +63,13 @@ static_assert(std::size(kTextPlaces) == ids::kTextCount,
 // The My Computer boxes follow each other below the name text in Frame5, and the one choice
 // setting has Frame7 to itself.
 static_assert(ids::kChoiceCount == 1, "Frame7 holds one choice setting");
+// Each array's control ids stay in its own block (resource.h).
+static_assert(IDC_RESTRICTION_FIRST + ids::kRestrictionCount < IDC_MY_COMPUTER_FIRST &&
+                  IDC_MY_COMPUTER_FIRST + ids::kMyComputerCount <= IDC_CHECK_SETTING_FIRST &&
+                  IDC_CHECK_SETTING_FIRST + ids::kCheckCount <= IDC_CHOICE_SETTING_FIRST &&
+                  IDC_CHOICE_SETTING_FIRST + ids::kChoiceCount <= IDC_TEXT_SETTING_FIRST &&
+                  IDC_TEXT_SETTING_FIRST + ids::kTextCount <= IDC_APPLETS_FRAME,
+              "the catalogue's control ids overlap");
 
 int CheckRowTop(int row) {
   return kFrameRowTop + row * kCheckRowStep;
@@ -91,7 +98,7 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
                      const std::array<Page*, kPageCount>& pages)
     : platform_(platform), pages_(pages) {
   for (int i = 0; i <= ids::kRestrictionCount; ++i) {
-    ui::ControlArgs args{.id = IDC_CHK_FIRST + i};
+    ui::ControlArgs args{.id = IDC_RESTRICTION_FIRST + i};
     if (i == 0) {
       // The template lies below the client area and is never configured nor used.
       args.rect = {0, 440, 100, 17};
@@ -114,20 +121,20 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
 
   for (int i = 0; i < ids::kCheckCount; ++i) {
     const Placement& place = kCheckSettingPlaces[i];
-    chka.push_back(std::make_unique<controls::ChkAdvanced>(toolkit, Frame(place.group, &chka_page_),
-                                                           kFrameRowLeft, CheckRowTop(place.row),
-                                                           platform.registry, IDC_CHKA_FIRST + i));
+    chka.push_back(std::make_unique<controls::ChkAdvanced>(
+        toolkit, Frame(place.group, &chka_page_), kFrameRowLeft, CheckRowTop(place.row),
+        platform.registry, IDC_CHECK_SETTING_FIRST + i));
   }
 
   opt.push_back(std::make_unique<controls::OptSelect>(toolkit, Frame(Group::kFrame7, &opt_page_),
                                                       kFrameRowLeft, kFrameRowTop,
-                                                      platform.registry, IDC_OPT_FIRST));
+                                                      platform.registry, IDC_CHOICE_SETTING_FIRST));
 
   for (int i = 0; i < ids::kTextCount; ++i) {
     const Placement& place = kTextPlaces[i];
     txt.push_back(std::make_unique<controls::TxtLabel>(toolkit, Frame(place.group, &txt_page_),
                                                        kFrameRowLeft, TextRowTop(place.row),
-                                                       IDC_TXT_FIRST + i));
+                                                       IDC_TEXT_SETTING_FIRST + i));
     txt.back()->on_change = ui::Trapped(&Catalogue::txt_Change, this, i);
     // A text setting writes each of its paths: the tooltip tells of every one.
     txt.back()->box().SetTooltip([this, i] {
@@ -138,7 +145,7 @@ Catalogue::Catalogue(platform::Platform& platform, ui::Toolkit& toolkit, ui::Win
 
   // The My Computer boxes follow the name text in Frame5.
   for (int i = 0; i < ids::kMyComputerCount; ++i) {
-    ui::ControlArgs args{.id = IDC_CHKM_FIRST + i,
+    ui::ControlArgs args{.id = IDC_MY_COMPUTER_FIRST + i,
                          .rect = {kFrameRowLeft, TextRowTop(1) + i * kCheckRowStep, 285, 17}};
     chkm.push_back(toolkit.CreateCheckBox(Frame(Group::kFrame5, &chkm_page_), args));
     chkm.back()->on_click = ui::Trapped(&Catalogue::chkm_Click, this, i);

@@ -43,7 +43,7 @@ constexpr std::size_t kProfileValueMax = 254;
 }  // namespace
 
 AppletList::AppletList(PageContext& context, ui::Container& parent) : context_(context) {
-  ui::ControlArgs args{.id = IDC_LST_APPLETS};
+  ui::ControlArgs args{.id = IDC_APPLETS_LIST};
   // Six whole rows of 16 pixels inside the border.
   args.rect = {kFrameRowLeft, kFrameRowTop, 285, 100};
   list_ = context.toolkit.CreateCheckList(parent, args);
@@ -88,9 +88,9 @@ ControlPanelPage::ControlPanelPage(PageContext& context, ui::Frame& frame) : Pag
   AddGroup(Group::kPrinterOption, "Отображать в \"Принтеры\"", {320, 120, 305, 78});
   AddGroup(Group::kNetworkOption, "Отображать в \"Свойства: Сеть\"", {320, 202, 305, 78});
   ui::Frame& applets =
-      AddFrame(IDC_APPLET_OPTION, "Отображаемые апплеты Control Panel", {8, 256, 305, 136});
+      AddFrame(IDC_APPLETS_FRAME, "Отображаемые апплеты Control Panel", {8, 256, 305, 136});
   applets_ = std::make_unique<AppletList>(context, applets);
-  AddLabel(frame, IDC_LABEL17,
+  AddLabel(frame, IDC_CONTROL_PANEL_NOTE,
            "Данная вкладка контролирует отображение апплетов в Панели Управления и отображаемые в "
            "них опции.",
            {328, 292, 290, 44});

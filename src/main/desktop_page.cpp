@@ -39,19 +39,20 @@ std::string NumberText(std::int64_t n) {
 
 IconSize::IconSize(PageContext& context, ui::Container& parent) : context_(context) {
   label2_ = context.toolkit.CreateLabel(
-      parent, {.id = IDC_LABEL2, .rect = {8, 24, 97, 17}, .text = "Размер иконок:"});
-  label3_ = context.toolkit.CreateLabel(parent, {.id = IDC_LABEL3, .rect = {104, 24, 105, 17}});
-  vscroll1_ =
-      context.toolkit.CreateScrollBar(parent, {.id = IDC_VSCROLL1, .rect = {208, 24, 17, 17}});
+      parent, {.id = IDC_ICON_SIZE_CAPTION, .rect = {8, 24, 97, 17}, .text = "Размер иконок:"});
+  label3_ =
+      context.toolkit.CreateLabel(parent, {.id = IDC_ICON_SIZE_VALUE, .rect = {104, 24, 105, 17}});
+  vscroll1_ = context.toolkit.CreateScrollBar(
+      parent, {.id = IDC_ICON_SIZE_SPIN, .rect = {208, 24, 17, 17}});
   vscroll1_->SetRange(-kLargest, -kSmallest);
   vscroll1_->SetValue(-kSmallest);
   command1_ = context.toolkit.CreateButton(
-      parent, {.id = IDC_COMMAND1, .rect = {232, 24, 57, 17}, .text = "Default"});
-  command2_ = context.toolkit.CreateButton(parent, {.id = IDC_COMMAND2,
+      parent, {.id = IDC_ICON_SIZE_DEFAULT, .rect = {232, 24, 57, 17}, .text = "Default"});
+  command2_ = context.toolkit.CreateButton(parent, {.id = IDC_ICONS_REMOVE_ALL,
                                                     .rect = {8, 48, 281, 17},
                                                     .text = "Удалить ВСЕ пользовательские иконки"});
   command3_ = context.toolkit.CreateButton(
-      parent, {.id = IDC_COMMAND3,
+      parent, {.id = IDC_ICONS_REMOVE_UNUSED,
                .rect = {8, 64, 281, 17},
                .text = "Удалить неиспользуемые ключи иконок оболочки"});
 
@@ -143,7 +144,7 @@ DesktopPage::DesktopPage(PageContext& context, ui::Frame& frame) : Page(context,
   AddGroup(Group::kFrame7, "Параметры Корзины", {8, 202, 305, 49});
   AddGroup(Group::kFrame5, "Свойства \"Мой компьютер\"", {320, 38, 305, 100});
   AddGroup(Group::kFrame8, "Всплывающие подсказки", {320, 142, 305, 220});
-  ui::Frame& frame6 = AddFrame(IDC_FRAME6, "Иконки", {8, 255, 305, 90});
+  ui::Frame& frame6 = AddFrame(IDC_ICONS_FRAME, "Иконки", {8, 255, 305, 90});
   icon_size_ = std::make_unique<IconSize>(context, frame6);
   AddPart(*icon_size_, StartStep::kIconSize);
 }

@@ -32,7 +32,7 @@ std::uint32_t DriveMask(const RegValue& value) {
 
 DriveList::DriveList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
-      parent, {.id = IDC_LST_DRIVES, .rect = {kFrameRowLeft, kFrameRowTop, 285, 100}});
+      parent, {.id = IDC_DRIVES_LIST, .rect = {kFrameRowLeft, kFrameRowTop, 285, 100}});
   for (int i = 0; i < kDriveCount; ++i) {
     list_->AddItem(std::string(1, static_cast<char>('A' + i)) + ":\\");
   }
@@ -65,22 +65,26 @@ void DriveList::OnItemCheck(int) {
 ExplorerView::ExplorerView(PageContext& context, ui::Container& frame13) : context_(context) {
   ui::Toolkit& tk = context.toolkit;
   check1_ =
-      tk.CreateCheckBox(frame13, {.id = IDC_CHECK1,
+      tk.CreateCheckBox(frame13, {.id = IDC_TWO_PANE,
                                   .rect = {kFrameRowLeft, kFrameRowTop + kCheckRowStep, 285, 17},
                                   .text = "Использовать две панели в Проводнике"});
-  frame14_ = tk.CreateFrame(
-      frame13, {.id = IDC_FRAME14, .rect = {8, 152, 289, 194}, .text = "Фон панели инструментов"});
-  text1_ = tk.CreateTextBox(*frame14_, {.id = IDC_TEXT1, .rect = {10, 20, 190, 20}});
-  command5_ = tk.CreateButton(*frame14_,
-                              {.id = IDC_COMMAND5, .rect = {206, 20, 73, 20}, .text = "Обзор..."});
+  frame14_ = tk.CreateFrame(frame13, {.id = IDC_TOOLBAR_BACKGROUND_FRAME,
+                                      .rect = {8, 152, 289, 194},
+                                      .text = "Фон панели инструментов"});
+  text1_ =
+      tk.CreateTextBox(*frame14_, {.id = IDC_TOOLBAR_BACKGROUND_PATH, .rect = {10, 20, 190, 20}});
+  command5_ = tk.CreateButton(
+      *frame14_,
+      {.id = IDC_TOOLBAR_BACKGROUND_BROWSE, .rect = {206, 20, 73, 20}, .text = "Обзор..."});
   ui::ControlArgs image{
-      .id = IDC_IMAGE1,
+      .id = IDC_TOOLBAR_BACKGROUND_PREVIEW,
       .rect = {10, 48, 161, 97},
       .border = true,  // Shape1, the preview's frame
   };
   image1_ = tk.CreatePicture(*frame14_, image);
-  command6_ = tk.CreateButton(*frame14_,
-                              {.id = IDC_COMMAND6, .rect = {180, 48, 99, 20}, .text = "Просмотр"});
+  command6_ = tk.CreateButton(
+      *frame14_,
+      {.id = IDC_TOOLBAR_BACKGROUND_VIEW, .rect = {180, 48, 99, 20}, .text = "Просмотр"});
 
   check1_->on_click = ui::Trapped(&ExplorerView::OnCheck1, this);
   text1_->on_change = ui::Trapped(&ExplorerView::OnText1, this);
@@ -166,7 +170,8 @@ ExplorerPage::ExplorerPage(PageContext& context, ui::Frame& frame) : Page(contex
   AddGroup(Group::kFrame10, "Параметры Рабочего Стола", {8, 38, 305, 96});
   AddGroup(Group::kFrame12, "Настройки безопасности работы в сети", {8, 138, 305, 114});
   ui::Frame& frame13 = AddGroup(Group::kFrame13, "Настройки Explorer'а", {320, 38, 305, 354});
-  ui::Frame& frame18 = AddFrame(IDC_FRAME18, "Отображать диски в Explorer", {8, 256, 305, 136});
+  ui::Frame& frame18 =
+      AddFrame(IDC_DRIVES_FRAME, "Отображать диски в Explorer", {8, 256, 305, 136});
   drives_ = std::make_unique<DriveList>(context, frame18);
   view_ = std::make_unique<ExplorerView>(context, frame13);
   AddPart(*drives_, StartStep::kDriveList);

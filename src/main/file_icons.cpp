@@ -55,7 +55,7 @@ std::string IconOf(int row) {
 
 ExtensionList::ExtensionList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
-      parent, {.id = IDC_LST_EXT, .rect = {kFrameRowLeft, kFrameRowTop, 285, 68}});
+      parent, {.id = IDC_EXTENSIONS_LIST, .rect = {kFrameRowLeft, kFrameRowTop, 285, 68}});
   list_->on_item_check = ui::Trapped(&ExtensionList::OnItemCheck, this);
   list_->SetItemTooltip(
       [this](int row) { return ui::TrapText([this, row] { return RowTip(row); }); });
@@ -104,7 +104,7 @@ void ExtensionList::OnItemCheck(int row) {
 
 IconList::IconList(PageContext& context, ui::Container& parent) : context_(context) {
   list_ = context.toolkit.CreateCheckList(
-      parent, {.id = IDC_LST_ICO, .rect = {kFrameRowLeft, kFrameRowTop, 285, 68}});
+      parent, {.id = IDC_ICON_FILES_LIST, .rect = {kFrameRowLeft, kFrameRowTop, 285, 68}});
   list_->on_item_check = ui::Trapped(&IconList::OnItemCheck, this);
   // The icon, then the backup of the icon it had before.
   list_->SetItemTooltip([this](int row) {

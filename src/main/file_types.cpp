@@ -30,11 +30,11 @@ constexpr int kBoxWidth = 295 - kBoxLeft;
 
 AnyFileOptions::AnyFileOptions(PageContext& context, ui::Container& frame16) : context_(context) {
   ui::Toolkit& tk = context.toolkit;
-  check2_ = tk.CreateCheckBox(frame16, {.id = IDC_CHECK2,
+  check2_ = tk.CreateCheckBox(frame16, {.id = IDC_QUICK_VIEW,
                                         .rect = {kFrameRowLeft, kFrameRowTop, 285, 17},
                                         .text = "Пункт \"Быстрый просмотр\""});
   check3_ =
-      tk.CreateCheckBox(frame16, {.id = IDC_CHECK3,
+      tk.CreateCheckBox(frame16, {.id = IDC_OPEN_WITH,
                                   .rect = {kFrameRowLeft, kFrameRowTop + kCheckRowStep, 285, 17},
                                   .text = "Пункт \"Открыть с помощью...\""});
   check2_->on_click = ui::Trapped(&AnyFileOptions::OnCheck2, this);
@@ -82,11 +82,12 @@ UnknownFiles::UnknownFiles(PageContext& context, ui::Container& frame) : context
   const int second = kFrameRowTop + kTextRowStep;
   lbl_o_ = tk.CreateLabel(
       frame, {.rect = {kFrameRowLeft, kFrameRowTop + 3, kLabelWidth, 17}, .text = "Открытие:"});
-  txt_o_ =
-      tk.CreateTextBox(frame, {.id = IDC_TXT_O, .rect = {kBoxLeft, kFrameRowTop, kBoxWidth, 20}});
+  txt_o_ = tk.CreateTextBox(
+      frame, {.id = IDC_UNKNOWN_FILES_COMMAND, .rect = {kBoxLeft, kFrameRowTop, kBoxWidth, 20}});
   lbl_d_ = tk.CreateLabel(
       frame, {.rect = {kFrameRowLeft, second + 3, kLabelWidth, 17}, .text = "Описание:"});
-  txt_d_ = tk.CreateTextBox(frame, {.id = IDC_TXT_D, .rect = {kBoxLeft, second, kBoxWidth, 20}});
+  txt_d_ = tk.CreateTextBox(
+      frame, {.id = IDC_UNKNOWN_FILES_DESCRIPTION, .rect = {kBoxLeft, second, kBoxWidth, 20}});
   txt_o_->on_change = ui::Trapped(&UnknownFiles::OnCommandChange, this);
   txt_d_->on_change = ui::Trapped(&UnknownFiles::OnDescriptionChange, this);
   txt_o_->SetTooltip(ValuesTip(context.platform.registry, {kUnknownCommand, kUnknownDefaultVerb}));

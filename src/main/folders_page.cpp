@@ -46,9 +46,10 @@ std::string InstallValue(int i) {
 SpecialFolders::SpecialFolders(PageContext& context, ui::Container& parent) : context_(context) {
   ui::Toolkit& tk = context.toolkit;
   folder_label_ = tk.CreateLabel(parent, {.rect = {10, 21, 40, 17}, .text = "Папка:"});
-  cmb_folder_ = tk.CreateDropDown(parent, {.id = IDC_CMB_FOLDER, .rect = {52, 18, 243, 21}});
+  cmb_folder_ =
+      tk.CreateDropDown(parent, {.id = IDC_SPECIAL_FOLDER_LIST, .rect = {52, 18, 243, 21}});
   path_label_ = tk.CreateLabel(parent, {.rect = {10, 47, 40, 17}, .text = "Путь:"});
-  txt_path_ = tk.CreateTextBox(parent, {.id = IDC_TXT_PATH, .rect = {52, 44, 243, 20}});
+  txt_path_ = tk.CreateTextBox(parent, {.id = IDC_SPECIAL_FOLDER_PATH, .rect = {52, 44, 243, 20}});
   for (const char* name : kSpecialFolders) cmb_folder_->AddItem(name);
   cmb_folder_->on_select = ui::Trapped(&SpecialFolders::ShowPath, this);
   txt_path_->on_change = ui::Trapped(&SpecialFolders::OnPathChange, this);
@@ -90,7 +91,8 @@ void SpecialFolders::OnPathChange() {
 }
 
 SourcePath::SourcePath(PageContext& context, ui::Container& parent) : context_(context) {
-  txt_win_ = context.toolkit.CreateTextBox(parent, {.id = IDC_TXT_WIN, .rect = {10, 18, 285, 20}});
+  txt_win_ =
+      context.toolkit.CreateTextBox(parent, {.id = IDC_SOURCE_PATH, .rect = {10, 18, 285, 20}});
   txt_win_->on_change = ui::Trapped(&SourcePath::OnChange, this);
   txt_win_->SetTooltip(ValuesTip(context.platform.registry, {kSourcePath}));
 }
@@ -109,7 +111,7 @@ InstallPaths::InstallPaths(PageContext& context, ui::Container& parent) : contex
     lbl_ip_[i] = context.toolkit.CreateLabel(
         parent, {.rect = {10, top + 3, 18, 17}, .text = std::to_string(i + 1) + ":"});
     txt_ip_[i] = context.toolkit.CreateTextBox(
-        parent, {.id = IDC_TXT_IP_FIRST + i, .rect = {30, top, 265, 20}});
+        parent, {.id = IDC_INSTALL_PATH_FIRST + i, .rect = {30, top, 265, 20}});
     txt_ip_[i]->on_change = ui::Trapped(&InstallPaths::OnChange, this, i);
     txt_ip_[i]->SetTooltip(ValuesTip(context.platform.registry, {InstallValue(i)}));
   }

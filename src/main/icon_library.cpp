@@ -22,13 +22,13 @@ std::string IconPath(const LibraryIcon& icon) {
 
 }  // namespace
 
-const IconSet kShellIcons3D = {IDC_CMD_USE_3D,     "Использовать Microsoft Plus 3D иконки",
-                               IDC_CMD_RESTORE_3D, "Восстановить оригинальные иконки",
-                               kShellIcons3DTable, true};
+const IconSet kShellIcons3D = {IDC_SHELL_ICONS_USE_3D,  "Использовать Microsoft Plus 3D иконки",
+                               IDC_SHELL_ICONS_RESTORE, "Восстановить оригинальные иконки",
+                               kShellIcons3DTable,      true};
 const IconSet kFolderIcons = {
-    IDC_CMD_USE_3D_FOLDER,  "Использовать Microsoft Plus 3D иконки для папок",
-    IDC_CMD_RESTORE_FOLDER, "Восстановить стандартные иконки для папок",
-    kFolderIconsTable,      false};
+    IDC_FOLDER_ICONS_USE_3D,  "Использовать Microsoft Plus 3D иконки для папок",
+    IDC_FOLDER_ICONS_RESTORE, "Восстановить стандартные иконки для папок",
+    kFolderIconsTable,        false};
 
 bool IconLibraryPresent(platform::Platform& platform) {
   return platform.shell.FileExists(platform.system.SystemDirectory() + "\\cool.dll");

@@ -14,6 +14,11 @@ namespace {
 constexpr int kButtonsTop = 8;
 constexpr int kButtonStep = 72;  // as long as they fit
 constexpr int kButtonBarHeight = 369;
+// The shell's id blocks (resource.h) hold every page of the table.
+static_assert(IDC_PAGE_BUTTON_FIRST + kPageCount <= IDC_PAGE_FIRST &&
+                  IDC_PAGE_FIRST + kPageCount <= IDC_PAGE_TITLE_FIRST &&
+                  IDC_PAGE_TITLE_FIRST + kPageCount <= IDC_GROUP_FIRST,
+              "more pages than the shell's control ids have room for");
 
 // Positions of the popup menus in the menu bar.
 constexpr int kMenuPrograms = 2;
@@ -50,7 +55,7 @@ void MainWindow::CreateShell() {
   picture1_ = toolkit_.CreatePicture(*window_, bar);
 
   ui::ControlArgs header{
-      .id = IDC_GUI_SHELL, .rect = {0, 0, 89, 17}, .text = "GUI Shell", .font = {.bold = true}};
+      .id = IDC_BAR_HEADER, .rect = {0, 0, 89, 17}, .text = "GUI Shell", .font = {.bold = true}};
   cmd0_ = toolkit_.CreateButton(*picture1_, header);
 
   ui::ControlArgs holder{.rect = {0, 16, 81, kButtonBarHeight}};

@@ -158,14 +158,16 @@ NewMenuItem ParseNewMenuItem(const std::string& item) {
 NewMenuList::NewMenuList(PageContext& context, ui::Frame& frame)
     : context_(context), frame_(frame) {
   ui::Toolkit& tk = context.toolkit;
-  list_ =
-      tk.CreateListBox(frame, {.id = IDC_LST_NEW, .rect = {kFrameRowLeft, kFrameRowTop, 190, 64}});
+  list_ = tk.CreateListBox(
+      frame, {.id = IDC_NEW_MENU_LIST, .rect = {kFrameRowLeft, kFrameRowTop, 190, 64}});
   add_ = tk.CreateButton(
-      frame, {.id = IDC_COMMAND7, .rect = {206, kFrameRowTop, 89, 21}, .text = "Добавить"});
+      frame, {.id = IDC_NEW_MENU_ADD, .rect = {206, kFrameRowTop, 89, 21}, .text = "Добавить"});
   change_ = tk.CreateButton(
-      frame, {.id = IDC_COMMAND8, .rect = {206, kFrameRowTop + 22, 89, 21}, .text = "Изменить"});
+      frame,
+      {.id = IDC_NEW_MENU_CHANGE, .rect = {206, kFrameRowTop + 22, 89, 21}, .text = "Изменить"});
   delete_ = tk.CreateButton(
-      frame, {.id = IDC_COMMAND9, .rect = {206, kFrameRowTop + 44, 89, 21}, .text = "Удалить"});
+      frame,
+      {.id = IDC_NEW_MENU_DELETE, .rect = {206, kFrameRowTop + 44, 89, 21}, .text = "Удалить"});
   add_->on_click = ui::Trapped(&NewMenuList::OnAdd, this);
   change_->on_click = ui::Trapped(&NewMenuList::OnChange, this);
   list_->on_double_click = ui::Trapped(&NewMenuList::OnChange, this);

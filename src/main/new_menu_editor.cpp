@@ -75,40 +75,43 @@ void NewMenuEditor::CreateControls() {
   ui::Toolkit& tk = context_.toolkit;
   ui::Window& w = *window_;
   lbl_type_ = tk.CreateLabel(w, {.rect = {8, 12, 70, 17}, .text = "Тип:"});
-  txt_type_ = tk.CreateTextBox(w, {.id = IDC_TXT_TYPE, .rect = {80, 8, 312, 21}});
+  txt_type_ = tk.CreateTextBox(w, {.id = IDC_NEW_ENTRY_EXTENSION, .rect = {80, 8, 312, 21}});
   lbl_desc_ = tk.CreateLabel(w, {.rect = {8, 38, 70, 17}, .text = "Описание:"});
-  txt_desc_ = tk.CreateTextBox(w, {.id = IDC_TXT_DESC, .rect = {80, 34, 312, 21}});
+  txt_desc_ = tk.CreateTextBox(w, {.id = IDC_NEW_ENTRY_DESCRIPTION, .rect = {80, 34, 312, 21}});
   contents_ = tk.CreateFrame(
-      w, {.id = IDC_FRAME_CONTENTS, .rect = {8, 62, 384, 244}, .text = "Содержимое файла"});
+      w,
+      {.id = IDC_NEW_ENTRY_CONTENTS_FRAME, .rect = {8, 62, 384, 244}, .text = "Содержимое файла"});
 
   constexpr const char* kCaptions[kOptionCount] = {
       "Пустой", "Использовать файл", "Копировать из файла", "Ввести сейчас:", "Создать командой:"};
   constexpr int kTops[kOptionCount] = {18, 40, 84, 128, 196};
   for (int i = 0; i < kOptionCount; ++i) {
-    options_[i] = tk.CreateOptionButton(*contents_, {.id = IDC_OPTION_FIRST + i,
+    options_[i] = tk.CreateOptionButton(*contents_, {.id = IDC_NEW_ENTRY_KIND_FIRST + i,
                                                      .rect = {kFrameRowLeft, kTops[i], 360, 17},
                                                      .text = kCaptions[i]});
     options_[i]->on_click = ui::Trapped(&NewMenuEditor::UpdateOptionControls, this);
   }
   ui::Frame& f = *contents_;
-  txt_use_ = tk.CreateTextBox(f, {.id = IDC_TXT_USE, .rect = {kBoxLeft, 59, 312, 21}});
-  cmd_use_ =
-      tk.CreateButton(f, {.id = IDC_CMD_USE, .rect = {kBrowseLeft, 59, 28, 21}, .text = "..."});
-  txt_copy_ = tk.CreateTextBox(f, {.id = IDC_TXT_COPY, .rect = {kBoxLeft, 103, 312, 21}});
-  cmd_copy_ =
-      tk.CreateButton(f, {.id = IDC_CMD_COPY, .rect = {kBrowseLeft, 103, 28, 21}, .text = "..."});
-  ui::ControlArgs now{.id = IDC_TXT_NOW,
+  txt_use_ = tk.CreateTextBox(f, {.id = IDC_NEW_ENTRY_USE_FILE, .rect = {kBoxLeft, 59, 312, 21}});
+  cmd_use_ = tk.CreateButton(
+      f, {.id = IDC_NEW_ENTRY_USE_BROWSE, .rect = {kBrowseLeft, 59, 28, 21}, .text = "..."});
+  txt_copy_ =
+      tk.CreateTextBox(f, {.id = IDC_NEW_ENTRY_COPY_FILE, .rect = {kBoxLeft, 103, 312, 21}});
+  cmd_copy_ = tk.CreateButton(
+      f, {.id = IDC_NEW_ENTRY_COPY_BROWSE, .rect = {kBrowseLeft, 103, 28, 21}, .text = "..."});
+  ui::ControlArgs now{.id = IDC_NEW_ENTRY_TEXT,
                       .rect = {kBoxLeft, 147, 344, 44},
                       .font = {.face = "Lucida Console"},
                       .multiline = true};
   txt_now_ = tk.CreateTextBox(f, now);
-  txt_command_ = tk.CreateTextBox(f, {.id = IDC_TXT_COMMAND, .rect = {kBoxLeft, 215, 344, 21}});
+  txt_command_ =
+      tk.CreateTextBox(f, {.id = IDC_NEW_ENTRY_COMMAND, .rect = {kBoxLeft, 215, 344, 21}});
 
-  cmd_ok_ = tk.CreateButton(w, {.id = IDC_CMD_OK, .rect = {152, 314, 76, 23}, .text = "OK"});
-  cmd_cancel_ =
-      tk.CreateButton(w, {.id = IDC_CMD_CANCEL, .rect = {234, 314, 76, 23}, .text = "Отмена"});
-  cmd_apply_ =
-      tk.CreateButton(w, {.id = IDC_CMD_APPLY, .rect = {316, 314, 76, 23}, .text = "Применить"});
+  cmd_ok_ = tk.CreateButton(w, {.id = IDC_NEW_ENTRY_OK, .rect = {152, 314, 76, 23}, .text = "OK"});
+  cmd_cancel_ = tk.CreateButton(
+      w, {.id = IDC_NEW_ENTRY_CANCEL, .rect = {234, 314, 76, 23}, .text = "Отмена"});
+  cmd_apply_ = tk.CreateButton(
+      w, {.id = IDC_NEW_ENTRY_APPLY, .rect = {316, 314, 76, 23}, .text = "Применить"});
 
   // Until an option is selected only the command box takes input.
   for (ui::Widget* off : std::initializer_list<ui::Widget*>{

@@ -35,14 +35,14 @@ void RunAbout(platform::Platform& platform, ui::Toolkit& toolkit, ui::Window& ow
 AboutWindow::AboutWindow(platform::Platform& platform, ui::Toolkit& toolkit) : platform_(platform) {
   window_ = toolkit.CreateTopWindow(ModalArgs(kAboutTitle, kWidth, kHeight));
   ui::Window& w = *window_;
-  ui::ControlArgs icon{.id = IDC_ABOUT_IMAGE2, .rect = {12, 12, 32, 32}, .icon_id = IDI_VIREO};
+  ui::ControlArgs icon{.id = IDC_ABOUT_ICON, .rect = {12, 12, 32, 32}, .icon_id = IDI_VIREO};
   image2_ = toolkit.CreatePicture(w, icon);
   // The shadow lies 40 twips to the right of and 45 twips below the name.
   label1_[0] = toolkit.CreateLabel(w, NameLabel(0, Px(40), Px(45), ui::kColorGrayText));
   label1_[1] = toolkit.CreateLabel(w, NameLabel(1, 0, 0, ui::kColorButtonText));
   label1_[1]->BringToFront();
   ui::ControlArgs picture{
-      .id = IDC_ABOUT_IMAGE1, .rect = {kWidth - 60, 8, 48, 48}, .icon_id = IDI_LOGO};
+      .id = IDC_ABOUT_LOGO, .rect = {kWidth - 60, 8, 48, 48}, .icon_id = IDI_LOGO};
   image1_ = toolkit.CreatePicture(w, picture);
   image1_->SetTooltip([] { return std::string(kLicenseTip); });
   // Shape1: an etched line under the name.
@@ -51,12 +51,12 @@ AboutWindow::AboutWindow(platform::Platform& platform, ui::Toolkit& toolkit) : p
   label2_ = toolkit.CreateLabel(w, {.id = IDC_ABOUT_DESCRIPTION,
                                     .rect = {kTextLeft, 70, kTextWidth, 30},
                                     .text = kAboutDescription});
-  label4_ = toolkit.CreateLabel(
-      w,
-      {.id = IDC_ABOUT_NOTICE4, .rect = {kTextLeft, 106, kTextWidth, 30}, .text = kAboutNotice4});
-  label3_ = toolkit.CreateLabel(
-      w,
-      {.id = IDC_ABOUT_NOTICE3, .rect = {kTextLeft, 142, kTextWidth, 30}, .text = kAboutNotice3});
+  label4_ = toolkit.CreateLabel(w, {.id = IDC_ABOUT_LICENCE_NOTE,
+                                    .rect = {kTextLeft, 106, kTextWidth, 30},
+                                    .text = kAboutNotice4});
+  label3_ = toolkit.CreateLabel(w, {.id = IDC_ABOUT_BACKUP_NOTE,
+                                    .rect = {kTextLeft, 142, kTextWidth, 30},
+                                    .text = kAboutNotice3});
   version_ = toolkit.CreateLabel(w, {.id = IDC_ABOUT_VERSION, .rect = {kTextLeft, 180, 160, 17}});
   command1_ = toolkit.CreateButton(
       w, {.id = IDC_ABOUT_OK, .rect = {kWidth - 94, 200, 82, 25}, .text = "OK"});

@@ -51,7 +51,7 @@ void ProcessListWindow::CreateControls() {
                        .rect = {8, 8, kListWidth, kListHeight},
                        .font = {.face = kFixedFont, .tenths_of_point = 90}};
   lst_procs_ = tk.CreateListBox(w, list);
-  frame1_ = tk.CreateFrame(w, {.id = IDC_PROCS_FRAME1,
+  frame1_ = tk.CreateFrame(w, {.id = IDC_PROCS_DETAILS_FRAME,
                                .rect = {kFrameLeft, 4, kFrameWidth, 196},
                                .text = "Информация о процессе"});
   for (int i = 0; i < kDetailRows; ++i) {

@@ -31,12 +31,14 @@ void SystemInfoWindow::CreateControls() {
   ui::Toolkit& tk = toolkit_;
   ui::Window& w = *window_;
   frame2_ = tk.CreateFrame(
-      w, {.id = IDC_SYSINFO_FRAME2, .rect = Twips(120, 120, 4095, 1095), .text = "Система"});
+      w, {.id = IDC_SYSINFO_SYSTEM_FRAME, .rect = Twips(120, 120, 4095, 1095), .text = "Система"});
   // Wide enough for its caption in the toolkit's font: up to where the name begins.
   label1_ =
       tk.CreateLabel(*frame2_, {.rect = Twips(120, 240, 1440, 255), .text = "Имя компьютера:"});
-  cn_ = tk.CreateLabel(*frame2_, {.id = IDC_SYSINFO_CN, .rect = Twips(1560, 240, 2415, 255)});
-  work_ = tk.CreateLabel(*frame2_, {.id = IDC_SYSINFO_WORK, .rect = Twips(120, 480, 3855, 255)});
+  cn_ = tk.CreateLabel(*frame2_,
+                       {.id = IDC_SYSINFO_COMPUTER_NAME, .rect = Twips(1560, 240, 2415, 255)});
+  work_ = tk.CreateLabel(*frame2_,
+                         {.id = IDC_SYSINFO_RUNNING_TIME, .rect = Twips(120, 480, 3855, 255)});
   label2_ = tk.CreateLabel(*frame2_, {.rect = Twips(120, 720, 375, 255), .text = "OC:"});
   lbl_os_version_ =
       tk.CreateLabel(*frame2_, {.id = IDC_SYSINFO_OS_VERSION, .rect = Twips(480, 720, 3495, 255)});

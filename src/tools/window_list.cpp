@@ -25,9 +25,9 @@ WindowListWindow::WindowListWindow(platform::Platform& platform, ui::Toolkit& to
   window_ = toolkit.CreateTopWindow(ModalArgs(kWindowListTitle, kWidth, kHeight));
   ui::Window& w = *window_;
   command1_ = toolkit.CreateButton(
-      w, {.id = IDC_WINDOWS_HANDLE, .rect = {8, 8, kHandleColumn, 22}, .text = "Handle"});
+      w, {.id = IDC_WINDOWS_HANDLE_COLUMN, .rect = {8, 8, kHandleColumn, 22}, .text = "Handle"});
   command2_ =
-      toolkit.CreateButton(w, {.id = IDC_WINDOWS_TITLE,
+      toolkit.CreateButton(w, {.id = IDC_WINDOWS_TITLE_COLUMN,
                                .rect = {8 + kHandleColumn, 8, kWidth - 16 - kHandleColumn, 22},
                                .text = "Название окна"});
   ui::ControlArgs list{.id = IDC_WINDOWS_LIST,

@@ -261,7 +261,7 @@ struct WindowArgs {
 };
 
 // Made with designated initialisers, naming only what differs from the defaults:
-// {.id = IDC_COMMAND7, .rect = {206, 18, 89, 21}, .text = "Добавить"}. Every member has a
+// {.id = IDC_NEW_MENU_ADD, .rect = {206, 18, 89, 21}, .text = "Добавить"}. Every member has a
 // default, so that no initialiser list leaves one unset.
 struct ControlArgs {
   int id = 0;  // the control's stable id (see above); 0 for none

@@ -138,8 +138,9 @@ bool NeedsStart(const UiCase& row) {
   std::vector<int> controls = {row.action.control};
   for (const Shown& shown : row.shows) controls.push_back(shown.control);
   for (const int control : controls) {
-    for (const int id : {IDC_LST_APPLETS, IDC_VSCROLL1, IDC_LABEL3, IDC_COMMAND1, IDC_CMB_FOLDER,
-                         IDC_TXT_PATH, IDC_CHECK1}) {
+    for (const int id :
+         {IDC_APPLETS_LIST, IDC_ICON_SIZE_SPIN, IDC_ICON_SIZE_VALUE, IDC_ICON_SIZE_DEFAULT,
+          IDC_SPECIAL_FOLDER_LIST, IDC_SPECIAL_FOLDER_PATH, IDC_TWO_PANE}) {
       if (control == id) return true;
     }
   }

@@ -45,7 +45,7 @@ std::string Ini(const char* key) {
 // and the applet list, which mirrors control.ini's "Don't Load" and is read at start-up only.
 std::vector<UiCase> ControlPanel() {
   const P p = P::kControlPanel;
-  const int box = IDC_CHK_FIRST + 12, cpl = IDC_LST_APPLETS;
+  const int box = IDC_RESTRICTION_FIRST + 12, cpl = IDC_APPLETS_LIST;
   const std::string pwd = kPolicies + "System\\NoPwdPage";
   return {
       Row(p, Click(box), {{pwd, None()}}, {{pwd, Num(1)}}, {Off(box)}, kRefresh),
@@ -82,9 +82,10 @@ std::vector<UiCase> ControlPanel() {
 // refresh ticks it but never clears it) and the toolbar background.
 std::vector<UiCase> Explorer() {
   const P p = P::kExplorer;
-  const int tip = IDC_CHKA_FIRST + 0, save = IDC_CHKA_FIRST + 1, net = IDC_CHKA_FIRST + 5;
-  const int share = IDC_CHKA_FIRST + 13, drives = IDC_LST_DRIVES, panes = IDC_CHECK1;
-  const int back = IDC_TEXT1;
+  const int tip = IDC_CHECK_SETTING_FIRST + 0, save = IDC_CHECK_SETTING_FIRST + 1,
+            net = IDC_CHECK_SETTING_FIRST + 5;
+  const int share = IDC_CHECK_SETTING_FIRST + 13, drives = IDC_DRIVES_LIST, panes = IDC_TWO_PANE;
+  const int back = IDC_TOOLBAR_BACKGROUND_PATH;
   const std::string info =
       "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced\\"
       "ShowInfoTip";
@@ -143,9 +144,11 @@ std::vector<UiCase> Explorer() {
 // Label3 shows it; read at start-up only) and the clean-ups of the shell's icon overrides.
 std::vector<UiCase> Desktop() {
   const P p = P::kActiveDesktop;
-  const int parts = IDC_CHK_FIRST + 19, menu = IDC_OPT_FIRST, name = IDC_TXT_FIRST + 4;
-  const int info = IDC_TXT_FIRST + 8, web = IDC_CHKM_FIRST + 2, bar = IDC_VSCROLL1;
-  const int label = IDC_LABEL3, def = IDC_COMMAND1;
+  const int parts = IDC_RESTRICTION_FIRST + 19, menu = IDC_CHOICE_SETTING_FIRST,
+            name = IDC_TEXT_SETTING_FIRST + 4;
+  const int info = IDC_TEXT_SETTING_FIRST + 8, web = IDC_MY_COMPUTER_FIRST + 2,
+            bar = IDC_ICON_SIZE_SPIN;
+  const int label = IDC_ICON_SIZE_VALUE, def = IDC_ICON_SIZE_DEFAULT;
   const std::string parts_key = kPolicies + "ActiveDesktop\\NoComponents";
   const std::string bin = "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\";
   const std::string attrs = "HKCR\\" + bin + "ShellFolder\\Attributes",
@@ -192,10 +195,10 @@ std::vector<UiCase> Desktop() {
       Keeping(Row(p, {kPageSwitch}, {{size, Txt("48")}}, {{size, Txt("20")}}, {Is(label, " 48")})),
       // "Удалить ВСЕ...": every override goes, the key stays. "Удалить неиспользуемые...": only
       // those of shell32.dll in the Windows directory, in any letter case.
-      Row(p, Click(IDC_COMMAND2),
+      Row(p, Click(IDC_ICONS_REMOVE_ALL),
           {{i, Txt("a.ico,0")}, {i + "3", Txt("a.ico,1")}, {i + "36", Num(5)}},
           {{i, None()}, {i + "3", None()}, {i + "36", None()}}, {}),
-      Row(p, Click(IDC_COMMAND3),
+      Row(p, Click(IDC_ICONS_REMOVE_UNUSED),
           {{i + "0", Txt(sh + "3")},
            {i + "1", Txt("%WINDOWS_UPPER%\\SHELL32.DLL,4")},
            {i + "2", Txt("%SYSTEM%\\shell32.dll,5")},
@@ -210,10 +213,10 @@ std::vector<UiCase> Desktop() {
                Row(p, Step(bar, 1), {{size, Txt("64")}}, {}, {Is(bar, "-64"), Is(label, " 64")})),
       Refusing(attrs, Row(p, Choose(menu, 3), {{attrs, Bin({0x60, 1, 0, 0x20})}}, {},
                           {Is(menu, "Только удалить")})),
-      Refusing(i + "*", Row(p, Click(IDC_COMMAND2), {{i + "3", Txt("a.ico,0")}}, {}, {})),
+      Refusing(i + "*", Row(p, Click(IDC_ICONS_REMOVE_ALL), {{i + "3", Txt("a.ico,0")}}, {}, {})),
       Refusing(i + "8",
-               Row(p, Click(IDC_COMMAND3), {{i + "8", Txt(sh + "1")}, {i + "9", Txt(sh + "2")}},
-                   {{i + "9", None()}}, {})),
+               Row(p, Click(IDC_ICONS_REMOVE_UNUSED),
+                   {{i + "8", Txt(sh + "1")}, {i + "9", Txt(sh + "2")}}, {{i + "9", None()}}, {})),
   };
 }
 
@@ -223,8 +226,9 @@ std::vector<UiCase> Desktop() {
 // and the 3D folder icons.
 std::vector<UiCase> Folders() {
   const P p = P::kFolders;
-  const int bin = IDC_TXT_FIRST + 0, folder = IDC_CMB_FOLDER, path = IDC_TXT_PATH;
-  const int win = IDC_TXT_WIN, ip = IDC_TXT_IP_FIRST;
+  const int bin = IDC_TEXT_SETTING_FIRST + 0, folder = IDC_SPECIAL_FOLDER_LIST,
+            path = IDC_SPECIAL_FOLDER_PATH;
+  const int win = IDC_SOURCE_PATH, ip = IDC_INSTALL_PATH_FIRST;
   const std::string bin1 = kClasses + "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\";
   const std::string bin2 = "HKCR\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\";
   const std::string explorer = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
@@ -259,13 +263,13 @@ std::vector<UiCase> Folders() {
       Row(p, Type(ip + 4, "1"), {{mru + "e", Txt("E:\\")}, {mru + "MRUList", Txt("ace")}},
           {{mru + "e", Txt("E:\\1")}}, {Is(ip + 4, "E:\\1")}, kRefresh),
       Row(p, Back(ip), {{mru + "a", Txt("A")}}, {{mru + "a", Txt("")}}, {Is(ip, "")}, kPageSwitch),
-      WithCoolDll(Row(p, Click(IDC_CMD_USE_3D_FOLDER),
+      WithCoolDll(Row(p, Click(IDC_FOLDER_ICONS_USE_3D),
                       {{i + "3", None()}, {i + "4", Num(7)}, {i + "35", Txt("keep")}},
                       {{i + "3", Txt(kCool + "11")},
                        {i + "4", Txt(kCool + "18")},
                        {i + "36", Txt(kCool + "24")}},
                       {})),
-      WithCoolDll(Row(p, Click(IDC_CMD_RESTORE_FOLDER),
+      WithCoolDll(Row(p, Click(IDC_FOLDER_ICONS_RESTORE),
                       {{i + "3", Txt("a,1")},
                        {i + "4", Txt("b,2")},
                        {i + "36", Txt("c,1")},
@@ -286,8 +290,9 @@ std::vector<UiCase> Folders() {
 // files, a text and a check setting, and the 3D icons.
 std::vector<UiCase> Files() {
   const P p = P::kFiles;
-  const int ext = IDC_LST_EXT, ico = IDC_LST_ICO, quick = IDC_CHECK2, with = IDC_CHECK3;
-  const int cmd = IDC_TXT_O, desc = IDC_TXT_D;
+  const int ext = IDC_EXTENSIONS_LIST, ico = IDC_ICON_FILES_LIST, quick = IDC_QUICK_VIEW,
+            with = IDC_OPEN_WITH;
+  const int cmd = IDC_UNKNOWN_FILES_COMMAND, desc = IDC_UNKNOWN_FILES_DESCRIPTION;
   const std::string never = kClasses + "ShellScrap\\NeverShowExt";
   const V scraps = {{kClasses + ".shs\\", Txt("ShellScrap")},
                     {kClasses + ".shb\\", Txt("DocShortcut")},
@@ -359,13 +364,13 @@ std::vector<UiCase> Files() {
       Row(p, Type(desc, "а"), {{unknown, Txt("Д")}}, {{unknown, Txt("Да")}}, {Is(desc, "Да")},
           kRefresh),
       Row(p, Back(desc), {{unknown, Txt("Я")}}, {{unknown, Txt("")}}, {Is(desc, "")}, kPageSwitch),
-      Row(p, Type(IDC_TXT_FIRST + 14, "!"), {{"HKCR\\exefile\\", Txt("Приложение")}},
-          {{"HKCR\\exefile\\", Txt("Приложение!")}}, {Is(IDC_TXT_FIRST + 14, "Приложение!")},
-          kRefresh),
-      Row(p, Click(IDC_CHKA_FIRST + 15), {{copy, Gone()}},
-          {{copy, Txt("{C2FBB630-2971-11D1-A18C-00C04FD75D13}")}}, {On(IDC_CHKA_FIRST + 15)},
-          kPageSwitch),
-      WithCoolDll(Row(p, Click(IDC_CMD_USE_3D),
+      Row(p, Type(IDC_TEXT_SETTING_FIRST + 14, "!"), {{"HKCR\\exefile\\", Txt("Приложение")}},
+          {{"HKCR\\exefile\\", Txt("Приложение!")}},
+          {Is(IDC_TEXT_SETTING_FIRST + 14, "Приложение!")}, kRefresh),
+      Row(p, Click(IDC_CHECK_SETTING_FIRST + 15), {{copy, Gone()}},
+          {{copy, Txt("{C2FBB630-2971-11D1-A18C-00C04FD75D13}")}},
+          {On(IDC_CHECK_SETTING_FIRST + 15)}, kPageSwitch),
+      WithCoolDll(Row(p, Click(IDC_SHELL_ICONS_USE_3D),
                       {{i + "3", None()}, {i + "5", None()}, {i + "7", Txt("m,7")}},
                       {{i + "5", Txt(kCool + "9")},
                        {i + "6", Txt(kCool + "8")},
@@ -375,7 +380,7 @@ std::vector<UiCase> Files() {
                        {i + "11", Txt(kCool + "10")}},
                       {})),
       // An empty override is no override: it stays.
-      WithCoolDll(Row(p, Click(IDC_CMD_RESTORE_3D),
+      WithCoolDll(Row(p, Click(IDC_SHELL_ICONS_RESTORE),
                       {{i + "3", Txt("f,1")},
                        {i + "5", Txt("a,1")},
                        {i + "6", Txt("")},

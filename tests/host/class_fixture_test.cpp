@@ -49,7 +49,7 @@ TEST_F(ClassFixtureTest, NewMenuListFindsTheEntriesAmongThousandsOfKeysAtLittleC
   window->page<main::FilesPage>().new_menu().Fill();
   Settle();
   const std::size_t calls = counting.total();
-  const std::vector<std::string> items = test::Items(Get<HDropDown>(IDC_LST_NEW));
+  const std::vector<std::string> items = test::Items(Get<HDropDown>(IDC_NEW_MENU_LIST));
   EXPECT_GE(items.size(), 40u);
   EXPECT_LE(items.size(), static_cast<std::size_t>(main::kNewMenuCapacity));
   // In the extension's own ShellNew, in the class-named subkey, with NullFile; a class key in

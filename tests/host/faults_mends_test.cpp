@@ -66,8 +66,8 @@ TEST(InjectedFailureMends, AnEntryWhoseNewValueCannotBeWrittenKeepsItsOldOne) {
   // ".txt" holds NullFile and Command; made "Пустой" it keeps only NullFile. "Создать командой:"
   // failing to store its command must not leave the entry without both.
   const Operation op = Editor("made a command", true, [](HWindow& e) {
-    e.Get<HOptionButton>(IDC_OPTION_FIRST + 4)->Click();
-    e.Get<HTextBox>(IDC_TXT_COMMAND)->Replace("wordpad.exe");
+    e.Get<HOptionButton>(IDC_NEW_ENTRY_KIND_FIRST + 4)->Click();
+    e.Get<HTextBox>(IDC_NEW_ENTRY_COMMAND)->Replace("wordpad.exe");
   });
   const long set = FirstCall(op, "SetValue");
   ASSERT_GT(set, 0);
@@ -81,7 +81,7 @@ TEST(InjectedFailureMends, AnEntryWhoseNewValueCannotBeWrittenKeepsItsOldOne) {
   EXPECT_TRUE(w.memory.Get(platform::kClassesRoot, ".txt\\ShellNew", "NullFile", &type, &data));
   ASSERT_TRUE(w.memory.Get(platform::kClassesRoot, ".txt\\ShellNew", "Command", &type, &data));
   EXPECT_EQ(std::string(data.begin(), data.end()), "notepad.exe");
-  EXPECT_EQ(w.Main().Get<HDropDown>(IDC_LST_NEW)->Item(0), "<Unknown> (.txt)");
+  EXPECT_EQ(w.Main().Get<HDropDown>(IDC_NEW_MENU_LIST)->Item(0), "<Unknown> (.txt)");
 }
 }  // namespace
 }  // namespace vireo

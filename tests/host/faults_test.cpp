@@ -76,34 +76,34 @@ std::vector<Operation> Handlers() {
 std::vector<Operation> Services() {
   std::vector<Operation> ops;
   auto option = [](HWindow& editor, int i) {
-    editor.Get<HOptionButton>(IDC_OPTION_FIRST + i)->Click();
+    editor.Get<HOptionButton>(IDC_NEW_ENTRY_KIND_FIRST + i)->Click();
   };
   ops.push_back(Editor("typed template", false, [option](HWindow& e) {
-    e.Get<HTextBox>(IDC_TXT_TYPE)->Type("vtx");
-    e.Get<HTextBox>(IDC_TXT_DESC)->Type("Вирео");
+    e.Get<HTextBox>(IDC_NEW_ENTRY_EXTENSION)->Type("vtx");
+    e.Get<HTextBox>(IDC_NEW_ENTRY_DESCRIPTION)->Type("Вирео");
     option(e, 3);
-    e.Get<HTextBox>(IDC_TXT_NOW)->Type("строка");
+    e.Get<HTextBox>(IDC_NEW_ENTRY_TEXT)->Type("строка");
   }));
   ops.push_back(Editor("copied template", false, [option](HWindow& e) {
-    e.Get<HTextBox>(IDC_TXT_TYPE)->Type("cpy");
+    e.Get<HTextBox>(IDC_NEW_ENTRY_EXTENSION)->Type("cpy");
     option(e, 2);
-    e.Get<HTextBox>(IDC_TXT_COPY)->Replace("C:\\WINDOWS\\source.txt");
+    e.Get<HTextBox>(IDC_NEW_ENTRY_COPY_FILE)->Replace("C:\\WINDOWS\\source.txt");
   }));
   ops.push_back(Editor("command", false, [option](HWindow& e) {
-    e.Get<HTextBox>(IDC_TXT_TYPE)->Type("cmd");
+    e.Get<HTextBox>(IDC_NEW_ENTRY_EXTENSION)->Type("cmd");
     option(e, 4);
-    e.Get<HTextBox>(IDC_TXT_COMMAND)->Type("notepad.exe");
+    e.Get<HTextBox>(IDC_NEW_ENTRY_COMMAND)->Type("notepad.exe");
   }));
   ops.push_back(Editor("entry made empty", true, [option](HWindow& e) { option(e, 0); }));
   ops.push_back({"New-menu entry deleted",
                  [](World& w) {
                    w.Start();
                    w.window->ShowPage(main::PageId::kFiles);
-                   w.Main().Get<HDropDown>(IDC_LST_NEW)->Choose(0);
+                   w.Main().Get<HDropDown>(IDC_NEW_MENU_LIST)->Choose(0);
                  },
                  [](World& w) {
                    w.AnswerYes();
-                   w.Main().Get<HButton>(IDC_COMMAND9)->Click();
+                   w.Main().Get<HButton>(IDC_NEW_MENU_DELETE)->Click();
                  }});
   Operation exporting{"export", [](World& w) { w.Start(); },
                       [](World& w) {
@@ -117,12 +117,12 @@ std::vector<Operation> Services() {
   ops.push_back({"Отменить все",
                  [](World& w) {
                    w.Start();
-                   w.Main().Get<HCheckBox>(IDC_CHECK2)->Click();
-                   w.Main().Get<HTextBox>(IDC_TXT_FIRST + 0)->Type("Ко");
+                   w.Main().Get<HCheckBox>(IDC_QUICK_VIEW)->Click();
+                   w.Main().Get<HTextBox>(IDC_TEXT_SETTING_FIRST + 0)->Type("Ко");
                    w.window->ShowPage(main::PageId::kControlPanel);
-                   w.Main().Get<HCheckList>(IDC_LST_APPLETS)->ToggleCheck(0);
+                   w.Main().Get<HCheckList>(IDC_APPLETS_LIST)->ToggleCheck(0);
                    w.window->ShowPage(main::PageId::kFiles);
-                   w.Main().Get<HCheckList>(IDC_LST_ICO)->ToggleCheck(0);
+                   w.Main().Get<HCheckList>(IDC_ICON_FILES_LIST)->ToggleCheck(0);
                  },
                  [](World& w) {
                    w.toolkit.on_modal = [&w](HWindow& journal) {

@@ -202,12 +202,12 @@ inline Operation Editor(const std::string& name, bool existing,
   op.act = [existing, fill](World& w) {
     w.toolkit.on_modal = [fill](HWindow& editor) {
       fill(editor);
-      editor.Get<HButton>(IDC_CMD_OK)->Click();
+      editor.Get<HButton>(IDC_NEW_ENTRY_OK)->Click();
     };
     if (existing) {
-      w.Main().Get<HDropDown>(IDC_LST_NEW)->DoubleClick(0);
+      w.Main().Get<HDropDown>(IDC_NEW_MENU_LIST)->DoubleClick(0);
     } else {
-      w.Main().Get<HButton>(IDC_COMMAND7)->Click();
+      w.Main().Get<HButton>(IDC_NEW_MENU_ADD)->Click();
     }
     w.toolkit.on_modal = nullptr;
   };

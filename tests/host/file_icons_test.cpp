@@ -13,8 +13,8 @@ namespace {
 
 class FileIconsTest : public test::MainWindowFixture {
  protected:
-  HCheckList& Ext() { return Get<HCheckList>(IDC_LST_EXT); }
-  HCheckList& Ico() { return Get<HCheckList>(IDC_LST_ICO); }
+  HCheckList& Ext() { return Get<HCheckList>(IDC_EXTENSIONS_LIST); }
+  HCheckList& Ico() { return Get<HCheckList>(IDC_ICON_FILES_LIST); }
   void Set(const std::string& path, const std::string& text) {
     registry::RegWrite(memory, "HKCR\\" + path, registry::RegValue::Text(text),
                        registry::ValueType::kString);
@@ -62,15 +62,15 @@ TEST_F(FileIconsTest, APageSwitchKeepsTheListsInPlaceUnlessADescriptionChanged) 
 // library again, but never enables them.
 TEST_F(FileIconsTest, TheThreeDButtonsNeedCoolDll) {
   const std::string library = system.SystemDirectory() + "\\Cool.Dll";
-  const int buttons[] = {IDC_CMD_USE_3D, IDC_CMD_RESTORE_3D, IDC_CMD_USE_3D_FOLDER,
-                         IDC_CMD_RESTORE_FOLDER};
+  const int buttons[] = {IDC_SHELL_ICONS_USE_3D, IDC_SHELL_ICONS_RESTORE, IDC_FOLDER_ICONS_USE_3D,
+                         IDC_FOLDER_ICONS_RESTORE};
   system.WriteFile(library, "MZ");
   Start();
   for (int id : buttons) EXPECT_TRUE(Get<HButton>(id).Enabled()) << id;
   std::filesystem::remove(platform::HostPath(library));
   Refresh();
   for (int id : buttons) EXPECT_FALSE(Get<HButton>(id).Enabled()) << id;
-  Get<HButton>(IDC_CMD_USE_3D_FOLDER).Click();
+  Get<HButton>(IDC_FOLDER_ICONS_USE_3D).Click();
   system.WriteFile(library, "MZ");
   Refresh();
   for (int id : buttons) EXPECT_FALSE(Get<HButton>(id).Enabled()) << id;

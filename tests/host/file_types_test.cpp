@@ -34,7 +34,7 @@ TEST_F(FileTypesTest, OpenWithWritesTheCommandBeforeTheMenuText) {
   main::MainWindow main_window(logged, toolkit);
   ASSERT_TRUE(main_window.Load());
   main_window.Show();
-  Get<HCheckBox>(IDC_CHECK3).Click();
+  Get<HCheckBox>(IDC_OPEN_WITH).Click();
   EXPECT_EQ(log.paths, (std::vector<std::string>{"*\\Shell\\openas\\command", "*\\Shell\\openas"}));
 }
 
@@ -42,7 +42,7 @@ TEST_F(FileTypesTest, OpenWithWritesTheCommandBeforeTheMenuText) {
 TEST_F(FileTypesTest, EmptyingACommandThatIsGoneWritesNothing) {
   Put("Unknown\\Shell\\Open\\Command", "n");
   Start();
-  HTextBox& command = Get<HTextBox>(IDC_TXT_O);
+  HTextBox& command = Get<HTextBox>(IDC_UNKNOWN_FILES_COMMAND);
   for (const char* outside : {static_cast<const char*>(nullptr), ""}) {
     memory.DeleteKey(kClassesRoot, "Unknown\\Shell\\Open");
     Put("Unknown\\Shell\\Open\\Command", outside);

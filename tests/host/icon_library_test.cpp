@@ -30,11 +30,11 @@ TEST_F(IconLibraryTest, EachPairWritesItsIconsAndRestoresByItsRule) {
     int use, restore;
     std::string used, restored;
   } pairs[] = {
-      {IDC_CMD_USE_3D, IDC_CMD_RESTORE_3D,
+      {IDC_SHELL_ICONS_USE_3D, IDC_SHELL_ICONS_RESTORE,
        "3=<none> 4=<none> 5=" + s + "9 6=" + s + "8 7=mine.dll,7 8=" + s + "0 9=" + s +
            "1 10=" + s + "29 11=" + s + "10 36=<none> ",
        "3=<none> 4= 5=<none> 6= 7=mine.dll,7 8=<none> 9=<none> 10=<none> 11=<none> 36=#7 "},
-      {IDC_CMD_USE_3D_FOLDER, IDC_CMD_RESTORE_FOLDER,
+      {IDC_FOLDER_ICONS_USE_3D, IDC_FOLDER_ICONS_RESTORE,
        "3=" + s + "11 4=" + s +
            "18 5=<none> 6=<none> 7=mine.dll,7 8=<none> 9=<none> 10=<none> "
            "11=<none> 36=" +

@@ -151,7 +151,7 @@ TEST_F(JournalWindowTest, OnlyTheUsersChangesAreRecordedOneEntryPerValue) {
   EXPECT_TRUE(journal.entries().empty());
   EXPECT_EQ(Writes(), 0u);
 
-  auto& box = Get<HTextBox>(IDC_TXT_FIRST + 5);
+  auto& box = Get<HTextBox>(IDC_TEXT_SETTING_FIRST + 5);
   box.Type("Привет");
   box.Backspace();
   ASSERT_FALSE(journal.entries().empty());
@@ -170,10 +170,10 @@ TEST_F(JournalWindowTest, OnlyTheUsersChangesAreRecordedOneEntryPerValue) {
 
 TEST_F(JournalWindowTest, TheWindowUndoesTheTickedLinesAndTheControlShowsItAtOnce) {
   Start();
-  auto& box = Get<HCheckBox>(IDC_CHK_FIRST + 1);
+  auto& box = Get<HCheckBox>(IDC_RESTRICTION_FIRST + 1);
   const int shown = box.Checked();
   box.Click();
-  Get<HTextBox>(IDC_TXT_FIRST + 5).Type("x");
+  Get<HTextBox>(IDC_TEXT_SETTING_FIRST + 5).Type("x");
   const std::size_t made = journal.entries().size();
   ASSERT_GE(made, 2u);
   std::vector<std::string> lines;
@@ -202,9 +202,9 @@ TEST_F(JournalWindowTest, TheWindowUndoesTheTickedLinesAndTheControlShowsItAtOnc
 TEST_F(JournalWindowTest, UndoAllAndTheSavedFileLeaveNoTrace) {
   const std::string start = memory.Dump();
   Start();
-  Get<HCheckBox>(IDC_CHK_FIRST + 1).Click();
-  Get<HCheckBox>(IDC_CHK_FIRST + 2).Click();
-  Get<HTextBox>(IDC_TXT_FIRST + 5).Type("abc");
+  Get<HCheckBox>(IDC_RESTRICTION_FIRST + 1).Click();
+  Get<HCheckBox>(IDC_RESTRICTION_FIRST + 2).Click();
+  Get<HTextBox>(IDC_TEXT_SETTING_FIRST + 5).Type("abc");
   const std::size_t made = journal.entries().size();
   ASSERT_GE(made, 3u);
   const std::string saved = system.ProgramDirectory() + "\\undo.reg";

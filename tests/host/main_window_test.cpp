@@ -72,7 +72,7 @@ TEST_F(MainWindowTest, PageButtonsAndTheRefreshOnlyRead) {
   std::erase(order, last);
   order.insert(order.begin(), {last, 1});
   EXPECT_EQ(Order(), order);
-  Get<HButton>(IDC_GUI_SHELL).Click();  // the header button does nothing
+  Get<HButton>(IDC_BAR_HEADER).Click();  // the header button does nothing
   EXPECT_EQ(Order().front(), last);
   // The refresh shows the wait window (no title) while it runs.
   Refresh();
@@ -88,9 +88,9 @@ TEST_F(MainWindowTest, AnEntryConfiguredAloneChangesOnlyItsElement) {
   using namespace catalogue;
   Start();
   memory.Put(platform::kCurrentUser, "Test", "Hidden", platform::kRegDword, {1, 0, 0, 0});
-  auto& restriction = Get<HCheckBox>(IDC_CHK_FIRST + 3);
-  auto& neighbour = Get<HCheckBox>(IDC_CHK_FIRST + 4);
-  auto& check = Get<HCheckBox>(IDC_CHKA_FIRST + 2);
+  auto& restriction = Get<HCheckBox>(IDC_RESTRICTION_FIRST + 3);
+  auto& neighbour = Get<HCheckBox>(IDC_RESTRICTION_FIRST + 4);
+  auto& check = Get<HCheckBox>(IDC_CHECK_SETTING_FIRST + 2);
   ASSERT_EQ(restriction.Checked(), 1);
   const std::string neighbour_text = neighbour.Text();
   const std::string check_text = check.Text();

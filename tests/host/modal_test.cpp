@@ -26,8 +26,8 @@ TEST_F(ModalTest, TheOwnerTakesInputAgainTheMomentTheWindowCloses) {
   Start();
   window->ShowPage(main::PageId::kFiles);
   const Case cases[] = {
-      {"frmNewMenu", 0, 0, IDC_CMD_OK, kEveryWay},
-      {"frmNewMenu, Отмена", 0, 0, IDC_CMD_CANCEL, {Way::kButton}},
+      {"frmNewMenu", 0, 0, IDC_NEW_ENTRY_OK, kEveryWay},
+      {"frmNewMenu, Отмена", 0, 0, IDC_NEW_ENTRY_CANCEL, {Way::kButton}},
       {"journal",
        IDM_SERVICE_JOURNAL,
        0,
@@ -71,7 +71,7 @@ TEST_F(ModalTest, TheOwnerTakesInputAgainTheMomentTheWindowCloses) {
       if (c.command != 0) {
         Main().Command(c.command);
       } else {
-        Get<HButton>(IDC_COMMAND7).Click();
+        Get<HButton>(IDC_NEW_MENU_ADD).Click();
       }
       EXPECT_TRUE(closed);
       EXPECT_TRUE(owner_back);

@@ -41,7 +41,7 @@ class NewMenuTest : public MainWindowFixture {
     return Stored(key, "NullFile") + "|" + Stored(key, "FileName") + "|" + Stored(key, "Command");
   }
   bool KeyExists(const std::string& key) { return memory.Exists(kLocalMachine, kClasses + key); }
-  HDropDown& List() { return Get<HDropDown>(IDC_LST_NEW); }
+  HDropDown& List() { return Get<HDropDown>(IDC_NEW_MENU_LIST); }
   std::vector<std::string> Items() { return test::Items(List()); }
   // What the user does in the editor the next time it opens.
   void InEditor(std::function<void(HWindow&)> act) {
@@ -54,7 +54,7 @@ class NewMenuTest : public MainWindowFixture {
     return *widget;
   }
   static HOptionButton& Option(HWindow& editor, int i) {
-    return In<HOptionButton>(editor, IDC_OPTION_FIRST + i - 1);
+    return In<HOptionButton>(editor, IDC_NEW_ENTRY_KIND_FIRST + i - 1);
   }
   static std::string Selected(HWindow& editor) {
     std::string selected;
@@ -64,20 +64,21 @@ class NewMenuTest : public MainWindowFixture {
   // Which of txtUse, cmdUse, txtCopy, cmdCopy, txtNow, txtCommand take input.
   static std::string Enabled(HWindow& editor) {
     std::string enabled;
-    for (int id :
-         {IDC_TXT_USE, IDC_CMD_USE, IDC_TXT_COPY, IDC_CMD_COPY, IDC_TXT_NOW, IDC_TXT_COMMAND}) {
+    for (int id : {IDC_NEW_ENTRY_USE_FILE, IDC_NEW_ENTRY_USE_BROWSE, IDC_NEW_ENTRY_COPY_FILE,
+                   IDC_NEW_ENTRY_COPY_BROWSE, IDC_NEW_ENTRY_TEXT, IDC_NEW_ENTRY_COMMAND}) {
       enabled += editor.FindId(id)->enabled() ? 'x' : '.';
     }
     return enabled;
   }
   // Opens "Добавить" with the type typed in, lets `act` fill the editor, then clicks `button`.
-  void Add(const std::string& type, std::function<void(HWindow&)> act, int button = IDC_CMD_OK) {
+  void Add(const std::string& type, std::function<void(HWindow&)> act,
+           int button = IDC_NEW_ENTRY_OK) {
     InEditor([&](HWindow& editor) {
-      In<HTextBox>(editor, IDC_TXT_TYPE).Type(type);
+      In<HTextBox>(editor, IDC_NEW_ENTRY_EXTENSION).Type(type);
       act(editor);
       In<HButton>(editor, button).Click();
     });
-    Get<HButton>(IDC_COMMAND7).Click();
+    Get<HButton>(IDC_NEW_MENU_ADD).Click();
     Settle();
   }
   std::string ShellNewDir() { return system.WindowsDirectory() + "\\ShellNew"; }

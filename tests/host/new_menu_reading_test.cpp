@@ -82,16 +82,16 @@ TEST_F(NewMenuReadingTest, WhatComesDuringAReadingStartsItAfreshAndNothingStaleS
       {"Удалить",
        [this] {
          List().Choose(0);
-         Get<HButton>(IDC_COMMAND9).Click();
+         Get<HButton>(IDC_NEW_MENU_DELETE).Click();
        },
        Listed(1, 40)},
       {"Добавить, the entry made empty",
        [this] {
          InEditor([](HWindow& editor) {
-           In<HTextBox>(editor, IDC_TXT_TYPE).Type("a00");
-           In<HButton>(editor, IDC_CMD_OK).Click();
+           In<HTextBox>(editor, IDC_NEW_ENTRY_EXTENSION).Type("a00");
+           In<HButton>(editor, IDC_NEW_ENTRY_OK).Click();
          });
-         Get<HButton>(IDC_COMMAND7).Click();
+         Get<HButton>(IDC_NEW_MENU_ADD).Click();
        },
        Listed(1, 40)},
   };

@@ -23,7 +23,7 @@ TEST_F(NewMenuTest, ListsTheEntriesThatHoldAValueWhereverTheirKeyIs) {
   EXPECT_EQ(Items(), (std::vector<std::string>{"Текстовый документ (.txt)", "Word (old) (.doc)",
                                                "Рисунок (.bmp)", "<Unknown> (.odd)"}));
   EXPECT_EQ(List().Selection(), 0);
-  EXPECT_TRUE(Get<ui::headless::HFrame>(IDC_FRAME_NEW_MENU).enabled());
+  EXPECT_TRUE(Get<ui::headless::HFrame>(IDC_NEW_MENU_FRAME).enabled());
   EXPECT_EQ(Writes(), 0u);
   EXPECT_EQ(memory.open_handles(), 0u);
 
@@ -31,7 +31,7 @@ TEST_F(NewMenuTest, ListsTheEntriesThatHoldAValueWhereverTheirKeyIs) {
   // entries and entries without a class name go like the others, key and all.
   for (int row : {1, 2, 2, 0}) {
     List().Choose(row);
-    Get<HButton>(IDC_COMMAND9).Click();
+    Get<HButton>(IDC_NEW_MENU_DELETE).Click();
     Settle();
   }
   EXPECT_FALSE(KeyExists(".bmp\\ShellNew-"));
@@ -46,7 +46,7 @@ TEST_F(NewMenuTest, ListsTheEntriesThatHoldAValueWhereverTheirKeyIs) {
   Settle();
   ASSERT_EQ(List().Selection(), -1);
   Value(".new\\ShellNew", "NullFile");
-  Get<HButton>(IDC_COMMAND9).Click();
+  Get<HButton>(IDC_NEW_MENU_DELETE).Click();
   Settle();
   EXPECT_EQ(Items(), std::vector<std::string>{"<Unknown> (.new)"});
 }
@@ -110,16 +110,16 @@ TEST_F(NewMenuTest, ChangeOpensOnTheEntryWithTheOptionsItHolds) {
     int box;
     const char* text;
   } cases[] = {
-      {0, false, "txt", "....x", ".....x", IDC_TXT_COMMAND, "notepad.exe"},
-      {1, true, "doc", ".x...", "xx....", IDC_TXT_USE, "winword.doc"},
+      {0, false, "txt", "....x", ".....x", IDC_NEW_ENTRY_COMMAND, "notepad.exe"},
+      {1, true, "doc", ".x...", "xx....", IDC_NEW_ENTRY_USE_FILE, "winword.doc"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.type);
     bool opened = false;
     InEditor([&](HWindow& editor) {
       opened = true;
-      EXPECT_EQ(In<HTextBox>(editor, IDC_TXT_TYPE).text(), c.type);
-      EXPECT_TRUE(In<HTextBox>(editor, IDC_TXT_TYPE).ReadOnly());
+      EXPECT_EQ(In<HTextBox>(editor, IDC_NEW_ENTRY_EXTENSION).text(), c.type);
+      EXPECT_TRUE(In<HTextBox>(editor, IDC_NEW_ENTRY_EXTENSION).ReadOnly());
       EXPECT_EQ(Selected(editor), c.selected);
       EXPECT_EQ(Enabled(editor), c.enabled);
       EXPECT_EQ(In<HTextBox>(editor, c.box).text(), c.text);
@@ -129,7 +129,7 @@ TEST_F(NewMenuTest, ChangeOpensOnTheEntryWithTheOptionsItHolds) {
     if (c.double_click) {
       List().DoubleClick(c.row);
     } else {
-      Get<HButton>(IDC_COMMAND8).Click();
+      Get<HButton>(IDC_NEW_MENU_CHANGE).Click();
     }
     EXPECT_TRUE(opened);
     EXPECT_TRUE(Main().enabled());
@@ -146,9 +146,9 @@ TEST_F(NewMenuTest, AFreshEditorShowsTheTypedTypeOnItsNextRepaint) {
   InEditor([&](HWindow& editor) {
     EXPECT_EQ(Selected(editor), ".....");
     EXPECT_EQ(Enabled(editor), ".....x");
-    HTextBox& type = In<HTextBox>(editor, IDC_TXT_TYPE);
+    HTextBox& type = In<HTextBox>(editor, IDC_NEW_ENTRY_EXTENSION);
     type.Type("txt");
-    EXPECT_EQ(In<HTextBox>(editor, IDC_TXT_DESC).text(), "Текстовый документ");
+    EXPECT_EQ(In<HTextBox>(editor, IDC_NEW_ENTRY_DESCRIPTION).text(), "Текстовый документ");
     EXPECT_FALSE(type.ReadOnly());
     editor.Paint();
     EXPECT_TRUE(type.ReadOnly());
@@ -156,18 +156,18 @@ TEST_F(NewMenuTest, AFreshEditorShowsTheTypedTypeOnItsNextRepaint) {
     EXPECT_EQ(type.text(), "txt");
     EXPECT_EQ(Selected(editor), ".x...");
     EXPECT_EQ(Enabled(editor), "xx....");
-    EXPECT_EQ(In<HTextBox>(editor, IDC_TXT_USE).text(), "template.txt");
+    EXPECT_EQ(In<HTextBox>(editor, IDC_NEW_ENTRY_USE_FILE).text(), "template.txt");
     // The user's choice of option moves the enabled boxes with it, and a later repaint (a
     // dialog closing over the window) keeps it and what the user typed.
-    In<HTextBox>(editor, IDC_TXT_USE).Replace("mine.txt");
+    In<HTextBox>(editor, IDC_NEW_ENTRY_USE_FILE).Replace("mine.txt");
     Option(editor, 4).Click();
     editor.Paint();
     EXPECT_EQ(Selected(editor), "...x.");
     EXPECT_EQ(Enabled(editor), "....x.");
-    EXPECT_EQ(In<HTextBox>(editor, IDC_TXT_USE).text(), "mine.txt");
+    EXPECT_EQ(In<HTextBox>(editor, IDC_NEW_ENTRY_USE_FILE).text(), "mine.txt");
     editor.PressEscape();
   });
-  Get<HButton>(IDC_COMMAND7).Click();
+  Get<HButton>(IDC_NEW_MENU_ADD).Click();
   EXPECT_EQ(Writes(), 0u);
 }
 
@@ -182,8 +182,8 @@ TEST_F(NewMenuTest, ApplyWritesTheSelectedOptionBesideTheEntryFoundAndDeletesThe
   } cases[] = {
       {0, 0, "", "<none>|<none>|<none>"},
       {1, 0, "", "|<none>|<none>"},
-      {2, IDC_TXT_USE, "C:\\t.txt", "<none>|C:\\t.txt|<none>"},
-      {5, IDC_TXT_COMMAND, "make %1", "<none>|<none>|make %1"},
+      {2, IDC_NEW_ENTRY_USE_FILE, "C:\\t.txt", "<none>|C:\\t.txt|<none>"},
+      {5, IDC_NEW_ENTRY_COMMAND, "make %1", "<none>|<none>|make %1"},
   };
   Type(".txt", "txtfile", "Текст");
   Start();
@@ -212,7 +212,7 @@ TEST_F(NewMenuTest, ApplyWritesTheSelectedOptionBesideTheEntryFoundAndDeletesThe
     Value(".abc\\ShellNew", "NullFile");
     Add("abc", [&](HWindow& editor) {
       Option(editor, 5).Click();
-      In<HTextBox>(editor, IDC_TXT_COMMAND).Replace("make %1");
+      In<HTextBox>(editor, IDC_NEW_ENTRY_COMMAND).Replace("make %1");
     });
     EXPECT_EQ(Entry(".abc\\ShellNew"), "<none>|<none>|make %1");
   }
@@ -232,8 +232,8 @@ TEST_F(NewMenuTest, ApplyDoesNothingForATypeThatCannotNameAnEntryOrATemplate) {
       SCOPED_TRACE(std::string(type) + " option " + std::to_string(option));
       Add(type, [&](HWindow& editor) {
         Option(editor, option).Click();
-        In<HTextBox>(editor, IDC_TXT_NOW).Type("x");
-        In<HTextBox>(editor, IDC_TXT_COMMAND).Type("x");
+        In<HTextBox>(editor, IDC_NEW_ENTRY_TEXT).Type("x");
+        In<HTextBox>(editor, IDC_NEW_ENTRY_COMMAND).Type("x");
       });
       EXPECT_EQ(Writes(), 0u);
       EXPECT_EQ(files.calls, 0);
@@ -254,8 +254,8 @@ TEST_F(NewMenuTest, TemplatesAreMadeInTheShellNewFolderAndNamedOnlyOnceTheyExist
   Add("doc", [&](HWindow& editor) {
     Option(editor, 3).Click();
     chooser.next_choice = source;
-    In<HButton>(editor, IDC_CMD_COPY).Click();
-    EXPECT_EQ(In<HTextBox>(editor, IDC_TXT_COPY).text(), source);
+    In<HButton>(editor, IDC_NEW_ENTRY_COPY_BROWSE).Click();
+    EXPECT_EQ(In<HTextBox>(editor, IDC_NEW_ENTRY_COPY_FILE).text(), source);
   });
   EXPECT_EQ(system.ReadFile(copied), "DOC\r\nbody");
   EXPECT_EQ(Stored(".doc\\ShellNew", "FileName"), copied);
@@ -263,7 +263,7 @@ TEST_F(NewMenuTest, TemplatesAreMadeInTheShellNewFolderAndNamedOnlyOnceTheyExist
   // "Ввести сейчас:": the text as it stands, then CR LF.
   Add("doc", [&](HWindow& editor) {
     Option(editor, 4).Click();
-    In<HTextBox>(editor, IDC_TXT_NOW).Replace("первая\r\nвторая");
+    In<HTextBox>(editor, IDC_NEW_ENTRY_TEXT).Replace("первая\r\nвторая");
   });
   EXPECT_EQ(system.ReadFile(typed), "первая\r\nвторая\r\n");
   EXPECT_EQ(Stored(".doc\\ShellNew", "FileName"), typed);
@@ -272,7 +272,7 @@ TEST_F(NewMenuTest, TemplatesAreMadeInTheShellNewFolderAndNamedOnlyOnceTheyExist
   files.fail_after_bytes = 3;
   Add("doc", [&](HWindow& editor) {
     Option(editor, 4).Click();
-    In<HTextBox>(editor, IDC_TXT_NOW).Replace("replacement");
+    In<HTextBox>(editor, IDC_NEW_ENTRY_TEXT).Replace("replacement");
   });
   EXPECT_EQ(system.ReadFile(typed), "первая\r\nвторая\r\n");
   EXPECT_EQ(Stored(".doc\\ShellNew", "FileName"), typed);
@@ -288,21 +288,21 @@ TEST_F(NewMenuTest, TemplatesAreMadeInTheShellNewFolderAndNamedOnlyOnceTheyExist
   Value(".doc\\ShellNew", "FileName", "old");
   Add("doc", [&](HWindow& editor) {
     Option(editor, 3).Click();
-    In<HTextBox>(editor, IDC_TXT_COPY).Replace(source);
+    In<HTextBox>(editor, IDC_NEW_ENTRY_COPY_FILE).Replace(source);
     chooser.next_choice = "";
-    In<HButton>(editor, IDC_CMD_COPY).Click();
-    EXPECT_EQ(In<HTextBox>(editor, IDC_TXT_COPY).text(), "");
+    In<HButton>(editor, IDC_NEW_ENTRY_COPY_BROWSE).Click();
+    EXPECT_EQ(In<HTextBox>(editor, IDC_NEW_ENTRY_COPY_FILE).text(), "");
   });
   EXPECT_EQ(Stored(".doc\\ShellNew", "FileName"), "old");
 
   // Enter applies and closes, like OK.
   InEditor([&](HWindow& editor) {
-    In<HTextBox>(editor, IDC_TXT_TYPE).Type("doc");
+    In<HTextBox>(editor, IDC_NEW_ENTRY_EXTENSION).Type("doc");
     Option(editor, 1).Click();
     editor.PressEnter();
     EXPECT_FALSE(editor.open());
   });
-  Get<HButton>(IDC_COMMAND7).Click();
+  Get<HButton>(IDC_NEW_MENU_ADD).Click();
   EXPECT_EQ(Stored(".doc\\ShellNew", "NullFile"), "");
 }
 

@@ -20,11 +20,12 @@ constexpr char kWebFolders[] =
     "{BDEADF00-C265-11d0-BCED-00A0C90AB50F}";
 
 // Controls of the catalogue's arrays, by element.
-constexpr int kDevices = IDC_CHK_FIRST + 1;   // restriction "Вкладка "Устройства""
-constexpr int kInfoTip = IDC_CHKA_FIRST + 0;  // check setting ShowInfoTip
-constexpr int kNetwork = IDC_CHKA_FIRST + 5;  // check setting NoEntireNetwork, "1|-", Default 1
-constexpr int kComponents = IDC_CHK_FIRST + 19;  // restriction on the Active Desktop page
-constexpr int kWebFolderBox = IDC_CHKM_FIRST + 2;
+constexpr int kDevices = IDC_RESTRICTION_FIRST + 1;  // restriction "Вкладка "Устройства""
+constexpr int kInfoTip = IDC_CHECK_SETTING_FIRST + 0;  // check setting ShowInfoTip
+constexpr int kNetwork =
+    IDC_CHECK_SETTING_FIRST + 5;  // check setting NoEntireNetwork, "1|-", Default 1
+constexpr int kComponents = IDC_RESTRICTION_FIRST + 19;  // restriction on the Active Desktop page
+constexpr int kWebFolderBox = IDC_MY_COMPUTER_FIRST + 2;
 
 class PagesTest : public test::MainWindowFixture {
  protected:
@@ -49,26 +50,26 @@ TEST_F(PagesTest, StartUpRefreshAndPageSwitchesOnlyRead) {
     EXPECT_EQ(Checked(kNetwork), 1);
     EXPECT_EQ(Checked(kDevices), 1);
     EXPECT_EQ(Checked(kWebFolderBox), 1);
-    EXPECT_EQ(Text(IDC_TXT_FIRST + 0), "Корзина");
-    EXPECT_EQ(Text(IDC_TXT_FIRST + 14), "Приложение");
-    EXPECT_EQ(Get<HDropDown>(IDC_OPT_FIRST).Selection(), 2);
-    EXPECT_EQ(Get<HPicture>(IDC_IMAGE1).picture(), picture);
-    EXPECT_EQ(Text(IDC_LABEL3), " 48");
+    EXPECT_EQ(Text(IDC_TEXT_SETTING_FIRST + 0), "Корзина");
+    EXPECT_EQ(Text(IDC_TEXT_SETTING_FIRST + 14), "Приложение");
+    EXPECT_EQ(Get<HDropDown>(IDC_CHOICE_SETTING_FIRST).Selection(), 2);
+    EXPECT_EQ(Get<HPicture>(IDC_TOOLBAR_BACKGROUND_PREVIEW).picture(), picture);
+    EXPECT_EQ(Text(IDC_ICON_SIZE_VALUE), " 48");
     EXPECT_EQ(Stored(kLocalMachine, kWebFolders, ""), "Web Folders");
-    EXPECT_EQ(Checked(IDC_CHECK2), 1);
-    EXPECT_EQ(Checked(IDC_CHECK3), 1);
-    EXPECT_EQ(Text(IDC_TXT_O), "notepad.exe %1");
-    EXPECT_FALSE(Ticked(IDC_LST_EXT, 0));
-    EXPECT_TRUE(Ticked(IDC_LST_EXT, 3));
-    EXPECT_TRUE(Ticked(IDC_LST_ICO, 2));
-    EXPECT_FALSE(Ticked(IDC_LST_ICO, 3));
+    EXPECT_EQ(Checked(IDC_QUICK_VIEW), 1);
+    EXPECT_EQ(Checked(IDC_OPEN_WITH), 1);
+    EXPECT_EQ(Text(IDC_UNKNOWN_FILES_COMMAND), "notepad.exe %1");
+    EXPECT_FALSE(Ticked(IDC_EXTENSIONS_LIST, 0));
+    EXPECT_TRUE(Ticked(IDC_EXTENSIONS_LIST, 3));
+    EXPECT_TRUE(Ticked(IDC_ICON_FILES_LIST, 2));
+    EXPECT_FALSE(Ticked(IDC_ICON_FILES_LIST, 3));
     EXPECT_FALSE(
         std::filesystem::exists(platform::HostPath(system.WindowsDirectory() + "\\ShellNew")));
     EXPECT_EQ(files.calls, 0);
     Refresh();
   }
   for (int p = 0; p < main::kPageCount; ++p) window->ShowPage(static_cast<main::PageId>(p));
-  EXPECT_EQ(Get<HDropDown>(IDC_LST_NEW).Count(), 3);  // read while the program was idle
+  EXPECT_EQ(Get<HDropDown>(IDC_NEW_MENU_LIST).Count(), 3);  // read while the program was idle
   EXPECT_EQ(Writes(), 0u);
   EXPECT_EQ(system.ReadFile(ini), contents);
   EXPECT_EQ(memory.open_handles(), 0u);
@@ -80,9 +81,9 @@ TEST_F(PagesTest, AMissingCatalogueEntrySkipsOnlyItsAssignment) {
   Start();
   EXPECT_EQ(Writes(), 0u);
   EXPECT_EQ(Checked(kDevices), 0);  // never read, never set
-  EXPECT_EQ(Checked(IDC_CHK_FIRST + 2), 1);
+  EXPECT_EQ(Checked(IDC_RESTRICTION_FIRST + 2), 1);
   EXPECT_EQ(Text(kInfoTip), "");
-  EXPECT_EQ(Text(IDC_CHKA_FIRST + 1), "Сохранять позиции иконок");
+  EXPECT_EQ(Text(IDC_CHECK_SETTING_FIRST + 1), "Сохранять позиции иконок");
 }
 
 }  // namespace

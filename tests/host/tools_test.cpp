@@ -79,8 +79,8 @@ class ToolsTest : public test::MainWindowFixture {
 
 TEST_F(ToolsTest, SystemInformationShowsEveryFigureAndTheTimerRereadsOnlyTwo) {
   std::map<int, std::string> before, after;
-  const int ids[] = {IDC_SYSINFO_OS_VERSION, IDC_SYSINFO_WORK, IDC_SYSINFO_CN, IDC_SYSINFO_CPU,
-                     IDC_SYSINFO_RAM};
+  const int ids[] = {IDC_SYSINFO_OS_VERSION, IDC_SYSINFO_RUNNING_TIME, IDC_SYSINFO_COMPUTER_NAME,
+                     IDC_SYSINFO_CPU, IDC_SYSINFO_RAM};
   std::vector<std::string> environment;
   Open(IDM_HELP_OS, [&](HWindow& w) {
     for (int id : ids) before[id] = Label(w, id);
@@ -98,8 +98,8 @@ TEST_F(ToolsTest, SystemInformationShowsEveryFigureAndTheTimerRereadsOnlyTwo) {
     for (int id : ids) after[id] = Label(w, id);
   });
   EXPECT_EQ(before[IDC_SYSINFO_OS_VERSION], "Windows 98 SE v.4.10 Build 2222A");
-  EXPECT_EQ(before[IDC_SYSINFO_WORK], "Система в работе 4 ч 35 мин");
-  EXPECT_EQ(before[IDC_SYSINFO_CN], "HOMEPC");
+  EXPECT_EQ(before[IDC_SYSINFO_RUNNING_TIME], "Система в работе 4 ч 35 мин");
+  EXPECT_EQ(before[IDC_SYSINFO_COMPUTER_NAME], "HOMEPC");
   EXPECT_EQ(before[IDC_SYSINFO_CPU],
             "CPU: 586\r\nProcessor mask: 1\r\nЧисло процессоров: 1\r\n"
             "Allocation Granularity: 65536\r\nOEM ID: 0\r\nРазмер страницы: 4096\r\n"
@@ -109,9 +109,9 @@ TEST_F(ToolsTest, SystemInformationShowsEveryFigureAndTheTimerRereadsOnlyTwo) {
             std::string::npos);
   // Up to the first empty entry.
   EXPECT_EQ(environment, (std::vector<std::string>{"PATH=C:\\WINDOWS", "TEMP=C:\\TEMP"}));
-  EXPECT_EQ(after[IDC_SYSINFO_WORK], "Система в работе 0 ч 2 мин");
+  EXPECT_EQ(after[IDC_SYSINFO_RUNNING_TIME], "Система в работе 0 ч 2 мин");
   EXPECT_NE(after[IDC_SYSINFO_RAM].find("32768 Кб доступно (50,00%)"), std::string::npos);
-  for (int id : {IDC_SYSINFO_OS_VERSION, IDC_SYSINFO_CN, IDC_SYSINFO_CPU}) {
+  for (int id : {IDC_SYSINFO_OS_VERSION, IDC_SYSINFO_COMPUTER_NAME, IDC_SYSINFO_CPU}) {
     EXPECT_EQ(after[id], before[id]) << id;
   }
   ASSERT_EQ(toolkit.modal_runs.size(), 1u);
@@ -124,12 +124,12 @@ TEST_F(ToolsTest, SystemInformationShowsEveryFigureAndTheTimerRereadsOnlyTwo) {
   machine.fails = true;
   Open(IDM_HELP_OS, [&](HWindow& w) {
     EXPECT_EQ(Label(w, IDC_SYSINFO_CPU), "");
-    EXPECT_EQ(Label(w, IDC_SYSINFO_CN), "");
+    EXPECT_EQ(Label(w, IDC_SYSINFO_COMPUTER_NAME), "");
     w.Get<HButton>(IDC_SYSINFO_OK)->Click();
     EXPECT_FALSE(w.open());
   });
   machine.fails = false;
-  Open(IDM_HELP_OS, [&](HWindow& w) { EXPECT_EQ(Label(w, IDC_SYSINFO_CN), "OTHER"); });
+  Open(IDM_HELP_OS, [&](HWindow& w) { EXPECT_EQ(Label(w, IDC_SYSINFO_COMPUTER_NAME), "OTHER"); });
   EXPECT_EQ(Writes(), 0u);
 }
 
@@ -254,7 +254,7 @@ TEST_F(ToolsTest, AboutShowsTheVersionAndOpensTheLicence) {
   machine.version = {2, 5, 1, 0};
   Open(IDM_HELP_ABOUT, [&](HWindow& w) {
     EXPECT_EQ(Label(w, IDC_ABOUT_VERSION), "Версия 2.5.1");
-    w.Get<HPicture>(IDC_ABOUT_IMAGE1)->Click();
+    w.Get<HPicture>(IDC_ABOUT_LOGO)->Click();
     w.Get<HButton>(IDC_ABOUT_OK)->Click();
   });
   ASSERT_EQ(shell.calls.size(), 1u);

@@ -47,7 +47,7 @@ class TooltipsTest : public test::MainWindowFixture {};
 // (tests/cases/ui_cases.h); here the cost of an opening, and the New-menu list's items.
 TEST_F(TooltipsTest, AnOpeningReadsTheValueThenAndNothingElse) {
   Start();
-  auto& info_tip = Get<HCheckBox>(IDC_CHKA_FIRST);
+  auto& info_tip = Get<HCheckBox>(IDC_CHECK_SETTING_FIRST);
   const std::string info_path = "HKCU\\" + std::string(kAdvanced) + "\\ShowInfoTip\n";
   EXPECT_EQ(info_tip.TooltipText(), info_path + "(нет значения)");
   // Changed outside after start-up: the next opening shows it, without a refresh, at three
@@ -64,7 +64,7 @@ TEST_F(TooltipsTest, NewMenuItemsShowTheirEntryKey) {
   Start();
   window->ShowPage(main::PageId::kFiles);
   memory.PutText(kClassesRoot, ".vtx\\ShellNew", "FileName", "a.vtx");
-  EXPECT_EQ(Get<HDropDown>(IDC_LST_NEW).ItemTooltipText(0),
+  EXPECT_EQ(Get<HDropDown>(IDC_NEW_MENU_LIST).ItemTooltipText(0),
             "HKLM\\Software\\Classes\\.vtx\\ShellNew\\\nNullFile = REG_SZ: \"\"\n"
             "FileName = REG_SZ: \"a.vtx\"");
 }

@@ -38,9 +38,9 @@ State prepared() {
 }
 
 struct Controls {
-  Control lstNew{IDC_LST_NEW, "the New-menu list lstNew"};
-  Control add{IDC_COMMAND7, "button \"Добавить\""};
-  Control remove{IDC_COMMAND9, "button \"Удалить\""};
+  Control lstNew{IDC_NEW_MENU_LIST, "the New-menu list lstNew"};
+  Control add{IDC_NEW_MENU_ADD, "button \"Добавить\""};
+  Control remove{IDC_NEW_MENU_DELETE, "button \"Удалить\""};
 };
 
 // The index of the item with this text, or -1.
@@ -83,7 +83,7 @@ HWND awaitEditor(DWORD pid, HWND main, const std::string& how) {
 
 // OK posted (its handler closes the window); the main window takes input again.
 void closeWithOk(HWND main, HWND editor) {
-  clickLater(byId(editor, IDC_CMD_OK));
+  clickLater(byId(editor, IDC_NEW_ENTRY_OK));
   check(waitUntil([&] { return !IsWindow(editor); }), "\"OK\" closes the editor");
   check(waitUntil([&] { return IsWindowEnabled(main) != FALSE; }),
         "the main window is enabled again");
@@ -92,7 +92,7 @@ void closeWithOk(HWND main, HWND editor) {
 bool pickOption(HWND editor, int option, int field, const std::string& name) {
   HWND box = byId(editor, field);
   check(box != nullptr && !IsWindowEnabled(box), name + " is disabled before its option");
-  return check(click(byId(editor, IDC_OPTION_FIRST + option)) && IsWindowEnabled(box),
+  return check(click(byId(editor, IDC_NEW_ENTRY_KIND_FIRST + option)) && IsWindowEnabled(box),
                "a click on option " + std::to_string(option + 1) + " enables " + name);
 }
 
@@ -102,12 +102,12 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
   clickLater(c.add.window);
   HWND editor = awaitEditor(pid, main, "\"Добавить\"");
   if (editor == nullptr) return;
-  HWND type = byId(editor, IDC_TXT_TYPE), desc = byId(editor, IDC_TXT_DESC);
-  HWND text = byId(editor, IDC_TXT_NOW);
+  HWND type = byId(editor, IDC_NEW_ENTRY_EXTENSION), desc = byId(editor, IDC_NEW_ENTRY_DESCRIPTION);
+  HWND text = byId(editor, IDC_NEW_ENTRY_TEXT);
   check(typeText(type, "vtx") && shownText(type) == "vtx", "the type \"vtx\" is typed");
   check(shownText(desc) == "Текст Vireo", "txtDesc shows the class's description",
         quoted(shownText(desc)));
-  if (!pickOption(editor, 3, IDC_TXT_NOW, "txtNow")) return;
+  if (!pickOption(editor, 3, IDC_NEW_ENTRY_TEXT, "txtNow")) return;
   // Enter goes through the editor's message loop, as from the keyboard: the multi-line box takes
   // it as a line break, it does not press "OK".
   const std::string lines = "Первая строка\r\nВторая: съешь ещё";
@@ -120,7 +120,7 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
   check(shownText(text) == lines, "txtNow holds the two lines", quoted(shownText(text)));
   expectState(now, "before \"Применить\": nothing was written");
 
-  check(click(byId(editor, IDC_CMD_APPLY)), "click on \"Применить\"");
+  check(click(byId(editor, IDC_NEW_ENTRY_APPLY)), "click on \"Применить\"");
   now[&kVtxFileName] = Txt(file);
   expectState(now, "after \"Применить\": FileName names the template, nothing else changed");
   const FileBytes written = readFile(file);
@@ -145,15 +145,15 @@ void changeEntry(DWORD pid, HWND main, const Controls& c, State& now, const std:
   }
   HWND editor = awaitEditor(pid, main, "a double click on " + quoted(kVtxItem));
   if (editor == nullptr) return;
-  HWND type = byId(editor, IDC_TXT_TYPE), use = byId(editor, IDC_TXT_USE);
-  HWND fileOption = byId(editor, IDC_OPTION_FIRST + 1);
+  HWND type = byId(editor, IDC_NEW_ENTRY_EXTENSION), use = byId(editor, IDC_NEW_ENTRY_USE_FILE);
+  HWND fileOption = byId(editor, IDC_NEW_ENTRY_KIND_FIRST + 1);
   check(waitUntil([&] { return std::string(boxState(fileOption)) == "ticked"; }, 5000) &&
             shownText(use) == file,
         "the editor shows \"Использовать файл\" with the template", quoted(shownText(use)));
   check(shownText(type) == "vtx" && (GetWindowLongA(type, GWL_STYLE) & ES_READONLY) != 0,
         "txtType holds \"vtx\", read-only");
-  if (!pickOption(editor, 4, IDC_TXT_COMMAND, "txtCommand")) return;
-  typeText(byId(editor, IDC_TXT_COMMAND), "notepad.exe");
+  if (!pickOption(editor, 4, IDC_NEW_ENTRY_COMMAND, "txtCommand")) return;
+  typeText(byId(editor, IDC_NEW_ENTRY_COMMAND), "notepad.exe");
   closeWithOk(main, editor);
   now[&kVtxFileName] = None();
   now[&kVtxCommand] = Txt("notepad.exe");

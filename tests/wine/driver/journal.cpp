@@ -113,11 +113,11 @@ int makeChanges(const Shell& shell) {
     }
     made += here;
   }
-  Control applets{IDC_LST_APPLETS, "the applet list"};
+  Control applets{IDC_APPLETS_LIST, "the applet list"};
   if (bringToFront(shell, kControlPanel) && find(shell.main, {&applets})) {
     if (clickItem(applets.window, 1, kBoxX)) ++made;
   }
-  Control name{IDC_TXT_FIRST + 0, "the field \"Recycled Bin\""};
+  Control name{IDC_TEXT_SETTING_FIRST + 0, "the field \"Recycled Bin\""};
   if (bringToFront(shell, kFolders) && find(shell.main, {&name})) {
     ask(name.window, EM_SETSEL, 0, -1);
     if (typeText(name.window, "Журнал")) ++made;

@@ -233,14 +233,14 @@ int runModal(const std::string& exe, const char* desktop) {
   const DWORD pid = program.pid();
   Shell shell;
   if (!findShell(main, shell) || !bringToFront(shell, kFiles)) return finish();
-  HWND add = byId(main, IDC_COMMAND7);
+  HWND add = byId(main, IDC_NEW_MENU_ADD);
   // The pointer rests off the program's windows: a mouse message would wake the program's
   // message loop and hide a loop that waits for nothing.
   SetCursorPos(0, 0);
 
   const Modal overMain[] = {
-      {"the New-menu editor", [&] { clickLater(add); }, "Vireo: Меню \"Создать\"", IDC_CMD_OK, true,
-       IDC_CMD_CANCEL, IDC_CMD_APPLY},
+      {"the New-menu editor", [&] { clickLater(add); }, "Vireo: Меню \"Создать\"", IDC_NEW_ENTRY_OK,
+       true, IDC_NEW_ENTRY_CANCEL, IDC_NEW_ENTRY_APPLY},
       {"the change journal", [&] { postCommand(main, IDM_SERVICE_JOURNAL); }, "Журнал изменений",
        IDC_JOURNAL_CLOSE, false},
       {"the system information", [&] { postCommand(main, IDM_HELP_OS); }, " Системная информация",

@@ -58,7 +58,7 @@ void checkMadeAhead(const Shell& shell) {
 // and changes nothing; the space bar then clears it. F5, the accelerator of "Обновить данные",
 // shows a change made outside.
 void checkDrives(HWND main, State& now) {
-  Control list{IDC_LST_DRIVES, "the drive list"};
+  Control list{IDC_DRIVES_LIST, "the drive list"};
   if (!find(main, {&list})) return;
   auto ticks = [&] {
     std::string found;
@@ -84,7 +84,7 @@ void checkDrives(HWND main, State& now) {
 
 // Image1 previews the toolbar background that the registry names.
 void checkPreview(HWND main, COLORREF colour) {
-  Control image1{IDC_IMAGE1, "the preview Image1"};
+  Control image1{IDC_TOOLBAR_BACKGROUND_PREVIEW, "the preview Image1"};
   if (!find(main, {&image1})) return;
   COLORREF found = CLR_INVALID;
   waitUntil([&] { return (found = centrePixel(image1.window)) == colour; }, 5000);

@@ -117,8 +117,8 @@ void checkWindows(HWND info, HWND main) {
   GetWindowThreadProcessId(info, &pid);
   HWND windows = awaitWindow(pid, kWindowsTitle);
   if (windows == nullptr) return;
-  check(windowText(byId(windows, IDC_WINDOWS_HANDLE)) == "Handle" &&
-            windowText(byId(windows, IDC_WINDOWS_TITLE)) == "Название окна",
+  check(windowText(byId(windows, IDC_WINDOWS_HANDLE_COLUMN)) == "Handle" &&
+            windowText(byId(windows, IDC_WINDOWS_TITLE_COLUMN)) == "Название окна",
         "the list has its two column headings");
   std::string handle = std::to_string(reinterpret_cast<std::uintptr_t>(main));
   if (handle.size() < 5) handle.insert(0, 5 - handle.size(), ' ');
@@ -154,8 +154,9 @@ int runTools(const std::string& exe, const char* desktop) {
     char name[256] = {};
     DWORD size = sizeof name;
     GetComputerNameA(name, &size);
-    check(windowText(byId(info, IDC_SYSINFO_CN)) == name, "the computer name is " + quoted(name));
-    const std::string work = windowText(byId(info, IDC_SYSINFO_WORK));
+    check(windowText(byId(info, IDC_SYSINFO_COMPUTER_NAME)) == name,
+          "the computer name is " + quoted(name));
+    const std::string work = windowText(byId(info, IDC_SYSINFO_RUNNING_TIME));
     check(work.rfind("Система в работе ", 0) == 0 && endsWith(work, " мин"),
           "the running time reads " + quoted(work));
     const std::string memory = windowText(byId(info, IDC_SYSINFO_RAM));

@@ -95,7 +95,7 @@ POINT centre(HWND window) {
 }
 
 void checkBox(DWORD pid, HWND main, State& now) {
-  Control box{IDC_CHK_FIRST + 1, "restriction box NoDevMgrPage"};
+  Control box{IDC_RESTRICTION_FIRST + 1, "restriction box NoDevMgrPage"};
   if (!find(main, {&box})) return;
   const std::string path =
       "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\NoDevMgrPage\n";
@@ -114,7 +114,7 @@ void checkBox(DWORD pid, HWND main, State& now) {
 }
 
 void checkAppletItems(DWORD pid, HWND main, const State& now) {
-  Control list{IDC_LST_APPLETS, "the applet list"};
+  Control list{IDC_APPLETS_LIST, "the applet list"};
   if (!find(main, {&list})) return;
   send(list.window, LB_SETTOPINDEX, kMouse);
   const LPARAM mouse = itemPoint(list.window, kMouse, 60);
