@@ -54,7 +54,8 @@ TEST_F(DesktopPageTest, ShowsTheStoredSizeReadAtStartUpOnly) {
   } cases[] = {
       {"20", " 20", -20},   {nullptr, "(Undefined)", -32},
       {"abc", " 0", -32},  // outside 16 to 64 the bar stays where it was
-      {"100", " 100", -32}, {"64", " 64", -64},
+      {"100", " 100", -32}, {"16", " 16", -16},
+      {"-20", "-20", -16},  {"64", " 64", -64},
   };
   for (const auto& c : cases) {
     Show(c.stored);

@@ -9,15 +9,17 @@ namespace {
 
 constexpr char kOpenWith[] = "rundll32.exe shell32.dll,OpenAs_RunDLL \"%1\"";
 
-// Keeps the key paths that the program creates, in order.
+// Keeps the key paths that the program creates, in order; the creation of `refused` fails.
 struct CreateLog : platform::CountingRegistry {
   using CountingRegistry::CountingRegistry;
   std::int32_t CreateKey(platform::HKey key, const std::string& path, std::uint32_t access,
                          platform::HKey* result, bool* created) override {
     paths.push_back(path);
+    if (path == refused) return platform::kAccessDenied;
     return CountingRegistry::CreateKey(key, path, access, result, created);
   }
   std::vector<std::string> paths;
+  std::string refused;
 };
 
 class FileTypesTest : public test::MainWindowFixture {
@@ -95,7 +97,11 @@ TEST_F(FileTypesTest, BoxesWriteTheirEntriesAndClearingDeletesTheWholeKey) {
   Refresh();
   EXPECT_EQ(Box(IDC_CHECK3).Checked(), 0);
 
-  // A delete that fails shows what the registry still holds.
+  // A command that cannot be written, or a delete that fails, shows what the registry holds.
+  log.refused = "*\\Shell\\openas\\command";
+  Box(IDC_CHECK3).Click();
+  EXPECT_EQ(Box(IDC_CHECK3).Checked(), 0);
+  log.refused.clear();
   Box(IDC_CHECK3).Click();
   memory.Protect(kClassesRoot, "*\\Shell\\openas");
   Box(IDC_CHECK3).Click();
