@@ -37,6 +37,7 @@ while IFS= read -r line || [ -n "$line" ]; do
   done
   fields+=("$line")
   [ ${#fields[@]} -eq 6 ] || die "a line of $TABLE has ${#fields[@]} fields, not 6: ${fields[0]}"
+  [ -n "${fields[3]}" ] || die "fault ${fields[0]} has no original text"
   ids+=("${fields[0]}") areas+=("${fields[1]}") files+=("${fields[2]}")
   originals+=("${fields[3]}") replacements+=("${fields[4]}") filters+=("${fields[5]}")
 done <"$TABLE"
@@ -87,11 +88,6 @@ run_tests() { # filter, log file
   timeout "$TIMEOUT" "$HOST/vireo_tests" --gtest_filter="$filter" --gtest_brief=1 >>"$2" 2>&1
 }
 
-# Reads a whole file into the named variable, trailing line ends included.
-slurp() {
-  IFS= read -r -d '' "$1" <"$2" || true
-}
-
 occurrences() { # text, piece
   local rest=$1 n=0
   while [[ $rest == *"$2"* ]]; do
@@ -130,7 +126,11 @@ for i in "${chosen[@]}"; do
     printf '%-13s %-22s %-18s no file %s\n' STALE "$id" "${areas[i]}" "$file"
     continue
   }
-  slurp original "$TREE/$file"
+  original=$(
+    cat "$TREE/$file"
+    echo .
+  )
+  original=${original%.} # the file's last line ends kept
   n=$(occurrences "$original" "${originals[i]}")
   if [ "$n" -ne 1 ]; then
     stale+=("$id")
