@@ -211,6 +211,9 @@ std::vector<UiCase> Desktop() {
           {{i + "0", None()}, {i + "1", None()}, {i, None()}, {i + "7", None()}}, {}),
       Refusing(size,
                Row(p, Step(bar, 1), {{size, Txt("64")}}, {}, {Is(bar, "-64"), Is(label, " 64")})),
+      // A refused write shows the size stored again, and a stored 16 moves the bar too.
+      Refusing(size,
+               Row(p, Step(bar, -1), {{size, Txt("16")}}, {}, {Is(bar, "-16"), Is(label, " 16")})),
       Refusing(attrs, Row(p, Choose(menu, 3), {{attrs, Bin({0x60, 1, 0, 0x20})}}, {},
                           {Is(menu, "Только удалить")})),
       Refusing(i + "*", Row(p, Click(IDC_ICONS_REMOVE_ALL), {{i + "3", Txt("a.ico,0")}}, {}, {})),

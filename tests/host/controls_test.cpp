@@ -167,6 +167,7 @@ TEST_F(ControlsTest, ChoiceListsAndMatching) {
   auto text = Choice(1, "x|y|x", "A|B|C|D");
   Choose(*text, 3);
   EXPECT_EQ(Read(kTest), Text(""));
+  EXPECT_EQ(Choice(1, "x|y|x", "A|B|C|D")->list().Selection(), 3);  // the last choice shows too
 
   // The last match wins; no match leaves the selection; a refill reads afresh.
   Put(kTest, Text("x"));

@@ -34,10 +34,12 @@ TEST(InjectedFailureMends, AValueThatCannotBeReadFailsTheExportAndAMissingOneDoe
   const std::string list = "HKCU\\Software\\A\\x\r\nHKCU\\Software\\B\\y\r\n";
   std::string text = "previous";
   int error = 0;
-  plan.Arm(2, platform::kAccessDenied, false);  // the query of the first line
-  EXPECT_FALSE(service::ExportText(registry, list, &text, &error));
-  EXPECT_EQ(error, service::kValueUnreadable);
-  EXPECT_EQ(text, "previous");
+  for (const std::int32_t status : {platform::kAccessDenied, platform::kMoreData}) {
+    plan.Arm(2, status, true);  // the queries of the first line
+    EXPECT_FALSE(service::ExportText(registry, list, &text, &error));
+    EXPECT_EQ(error, service::kValueUnreadable);
+    EXPECT_EQ(text, "previous");
+  }
   plan.Arm(2, platform::kFileNotFound, false);
   ASSERT_TRUE(service::ExportText(registry, list, &text, &error));
   EXPECT_EQ(text.find("\"x\"="), std::string::npos);

@@ -55,6 +55,9 @@ TEST_F(FileIconsTest, APageSwitchKeepsTheListsInPlaceUnlessADescriptionChanged) 
   window->ShowPage(main::PageId::kFiles);
   EXPECT_EQ(Ext().Item(0), "Ссылка (.lnk)");
   EXPECT_EQ(test::Ticks(Ext()), ".xxxxxxxxxxxx");
+  Set(".doc\\", "lnkfile");  // the last item alone
+  window->ShowPage(main::PageId::kFiles);
+  EXPECT_EQ(Ext().Item(12), "Ссылка (.doc)");
   EXPECT_EQ(Writes(), 0u);
 }
 

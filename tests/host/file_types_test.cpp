@@ -8,15 +8,17 @@
 namespace vireo {
 namespace {
 
-// Keeps the key paths that the program creates, in order.
+// Keeps the key paths that the program creates, in order; the creation of `refused` fails.
 struct CreateLog : platform::CountingRegistry {
   using CountingRegistry::CountingRegistry;
   std::int32_t CreateKey(platform::HKey key, const std::string& path, std::uint32_t access,
                          platform::HKey* result, bool* created) override {
     paths.push_back(path);
+    if (path == refused) return platform::kAccessDenied;
     return CountingRegistry::CreateKey(key, path, access, result, created);
   }
   std::vector<std::string> paths;
+  std::string refused;
 };
 
 class FileTypesTest : public test::MainWindowFixture {
@@ -27,15 +29,28 @@ class FileTypesTest : public test::MainWindowFixture {
   }
 };
 
-// The command first: the box shows whether it is there.
+// The command first: the box shows whether it is there, and after a failed write or delete what
+// the registry holds.
 TEST_F(FileTypesTest, OpenWithWritesTheCommandBeforeTheMenuText) {
   CreateLog log{memory};
   platform::Platform logged = Bundle(log);
   main::MainWindow main_window(logged, toolkit);
   ASSERT_TRUE(main_window.Load());
   main_window.Show();
-  Get<HCheckBox>(IDC_OPEN_WITH).Click();
+  HCheckBox& open_with = Get<HCheckBox>(IDC_OPEN_WITH);
+  open_with.Click();
   EXPECT_EQ(log.paths, (std::vector<std::string>{"*\\Shell\\openas\\command", "*\\Shell\\openas"}));
+
+  // A command that cannot be written, or a delete that fails, shows what the registry holds.
+  open_with.Click();
+  log.refused = "*\\Shell\\openas\\command";
+  open_with.Click();
+  EXPECT_EQ(open_with.Checked(), 0);
+  log.refused.clear();
+  open_with.Click();
+  memory.Protect(kClassesRoot, "*\\Shell\\openas");
+  open_with.Click();
+  EXPECT_EQ(open_with.Checked(), 1);
 }
 
 // The command went away, or was emptied, outside the program: emptying the box writes nothing.

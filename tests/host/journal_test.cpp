@@ -87,6 +87,7 @@ TEST_F(JournalTest, AnEntryChangedSinceAsksBeforeOverwriting) {
   EXPECT_EQ(journal.Undo(number, Answering(true)), Journal::UndoResult::kUndone);
   EXPECT_EQ(asked, 2);
   EXPECT_EQ(value(), "old");
+  EXPECT_EQ(service::BeforeText(journal.entries().back().change), "\"theirs\"");  // read at undo
   // An entry left as the program left it is undone without a question.
   EXPECT_EQ(journal.Undo(journal.entries().back().number, Answering(false)),
             Journal::UndoResult::kUndone);
@@ -98,6 +99,10 @@ TEST_F(JournalTest, AnEntryChangedSinceAsksBeforeOverwriting) {
   EXPECT_TRUE(journal.Unchanged(journal.entries().back()));
   memory.PutText(kCurrentUser, "Software", "s", std::string("abd\0", 4));
   EXPECT_FALSE(journal.Unchanged(journal.entries().back()));
+  // So is a key the program made that has a value inside now.
+  Set(kCurrentUser, "Software\\K", {});
+  memory.PutText(kCurrentUser, "Software\\K", "w", "theirs");
+  EXPECT_FALSE(journal.Unchanged(journal.entries().back()));
 }
 
 TEST_F(JournalTest, TheLogAndTheUndoFile) {
@@ -106,6 +111,7 @@ TEST_F(JournalTest, TheLogAndTheUndoFile) {
   memory.Put(kCurrentUser, "Software\\S", "bin", platform::kRegBinary, {0xAB, 0x00});
   memory.Put(kCurrentUser, "Software\\S", "text", platform::kRegSz, {'a', '"', 'b', 0});
   memory.Put(kCurrentUser, "Software\\S\\Gone", "n", platform::kRegDword, {0xAB, 2, 3, 4});
+  memory.Put(kCurrentUser, "Software\\S\\Gone", "cr", platform::kRegSz, {'a', '\r', 0});
   platform::HKey key = 0;
   bool created = false;
   platform.registry.CreateKey(kCurrentUser, "Software\\Fresh", platform::kKeyAllAccess3F, &key,
@@ -130,7 +136,8 @@ TEST_F(JournalTest, TheLogAndTheUndoFile) {
   EXPECT_EQ(journal.entries().size(), 5u);  // the log itself is no change of the program's
   EXPECT_EQ(service::UndoFileText(journal.entries()),
             "REGEDIT4\r\n\r\n"
-            "[HKEY_CURRENT_USER\\Software\\S\\Gone]\r\n\"n\"=dword:040302AB\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\S\\Gone]\r\n\"n\"=dword:040302AB\r\n"
+            "\"cr\"=hex(1):61,0D,00\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S]\r\n\"made\"=-\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S]\r\n\"text\"=\"a\\\"b\"\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S]\r\n\"bin\"=hex:AB,00\r\n\r\n"
@@ -183,6 +190,7 @@ TEST_F(JournalWindowTest, TheWindowUndoesTheTickedLinesAndTheControlShowsItAtOnc
       lines.push_back(list.Item(i));
       if (list.Item(i).find(box.Text()) != std::string::npos) list.ToggleCheck(i);
     }
+    list.Choose(0);  // only the ticked lines go, not the selected one
     w.Get<HButton>(IDC_JOURNAL_UNDO)->Click();
   };
   Main().Command(IDM_SERVICE_JOURNAL);

@@ -51,10 +51,12 @@ TEST_F(MenusTest, LaunchMenusGreyOutMissingFilesOnceAndStartTheirPrograms) {
   Main().Command(IDM_PROGRAM_FIRST + 7);   // a separator's id starts nothing
   Main().Command(IDM_PROGRAM_FIRST + 5);   // the entry that could not be read
   Main().Command(IDM_APPLET_FIRST + 1);
+  Main().Command(IDM_APPLET_FIRST + service::kAppletCount);  // the last applet
   EXPECT_EQ(ShellCalls(), (std::vector<std::string>{
                               "start|" + Windows() + "\\notepad.exe|1",
                               "start|" + System() + "\\dxdiag.exe|1",
                               "start|" + Windows() + "\\control.exe " + System() + "\\sysdm.cpl|1",
+                              "start|" + Windows() + "\\control.exe " + System() + "\\access.cpl|1",
                           }));
 }
 

@@ -49,6 +49,14 @@ TEST_F(NewMenuTest, ListsTheEntriesThatHoldAValueWhereverTheirKeyIs) {
   Get<HButton>(IDC_NEW_MENU_DELETE).Click();
   Settle();
   EXPECT_EQ(Items(), std::vector<std::string>{"<Unknown> (.new)"});
+
+  // A classes key that cannot be read (its default value a number of five bytes) disables the
+  // frame; the list keeps what it held.
+  memory.Put(kLocalMachine, "Software\\Classes", "", platform::kRegDword, {1, 2, 3, 4, 5});
+  Refresh();
+  Settle();
+  EXPECT_FALSE(Get<ui::headless::HFrame>(IDC_NEW_MENU_FRAME).enabled());
+  EXPECT_EQ(Items(), std::vector<std::string>{"<Unknown> (.new)"});
 }
 
 TEST_F(NewMenuTest, UnusualClassNamesFindTheEntryThePlainLookupsFind) {

@@ -4,6 +4,8 @@
 // each operation makes.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "cases/registry_cases.h"
 #include "platform/counting_registry.h"
 #include "platform/host/memory_registry.h"
@@ -196,6 +198,18 @@ TEST(RegAccessTest, CallCounts) {
     EXPECT_EQ(registry_.total(), e.calls) << e.op << " " << e.path;
   }
   EXPECT_EQ(memory_.open_handles(), 0u);
+}
+
+// The seven short roots name seven roots; the letters of code page 1251 change case too.
+TEST(RegAccessTest, RootsAndLetterCase) {
+  std::set<platform::HKey> roots;
+  for (const char* root : {"HKCR", "HKCU", "HKLM", "HKU", "HKCC", "HKDD", "HKPD"}) {
+    roots.insert(RootKey(root));
+  }
+  EXPECT_EQ(roots.size(), 7u);
+  EXPECT_EQ(roots.count(0), 0u);
+  EXPECT_EQ(UpperAnsi("z\xe0\xff\xb8"), "Z\xc0\xdf\xa8");
+  EXPECT_EQ(LowerAnsi("Z\xc0\xdf\xa8"), "z\xe0\xff\xb8");
 }
 
 }  // namespace

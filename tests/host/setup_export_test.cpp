@@ -93,13 +93,15 @@ TEST(SetupExportRecords, ValuesRootsAndEdgeCases) {
       // A string ends at its first NUL; control characters other than CR and LF stay as they are.
       {1, "a\\b\"c\td\0e"s, "HKCU\\T\\v", "[HKEY_CURRENT_USER\\T]\r\n\"v\"=\"a\\\\b\\\"c\td\"\r\n"},
       // Line breaks cannot stand on the value's line: the string goes as a string type in bytes.
-      {1, "A\r\nB", "HKCU\\T\\v", "[HKEY_CURRENT_USER\\T]\r\n\"v\"=hex(1):41,0D,0A,42,00\r\n"},
+      {1, "A\rB", "HKCU\\T\\v", "[HKEY_CURRENT_USER\\T]\r\n\"v\"=hex(1):41,0D,42,00\r\n"},
+      {1, "\n", "HKCU\\T\\v", "[HKEY_CURRENT_USER\\T]\r\n\"v\"=hex(1):0A,00\r\n"},
       {2, "%windir%", "HKCU\\T\\v", "[HKEY_CURRENT_USER\\T]\r\n"},
       {7, "a\0b\0\0"s, "HKCU\\T\\v", "[HKEY_CURRENT_USER\\T]\r\n"},
       // Roots other than the seven short forms are written as they stand, and find nothing.
       {1, "x", "hkcu\\T\\v", "[hkcu\\T]\r\n"},
       {1, "x", "HKEY_CURRENT_USER\\T\\v", "[HKEY_CURRENT_USER\\T]\r\n"},
       {1, "x", "HKLM\\T\\v", "[HKEY_LOCAL_MACHINE\\T]\r\n"},
+      {1, "x", "HKU\\T\\v", "[HKEY_USERS\\T]\r\n"},
       // The same key twice: two records, not merged.
       {1, "x", "HKCU\\T\\v\r\nHKCU\\T\\v",
        "[HKEY_CURRENT_USER\\T]\r\n\"v\"=\"x\"\r\n[HKEY_CURRENT_USER\\T]\r\n\"v\"=\"x\"\r\n"},

@@ -35,9 +35,10 @@ TEST(ValueTip, NamesThePathTheTypeAndTheValueInReadableForm) {
   EXPECT_EQ(registry::DescribeKeyValues(memory, "HKCU\\Soft\\Key\\"),
             "HKCU\\Soft\\Key\\\n(по умолчанию) = REG_SZ: \"default\"");
   EXPECT_EQ(memory.open_handles(), 0u);
-  // A long byte string is cut.
-  const std::string tip = registry::DescribeData(platform::kRegBinary, std::string(100, '\x11'));
-  EXPECT_EQ(tip.size(), std::string("REG_BINARY: ").size() + 32 * 3 - 1 + 4);
+  // A long byte string is read whole and cut.
+  memory.Put(kCurrentUser, "Soft", "Long", platform::kRegBinary, std::vector<std::uint8_t>(600, 1));
+  const std::string tip = registry::DescribeValue(memory, "HKCU\\Soft\\Long");
+  EXPECT_EQ(tip.size(), std::string("HKCU\\Soft\\Long\nREG_BINARY: ").size() + 32 * 3 - 1 + 4);
   EXPECT_EQ(tip.substr(tip.size() - 4), " ...");
 }
 
