@@ -61,6 +61,8 @@ std::vector<UiCase> ControlPanel() {
           {{Ini("access.cpl"), Txt("no")}}, {Off(cpl, 0), Off(cpl, 24)}, kStart),
       Row(p, Toggle(cpl, 21), {{Ini("mmsys.cpl sounds"), Txt("no")}, {Ini("mmsys.cpl"), Txt("no")}},
           {{Ini("mmsys.cpl sounds"), Txt("")}}, {On(cpl, 21), Off(cpl, 14)}, kStart),
+      Row(p, Toggle(cpl, 24), {{Ini("timedate.cpl"), Txt("no")}}, {{Ini("timedate.cpl"), Txt("")}},
+          {On(cpl, 24)}, kStart),  // the last item
       Row(p, {kStart},
           {{Ini("desk.cpl"), Txt("other")},
            {Ini("sysdm.cpl"), Txt("")},
@@ -191,6 +193,7 @@ std::vector<UiCase> Desktop() {
       Row(p, Click(def), {{size, None()}}, {}, {Is(label, "(Undefined)"), Is(bar, "-32")}),
       Row(p, {kStart}, {{size, Txt("48 ")}}, {}, {Is(label, " 48"), Is(bar, "-48")}),
       Row(p, {kStart}, {{size, Txt("100")}}, {}, {Is(label, " 100"), Is(bar, "-16")}),
+      Row(p, {kStart}, {{size, Txt("-20")}}, {}, {Is(label, "-20"), Is(bar, "-16")}),
       Keeping(Row(p, {kRefresh}, {{size, Txt("48")}}, {{size, Txt("20")}}, {Is(label, " 48")})),
       Keeping(Row(p, {kPageSwitch}, {{size, Txt("48")}}, {{size, Txt("20")}}, {Is(label, " 48")})),
       // "Удалить ВСЕ...": every override goes, the key stays. "Удалить неиспользуемые...": only

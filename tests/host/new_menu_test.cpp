@@ -86,10 +86,14 @@ TEST_F(NewMenuTest, UnusualClassNamesFindTheEntryThePlainLookupsFind) {
   Value(".both\\ShellNew", "NullFile");
   Type(".sub", "subfile", "Без записи");  // subkeys, none of them an entry
   Value(".sub\\subfile\\shell", "x");
+  // The active key before the switched-off one, which holds no value.
+  Type(".act", "actfile", "Активный");
+  Value(".act\\actfile\\ShellNew", "NullFile");
+  memory.PutText(kLocalMachine, std::string(kClasses) + ".act\\actfile\\ShellNew-\\Sub", "", "x");
   Start();
-  EXPECT_EQ(Items(),
-            (std::vector<std::string>{"<Unknown> (.num)", "Двоичный (.bin)", "Длинный (.long)",
-                                      "С нулём (.nul)", "С путём (.path)", "<Unknown> (.empty)"}));
+  EXPECT_EQ(Items(), (std::vector<std::string>{
+                         "<Unknown> (.num)", "Двоичный (.bin)", "Длинный (.long)", "С нулём (.nul)",
+                         "С путём (.path)", "<Unknown> (.empty)", "Активный (.act)"}));
   EXPECT_EQ(Writes(), 0u);
   EXPECT_EQ(memory.open_handles(), 0u);
 }
