@@ -9,7 +9,10 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace report {
 
@@ -56,6 +59,38 @@ inline std::string tempDirectory(const char* name = nullptr) {
     CreateDirectoryA(dir.c_str(), nullptr);
   }
   return dir;
+}
+
+// The names of the files in `dir`, sorted.
+inline std::vector<std::string> filesIn(const std::string& dir) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Removes the folder `dir` with the files in it, read-only ones too (left by an earlier run).
+inline void removeFolder(const std::string& dir) {
+  for (const std::string& name : filesIn(dir)) {
+    SetFileAttributesA((dir + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA((dir + "\\" + name).c_str());
+  }
+  RemoveDirectoryA(dir.c_str());
+}
+
+// A file's bytes ("<missing>" when there is none), and a file written whole.
+inline std::string readAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+}
+inline void writeAll(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 // The first line where two texts differ, both versions, for a failure's message.

@@ -19,16 +19,10 @@ namespace {
 namespace cases = vireo::cases;
 using cases::UiCase;
 
-std::string lower(std::string text) {
-  for (char& c : text) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-  return text;
-}
-
 std::string expand(const std::string& text) {
-  char windows[MAX_PATH] = "", system[MAX_PATH] = "";
-  GetWindowsDirectoryA(windows, sizeof windows);
+  char system[MAX_PATH] = "";
   GetSystemDirectoryA(system, sizeof system);
-  return cases::Expand(text, windows, system);
+  return cases::Expand(text, windowsDirectory(), system);
 }
 
 Stored expanded(Stored value) {

@@ -58,35 +58,27 @@ bool listed(const Control& list, const std::string& item) {
 // `item` or no longer does, asking every 50 ms, so that the questions, each a message the program
 // answers first, do not keep it from its reading. On the class registry a reading takes seconds.
 bool awaitListed(const Control& list, const std::string& item, bool shown) {
-  for (DWORD start = GetTickCount();; Sleep(50)) {
-    if (listed(list, item) == shown) return true;
-    if (GetTickCount() - start >= 30000) return false;
-  }
+  return waitUntil([&] { return listed(list, item) == shown; }, kWaitMs, 50);
 }
 
 // ---- the New-menu editor ---------------------------------------------------------------------
 
 std::string templatePath() {
-  char windows[MAX_PATH] = "";
-  GetWindowsDirectoryA(windows, sizeof windows);
-  return std::string(windows) + "\\ShellNew\\NewFile.vtx";
+  return windowsDirectory() + "\\ShellNew\\NewFile.vtx";
 }
 
-// The editor, a modal window of the program's own, shown over the disabled main window.
-HWND awaitEditor(DWORD pid, HWND main, const std::string& how) {
-  HWND editor = nullptr;
-  waitUntil([&] { return (editor = findTop(pid, kEditorTitle, false)) != nullptr; });
+// The editor, a modal window of the program's own (its owner waiting under it, and its closing,
+// are checked with every modal window by driver.exe modal).
+HWND awaitEditor(DWORD pid, const std::string& how) {
+  HWND editor = awaitTop(pid, kEditorTitle);
   check(editor != nullptr, how + " opens " + quoted(kEditorTitle));
-  if (editor != nullptr) check(!IsWindowEnabled(main), "the main window is disabled under it");
   return editor;
 }
 
 // OK posted (its handler closes the window); the main window takes input again.
 void closeWithOk(HWND main, HWND editor) {
-  clickLater(byId(editor, IDC_NEW_ENTRY_OK));
-  check(waitUntil([&] { return !IsWindow(editor); }), "\"OK\" closes the editor");
-  check(waitUntil([&] { return IsWindowEnabled(main) != FALSE; }),
-        "the main window is enabled again");
+  closeWith(editor, IDC_NEW_ENTRY_OK);
+  waitUntil([&] { return IsWindowEnabled(main) != FALSE; });
 }
 
 bool pickOption(HWND editor, int option, int field, const std::string& name) {
@@ -100,7 +92,7 @@ bool pickOption(HWND editor, int option, int field, const std::string& name) {
 // page 1251 with CR LF after each line, and FileName names it.
 void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::string& file) {
   clickLater(c.add.window);
-  HWND editor = awaitEditor(pid, main, "\"Добавить\"");
+  HWND editor = awaitEditor(pid, "\"Добавить\"");
   if (editor == nullptr) return;
   HWND type = byId(editor, IDC_NEW_ENTRY_EXTENSION), desc = byId(editor, IDC_NEW_ENTRY_DESCRIPTION);
   HWND text = byId(editor, IDC_NEW_ENTRY_TEXT);
@@ -143,8 +135,9 @@ void changeEntry(DWORD pid, HWND main, const Controls& c, State& now, const std:
   for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
     PostMessageA(c.lstNew.window, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
   }
-  HWND editor = awaitEditor(pid, main, "a double click on " + quoted(kVtxItem));
+  HWND editor = awaitEditor(pid, "a double click on " + quoted(kVtxItem));
   if (editor == nullptr) return;
+  check(!IsWindowEnabled(main), "the main window is disabled under it");
   HWND type = byId(editor, IDC_NEW_ENTRY_EXTENSION), use = byId(editor, IDC_NEW_ENTRY_USE_FILE);
   HWND fileOption = byId(editor, IDC_NEW_ENTRY_KIND_FIRST + 1);
   check(waitUntil([&] { return std::string(boxState(fileOption)) == "ticked"; }, 5000) &&
@@ -190,12 +183,9 @@ void checkNewMenu(DWORD pid, HWND main, const Controls& c, State& now) {
 
 int runFiles(const std::string& exe, const char* desktop) {
   State now = prepared();
-  if (!check(writeState(now) && writeFile(templatePath(), {}),
-             "the registry is prepared, and there is no template NewFile.vtx")) {
-    return finish();
-  }
   Program program;
-  HWND main = startMain(program, exe, desktop);
+  HWND main = startPrepared(program, exe, desktop, writeState(now) && writeFile(templatePath(), {}),
+                            "the registry is prepared, and there is no template NewFile.vtx");
   if (main == nullptr) return finish();
   expectState(now, "after start: the registry is as prepared (start-up only reads)");
   Shell shell;

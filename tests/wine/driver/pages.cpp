@@ -65,9 +65,9 @@ void checkDrives(HWND main, State& now) {
     for (int d : {2, 3, 4}) found += std::string(itemState(list.window, d)) == "ticked" ? '+' : '-';
     return found;
   };
-  check(ticks() == "++-", "on first showing the page: drives C, D, E are ++-", ticks());
+  // What start-up shows of NoDrives is a row of the case table; the click must leave it.
   check(clickItem(list.window, 3, kTextX) && ticks() == "++-",
-        "a click on the name of D: changes no tick", ticks());
+        "a click on the name of D: C, D, E stay ++-", ticks());
   expectState(now, "after a click on D:'s name: nothing was written");
   pressKey(list.window, VK_SPACE);
   check(waitUntil([&] { return ticks() == "+--"; }, 5000), "the space bar clears D:", ticks());
@@ -97,12 +97,10 @@ int runPages(const std::string& exe, const char* desktop) {
   const std::string bitmap = report::tempDirectory() + "\\vireo-back.bmp";
   const COLORREF colour = RGB(0x20, 0xA0, 0x60);
   State now = {{&kNoDrives, Num(1 << 4)}, {&kBackBitmapShell, Txt(bitmap)}};
-  if (!check(writeState(now) && writeFile(bitmap, solidBitmap(colour)),
-             "the registry and a bitmap are prepared before the start")) {
-    return finish();
-  }
   Program program;
-  HWND main = startMain(program, exe, desktop);
+  HWND main = startPrepared(program, exe, desktop,
+                            writeState(now) && writeFile(bitmap, solidBitmap(colour)),
+                            "the registry and a bitmap are prepared before the start");
   if (main == nullptr) return finish();
   Shell shell;
   if (findShell(main, shell)) {

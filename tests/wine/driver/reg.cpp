@@ -102,10 +102,14 @@ bool writeFile(const std::string& path, const FileBytes& bytes) {
   return out.write(bytes.data.data(), static_cast<std::streamsize>(bytes.data.size())).good();
 }
 
-std::string controlIni() {
+std::string windowsDirectory() {
   char windows[MAX_PATH] = "";
   GetWindowsDirectoryA(windows, sizeof windows);
-  return std::string(windows) + "\\control.ini";
+  return windows;
+}
+
+std::string controlIni() {
+  return windowsDirectory() + "\\control.ini";
 }
 
 std::string dontLoad(const char* key) {

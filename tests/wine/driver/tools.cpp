@@ -3,26 +3,26 @@
 // finds itself by its full path and a Notepad started here is ended with "Завершить"; its window
 // list, which lists the main window; and "О программе". Each is modal over the window that
 // opened it, and none is left once closed.
+// Their closing and the owner waiting under each are checked with every modal window (driver.exe
+// modal).
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 #include "driver.h"
+#include "tools/about.h"
+#include "tools/process_list.h"
+#include "tools/system_info.h"
+#include "tools/window_list.h"
 
 namespace driver {
 
 namespace {
 
-const char kSystemInfoTitle[] = " Системная информация";
-const char kProcessesTitle[] = "Список активных процессов (";
-const char kWindowsTitle[] = " Список текущих окон";
-const char kAboutTitle[] = "О программе";
+using vireo::tools::kAboutTitle;
+using vireo::tools::kSystemInfoTitle;
+using vireo::tools::kWindowListTitle;
+const std::string kProcessesTitle = vireo::tools::kProcessListTitle + std::string(" (");
 const char kWin98Line[] = "Windows 98 SE v.4.10 Build 2222A";
-
-std::string lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 bool endsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -30,21 +30,9 @@ bool endsWith(const std::string& text, const std::string& end) {
 
 // A visible top-level window of the program whose title begins with `title`, waited for.
 HWND awaitWindow(DWORD pid, const std::string& title) {
-  HWND found = nullptr;
-  waitUntil([&] {
-    for (HWND window : topWindows(pid)) {
-      if (IsWindowVisible(window) && windowText(window).rfind(title, 0) == 0) found = window;
-    }
-    return found != nullptr;
-  });
+  HWND found = awaitTop(pid, title);
   check(found != nullptr, "the window " + quoted(title) + " is shown");
   return found;
-}
-
-// Presses the window's "OK" (its handler closes the window) and waits for the window to go.
-void closeWith(HWND window, int ok, const std::string& what) {
-  clickLater(byId(window, ok));
-  check(waitUntil([&] { return !IsWindow(window); }), "\"OK\" closes " + what);
 }
 
 // The line of the process list whose program file ends in `name` (any letter case), or -1.
@@ -68,7 +56,6 @@ void checkProcesses(HWND info, const std::string& exe) {
   GetWindowThreadProcessId(info, &pid);
   HWND procs = awaitWindow(pid, kProcessesTitle);
   if (procs == nullptr) return;
-  check(!IsWindowEnabled(info), "the system information waits under the process list");
   HWND list = byId(procs, IDC_PROCS_LIST);
   const std::vector<std::string> lines = listItems(list);
   const std::string caption = windowText(procs);
@@ -87,7 +74,7 @@ void checkProcesses(HWND info, const std::string& exe) {
   if (!check(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                             &startup, &notepad) != 0,
              "Notepad starts")) {
-    closeWith(procs, IDC_PROCS_OK, "the process list");
+    closeWith(procs, IDC_PROCS_OK);
     return;
   }
   WaitForInputIdle(notepad.hProcess, 10000);
@@ -108,14 +95,14 @@ void checkProcesses(HWND info, const std::string& exe) {
   TerminateProcess(notepad.hProcess, 0);  // if it is still there
   CloseHandle(notepad.hThread);
   CloseHandle(notepad.hProcess);
-  closeWith(procs, IDC_PROCS_OK, "the process list");
+  closeWith(procs, IDC_PROCS_OK);
 }
 
 void checkWindows(HWND info, HWND main) {
   clickLater(byId(info, IDC_SYSINFO_WINDOWS));
   DWORD pid = 0;
   GetWindowThreadProcessId(info, &pid);
-  HWND windows = awaitWindow(pid, kWindowsTitle);
+  HWND windows = awaitWindow(pid, kWindowListTitle);
   if (windows == nullptr) return;
   check(windowText(byId(windows, IDC_WINDOWS_HANDLE_COLUMN)) == "Handle" &&
             windowText(byId(windows, IDC_WINDOWS_TITLE_COLUMN)) == "Название окна",
@@ -133,7 +120,7 @@ void checkWindows(HWND info, HWND main) {
   check(lines.size() + 3 > before && lines.size() < before + 3,
         "\"Обновить\" lists the windows again, not twice (" + std::to_string(before) + " then " +
             std::to_string(lines.size()) + " lines)");
-  closeWith(windows, IDC_WINDOWS_OK, "the window list");
+  closeWith(windows, IDC_WINDOWS_OK);
 }
 
 }  // namespace
@@ -144,11 +131,10 @@ int runTools(const std::string& exe, const char* desktop) {
   if (main == nullptr) return finish();
   const DWORD pid = program.pid();
 
-  PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_HELP_OS, 0), 0);
+  postCommand(main, IDM_HELP_OS);
   HWND info = awaitWindow(pid, kSystemInfoTitle);
   if (info != nullptr) {
     check(windowText(info) == kSystemInfoTitle, "its caption is " + quoted(kSystemInfoTitle));
-    check(!IsWindowEnabled(main), "the main window waits under it");
     const std::string version = windowText(byId(info, IDC_SYSINFO_OS_VERSION));
     check(version == kWin98Line, "the version line reads " + quoted(version));
     char name[256] = {};
@@ -169,36 +155,26 @@ int runTools(const std::string& exe, const char* desktop) {
           "the environment lists " + std::to_string(environment.size()) + " entries name=value");
     checkProcesses(info, exe);
     checkWindows(info, main);
-    check(IsWindowEnabled(info), "the system information takes input again");
-    closeWith(info, IDC_SYSINFO_OK, "the system information");
+    closeWith(info, IDC_SYSINFO_OK);
   }
 
-  PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_HELP_ABOUT, 0), 0);
+  postCommand(main, IDM_HELP_ABOUT);
   HWND about = awaitWindow(pid, kAboutTitle);
   if (about != nullptr) {
-    check(!IsWindowEnabled(main), "the main window waits under \"О программе\"");
     check(windowText(byId(about, IDC_ABOUT_NAME_FIRST + 1)) == "Vireo", "it names the program");
     const std::string version = windowText(byId(about, IDC_ABOUT_VERSION));
     check(version == "Версия 1.0.0", "the version from the version resource: " + quoted(version));
-    // Closed by a message sent from outside, as a task list closes it: the main window takes
-    // input again at once, with no further message needed to wake the modal loop.
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(about, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &result);
-    check(!IsWindow(about), "a close sent from outside ends \"О программе\"");
-    check(waitUntil([&] { return IsWindowEnabled(main) != 0; }, 2000),
-          "the main window takes input again without another message");
+    closeWith(about, IDC_ABOUT_OK);
   }
-
   bool left = false;
   for (HWND window : topWindows(pid)) {
-    const std::string title = windowText(window);
-    for (const char* tool : {kSystemInfoTitle, kProcessesTitle, kWindowsTitle, kAboutTitle}) {
-      left = left || (IsWindow(window) && title.rfind(tool, 0) == 0);
+    for (const std::string& tool : {std::string(kSystemInfoTitle), kProcessesTitle,
+                                    std::string(kWindowListTitle), std::string(kAboutTitle)}) {
+      left = left || windowText(window).rfind(tool, 0) == 0;
     }
   }
   check(!left, "no tool window is left");
-  check(IsWindowEnabled(main) && send(main, WM_NULL), "the main window answers afterwards");
-  checkExit(program, main);
+  endProgram(program, main);
   return finish();
 }
 
