@@ -67,8 +67,7 @@ void CheckFileExists() {
   vireo::platform::Win32Shell shell;
   const std::string dir = tempDirectory();
   const std::string file = dir + "\\Vireo-Check.DLL";
-  HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  writeFile(file, {true, ""});
   check(shell.FileExists(file), "an existing file exists");
   check(shell.FileExists(dir + "\\vireo-check.dll"), "file names compare without regard to case");
   check(!shell.FileExists(dir), "a folder is no file");
@@ -129,19 +128,20 @@ void CheckFileOperations(vireo::platform::Win32Files::Way way, const std::string
   const std::string file = dir + "\\NewFile.txt";
   check(files.Replace(file, "first\r\n"), tag + "a new file is written");
   check(files.Replace(file, "second\r\n"), tag + "an existing file is replaced");
-  check(readAll(file) == "second\r\n", tag + "the file holds the new contents", readAll(file));
+  check(readFile(file).data == "second\r\n", tag + "the file holds the new contents",
+        readFile(file).data);
   check(!files.Replace(dir, "x"), tag + "a folder is not replaced by a file");
   const std::string copy = dir + "\\a.txt.txt";
-  check(files.Copy(file, copy) && readAll(copy) == "second\r\n", tag + "a file is copied");
+  check(files.Copy(file, copy) && readFile(copy).data == "second\r\n", tag + "a file is copied");
   check(files.Copy(file, copy), tag + "a file is copied over an existing one");
   check(!files.Copy(dir + "\\missing.txt", copy), tag + "a missing source fails");
-  check(readAll(copy) == "second\r\n", tag + "a failed copy leaves the target as it was");
+  check(readFile(copy).data == "second\r\n", tag + "a failed copy leaves the target as it was");
   // A read-only file is neither replaced nor copied over (Wine itself would move a file over it).
   SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
   check(!files.Replace(file, "third\r\n"), tag + "a read-only file is not replaced");
   check(!files.Copy(copy, file), tag + "a read-only file is not copied over");
-  check(readAll(file) == "second\r\n", tag + "the read-only file keeps its contents",
-        readAll(file));
+  check(readFile(file).data == "second\r\n", tag + "the read-only file keeps its contents",
+        readFile(file).data);
   // A template copied from a read-only source (a CD) can itself be replaced later.
   check(files.Copy(file, copy) && files.Replace(copy, "second\r\n"),
         tag + "a copy of a read-only file can be replaced");
@@ -151,15 +151,16 @@ void CheckFileOperations(vireo::platform::Win32Files::Way way, const std::string
   HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   check(!files.Replace(file, "third\r\n"), tag + "a file held open all along is not replaced");
-  check(readAll(file) == "second\r\n", tag + "the held file keeps its contents", readAll(file));
+  check(readFile(file).data == "second\r\n", tag + "the held file keeps its contents",
+        readFile(file).data);
   check(filesIn(dir).size() == 2, tag + "a refused replace leaves no other file",
         std::to_string(filesIn(dir).size()));
   HANDLE letter = CreateThread(nullptr, 0, LetGoLater, held, 0, nullptr);
   check(files.Replace(file, "fourth\r\n"), tag + "a file held open for a moment is replaced");
   WaitForSingleObject(letter, INFINITE);
   CloseHandle(letter);
-  check(readAll(file) == "fourth\r\n", tag + "the file let go holds the new contents",
-        readAll(file));
+  check(readFile(file).data == "fourth\r\n", tag + "the file let go holds the new contents",
+        readFile(file).data);
   check(filesIn(dir).size() == 2, tag + "no temporary file is left behind",
         std::to_string(filesIn(dir).size()));
 
@@ -176,18 +177,18 @@ void CheckSwapRecovery() {
   const std::string file = dir + "\\Setup.reg";
   const std::string backup = file + ".vir-old";
   const std::string temp = file + ".vir-new";
-  writeAll(backup, "old");
-  writeAll(temp, "part");
-  check(files.RecoverMovedAside(file) && readAll(file) == "old" && filesIn(dir).size() == 1,
+  writeFile(backup, {true, "old"});
+  writeFile(temp, {true, "part"});
+  check(files.RecoverMovedAside(file) && readFile(file).data == "old" && filesIn(dir).size() == 1,
         "swap: a file left moved aside is put back, its temporary file deleted",
-        readAll(file) + ", " + std::to_string(filesIn(dir).size()) + " files");
-  writeAll(backup, "stale");
-  writeAll(temp, "part");
+        readFile(file).data + ", " + std::to_string(filesIn(dir).size()) + " files");
+  writeFile(backup, {true, "stale"});
+  writeFile(temp, {true, "part"});
   check(files.RecoverMovedAside(file) && filesIn(dir).size() == 3,
         "swap: a backup beside its file is left alone at start-up");
-  check(files.Replace(file, "new") && readAll(file) == "new" && filesIn(dir).size() == 1,
+  check(files.Replace(file, "new") && readFile(file).data == "new" && filesIn(dir).size() == 1,
         "swap: the next replace deletes the backup and the temporary file",
-        readAll(file) + ", " + std::to_string(filesIn(dir).size()) + " files");
+        readFile(file).data + ", " + std::to_string(filesIn(dir).size()) + " files");
   removeFolder(dir);
 }
 

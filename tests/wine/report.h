@@ -84,13 +84,38 @@ inline void removeFolder(const std::string& dir) {
   RemoveDirectoryA(dir.c_str());
 }
 
-// A file's bytes ("<missing>" when there is none), and a file written whole.
-inline std::string readAll(const std::string& path) {
+// A file's bytes, and whether it exists; writing one that does not exist deletes it.
+struct FileBytes {
+  bool exists = false;
+  std::string data;
+  bool operator==(const FileBytes&) const = default;
+};
+inline FileBytes readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+  return {in.is_open(), std::string(std::istreambuf_iterator<char>(in), {})};
 }
-inline void writeAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+inline bool writeFile(const std::string& path, const FileBytes& bytes) {
+  if (!bytes.exists) {  // a file that is not there, or whose folder is not, is no failure
+    return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
+           GetLastError() == ERROR_PATH_NOT_FOUND;
+  }
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  return out.write(bytes.data.data(), static_cast<std::streamsize>(bytes.data.size())).good();
+}
+
+// Runs a command line and waits for its end; false when it did not start or end in time.
+inline bool runAndWait(std::string command_line, DWORD ms) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  const bool ended = WaitForSingleObject(process.hProcess, ms) == WAIT_OBJECT_0;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return ended;
 }
 
 // The first line where two texts differ, both versions, for a failure's message.

@@ -53,17 +53,7 @@ class WaitingShell : public platform::Win32Shell {
   }
   void Start(const std::string& command_line) override {
     started.push_back(command_line);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string line = command_line;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-      return;
-    }
-    WaitForSingleObject(process.hProcess, 300000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    report::runAndWait(command_line, 300000);
   }
   bool opened = false;
   std::vector<std::string> started;
@@ -210,9 +200,8 @@ std::string ListOf(const std::vector<Generated>& values) {
 
 // The bundle over the real registry, files and shell, with the answers given in turn.
 struct Bundle {
-  explicit Bundle(const std::string& dir, platform::Registry& registry_to_use)
-      : registry(registry_to_use), system(dir) {}
-  platform::Registry& registry;
+  explicit Bundle(const std::string& dir) : system(dir) {}
+  platform::Win32Registry registry;
   TestSystem system;
   platform::Win32Profile profile;
   WaitingShell shell;
@@ -237,10 +226,10 @@ std::string Describe(DWORD type, const std::string& data) {
 }
 
 int RoundTrip() {
-  platform::Win32Registry win32;
   report::removeFolder(report::tempDirectory() + "\\vireo export test");
   const std::string dir = report::tempDirectory("vireo export test");
-  DeleteTestKeys(win32);
+  Bundle bundle(dir);
+  DeleteTestKeys(bundle.registry);
 
   const std::vector<Generated> values = Generate(1200);
   int stored = 0;
@@ -248,7 +237,6 @@ int RoundTrip() {
   check(stored == static_cast<int>(values.size()), "generated values stored",
         std::to_string(stored) + " of " + std::to_string(values.size()));
 
-  Bundle bundle(dir, win32);
   check(bundle.files.Replace(dir + "\\savereg.dat", ListOf(values)), "savereg.dat written");
   bundle.messages.answers = {platform::Answer::kYes};
   service::ExportSetup(bundle.platform, 0);
@@ -271,7 +259,7 @@ int RoundTrip() {
   }
   bundle.files.Replace(dir + "\\Names.reg", names + "\r\n");
 
-  DeleteTestKeys(win32);
+  DeleteTestKeys(bundle.registry);
   bool key_exists = false;
   DWORD type = 0;
   std::string data;
@@ -317,7 +305,7 @@ int RoundTrip() {
   check(second == first, "a second export after the merge gives the same file byte for byte",
         report::firstDifference(first, second));
 
-  DeleteTestKeys(win32);
+  DeleteTestKeys(bundle.registry);
   report::removeFolder(dir);
   return report::finish("setupexport");
 }

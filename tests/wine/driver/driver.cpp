@@ -13,16 +13,12 @@
 //                                     prints its place on the screen ("rect: X Y WIDTH HEIGHT")
 //   driver hold [--desktop NAME]      keeps the desktop in use until it is ended
 //
-// The driver starts the program itself, with the program's directory as the current directory.
-// It finds top-level windows by their titles, the main window's controls by their control ids,
-// and reaches menu commands by their command ids: under Wine a menu can be read only by the
-// process that owns it. Every check prints "ok: ..." or "FAIL: ...", and the last line counts
-// them; the exit code is 1 when a check failed.
+// The driver starts the program itself in the program's directory, finds top-level windows by
+// their titles and controls and menu commands by their ids (docs/wine.md, "Menus across
+// processes"), and reports as report.h says.
 
 #include <cstdlib>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "driver.h"
 
@@ -57,14 +53,6 @@ int runWait(const std::string& title, DWORD seconds) {
   RECT rect;
   GetWindowRect(window, &rect);
   say("rect: %ld %ld %ld %ld", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-  return 0;
-}
-
-// Keeps the desktop that it was started on in use until it is ended. Wine closes a virtual
-// desktop shortly after the last program on it has gone, which would take the desktop away
-// between two suites that follow each other with a pause.
-int runHold() {
-  Sleep(INFINITE);
   return 0;
 }
 
@@ -117,7 +105,10 @@ int main(int argc, char** argv) {
   if (desktop != nullptr && !useDesktop(desktop)) return 1;
   const std::string& mode = args[0];
   if (mode == "probe") return runProbe();
-  if (mode == "hold") return runHold();
+  // "hold" keeps the desktop it was started on in use until it is ended: Wine closes a virtual
+  // desktop shortly after the last program on it has gone, which would take the desktop away
+  // between two suites that follow each other with a pause.
+  if (mode == "hold") Sleep(INFINITE);
   for (const Scenario& s : kScenarios) {
     if (mode == s.mode && args.size() == 2) return s.run(args[1], desktop);
   }

@@ -48,6 +48,11 @@ bool sameClass(HWND window, const char* name);
 std::vector<HWND> descendants(HWND root);
 HWND byId(HWND root, int id);  // the first descendant with this control id
 std::vector<HWND> topWindows(DWORD pid);
+inline POINT clientCentre(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  return {r.right / 2, r.bottom / 2};
+}
 // A visible top-level window of the process with this title (or one that begins with it), a
 // dialog (class #32770) or not; `awaitTop` waits for one whose title begins with `title`.
 HWND findTop(DWORD pid, std::string_view title, bool dialog, bool prefix = false);
@@ -212,24 +217,19 @@ using vireo::cases::Num;
 using vireo::cases::Stored;
 using vireo::cases::Txt;
 
-Stored read(const RegEntry& e);
+Stored read(const std::string& path);
 // Stores the value, creating its key; None() deletes the value, Gone() the whole key.
-bool write(const RegEntry& e, const Stored& value);
+bool write(const std::string& path, const Stored& value);
 
-// The values that a scenario sets and watches, each with what it holds.
-using State = std::map<const RegEntry*, Stored>;
+// The values that a scenario sets and watches, by their paths, each with what it holds.
+using State = std::map<std::string, Stored>;
 bool writeState(const State& state);
 // One check: every value holds what `state` says; the values that do not are listed.
 bool expectState(const State& state, const std::string& what);
 
-// A file's bytes, and whether it exists; writing one that does not exist deletes it.
-struct FileBytes {
-  bool exists = false;
-  std::string data;
-  bool operator==(const FileBytes&) const = default;
-};
-FileBytes readFile(const std::string& path);
-bool writeFile(const std::string& path, const FileBytes& bytes);
+using report::FileBytes;
+using report::readFile;
+using report::writeFile;
 std::string windowsDirectory();
 // control.ini in the Windows directory, and a value of its section "Don't Load" ("(missing)").
 std::string controlIni();

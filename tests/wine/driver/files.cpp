@@ -1,7 +1,8 @@
-// The Files page's New menu on the real window: an entry added, changed and deleted through the
-// editor frmNewMenu, a modal window of the program's own, with its template file. Start-up and
-// showing the page only read; every action changes only its own values. The page's other
-// controls are rows of the case table (driver.exe cases).
+// The Files page's New menu on the real window: an entry added, changed and
+// deleted through the editor frmNewMenu, a modal window of the program's own,
+// with its template file. Start-up and showing the page only read; every action
+// changes only its own values. The page's other controls are rows of the case
+// table (driver.exe cases).
 #include <algorithm>
 
 #include "driver.h"
@@ -12,14 +13,8 @@ namespace {
 
 #define CLASSES "HKLM\\Software\\Classes\\"
 
-const RegEntry kVtxClass = entry(CLASSES ".vtx\\");
-const RegEntry kVtxDescription = entry(CLASSES "VireoText\\");
-const RegEntry kVtxNullFile = entry(CLASSES ".vtx\\ShellNew\\NullFile");
-const RegEntry kVtxFileName = entry(CLASSES ".vtx\\ShellNew\\FileName");
-const RegEntry kVtxCommand = entry(CLASSES ".vtx\\ShellNew\\Command");
-const RegEntry kVnbClass = entry(CLASSES ".vnb\\");
-const RegEntry kVnbDescription = entry(CLASSES "VireoNote\\");
-const RegEntry kVnbNullFile = entry(CLASSES ".vnb\\ShellNew\\NullFile");
+const std::string kVtxNew = CLASSES ".vtx\\ShellNew\\";
+const std::string kFileName = kVtxNew + "FileName", kCommand = kVtxNew + "Command";
 constexpr char kVtxItem[] = "Текст Vireo (.vtx)";
 constexpr char kVnbItem[] = "Заметка Vireo (.vnb)";
 
@@ -27,14 +22,14 @@ constexpr char kEditorTitle[] = "Vireo: Меню \"Создать\"";
 
 // .vtx has a class and no New-menu entry yet; .vnb is a listed neighbour.
 State prepared() {
-  return {{&kVtxClass, Txt("VireoText")},
-          {&kVtxDescription, Txt("Текст Vireo")},
-          {&kVtxNullFile, None()},
-          {&kVtxFileName, None()},
-          {&kVtxCommand, None()},
-          {&kVnbClass, Txt("VireoNote")},
-          {&kVnbDescription, Txt("Заметка Vireo")},
-          {&kVnbNullFile, Txt("")}};
+  return {{CLASSES ".vtx\\", Txt("VireoText")},
+          {CLASSES "VireoText\\", Txt("Текст Vireo")},
+          {kVtxNew + "NullFile", None()},
+          {kFileName, None()},
+          {kCommand, None()},
+          {CLASSES ".vnb\\", Txt("VireoNote")},
+          {CLASSES "VireoNote\\", Txt("Заметка Vireo")},
+          {CLASSES ".vnb\\ShellNew\\NullFile", Txt("")}};
 }
 
 struct Controls {
@@ -54,21 +49,23 @@ bool listed(const Control& list, const std::string& item) {
   return itemIndex(list, item) >= 0;
 }
 
-// The New-menu list is read while the program is idle and shown once whole: waits until it shows
-// `item` or no longer does, asking every 50 ms, so that the questions, each a message the program
-// answers first, do not keep it from its reading. On the class registry a reading takes seconds.
+// The New-menu list is read while the program is idle and shown once whole:
+// waits until it shows `item` or no longer does, asking every 50 ms, so that
+// the questions, each a message the program answers first, do not keep it from
+// its reading. On the class registry a reading takes seconds.
 bool awaitListed(const Control& list, const std::string& item, bool shown) {
   return waitUntil([&] { return listed(list, item) == shown; }, kWaitMs, 50);
 }
 
-// ---- the New-menu editor ---------------------------------------------------------------------
+// ---- the New-menu editor
+// ---------------------------------------------------------------------
 
 std::string templatePath() {
   return windowsDirectory() + "\\ShellNew\\NewFile.vtx";
 }
 
-// The editor, a modal window of the program's own (its owner waiting under it, and its closing,
-// are checked with every modal window by driver.exe modal).
+// The editor, a modal window of the program's own (its owner waiting under it,
+// and its closing, are checked with every modal window by driver.exe modal).
 HWND awaitEditor(DWORD pid, const std::string& how) {
   HWND editor = awaitTop(pid, kEditorTitle);
   check(editor != nullptr, how + " opens " + quoted(kEditorTitle));
@@ -88,8 +85,9 @@ bool pickOption(HWND editor, int option, int field, const std::string& name) {
                "a click on option " + std::to_string(option + 1) + " enables " + name);
 }
 
-// "Добавить": a template typed now, two lines of Cyrillic text; "Применить" writes it in code
-// page 1251 with CR LF after each line, and FileName names it.
+// "Добавить": a template typed now, two lines of Cyrillic text; "Применить"
+// writes it in code page 1251 with CR LF after each line, and FileName names
+// it.
 void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::string& file) {
   clickLater(c.add.window);
   HWND editor = awaitEditor(pid, "\"Добавить\"");
@@ -100,8 +98,8 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
   check(shownText(desc) == "Текст Vireo", "txtDesc shows the class's description",
         quoted(shownText(desc)));
   if (!pickOption(editor, 3, IDC_NEW_ENTRY_TEXT, "txtNow")) return;
-  // Enter goes through the editor's message loop, as from the keyboard: the multi-line box takes
-  // it as a line break, it does not press "OK".
+  // Enter goes through the editor's message loop, as from the keyboard: the
+  // multi-line box takes it as a line break, it does not press "OK".
   const std::string lines = "Первая строка\r\nВторая: съешь ещё";
   typeText(text, "Первая строка");
   pressKey(text, VK_RETURN);
@@ -113,11 +111,12 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
   expectState(now, "before \"Применить\": nothing was written");
 
   check(click(byId(editor, IDC_NEW_ENTRY_APPLY)), "click on \"Применить\"");
-  now[&kVtxFileName] = Txt(file);
+  now[kFileName] = Txt(file);
   expectState(now, "after \"Применить\": FileName names the template, nothing else changed");
   const FileBytes written = readFile(file);
   check(written == FileBytes{true, lines + "\r\n"},
-        "the template holds the text in code page 1251, every line ended by CR LF",
+        "the template holds the text in code page 1251, every line ended by CR "
+        "LF",
         written.exists ? quoted(written.data) : "no file");
   check(!IsWindowEnabled(main), "after \"Применить\": the main window is still disabled");
   closeWithOk(main, editor);
@@ -127,7 +126,8 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
         "after \"OK\": lstNew lists " + quoted(kVtxItem) + " beside " + quoted(kVnbItem));
 }
 
-// A double click on the entry opens it with its template's option; it is changed into a command.
+// A double click on the entry opens it with its template's option; it is
+// changed into a command.
 void changeEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::string& file) {
   const int index = itemIndex(c.lstNew, kVtxItem);
   if (!check(index >= 0, "lstNew lists " + quoted(kVtxItem))) return;
@@ -148,8 +148,8 @@ void changeEntry(DWORD pid, HWND main, const Controls& c, State& now, const std:
   if (!pickOption(editor, 4, IDC_NEW_ENTRY_COMMAND, "txtCommand")) return;
   typeText(byId(editor, IDC_NEW_ENTRY_COMMAND), "notepad.exe");
   closeWithOk(main, editor);
-  now[&kVtxFileName] = None();
-  now[&kVtxCommand] = Txt("notepad.exe");
+  now[kFileName] = None();
+  now[kCommand] = Txt("notepad.exe");
   expectState(now, "after the change: Command replaces FileName, nothing else changed");
   check(readFile(file).exists, "the template file stays");
 }
@@ -159,9 +159,8 @@ void deleteEntry(const Controls& c, State& now) {
   if (!check(index >= 0, "lstNew lists " + quoted(kVtxItem))) return;
   check(clickItem(c.lstNew.window, index, kTextX) && click(c.remove.window),
         "click on " + quoted(kVtxItem) + ", then on \"Удалить\"");
-  now[&kVtxCommand] = None();
-  check(read(entry(CLASSES ".vtx\\ShellNew\\")) == Gone(),
-        "after \"Удалить\": the ShellNew key is gone");
+  now[kCommand] = None();
+  check(read(kVtxNew) == Gone(), "after \"Удалить\": the ShellNew key is gone");
   expectState(now, "after \"Удалить\": nothing else changed");
   awaitListed(c.lstNew, kVtxItem, false);
   check(!listed(c.lstNew, kVtxItem) && listed(c.lstNew, kVnbItem),

@@ -13,8 +13,6 @@ BOOL CALLBACK collectWindow(HWND window, LPARAM found) {
 
 }  // namespace
 
-// ---- windows of another process -------------------------------------------------------------
-
 std::string windowText(HWND window) {
   char text[1024] = "";
   GetWindowTextA(window, text, sizeof text);
@@ -89,8 +87,6 @@ std::string askText(HWND window, UINT message, WPARAM w) {
   return text;
 }
 
-// ---- acting, and what the controls show ------------------------------------------------------
-
 void pressKey(HWND window, UINT key) {
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, 0)) << 16;
   PostMessageA(window, WM_KEYDOWN, key, scan | 1);
@@ -151,8 +147,6 @@ std::string shownText(HWND field) {
   return send(field, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)) ? text
                                                                               : "(no answer)";
 }
-
-// ---- the program under test -----------------------------------------------------------------
 
 Program::~Program() {
   if (info_.hProcess == nullptr) return;
@@ -223,8 +217,6 @@ bool endProgram(const Program& program, HWND main) {
   check(IsWindowEnabled(main) && send(main, WM_NULL), "the main window answers afterwards");
   return checkExit(program, main);
 }
-
-// ---- the main window's shell and controls ---------------------------------------------------
 
 bool findShell(HWND main, Shell& shell) {
   shell.main = main;

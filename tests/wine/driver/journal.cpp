@@ -27,7 +27,14 @@ const char* const kWatched[] = {
     "HKLM\\Software\\Classes\\piffile",
 };
 
-void dumpKey(HKEY key, const std::string& path, std::vector<std::string>* lines) {
+// The key `sub` of `parent`, named `path`, with its values and all below it, one line each.
+void dumpKey(HKEY parent, const std::string& sub, const std::string& path,
+             std::vector<std::string>* lines) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(parent, sub.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS) {
+    lines->push_back(path + " (no key)");
+    return;
+  }
   lines->push_back(path + "\\");
   char name[1024];
   BYTE data[8192];
@@ -42,11 +49,9 @@ void dumpKey(HKEY key, const std::string& path, std::vector<std::string>* lines)
   for (DWORD i = 0; RegEnumKeyExA(key, i, name, &(length = sizeof name), nullptr, nullptr, nullptr,
                                   nullptr) == ERROR_SUCCESS;
        ++i) {
-    HKEY child = nullptr;
-    if (RegOpenKeyExA(key, name, 0, KEY_READ | KEY_WOW64_64KEY, &child) != ERROR_SUCCESS) continue;
-    dumpKey(child, path + "\\" + name, lines);
-    RegCloseKey(child);
+    dumpKey(key, name, path + "\\" + name, lines);
   }
+  RegCloseKey(key);
 }
 
 // The watched keys as text, sorted (an undone deletion puts a key back at the end of the list),
@@ -55,14 +60,7 @@ std::string snapshot() {
   std::vector<std::string> lines;
   for (const char* path : kWatched) {
     const RegEntry where = entry(std::string(path) + "\\");
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(where.root, where.key.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
-        ERROR_SUCCESS) {
-      lines.push_back(std::string(path) + " (no key)");
-      continue;
-    }
-    dumpKey(key, path, &lines);
-    RegCloseKey(key);
+    dumpKey(where.root, where.key, path, &lines);
   }
   std::sort(lines.begin(), lines.end());
   std::string text;
@@ -122,21 +120,6 @@ bool saveAs(DWORD pid, HWND journal, const std::string& path) {
   return check(waitUntil([&] { return readFile(path).exists; }), "the undo file is written");
 }
 
-bool runRegedit(const std::string& file) {
-  std::string command = windowsDirectory() + "\\regedit.exe /s \"" + file + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
-    return false;
-  }
-  const bool ended = WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0;
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  return ended;
-}
-
 }  // namespace
 
 int runJournal(const std::string& exe, const char* desktop) {
@@ -182,7 +165,8 @@ int runJournal(const std::string& exe, const char* desktop) {
   }
   const FileBytes file = readFile(saved);
   check(file.data.rfind("REGEDIT4\r\n", 0) == 0, "the undo file is a REGEDIT4 file");
-  check(runRegedit(saved), "the registry editor merges the undo file");
+  check(report::runAndWait(windowsDirectory() + "\\regedit.exe /s \"" + saved + "\"", 60000),
+        "the registry editor merges the undo file");
   // control.ini is not registry data: it is put back by hand for the comparison.
   writeFile(controlIni(), {true, "[don't load]\r\n\r\n"});
   const std::string merged = snapshot();

@@ -5,11 +5,9 @@
 // "Применить". Each time the window is gone and the window under it takes input and is the
 // active one: the check allows a second (the owner that waited for other input, two seconds or
 // for ever, fails it), the aim is 50 ms, and every measured time is printed as a "time:" line
-// (bench/startup.sh shows them): a busy machine may be slower, and a time is a figure, not a
-// pass or a failure. Last, the main window closed from outside over two open modal windows ends the
-// program.
-#include <algorithm>
-#include <cstdio>
+// (bench/startup.sh shows them, and the worst of each kind): a busy machine may be slower, and a
+// time is a figure, not a pass or a failure. Last, the main window closed from outside over two
+// open modal windows ends the program.
 #include <functional>
 
 #include "driver.h"
@@ -102,9 +100,6 @@ const Way& kClickPosted = kWays[1];
 const Way& kApplyThenClose = kWays[2];
 const Way& kEnterPosted = kWays[3];
 
-// The times of one kind of ending over all the windows, for the summary lines.
-std::vector<double> sentTimes, postedTimes, allTimes;
-
 // Opens the window, ends it `way` and measures until the window is gone and its owner takes
 // input and is the active window of the system.
 void endOnce(DWORD pid, HWND owner, const Modal& m, const Way& way) {
@@ -147,10 +142,6 @@ void endOnce(DWORD pid, HWND owner, const Modal& m, const Way& way) {
     PostMessageA(owner, WM_NULL, 0, 0);
     waitUntil([&] { return !IsWindow(modal) && IsWindowEnabled(owner); }, 5000);
     SetForegroundWindow(owner);
-  } else {
-    allTimes.push_back(back);
-    if (way.end == kClickSent.end) sentTimes.push_back(back);
-    if (way.end == kClickPosted.end) postedTimes.push_back(back);
   }
 }
 
@@ -167,12 +158,7 @@ void endEveryWay(DWORD pid, HWND owner, const Modal& m) {
   for (const Way& way : {kClickSent, kClickPosted}) endOnce(pid, owner, cancel, way);
 }
 
-double largest(const std::vector<double>& times) {
-  return times.empty() ? -1 : *std::max_element(times.begin(), times.end());
-}
-
 }  // namespace
-
 int runModal(const std::string& exe, const char* desktop) {
   Program program;
   HWND main = startMain(program, exe, desktop);
@@ -222,12 +208,6 @@ int runModal(const std::string& exe, const char* desktop) {
     }
   }
 
-  say("time: the owner back after a sent click: at most %.1f ms (%zu windows)", largest(sentTimes),
-      sentTimes.size());
-  say("time: the owner back after a posted click: at most %.1f ms (%zu windows)",
-      largest(postedTimes), postedTimes.size());
-  say("time: the owner back, every way: at most %.1f ms (%zu endings)", largest(allTimes),
-      allTimes.size());
   if (program.running()) checkExit(program, main);
   return finish();
 }

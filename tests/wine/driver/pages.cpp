@@ -9,10 +9,10 @@ namespace driver {
 
 namespace {
 
-const RegEntry kNoDrives =
-    entry("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\NoDrives");
-const RegEntry kBackBitmapShell =
-    entry("HKCU\\Software\\Microsoft\\Internet Explorer\\Toolbar\\BackBitmapShell");
+const char kNoDrives[] =
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\NoDrives";
+const char kBackBitmapShell[] =
+    "HKCU\\Software\\Microsoft\\Internet Explorer\\Toolbar\\BackBitmapShell";
 
 // An 8 x 8 bitmap file of 24 bits per pixel (rows of 24 bytes need no padding), all `colour`.
 FileBytes solidBitmap(COLORREF colour) {
@@ -30,9 +30,7 @@ FileBytes solidBitmap(COLORREF colour) {
 
 // The colour at the centre of a window as the screen shows it.
 COLORREF centrePixel(HWND window) {
-  RECT r;
-  GetClientRect(window, &r);
-  POINT centre{r.right / 2, r.bottom / 2};
+  POINT centre = clientCentre(window);
   ClientToScreen(window, &centre);
   HDC screen = GetDC(nullptr);
   COLORREF pixel = GetPixel(screen, centre.x, centre.y);
@@ -71,10 +69,10 @@ void checkDrives(HWND main, State& now) {
   expectState(now, "after a click on D:'s name: nothing was written");
   pressKey(list.window, VK_SPACE);
   check(waitUntil([&] { return ticks() == "+--"; }, 5000), "the space bar clears D:", ticks());
-  now[&kNoDrives] = Num(1 << 3 | 1 << 4);
+  now[kNoDrives] = Num(1 << 3 | 1 << 4);
   expectState(now, "after the space bar on D:: NoDrives holds D: and E:, nothing else changed");
 
-  now[&kNoDrives] = Num(1 << 2);
+  now[kNoDrives] = Num(1 << 2);
   if (!check(writeState(now), "NoDrives is changed from outside")) return;
   pressKey(main, VK_F5);
   check(waitUntil([&] { return ticks() == "-++"; }, 10000) && send(main, WM_NULL),
@@ -96,7 +94,7 @@ void checkPreview(HWND main, COLORREF colour) {
 int runPages(const std::string& exe, const char* desktop) {
   const std::string bitmap = report::tempDirectory() + "\\vireo-back.bmp";
   const COLORREF colour = RGB(0x20, 0xA0, 0x60);
-  State now = {{&kNoDrives, Num(1 << 4)}, {&kBackBitmapShell, Txt(bitmap)}};
+  State now = {{kNoDrives, Num(1 << 4)}, {kBackBitmapShell, Txt(bitmap)}};
   Program program;
   HWND main = startPrepared(program, exe, desktop,
                             writeState(now) && writeFile(bitmap, solidBitmap(colour)),

@@ -15,9 +15,7 @@ using vireo::main::kPlatformMessage;
 // A visible top-level window of the process, other than `main`, that shows the wait text.
 bool waitWindowUp(DWORD pid, HWND main) {
   for (HWND window : topWindows(pid)) {
-    if (window != main && IsWindowVisible(window) && shows(window, kWaitText)) {
-      return true;
-    }
+    if (window != main && IsWindowVisible(window) && shows(window, kWaitText)) return true;
   }
   return false;
 }

@@ -24,10 +24,6 @@ using vireo::tools::kWindowListTitle;
 const std::string kProcessesTitle = vireo::tools::kProcessListTitle + std::string(" (");
 const char kWin98Line[] = "Windows 98 SE v.4.10 Build 2222A";
 
-bool endsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 // A visible top-level window of the program whose title begins with `title`, waited for.
 HWND awaitWindow(DWORD pid, const std::string& title) {
   HWND found = awaitTop(pid, title);
@@ -39,7 +35,7 @@ HWND awaitWindow(DWORD pid, const std::string& title) {
 int lineOf(HWND list, const std::string& name) {
   const std::vector<std::string> lines = listItems(list);
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (endsWith(lower(lines[i]), "\\" + lower(name))) return static_cast<int>(i);
+    if (lower(lines[i]).ends_with("\\" + lower(name))) return static_cast<int>(i);
   }
   return -1;
 }
@@ -50,10 +46,8 @@ std::string hex8(DWORD value) {
   return buffer;
 }
 
-void checkProcesses(HWND info, const std::string& exe) {
+void checkProcesses(DWORD pid, HWND info, const std::string& exe) {
   clickLater(byId(info, IDC_SYSINFO_PROCESSES));
-  DWORD pid = 0;
-  GetWindowThreadProcessId(info, &pid);
   HWND procs = awaitWindow(pid, kProcessesTitle);
   if (procs == nullptr) return;
   HWND list = byId(procs, IDC_PROCS_LIST);
@@ -98,10 +92,8 @@ void checkProcesses(HWND info, const std::string& exe) {
   closeWith(procs, IDC_PROCS_OK);
 }
 
-void checkWindows(HWND info, HWND main) {
+void checkWindows(DWORD pid, HWND info, HWND main) {
   clickLater(byId(info, IDC_SYSINFO_WINDOWS));
-  DWORD pid = 0;
-  GetWindowThreadProcessId(info, &pid);
   HWND windows = awaitWindow(pid, kWindowListTitle);
   if (windows == nullptr) return;
   check(windowText(byId(windows, IDC_WINDOWS_HANDLE_COLUMN)) == "Handle" &&
@@ -143,7 +135,7 @@ int runTools(const std::string& exe, const char* desktop) {
     check(windowText(byId(info, IDC_SYSINFO_COMPUTER_NAME)) == name,
           "the computer name is " + quoted(name));
     const std::string work = windowText(byId(info, IDC_SYSINFO_RUNNING_TIME));
-    check(work.rfind("Система в работе ", 0) == 0 && endsWith(work, " мин"),
+    check(work.rfind("Система в работе ", 0) == 0 && work.ends_with(" мин"),
           "the running time reads " + quoted(work));
     const std::string memory = windowText(byId(info, IDC_SYSINFO_RAM));
     check(memory.rfind("   Оперативная память:\r\n   Физическая: ", 0) == 0,
@@ -153,8 +145,8 @@ int runTools(const std::string& exe, const char* desktop) {
               std::all_of(environment.begin(), environment.end(),
                           [](const std::string& e) { return e.find('=') != std::string::npos; }),
           "the environment lists " + std::to_string(environment.size()) + " entries name=value");
-    checkProcesses(info, exe);
-    checkWindows(info, main);
+    checkProcesses(pid, info, exe);
+    checkWindows(pid, info, main);
     closeWith(info, IDC_SYSINFO_OK);
   }
 

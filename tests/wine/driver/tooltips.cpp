@@ -13,18 +13,21 @@ namespace {
 constexpr char kTooltipClass[] = "tooltips_class32";
 constexpr UINT kGetToolCount = WM_USER + 13;
 
-const RegEntry kDevMgrPage =
-    entry("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\NoDevMgrPage");
+const std::string kDevMgrPage =
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\NoDevMgrPage";
 
 const char kControlIni[] = "[Don't Load]\r\ntimedate.cpl=no\r\n";
 constexpr int kMouse = 13;     // "Мышь", main.cpl
 constexpr int kDateTime = 24;  // "Дата и время", timedate.cpl
 
-// The tooltip controls of the program: its top-level windows of the system's tooltip class.
-std::vector<HWND> tooltips(DWORD pid) {
+// The tooltip controls of the program (its top-level windows of the system's tooltip class), or
+// those of them that are shown.
+std::vector<HWND> tooltips(DWORD pid, bool shown = false) {
   std::vector<HWND> found;
   for (HWND window : topWindows(pid)) {
-    if (sameClass(window, kTooltipClass)) found.push_back(window);
+    if (sameClass(window, kTooltipClass) && (!shown || IsWindowVisible(window))) {
+      found.push_back(window);
+    }
   }
   return found;
 }
@@ -53,8 +56,8 @@ void checkTip(DWORD pid, HWND main, HWND window, POINT at, const std::string& ex
   std::string shown;
   waitUntil(
       [&] {
-        for (HWND tip : tooltips(pid)) {
-          if (IsWindowVisible(tip) && (shown = askText(tip, WM_GETTEXT)) == expected) return true;
+        for (HWND tip : tooltips(pid, true)) {
+          if ((shown = askText(tip, WM_GETTEXT)) == expected) return true;
         }
         return false;
       },
@@ -62,20 +65,7 @@ void checkTip(DWORD pid, HWND main, HWND window, POINT at, const std::string& ex
   check(shown == expected, what, shown);
   if (stays) return;
   pointAt(main, {2, 300});
-  waitUntil(
-      [&] {
-        for (HWND tip : tooltips(pid)) {
-          if (IsWindowVisible(tip)) return false;
-        }
-        return true;
-      },
-      5000);
-}
-
-POINT centre(HWND window) {
-  RECT r;
-  GetClientRect(window, &r);
-  return {r.right / 2, r.bottom / 2};
+  waitUntil([&] { return tooltips(pid, true).empty(); }, 5000);
 }
 
 POINT itemAt(HWND list, int index) {
@@ -86,12 +76,12 @@ POINT itemAt(HWND list, int index) {
 void checkBox(DWORD pid, HWND main, State& now) {
   Control box{IDC_RESTRICTION_FIRST + 1, "restriction box NoDevMgrPage"};
   if (!find(main, {&box})) return;
-  const std::string path = kDevMgrPage.path + "\n";
-  checkTip(pid, main, box.window, centre(box.window), path + vireo::registry::kNoValue,
+  const std::string path = kDevMgrPage + "\n";
+  checkTip(pid, main, box.window, clientCentre(box.window), path + vireo::registry::kNoValue,
            "the pointer on " + box.name + " shows its path, no value");
-  now[&kDevMgrPage] = Num(1);
+  now[kDevMgrPage] = Num(1);
   check(writeState(now), "NoDevMgrPage is set to 1 from outside");
-  checkTip(pid, main, box.window, centre(box.window), path + "REG_DWORD: 1 (0x00000001)",
+  checkTip(pid, main, box.window, clientCentre(box.window), path + "REG_DWORD: 1 (0x00000001)",
            "the next opening reads the value set meanwhile");
   expectState(now, "after the tooltips of " + box.name + ": nothing was written");
 }
@@ -114,7 +104,7 @@ void checkAppletItems(DWORD pid, HWND main, const State& now) {
 
 }  // namespace
 int runTooltips(const std::string& exe, const char* desktop) {
-  State now = {{&kDevMgrPage, None()}};
+  State now = {{kDevMgrPage, None()}};
   Program program;
   HWND main = startPrepared(program, exe, desktop,
                             writeState(now) && writeFile(controlIni(), {true, kControlIni}),
