@@ -1,8 +1,7 @@
-// The Files page's New menu on the real window: an entry added, changed and
-// deleted through the editor frmNewMenu, a modal window of the program's own,
-// with its template file. Start-up and showing the page only read; every action
-// changes only its own values. The page's other controls are rows of the case
-// table (driver.exe cases).
+// The Files page's New menu on the real window: an entry added, changed and deleted through the
+// editor frmNewMenu, a modal window of the program's own, with its template file. Start-up and
+// showing the page only read; every action changes only its own values. The page's other
+// controls are rows of the case table (driver.exe cases).
 #include <algorithm>
 
 #include "driver.h"
@@ -49,23 +48,21 @@ bool listed(const Control& list, const std::string& item) {
   return itemIndex(list, item) >= 0;
 }
 
-// The New-menu list is read while the program is idle and shown once whole:
-// waits until it shows `item` or no longer does, asking every 50 ms, so that
-// the questions, each a message the program answers first, do not keep it from
-// its reading. On the class registry a reading takes seconds.
+// The New-menu list is read while the program is idle and shown once whole: waits until it shows
+// `item` or no longer does, asking every 50 ms, so that the questions, each a message the program
+// answers first, do not keep it from its reading. On the class registry a reading takes seconds.
 bool awaitListed(const Control& list, const std::string& item, bool shown) {
   return waitUntil([&] { return listed(list, item) == shown; }, kWaitMs, 50);
 }
 
-// ---- the New-menu editor
-// ---------------------------------------------------------------------
+// ---- the New-menu editor ---------------------------------------------------------------------
 
 std::string templatePath() {
   return windowsDirectory() + "\\ShellNew\\NewFile.vtx";
 }
 
-// The editor, a modal window of the program's own (its owner waiting under it,
-// and its closing, are checked with every modal window by driver.exe modal).
+// The editor, a modal window of the program's own (that "Добавить" opens it over the disabled
+// main window is checked with every modal window by driver.exe modal).
 HWND awaitEditor(DWORD pid, const std::string& how) {
   HWND editor = awaitTop(pid, kEditorTitle);
   check(editor != nullptr, how + " opens " + quoted(kEditorTitle));
@@ -74,8 +71,9 @@ HWND awaitEditor(DWORD pid, const std::string& how) {
 
 // OK posted (its handler closes the window); the main window takes input again.
 void closeWithOk(HWND main, HWND editor) {
-  closeWith(editor, IDC_NEW_ENTRY_OK);
-  waitUntil([&] { return IsWindowEnabled(main) != FALSE; });
+  check(closeWith(editor, IDC_NEW_ENTRY_OK), "\"OK\" closes the editor");
+  check(waitUntil([&] { return IsWindowEnabled(main) != FALSE; }),
+        "the main window is enabled again");
 }
 
 bool pickOption(HWND editor, int option, int field, const std::string& name) {
@@ -85,9 +83,8 @@ bool pickOption(HWND editor, int option, int field, const std::string& name) {
                "a click on option " + std::to_string(option + 1) + " enables " + name);
 }
 
-// "Добавить": a template typed now, two lines of Cyrillic text; "Применить"
-// writes it in code page 1251 with CR LF after each line, and FileName names
-// it.
+// "Добавить": a template typed now, two lines of Cyrillic text; "Применить" writes it in code
+// page 1251 with CR LF after each line, and FileName names it.
 void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::string& file) {
   clickLater(c.add.window);
   HWND editor = awaitEditor(pid, "\"Добавить\"");
@@ -98,8 +95,8 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
   check(shownText(desc) == "Текст Vireo", "txtDesc shows the class's description",
         quoted(shownText(desc)));
   if (!pickOption(editor, 3, IDC_NEW_ENTRY_TEXT, "txtNow")) return;
-  // Enter goes through the editor's message loop, as from the keyboard: the
-  // multi-line box takes it as a line break, it does not press "OK".
+  // Enter goes through the editor's message loop, as from the keyboard: the multi-line box takes
+  // it as a line break, it does not press "OK".
   const std::string lines = "Первая строка\r\nВторая: съешь ещё";
   typeText(text, "Первая строка");
   pressKey(text, VK_RETURN);
@@ -115,8 +112,7 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
   expectState(now, "after \"Применить\": FileName names the template, nothing else changed");
   const FileBytes written = readFile(file);
   check(written == FileBytes{true, lines + "\r\n"},
-        "the template holds the text in code page 1251, every line ended by CR "
-        "LF",
+        "the template holds the text in code page 1251, every line ended by CR LF",
         written.exists ? quoted(written.data) : "no file");
   check(!IsWindowEnabled(main), "after \"Применить\": the main window is still disabled");
   closeWithOk(main, editor);
@@ -126,8 +122,7 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
         "after \"OK\": lstNew lists " + quoted(kVtxItem) + " beside " + quoted(kVnbItem));
 }
 
-// A double click on the entry opens it with its template's option; it is
-// changed into a command.
+// A double click on the entry opens it with its template's option; it is changed into a command.
 void changeEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::string& file) {
   const int index = itemIndex(c.lstNew, kVtxItem);
   if (!check(index >= 0, "lstNew lists " + quoted(kVtxItem))) return;

@@ -143,6 +143,7 @@ int runJournal(const std::string& exe, const char* desktop) {
     postCommand(main, IDM_SERVICE_JOURNAL);
     HWND journal = awaitTop(program.pid(), kJournalTitle);
     if (!check(journal != nullptr, "\"Журнал изменений...\" opens its window")) return finish();
+    check(!IsWindowEnabled(main), "the main window waits while the journal is open");
     HWND list = byId(journal, IDC_JOURNAL_LIST);
     const LRESULT lines = ask(list, LB_GETCOUNT);
     check(lines >= made, "the journal lists every change", std::to_string(lines));
@@ -154,9 +155,10 @@ int runJournal(const std::string& exe, const char* desktop) {
     check(undone == before, "after \"Отменить все\" the keys and control.ini are as before",
           report::firstDifference(before, undone));
     check(ask(list, LB_GETCOUNT) == 2 * lines, "each undo is listed too");
-    // The journal's closing, and the main window waiting under it, are checked by driver.exe modal.
-    closeWith(journal, IDC_JOURNAL_CLOSE);
-    waitUntil([&] { return IsWindowEnabled(main) != FALSE; });
+    // Posted, as a user's click is: the modal loop looks for the closed window after a posted
+    // message.
+    clickLater(byId(journal, IDC_JOURNAL_CLOSE));
+    check(waitUntil([&] { return IsWindowEnabled(main) != FALSE; }), "the journal closes");
 
     // The same changes again; then the program ends, and the saved file is the way back.
     makeChanges(shell);

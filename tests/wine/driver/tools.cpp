@@ -3,8 +3,8 @@
 // finds itself by its full path and a Notepad started here is ended with "Завершить"; its window
 // list, which lists the main window; and "О программе". Each is modal over the window that
 // opened it, and none is left once closed.
-// Their closing and the owner waiting under each are checked with every modal window (driver.exe
-// modal).
+// That each opens over its disabled owner, and a close sent to "О программе", are checked with
+// every modal window (driver.exe modal).
 #include <algorithm>
 #include <cstdio>
 
@@ -68,7 +68,7 @@ void checkProcesses(DWORD pid, HWND info, const std::string& exe) {
   if (!check(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                             &startup, &notepad) != 0,
              "Notepad starts")) {
-    closeWith(procs, IDC_PROCS_OK);
+    check(closeWith(procs, IDC_PROCS_OK), "\"OK\" closes the process list");
     return;
   }
   WaitForInputIdle(notepad.hProcess, 10000);
@@ -89,7 +89,7 @@ void checkProcesses(DWORD pid, HWND info, const std::string& exe) {
   TerminateProcess(notepad.hProcess, 0);  // if it is still there
   CloseHandle(notepad.hThread);
   CloseHandle(notepad.hProcess);
-  closeWith(procs, IDC_PROCS_OK);
+  check(closeWith(procs, IDC_PROCS_OK), "\"OK\" closes the process list");
 }
 
 void checkWindows(DWORD pid, HWND info, HWND main) {
@@ -112,7 +112,7 @@ void checkWindows(DWORD pid, HWND info, HWND main) {
   check(lines.size() + 3 > before && lines.size() < before + 3,
         "\"Обновить\" lists the windows again, not twice (" + std::to_string(before) + " then " +
             std::to_string(lines.size()) + " lines)");
-  closeWith(windows, IDC_WINDOWS_OK);
+  check(closeWith(windows, IDC_WINDOWS_OK), "\"OK\" closes the window list");
 }
 
 }  // namespace
@@ -147,7 +147,8 @@ int runTools(const std::string& exe, const char* desktop) {
           "the environment lists " + std::to_string(environment.size()) + " entries name=value");
     checkProcesses(pid, info, exe);
     checkWindows(pid, info, main);
-    closeWith(info, IDC_SYSINFO_OK);
+    check(IsWindowEnabled(info), "the system information takes input again");
+    check(closeWith(info, IDC_SYSINFO_OK), "\"OK\" closes the system information");
   }
 
   postCommand(main, IDM_HELP_ABOUT);
