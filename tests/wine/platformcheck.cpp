@@ -12,8 +12,7 @@
 
 namespace {
 
-using report::check;
-using report::tempDirectory;
+using namespace report;
 
 std::string Box(HRGN region) {
   RECT box = {};
@@ -68,54 +67,12 @@ void CheckFileExists() {
   vireo::platform::Win32Shell shell;
   const std::string dir = tempDirectory();
   const std::string file = dir + "\\Vireo-Check.DLL";
-  HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  writeFile(file, {true, ""});
   check(shell.FileExists(file), "an existing file exists");
   check(shell.FileExists(dir + "\\vireo-check.dll"), "file names compare without regard to case");
   check(!shell.FileExists(dir), "a folder is no file");
   DeleteFileA(file.c_str());
   check(!shell.FileExists(file), "a deleted file does not exist");
-}
-
-std::string ReadAll(const std::string& path) {
-  std::string text;
-  HANDLE h =
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return "<missing>";
-  char buffer[256];
-  DWORD got = 0;
-  while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-  CloseHandle(h);
-  return text;
-}
-
-// The number of files in `dir`.
-int FilesIn(const std::string& dir) {
-  WIN32_FIND_DATAA found;
-  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return 0;
-  int count = 0;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
-  } while (FindNextFileA(h, &found));
-  FindClose(h);
-  return count;
-}
-
-// Removes the folder `dir` with the files in it, read-only ones too (left by an earlier run).
-void RemoveFolder(const std::string& dir) {
-  WIN32_FIND_DATAA found;
-  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &found);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string path = dir + "\\" + found.cFileName;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(path.c_str());
-    } while (FindNextFileA(h, &found));
-    FindClose(h);
-  }
-  RemoveDirectoryA(dir.c_str());
 }
 
 // Closes the file handle `handle` after 150 ms.
@@ -161,38 +118,30 @@ bool CountMoveFileEx() {
   return false;
 }
 
-// Writes `bytes` as the whole file `path`.
-void WriteRaw(const std::string& path, const std::string& bytes) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  if (h == INVALID_HANDLE_VALUE) return;
-  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(h);
-}
-
 // The file operations, replacing files the way `way` names (`tag` in front of each check).
 void CheckFileOperations(vireo::platform::Win32Files::Way way, const std::string& tag) {
   vireo::platform::Win32Files files(way);
   const std::string dir = tempDirectory() + "\\Vireo-ShellNew";
-  RemoveFolder(dir);
+  removeFolder(dir);
   check(files.MakeDirectory(dir), tag + "a directory is made");
   check(files.MakeDirectory(dir), tag + "a directory that exists counts as made");
   const std::string file = dir + "\\NewFile.txt";
   check(files.Replace(file, "first\r\n"), tag + "a new file is written");
   check(files.Replace(file, "second\r\n"), tag + "an existing file is replaced");
-  check(ReadAll(file) == "second\r\n", tag + "the file holds the new contents", ReadAll(file));
+  check(readFile(file).data == "second\r\n", tag + "the file holds the new contents",
+        readFile(file).data);
   check(!files.Replace(dir, "x"), tag + "a folder is not replaced by a file");
   const std::string copy = dir + "\\a.txt.txt";
-  check(files.Copy(file, copy) && ReadAll(copy) == "second\r\n", tag + "a file is copied");
+  check(files.Copy(file, copy) && readFile(copy).data == "second\r\n", tag + "a file is copied");
   check(files.Copy(file, copy), tag + "a file is copied over an existing one");
   check(!files.Copy(dir + "\\missing.txt", copy), tag + "a missing source fails");
-  check(ReadAll(copy) == "second\r\n", tag + "a failed copy leaves the target as it was");
+  check(readFile(copy).data == "second\r\n", tag + "a failed copy leaves the target as it was");
   // A read-only file is neither replaced nor copied over (Wine itself would move a file over it).
   SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
   check(!files.Replace(file, "third\r\n"), tag + "a read-only file is not replaced");
   check(!files.Copy(copy, file), tag + "a read-only file is not copied over");
-  check(ReadAll(file) == "second\r\n", tag + "the read-only file keeps its contents",
-        ReadAll(file));
+  check(readFile(file).data == "second\r\n", tag + "the read-only file keeps its contents",
+        readFile(file).data);
   // A template copied from a read-only source (a CD) can itself be replaced later.
   check(files.Copy(file, copy) && files.Replace(copy, "second\r\n"),
         tag + "a copy of a read-only file can be replaced");
@@ -202,18 +151,20 @@ void CheckFileOperations(vireo::platform::Win32Files::Way way, const std::string
   HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   check(!files.Replace(file, "third\r\n"), tag + "a file held open all along is not replaced");
-  check(ReadAll(file) == "second\r\n", tag + "the held file keeps its contents", ReadAll(file));
-  check(FilesIn(dir) == 2, tag + "a refused replace leaves no other file",
-        std::to_string(FilesIn(dir)));
+  check(readFile(file).data == "second\r\n", tag + "the held file keeps its contents",
+        readFile(file).data);
+  check(filesIn(dir).size() == 2, tag + "a refused replace leaves no other file",
+        std::to_string(filesIn(dir).size()));
   HANDLE letter = CreateThread(nullptr, 0, LetGoLater, held, 0, nullptr);
   check(files.Replace(file, "fourth\r\n"), tag + "a file held open for a moment is replaced");
   WaitForSingleObject(letter, INFINITE);
   CloseHandle(letter);
-  check(ReadAll(file) == "fourth\r\n", tag + "the file let go holds the new contents",
-        ReadAll(file));
-  check(FilesIn(dir) == 2, tag + "no temporary file is left behind", std::to_string(FilesIn(dir)));
+  check(readFile(file).data == "fourth\r\n", tag + "the file let go holds the new contents",
+        readFile(file).data);
+  check(filesIn(dir).size() == 2, tag + "no temporary file is left behind",
+        std::to_string(filesIn(dir).size()));
 
-  RemoveFolder(dir);
+  removeFolder(dir);
 }
 
 // What a swap stopped by a kill leaves: the old file moved aside is put back at start-up; a
@@ -221,24 +172,24 @@ void CheckFileOperations(vireo::platform::Win32Files::Way way, const std::string
 void CheckSwapRecovery() {
   vireo::platform::Win32Files files(vireo::platform::Win32Files::Way::kSwap);
   const std::string dir = tempDirectory() + "\\Vireo-Swap";
-  RemoveFolder(dir);
+  removeFolder(dir);
   CreateDirectoryA(dir.c_str(), nullptr);
   const std::string file = dir + "\\Setup.reg";
   const std::string backup = file + ".vir-old";
   const std::string temp = file + ".vir-new";
-  WriteRaw(backup, "old");
-  WriteRaw(temp, "part");
-  check(files.RecoverMovedAside(file) && ReadAll(file) == "old" && FilesIn(dir) == 1,
+  writeFile(backup, {true, "old"});
+  writeFile(temp, {true, "part"});
+  check(files.RecoverMovedAside(file) && readFile(file).data == "old" && filesIn(dir).size() == 1,
         "swap: a file left moved aside is put back, its temporary file deleted",
-        ReadAll(file) + ", " + std::to_string(FilesIn(dir)) + " files");
-  WriteRaw(backup, "stale");
-  WriteRaw(temp, "part");
-  check(files.RecoverMovedAside(file) && FilesIn(dir) == 3,
+        readFile(file).data + ", " + std::to_string(filesIn(dir).size()) + " files");
+  writeFile(backup, {true, "stale"});
+  writeFile(temp, {true, "part"});
+  check(files.RecoverMovedAside(file) && filesIn(dir).size() == 3,
         "swap: a backup beside its file is left alone at start-up");
-  check(files.Replace(file, "new") && ReadAll(file) == "new" && FilesIn(dir) == 1,
+  check(files.Replace(file, "new") && readFile(file).data == "new" && filesIn(dir).size() == 1,
         "swap: the next replace deletes the backup and the temporary file",
-        ReadAll(file) + ", " + std::to_string(FilesIn(dir)) + " files");
-  RemoveFolder(dir);
+        readFile(file).data + ", " + std::to_string(filesIn(dir).size()) + " files");
+  removeFolder(dir);
 }
 
 void CheckRegions() {

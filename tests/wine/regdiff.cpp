@@ -41,9 +41,9 @@ void PrintDivergence(vireo::platform::Registry& real, vireo::platform::Registry&
 }  // namespace
 
 int main(int argc, char** argv) {
+  vireo::platform::Win32Registry real;
+  vireo::platform::MemoryRegistry memory;
   if (argc > 2 && std::string(argv[1]) == "show") {
-    vireo::platform::Win32Registry real;
-    vireo::platform::MemoryRegistry memory;
     const Sequence sequence =
         vireo::regdiff::Generate(static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)));
     const std::vector<std::string> a = vireo::regdiff::Run(real, sequence);
@@ -56,8 +56,6 @@ int main(int argc, char** argv) {
   }
   const unsigned long count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 300;
   const unsigned long first = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 1;
-  vireo::platform::Win32Registry real;
-  vireo::platform::MemoryRegistry memory;
 
   const DWORD start = GetTickCount();
   unsigned long long operations = 0;
@@ -74,9 +72,7 @@ int main(int argc, char** argv) {
     } else {
       ++report::passed;
     }
-    if ((i + 1) % 1000 == 0) {
-      report::say("... %lu sequences, %d diverged", i + 1, report::failed);
-    }
+    if ((i + 1) % 1000 == 0) report::say("... %lu sequences, %d diverged", i + 1, report::failed);
   }
   vireo::regdiff::Clean(real);
   const DWORD elapsed = GetTickCount() - start;

@@ -9,7 +9,10 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace report {
 
@@ -56,6 +59,63 @@ inline std::string tempDirectory(const char* name = nullptr) {
     CreateDirectoryA(dir.c_str(), nullptr);
   }
   return dir;
+}
+
+// The names of the files in `dir`, sorted.
+inline std::vector<std::string> filesIn(const std::string& dir) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Removes the folder `dir` with the files in it, read-only ones too (left by an earlier run).
+inline void removeFolder(const std::string& dir) {
+  for (const std::string& name : filesIn(dir)) {
+    SetFileAttributesA((dir + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA((dir + "\\" + name).c_str());
+  }
+  RemoveDirectoryA(dir.c_str());
+}
+
+// A file's bytes, and whether it exists; writing one that does not exist deletes it.
+struct FileBytes {
+  bool exists = false;
+  std::string data;
+  bool operator==(const FileBytes&) const = default;
+};
+inline FileBytes readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {in.is_open(), std::string(std::istreambuf_iterator<char>(in), {})};
+}
+inline bool writeFile(const std::string& path, const FileBytes& bytes) {
+  if (!bytes.exists) {  // a file that is not there, or whose folder is not, is no failure
+    return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
+           GetLastError() == ERROR_PATH_NOT_FOUND;
+  }
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  return out.write(bytes.data.data(), static_cast<std::streamsize>(bytes.data.size())).good();
+}
+
+// Runs a command line and waits for its end; false when it did not start or end in time.
+inline bool runAndWait(std::string command_line, DWORD ms) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  const bool ended = WaitForSingleObject(process.hProcess, ms) == WAIT_OBJECT_0;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return ended;
 }
 
 // The first line where two texts differ, both versions, for a failure's message.

@@ -5,9 +5,6 @@
 // registry files) and compares every value: type and bytes must be the same, and a value of a
 // type the export does not carry (2, 7) must be gone with its key kept. A second export of the
 // merged values must give the same file byte for byte. Prints "setupexport: N passed, M failed".
-//
-// `setupexport.exe bench` measures instead: the export of a 1,000-line list, its registry calls
-// per line and its wall time.
 #include <windows.h>
 
 #include <algorithm>
@@ -17,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/counting_registry.h"
+#include "cases/case_context.h"
 #include "platform/host/standins.h"
 #include "platform/host/table_strings.h"
 #include "platform/platform.h"
@@ -56,17 +53,7 @@ class WaitingShell : public platform::Win32Shell {
   }
   void Start(const std::string& command_line) override {
     started.push_back(command_line);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string line = command_line;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-      return;
-    }
-    WaitForSingleObject(process.hProcess, 300000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    report::runAndWait(command_line, 300000);
   }
   bool opened = false;
   std::vector<std::string> started;
@@ -211,28 +198,10 @@ std::string ListOf(const std::vector<Generated>& values) {
   return list;
 }
 
-std::vector<std::string> FilesIn(const std::string& dir) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-void RemoveFiles(const std::string& dir) {
-  for (const std::string& name : FilesIn(dir)) DeleteFileA((dir + "\\" + name).c_str());
-}
-
 // The bundle over the real registry, files and shell, with the answers given in turn.
 struct Bundle {
-  explicit Bundle(const std::string& dir, platform::Registry& registry_to_use)
-      : registry(registry_to_use), system(dir) {}
-  platform::Registry& registry;
+  explicit Bundle(const std::string& dir) : system(dir) {}
+  platform::Win32Registry registry;
   TestSystem system;
   platform::Win32Profile profile;
   WaitingShell shell;
@@ -251,23 +220,16 @@ struct Bundle {
 };
 
 std::string Describe(DWORD type, const std::string& data) {
-  std::string text = "type " + std::to_string(type) + ", " + std::to_string(data.size()) + " bytes";
-  if (data.size() <= 24) {
-    text += ":";
-    for (unsigned char c : data) {
-      char hex[4];
-      std::snprintf(hex, sizeof hex, " %02X", c);
-      text += hex;
-    }
-  }
-  return text;
+  const std::string text = "type " + std::to_string(type) + ", " + std::to_string(data.size());
+  return text + " bytes" +
+         (data.size() <= 24 ? ": " + vireo::cases::Hex({data.begin(), data.end()}) : "");
 }
 
 int RoundTrip() {
-  platform::Win32Registry win32;
+  report::removeFolder(report::tempDirectory() + "\\vireo export test");
   const std::string dir = report::tempDirectory("vireo export test");
-  RemoveFiles(dir);
-  DeleteTestKeys(win32);
+  Bundle bundle(dir);
+  DeleteTestKeys(bundle.registry);
 
   const std::vector<Generated> values = Generate(1200);
   int stored = 0;
@@ -275,7 +237,6 @@ int RoundTrip() {
   check(stored == static_cast<int>(values.size()), "generated values stored",
         std::to_string(stored) + " of " + std::to_string(values.size()));
 
-  Bundle bundle(dir, win32);
   check(bundle.files.Replace(dir + "\\savereg.dat", ListOf(values)), "savereg.dat written");
   bundle.messages.answers = {platform::Answer::kYes};
   service::ExportSetup(bundle.platform, 0);
@@ -284,7 +245,7 @@ int RoundTrip() {
   std::string first;
   check(bundle.files.Read(dir + "\\Setup.reg", &first) && first.rfind("REGEDIT4\r\n", 0) == 0,
         "Setup.reg written", std::to_string(first.size()) + " bytes");
-  check(FilesIn(dir) == std::vector<std::string>{"Setup.reg", "savereg.dat"},
+  check(report::filesIn(dir) == std::vector<std::string>{"Setup.reg", "savereg.dat"},
         "no temporary file is left beside Setup.reg");
 
   // The names that no list line gives go through the same record writer into a file of their
@@ -298,7 +259,7 @@ int RoundTrip() {
   }
   bundle.files.Replace(dir + "\\Names.reg", names + "\r\n");
 
-  DeleteTestKeys(win32);
+  DeleteTestKeys(bundle.registry);
   bool key_exists = false;
   DWORD type = 0;
   std::string data;
@@ -344,53 +305,13 @@ int RoundTrip() {
   check(second == first, "a second export after the merge gives the same file byte for byte",
         report::firstDifference(first, second));
 
-  DeleteTestKeys(win32);
-  RemoveFiles(dir);
-  RemoveDirectoryA(dir.c_str());
+  DeleteTestKeys(bundle.registry);
+  report::removeFolder(dir);
   return report::finish("setupexport");
-}
-
-// The export of a 1,000-line list: registry calls per line and wall time, the median of 5 runs.
-int Bench() {
-  platform::Win32Registry win32;
-  platform::CountingRegistry counting(win32);
-  const std::string dir = report::tempDirectory("vireo export bench");
-  RemoveFiles(dir);
-  DeleteTestKeys(win32);
-  std::vector<Generated> values = Generate(1000);
-  std::erase_if(values, [](const Generated& g) { return !g.listed; });
-  for (const Generated& g : values) Store(g);
-  Bundle bundle(dir, counting);
-  bundle.files.Replace(dir + "\\savereg.dat", ListOf(values));
-  std::vector<double> times;
-  std::size_t calls = 0;
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  for (int run = 0; run < 5; ++run) {
-    counting.Reset();
-    bundle.messages.answers = {platform::Answer::kYes};
-    QueryPerformanceCounter(&start);
-    service::ExportSetup(bundle.platform, 0);
-    QueryPerformanceCounter(&end);
-    calls = counting.total();
-    times.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                    static_cast<double>(frequency.QuadPart));
-  }
-  std::sort(times.begin(), times.end());
-  std::printf("lines: %zu\n", values.size());
-  std::printf("registry calls: %zu (%.2f per line)\n", calls,
-              static_cast<double>(calls) / static_cast<double>(values.size()));
-  std::printf("export wall time: median %.1f ms, min %.1f ms, max %.1f ms (5 runs)\n", times[2],
-              times[0], times[4]);
-  DeleteTestKeys(win32);
-  RemoveFiles(dir);
-  RemoveDirectoryA(dir.c_str());
-  return 0;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc > 1 && std::strcmp(argv[1], "bench") == 0) return Bench();
+int main() {
   return RoundTrip();
 }

@@ -19,16 +19,10 @@ namespace {
 namespace cases = vireo::cases;
 using cases::UiCase;
 
-std::string lower(std::string text) {
-  for (char& c : text) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-  return text;
-}
-
 std::string expand(const std::string& text) {
-  char windows[MAX_PATH] = "", system[MAX_PATH] = "";
-  GetWindowsDirectoryA(windows, sizeof windows);
+  char system[MAX_PATH] = "";
   GetSystemDirectoryA(system, sizeof system);
-  return cases::Expand(text, windows, system);
+  return cases::Expand(text, windowsDirectory(), system);
 }
 
 Stored expanded(Stored value) {
@@ -41,14 +35,14 @@ Stored readValue(const std::string& path) {
     const std::string value = dontLoad(key.c_str());
     return value == "(missing)" ? None() : Txt(value);
   }
-  return read(entry(expand(path)));
+  return read(expand(path));
 }
 
 class Runner {
  public:
   Runner(const std::string& exe, const char* desktop) : exe_(exe), desktop_(desktop) {
     for (const std::string& path : watched_) {
-      if (cases::IniKey(path).empty()) baseline_[path] = read(entry(expand(path)));
+      if (cases::IniKey(path).empty()) baseline_[path] = read(expand(path));
     }
   }
   ~Runner() {
@@ -65,7 +59,7 @@ class Runner {
  private:
   // The prefix as it was: the watched values and control.ini.
   void restore() {
-    for (const auto& [path, value] : baseline_) write(entry(expand(path)), value);
+    for (const auto& [path, value] : baseline_) write(expand(path), value);
     writeFile(controlIni(), ini_);
   }
 
@@ -84,7 +78,7 @@ class Runner {
         value.stored.kind == Stored::kText ? void(ini_keys_[key] = value.stored.data)
                                            : void(ini_keys_.erase(key));
       } else {
-        ok = write(entry(expand(value.path)), expanded(value.stored)) && ok;
+        ok = write(expand(value.path), expanded(value.stored)) && ok;
       }
     }
     if (!ini) return ok;

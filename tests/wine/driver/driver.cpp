@@ -1,51 +1,24 @@
 // Drives the real vireo.exe from outside, as a user would, and prints what it finds.
 //
+//   driver MODE EXE [--desktop NAME]  one scenario of kScenarios on the program, in Windows 98
+//                                     mode but "refuse" (any other platform: the platform
+//                                     message, then the end); the file of each scenario begins
+//                                     with what it does
+//   driver export EXE ok|error3|kill|start [--desktop NAME]
+//                                     the user-setup export, for scripts/killexport.sh
 //   driver probe                      prints the bitness of this process and the version that the
 //                                     system reports (scripts use it to try the Wine loader)
-//   driver main EXE [--desktop NAME]  Windows 98 mode: the main window, its page buttons and
-//                                     pages, "Обновить данные", "Выход"
-//   driver pages EXE [--desktop NAME]
-//                                     Windows 98 mode: what of the pages needs the real window:
-//                                     the pages made ahead in idle time, F5, the drive list by
-//                                     mouse and space bar, the toolbar background's preview
-//   driver files EXE [--desktop NAME]
-//                                     Windows 98 mode: a New-menu entry added, changed and
-//                                     deleted through its editor, with its template file
-//   driver cases EXE [--desktop NAME]
-//                                     Windows 98 mode: every row of the pages' case table
-//                                     (tests/cases/ui_cases.h), each action or reading on the
-//                                     real window with Wine's registry
-//   driver tools EXE [--desktop NAME]
-//                                     Windows 98 mode: the tool windows: system information, the
-//                                     process list (a Notepad ended there), the window list,
-//                                     "О программе"
-//   driver modal EXE [--desktop NAME]
-//                                     Windows 98 mode: every modal window (the New-menu editor,
-//                                     the journal, the system information and its two lists,
-//                                     "О программе") ended by its buttons, clicks sent and posted,
-//                                     keys, Alt+F4 and closes; the window under it takes input
-//                                     and is active again within 50 ms ("time:" lines)
-//   driver export EXE ok|error3|kill [--desktop NAME]
-//                                     Windows 98 mode: "Сохранить пользовательскую настройку"
-//                                     answered "Да"; it ends without a message, with the message
-//                                     of failure 3, or by the program being killed from outside
-//                                     (scripts/killexport.sh looks at the files)
-//   driver refuse EXE [--desktop NAME]
-//                                     any other platform: the platform message, then the end
 //   driver wait TITLE [SECONDS] [--desktop NAME]
 //                                     waits for a visible top-level window with this title and
 //                                     prints its place on the screen ("rect: X Y WIDTH HEIGHT")
+//   driver hold [--desktop NAME]      keeps the desktop in use until it is ended
 //
-// The driver starts the program itself, with the program's directory as the current directory.
-// It finds top-level windows by their titles, the main window's controls by their control ids,
-// and reaches menu commands by their command ids: under Wine a menu can be read only by the
-// process that owns it. Every check prints "ok: ..." or "FAIL: ...", and the last line counts
-// them; the exit code is 1 when a check failed.
+// The driver starts the program itself in the program's directory, finds top-level windows by
+// their titles and controls and menu commands by their ids (docs/wine.md, "Menus across
+// processes"), and reports as report.h says.
 
 #include <cstdlib>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "driver.h"
 
@@ -83,14 +56,6 @@ int runWait(const std::string& title, DWORD seconds) {
   return 0;
 }
 
-// Keeps the desktop that it was started on in use until it is ended. Wine closes a virtual
-// desktop shortly after the last program on it has gone, which would take the desktop away
-// between two suites that follow each other with a pause.
-int runHold() {
-  Sleep(INFINITE);
-  return 0;
-}
-
 // Moves this thread to the named desktop, so that window searches see the windows there.
 // The desktop may still be on its way (Wine's explorer creates it), so the driver waits for it.
 bool useDesktop(const char* name) {
@@ -101,13 +66,23 @@ bool useDesktop(const char* name) {
   return false;
 }
 
+// The scenarios that take the program's path alone.
+struct Scenario {
+  const char* mode;
+  int (*run)(const std::string& exe, const char* desktop);
+};
+constexpr Scenario kScenarios[] = {
+    {"main", runMain},   {"refuse", runRefuse},     {"pages", runPages}, {"files", runFiles},
+    {"cases", runCases}, {"menus", runMenus},       {"tools", runTools}, {"journal", runJournal},
+    {"modal", runModal}, {"tooltips", runTooltips},
+};
+
 int usage() {
-  say("usage: driver probe | main EXE | pages EXE | files EXE | cases EXE | "
-      "menus EXE | "
-      "tooltips EXE | tools EXE | journal EXE | modal EXE | "
-      "export EXE ok|error3|kill|start"
-      " | refuse EXE"
-      " | wait TITLE [SECONDS] | hold  [--desktop NAME]");
+  std::string modes;
+  for (const Scenario& s : kScenarios) modes += std::string(s.mode) + " EXE | ";
+  say("usage: driver probe | %sexport EXE ok|error3|kill|start | wait TITLE [SECONDS] | hold "
+      "[--desktop NAME]",
+      modes.c_str());
   return 2;
 }
 
@@ -130,17 +105,13 @@ int main(int argc, char** argv) {
   if (desktop != nullptr && !useDesktop(desktop)) return 1;
   const std::string& mode = args[0];
   if (mode == "probe") return runProbe();
-  if (mode == "hold") return runHold();
-  if (mode == "main" && args.size() == 2) return runMain(args[1], desktop);
-  if (mode == "refuse" && args.size() == 2) return runRefuse(args[1], desktop);
-  if (mode == "pages" && args.size() == 2) return runPages(args[1], desktop);
-  if (mode == "files" && args.size() == 2) return runFiles(args[1], desktop);
-  if (mode == "cases" && args.size() == 2) return runCases(args[1], desktop);
-  if (mode == "menus" && args.size() == 2) return runMenus(args[1], desktop);
-  if (mode == "tooltips" && args.size() == 2) return runTooltips(args[1], desktop);
-  if (mode == "tools" && args.size() == 2) return runTools(args[1], desktop);
-  if (mode == "journal" && args.size() == 2) return runJournal(args[1], desktop);
-  if (mode == "modal" && args.size() == 2) return runModal(args[1], desktop);
+  // "hold" keeps the desktop it was started on in use until it is ended: Wine closes a virtual
+  // desktop shortly after the last program on it has gone, which would take the desktop away
+  // between two suites that follow each other with a pause.
+  if (mode == "hold") Sleep(INFINITE);
+  for (const Scenario& s : kScenarios) {
+    if (mode == s.mode && args.size() == 2) return s.run(args[1], desktop);
+  }
   if (mode == "export" && args.size() == 3) return runExport(args[1], args[2], desktop);
   if (mode == "wait" && args.size() >= 2) {
     return runWait(args[1], args.size() > 2 ? std::strtoul(args[2].c_str(), nullptr, 10) : 60);

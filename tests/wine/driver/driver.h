@@ -1,8 +1,7 @@
-// What the driver's scenarios share: reaching the windows of the program under test
-// (which runs in another process), a user's input, the registry and files the program reads and
-// writes, and the main window's shell.
-//
-// Texts are compared in code page 1251, as the driver's literals are compiled.
+// What the driver's scenarios share: the windows of the program under test (another process), a
+// user's input, the program itself and its main window's shell, the registry and files it reads
+// and writes. Texts are compared in code page 1251, as the driver's literals are compiled. Keys
+// are posted and clicks sent (docs/wine.md, "Input from another process").
 #pragma once
 
 #include <windows.h>
@@ -21,17 +20,25 @@
 namespace driver {
 
 constexpr DWORD kWaitMs = 30000;
-
-// ---- the report (report.h) ---------------------------------------------------------------
-
 using report::check;
 using report::say;
 inline int finish() {
   return report::finish("driver");
 }
-std::string quoted(std::string_view text);
-// Polls until `done` holds or the time is up.
-bool waitUntil(const std::function<bool()>& done, DWORD ms = kWaitMs);
+inline std::string quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+inline std::string lower(std::string text) {
+  for (char& c : text) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+  return text;
+}
+// Polls every `pollMs` until `done` holds or the time is up.
+inline bool waitUntil(const std::function<bool()>& done, DWORD ms = kWaitMs, DWORD pollMs = 5) {
+  for (DWORD start = GetTickCount(); !done(); Sleep(pollMs)) {
+    if (GetTickCount() - start >= ms) return false;
+  }
+  return true;
+}
 
 // ---- windows of another process -------------------------------------------------------------
 
@@ -39,63 +46,90 @@ bool waitUntil(const std::function<bool()>& done, DWORD ms = kWaitMs);
 std::string windowText(HWND window);
 bool sameClass(HWND window, const char* name);
 std::vector<HWND> descendants(HWND root);
-// The first descendant of `root` with this control id.
-HWND byId(HWND root, int id);
+HWND byId(HWND root, int id);  // the first descendant with this control id
 std::vector<HWND> topWindows(DWORD pid);
-// A visible top-level window of the process with this title, a dialog or not.
-HWND findTop(DWORD pid, std::string_view title, bool dialog);
+inline POINT clientCentre(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  return {r.right / 2, r.bottom / 2};
+}
+// A visible top-level window of the process with this title (or one that begins with it), a
+// dialog (class #32770) or not; `awaitTop` waits for one whose title begins with `title`.
+HWND findTop(DWORD pid, std::string_view title, bool dialog, bool prefix = false);
+HWND awaitTop(DWORD pid, std::string_view title, bool dialog = false, DWORD ms = kWaitMs);
+// Whether `window` or a window inside it shows `text` (message boxes do not number controls).
+bool shows(HWND window, std::string_view text);
 // Messages go with a time limit, so that a hung program fails the check instead of hanging the
 // driver. `ask` gives the answer, or -1 when the program did not answer.
-bool send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0, DWORD_PTR* result = nullptr);
-LRESULT ask(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0);
-
-// ---- acting, and what the controls show ------------------------------------------------------
-// Keys are posted, so that they pass the program's message loop (its accelerators and dialog
-// keys) as the keyboard delivers them; a posted key is handled after any message the driver
-// sends later, so what it changes is waited for. Mouse clicks are sent straight to the control
-// (a button press and its release), so that they are handled when the call returns.
-
-void pressKey(HWND window, UINT key);
-// A push button's or check box's click.
-bool click(HWND button);
-// A click posted instead of sent, for a button whose handler opens a modal window: the handler
-// returns only when that window has closed.
-void clickLater(HWND button);
-// Where item `index` of a list box is, `x` pixels from its left edge, as a mouse message's
-// position; the list is scrolled to the item first when it is out of view.
-LPARAM itemPoint(HWND list, int index, int x);
-// A click on item `index` of a list box at `x` pixels from its left edge.
-bool clickItem(HWND list, int index, int x);
-constexpr int kBoxX = 8;    // inside the check mark at the left of a check list's item
-constexpr int kTextX = 40;  // on the item's text
-// Types `text` (code page 1251) into an edit box at its caret, one character at a time, as the
-// keyboard delivers them: a Unicode WM_CHAR whatever the code page. `afterEach` runs after every
-// character has been taken. False when the program did not take one.
-bool typeText(HWND edit, std::string_view text, const std::function<void()>& afterEach = {});
-// "ticked", "cleared" or "unknown": a check box, or an item of a check list (its item data).
-const char* boxState(HWND box);
-const char* itemState(HWND list, int index);
-// The texts of a list box's items. Under Wine an item's text crosses processes only when asked
-// for as UTF-16; it is converted to code page 1251 here.
+inline bool send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0,
+                 DWORD_PTR* result = nullptr) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(window, message, w, l, SMTO_NORMAL, kWaitMs,
+                             result ? result : &ignored) != 0;
+}
+inline LRESULT ask(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
+  DWORD_PTR result = 0;
+  return send(window, message, w, l, &result) ? static_cast<LRESULT>(result) : -1;
+}
+// A window's text (WM_GETTEXT) or a list box's item (LB_GETTEXT), asked for as UTF-16, which
+// crosses processes whole under Wine, and given in code page 1251.
+std::string askText(HWND window, UINT message, WPARAM item = 0);
 std::vector<std::string> listItems(HWND list);
 // The contents of an edit box, or the text of a drop-down list's selection (the text the system
 // keeps for another process's edit box is not what the box shows).
 std::string shownText(HWND field);
+// "ticked", "cleared" or "unknown": a check box, or an item of a check list (its item data).
+inline const char* tickState(LRESULT state) {
+  return state == 1 ? "ticked" : state == 0 ? "cleared" : "unknown";
+}
+inline const char* boxState(HWND box) {
+  return tickState(ask(box, BM_GETCHECK));
+}
+inline const char* itemState(HWND list, int index) {
+  return tickState(ask(list, LB_GETITEMDATA, index));
+}
+
+// ---- acting ----------------------------------------------------------------------------------
+
+void pressKey(HWND window, UINT key);
+inline bool click(HWND button) {
+  return send(button, BM_CLICK);
+}
+// A click posted instead of sent, for a button whose handler opens a modal window: the handler
+// returns only when that window has closed.
+inline void clickLater(HWND button) {
+  PostMessageA(button, BM_CLICK, 0, 0);
+}
+// A menu command, posted: the program may answer it with a modal window.
+inline void postCommand(HWND window, int id) {
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+// A dialog's button pressed as its WM_COMMAND, posted; waits until the dialog is gone.
+bool pressButton(HWND dialog, int id);
+// A window's own closing button clicked (posted); waits until the window is gone.
+bool closeWith(HWND window, int button);
+// Where item `index` of a list box is, `x` pixels from its left edge, as a mouse message's
+// position (the list scrolled to it first), and a click there.
+LPARAM itemPoint(HWND list, int index, int x);
+bool clickItem(HWND list, int index, int x);
+constexpr int kBoxX = 8;    // inside the check mark at the left of a check list's item
+constexpr int kTextX = 40;  // on the item's text
+// Types `text` into an edit box at its caret, one Unicode WM_CHAR a character, as the keyboard
+// delivers them; false when the program did not take one.
+bool typeText(HWND edit, std::string_view text);
 
 // ---- the program under test -----------------------------------------------------------------
 
-extern const char kMainTitle[];
-extern const char kSplashTitle[];
+inline constexpr char kMainTitle[] = "Vireo";
+inline constexpr char kSplashTitle[] = "Vireo 1.00 loading...";
 
 class Program {
  public:
   Program() = default;
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
-  // Terminates a program that is still running.
-  ~Program();
-  // Starts `exe` in its own directory, on `desktop` when one is named; a failure is a failed
-  // check.
+  ~Program();  // terminates a program that is still running
+  // Starts `exe` in its own directory, on `desktop` when one is named; a failure is a failed check.
   bool start(const std::string& exe, const char* desktop);
   DWORD pid() const { return info_.dwProcessId; }
   bool running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
@@ -109,8 +143,13 @@ class Program {
 // is a failure. Tells whether the splash window was seen on the way.
 HWND startMain(Program& program, const std::string& exe, const char* desktop,
                bool* sawSplash = nullptr);
-// "Выход" by its command id; checks that the program ends.
+// The same after the scenario's preparation, which must have succeeded (`what` says what it was).
+HWND startPrepared(Program& program, const std::string& exe, const char* desktop, bool prepared,
+                   const std::string& what);
+// "Выход" by its command id; checks that the program ends. `endProgram` checks before that the
+// main window takes input and answers.
 bool checkExit(const Program& program, HWND main);
+bool endProgram(const Program& program, HWND main);
 
 // ---- the main window's shell and controls ---------------------------------------------------
 
@@ -172,64 +211,42 @@ RegEntry entry(const std::string& path);
 
 // What a registry value holds, in the words of the pages' case table: a text (without its closing
 // null), a number, binary data, nothing, or no key at all.
-using vireo::cases::Bin;
 using vireo::cases::Gone;
 using vireo::cases::None;
 using vireo::cases::Num;
 using vireo::cases::Stored;
 using vireo::cases::Txt;
 
-Stored read(const RegEntry& e);
+Stored read(const std::string& path);
 // Stores the value, creating its key; None() deletes the value, Gone() the whole key.
-bool write(const RegEntry& e, const Stored& value);
+bool write(const std::string& path, const Stored& value);
 
-// The values that a scenario sets and watches, each with what it holds.
-using State = std::map<const RegEntry*, Stored>;
+// The values that a scenario sets and watches, by their paths, each with what it holds.
+using State = std::map<std::string, Stored>;
 bool writeState(const State& state);
 // One check: every value holds what `state` says; the values that do not are listed.
 bool expectState(const State& state, const std::string& what);
 
-// A file's bytes, and whether it exists; writing one that does not exist deletes it.
-struct FileBytes {
-  bool exists = false;
-  std::string data;
-  bool operator==(const FileBytes&) const = default;
-};
-FileBytes readFile(const std::string& path);
-bool writeFile(const std::string& path, const FileBytes& bytes);
+using report::FileBytes;
+using report::readFile;
+using report::writeFile;
+std::string windowsDirectory();
 // control.ini in the Windows directory, and a value of its section "Don't Load" ("(missing)").
 std::string controlIni();
 std::string dontLoad(const char* key);
 
-// ---- the scenarios, one per mode of the command line; each returns the exit code ------------
+// ---- the scenarios, one per mode of the command line (driver.cpp); each returns the exit code
 
-// Windows 98 mode: the main window, its page buttons and pages, "Обновить данные", "Выход".
 int runMain(const std::string& exe, const char* desktop);
-// Any other platform: the platform message, then the end.
 int runRefuse(const std::string& exe, const char* desktop);
-// Windows 98 mode: what of the pages needs the real window: the pages made ahead in idle time,
-// F5, the drive list by mouse and space bar, the toolbar background's preview on the screen.
 int runPages(const std::string& exe, const char* desktop);
-// Windows 98 mode: the Files page's New menu: an entry added, changed and deleted through the
-// editor with its template file; showing the page writes nothing.
 int runFiles(const std::string& exe, const char* desktop);
-// Windows 98 mode: every row of the pages' case table (tests/cases/ui_cases.h).
 int runCases(const std::string& exe, const char* desktop);
-
-// Windows 98 mode: the commands of "Сервис", "Справка" and "Программы" by their command ids.
 int runMenus(const std::string& exe, const char* desktop);
-
-// tooltips.cpp: the tooltips of a restriction box and of applet list items.
 int runTooltips(const std::string& exe, const char* desktop);
-// Windows 98 mode: the tool windows: system information, its process and window lists (a Notepad
-// ended through the process list), "О программе".
 int runTools(const std::string& exe, const char* desktop);
-// Windows 98 mode: the change journal: twenty changes, "Отменить все", the saved undo file.
 int runJournal(const std::string& exe, const char* desktop);
-// Windows 98 mode: every modal window ended in every way; the window under it is back at once.
 int runModal(const std::string& exe, const char* desktop);
-// export.cpp: "Сохранить пользовательскую настройку" answered "Да", ending "ok", "error3" (the
-// message of failure 3) or "kill" (the program ended from outside meanwhile).
 int runExport(const std::string& exe, const std::string& ending, const char* desktop);
 
 }  // namespace driver

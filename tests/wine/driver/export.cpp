@@ -31,20 +31,6 @@ std::string boxMessage(HWND box) {
   return {};
 }
 
-// The program's message box, waited for.
-HWND messageBox(DWORD pid, DWORD ms) {
-  HWND box = nullptr;
-  waitUntil([&] { return (box = findTop(pid, kMainTitle, true)) != nullptr; }, ms);
-  return box;
-}
-
-bool press(HWND box, int button) {
-  HWND pressed = byId(box, button);
-  if (pressed == nullptr) return false;
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(pressed));
-  return waitUntil([&] { return !IsWindow(box); });
-}
-
 }  // namespace
 
 int runExport(const std::string& exe, const std::string& ending, const char* desktop) {
@@ -61,14 +47,14 @@ int runExport(const std::string& exe, const std::string& ending, const char* des
   }
   const DWORD pid = program.pid();
 
-  PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_SERVICE_SETUP, 0), 0);
-  HWND question = messageBox(pid, kWaitMs);
+  postCommand(main, IDM_SERVICE_SETUP);
+  HWND question = awaitTop(pid, kMainTitle, true);
   if (!check(question != nullptr, "\"Сохранить пользовательскую настройку\" asks first")) {
     return finish();
   }
   check(boxMessage(question) == kAskExport, "it asks " + quoted(kAskExport),
         quoted(boxMessage(question)));
-  if (!check(press(question, IDYES), "the question is answered \"Да\"")) return finish();
+  if (!check(pressButton(question, IDYES), "the question is answered \"Да\"")) return finish();
   const DWORD start = GetTickCount();
   say("export: started");
 
@@ -82,16 +68,15 @@ int runExport(const std::string& exe, const std::string& ending, const char* des
     return finish();
   }
   if (!check(answered, "the main window answers after the export")) return finish();
-  HWND box = messageBox(pid, ending == "ok" ? 300 : kWaitMs);
+  HWND box = awaitTop(pid, kMainTitle, true, ending == "ok" ? 300 : kWaitMs);
   if (ending == "ok") {
     check(box == nullptr, "the export shows no message", box ? quoted(boxMessage(box)) : "");
-    if (box != nullptr) press(box, IDOK);
+    if (box != nullptr) pressButton(box, IDOK);
   } else if (check(box != nullptr, "the export shows a message")) {
     check(boxMessage(box) == kFailure3, "it says " + quoted(kFailure3), quoted(boxMessage(box)));
-    check(press(box, IDOK), "the message is answered \"OK\"");
+    check(pressButton(box, IDOK), "the message is answered \"OK\"");
   }
-  check(IsWindowEnabled(main) && send(main, WM_NULL), "the main window answers afterwards");
-  checkExit(program, main);
+  endProgram(program, main);
   return finish();
 }
 

@@ -12,14 +12,8 @@ namespace {
 
 #define CLASSES "HKLM\\Software\\Classes\\"
 
-const RegEntry kVtxClass = entry(CLASSES ".vtx\\");
-const RegEntry kVtxDescription = entry(CLASSES "VireoText\\");
-const RegEntry kVtxNullFile = entry(CLASSES ".vtx\\ShellNew\\NullFile");
-const RegEntry kVtxFileName = entry(CLASSES ".vtx\\ShellNew\\FileName");
-const RegEntry kVtxCommand = entry(CLASSES ".vtx\\ShellNew\\Command");
-const RegEntry kVnbClass = entry(CLASSES ".vnb\\");
-const RegEntry kVnbDescription = entry(CLASSES "VireoNote\\");
-const RegEntry kVnbNullFile = entry(CLASSES ".vnb\\ShellNew\\NullFile");
+const std::string kVtxNew = CLASSES ".vtx\\ShellNew\\";
+const std::string kFileName = kVtxNew + "FileName", kCommand = kVtxNew + "Command";
 constexpr char kVtxItem[] = "Текст Vireo (.vtx)";
 constexpr char kVnbItem[] = "Заметка Vireo (.vnb)";
 
@@ -27,14 +21,14 @@ constexpr char kEditorTitle[] = "Vireo: Меню \"Создать\"";
 
 // .vtx has a class and no New-menu entry yet; .vnb is a listed neighbour.
 State prepared() {
-  return {{&kVtxClass, Txt("VireoText")},
-          {&kVtxDescription, Txt("Текст Vireo")},
-          {&kVtxNullFile, None()},
-          {&kVtxFileName, None()},
-          {&kVtxCommand, None()},
-          {&kVnbClass, Txt("VireoNote")},
-          {&kVnbDescription, Txt("Заметка Vireo")},
-          {&kVnbNullFile, Txt("")}};
+  return {{CLASSES ".vtx\\", Txt("VireoText")},
+          {CLASSES "VireoText\\", Txt("Текст Vireo")},
+          {kVtxNew + "NullFile", None()},
+          {kFileName, None()},
+          {kCommand, None()},
+          {CLASSES ".vnb\\", Txt("VireoNote")},
+          {CLASSES "VireoNote\\", Txt("Заметка Vireo")},
+          {CLASSES ".vnb\\ShellNew\\NullFile", Txt("")}};
 }
 
 struct Controls {
@@ -58,33 +52,26 @@ bool listed(const Control& list, const std::string& item) {
 // `item` or no longer does, asking every 50 ms, so that the questions, each a message the program
 // answers first, do not keep it from its reading. On the class registry a reading takes seconds.
 bool awaitListed(const Control& list, const std::string& item, bool shown) {
-  for (DWORD start = GetTickCount();; Sleep(50)) {
-    if (listed(list, item) == shown) return true;
-    if (GetTickCount() - start >= 30000) return false;
-  }
+  return waitUntil([&] { return listed(list, item) == shown; }, kWaitMs, 50);
 }
 
 // ---- the New-menu editor ---------------------------------------------------------------------
 
 std::string templatePath() {
-  char windows[MAX_PATH] = "";
-  GetWindowsDirectoryA(windows, sizeof windows);
-  return std::string(windows) + "\\ShellNew\\NewFile.vtx";
+  return windowsDirectory() + "\\ShellNew\\NewFile.vtx";
 }
 
-// The editor, a modal window of the program's own, shown over the disabled main window.
-HWND awaitEditor(DWORD pid, HWND main, const std::string& how) {
-  HWND editor = nullptr;
-  waitUntil([&] { return (editor = findTop(pid, kEditorTitle, false)) != nullptr; });
+// The editor, a modal window of the program's own (that "Добавить" opens it over the disabled
+// main window is checked with every modal window by driver.exe modal).
+HWND awaitEditor(DWORD pid, const std::string& how) {
+  HWND editor = awaitTop(pid, kEditorTitle);
   check(editor != nullptr, how + " opens " + quoted(kEditorTitle));
-  if (editor != nullptr) check(!IsWindowEnabled(main), "the main window is disabled under it");
   return editor;
 }
 
 // OK posted (its handler closes the window); the main window takes input again.
 void closeWithOk(HWND main, HWND editor) {
-  clickLater(byId(editor, IDC_NEW_ENTRY_OK));
-  check(waitUntil([&] { return !IsWindow(editor); }), "\"OK\" closes the editor");
+  check(closeWith(editor, IDC_NEW_ENTRY_OK), "\"OK\" closes the editor");
   check(waitUntil([&] { return IsWindowEnabled(main) != FALSE; }),
         "the main window is enabled again");
 }
@@ -100,7 +87,7 @@ bool pickOption(HWND editor, int option, int field, const std::string& name) {
 // page 1251 with CR LF after each line, and FileName names it.
 void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::string& file) {
   clickLater(c.add.window);
-  HWND editor = awaitEditor(pid, main, "\"Добавить\"");
+  HWND editor = awaitEditor(pid, "\"Добавить\"");
   if (editor == nullptr) return;
   HWND type = byId(editor, IDC_NEW_ENTRY_EXTENSION), desc = byId(editor, IDC_NEW_ENTRY_DESCRIPTION);
   HWND text = byId(editor, IDC_NEW_ENTRY_TEXT);
@@ -121,7 +108,7 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
   expectState(now, "before \"Применить\": nothing was written");
 
   check(click(byId(editor, IDC_NEW_ENTRY_APPLY)), "click on \"Применить\"");
-  now[&kVtxFileName] = Txt(file);
+  now[kFileName] = Txt(file);
   expectState(now, "after \"Применить\": FileName names the template, nothing else changed");
   const FileBytes written = readFile(file);
   check(written == FileBytes{true, lines + "\r\n"},
@@ -143,8 +130,9 @@ void changeEntry(DWORD pid, HWND main, const Controls& c, State& now, const std:
   for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
     PostMessageA(c.lstNew.window, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
   }
-  HWND editor = awaitEditor(pid, main, "a double click on " + quoted(kVtxItem));
+  HWND editor = awaitEditor(pid, "a double click on " + quoted(kVtxItem));
   if (editor == nullptr) return;
+  check(!IsWindowEnabled(main), "the main window is disabled under it");
   HWND type = byId(editor, IDC_NEW_ENTRY_EXTENSION), use = byId(editor, IDC_NEW_ENTRY_USE_FILE);
   HWND fileOption = byId(editor, IDC_NEW_ENTRY_KIND_FIRST + 1);
   check(waitUntil([&] { return std::string(boxState(fileOption)) == "ticked"; }, 5000) &&
@@ -155,8 +143,8 @@ void changeEntry(DWORD pid, HWND main, const Controls& c, State& now, const std:
   if (!pickOption(editor, 4, IDC_NEW_ENTRY_COMMAND, "txtCommand")) return;
   typeText(byId(editor, IDC_NEW_ENTRY_COMMAND), "notepad.exe");
   closeWithOk(main, editor);
-  now[&kVtxFileName] = None();
-  now[&kVtxCommand] = Txt("notepad.exe");
+  now[kFileName] = None();
+  now[kCommand] = Txt("notepad.exe");
   expectState(now, "after the change: Command replaces FileName, nothing else changed");
   check(readFile(file).exists, "the template file stays");
 }
@@ -166,9 +154,8 @@ void deleteEntry(const Controls& c, State& now) {
   if (!check(index >= 0, "lstNew lists " + quoted(kVtxItem))) return;
   check(clickItem(c.lstNew.window, index, kTextX) && click(c.remove.window),
         "click on " + quoted(kVtxItem) + ", then on \"Удалить\"");
-  now[&kVtxCommand] = None();
-  check(read(entry(CLASSES ".vtx\\ShellNew\\")) == Gone(),
-        "after \"Удалить\": the ShellNew key is gone");
+  now[kCommand] = None();
+  check(read(kVtxNew) == Gone(), "after \"Удалить\": the ShellNew key is gone");
   expectState(now, "after \"Удалить\": nothing else changed");
   awaitListed(c.lstNew, kVtxItem, false);
   check(!listed(c.lstNew, kVtxItem) && listed(c.lstNew, kVnbItem),
@@ -190,12 +177,9 @@ void checkNewMenu(DWORD pid, HWND main, const Controls& c, State& now) {
 
 int runFiles(const std::string& exe, const char* desktop) {
   State now = prepared();
-  if (!check(writeState(now) && writeFile(templatePath(), {}),
-             "the registry is prepared, and there is no template NewFile.vtx")) {
-    return finish();
-  }
   Program program;
-  HWND main = startMain(program, exe, desktop);
+  HWND main = startPrepared(program, exe, desktop, writeState(now) && writeFile(templatePath(), {}),
+                            "the registry is prepared, and there is no template NewFile.vtx");
   if (main == nullptr) return finish();
   expectState(now, "after start: the registry is as prepared (start-up only reads)");
   Shell shell;

@@ -4,8 +4,6 @@
 
 namespace driver {
 
-const char kMainTitle[] = "Vireo";
-const char kSplashTitle[] = "Vireo 1.00 loading...";
 namespace {
 
 BOOL CALLBACK collectWindow(HWND window, LPARAM found) {
@@ -14,19 +12,6 @@ BOOL CALLBACK collectWindow(HWND window, LPARAM found) {
 }
 
 }  // namespace
-
-std::string quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
-}
-
-bool waitUntil(const std::function<bool()>& done, DWORD ms) {
-  for (DWORD start = GetTickCount(); !done(); Sleep(5)) {
-    if (GetTickCount() - start >= ms) return false;
-  }
-  return true;
-}
-
-// ---- windows of another process -------------------------------------------------------------
 
 std::string windowText(HWND window) {
   char text[1024] = "";
@@ -64,28 +49,43 @@ std::vector<HWND> topWindows(DWORD pid) {
   return found;
 }
 
-HWND findTop(DWORD pid, std::string_view title, bool dialog) {
+HWND findTop(DWORD pid, std::string_view title, bool dialog, bool prefix) {
   for (HWND window : topWindows(pid)) {
+    const std::string text = windowText(window);
     if (IsWindowVisible(window) && sameClass(window, "#32770") == dialog &&
-        windowText(window) == title) {
+        (prefix ? text.rfind(title, 0) == 0 : text == title)) {
       return window;
     }
   }
   return nullptr;
 }
 
-bool send(HWND window, UINT message, WPARAM w, LPARAM l, DWORD_PTR* result) {
-  DWORD_PTR ignored = 0;
-  return SendMessageTimeoutA(window, message, w, l, SMTO_NORMAL, kWaitMs,
-                             result ? result : &ignored) != 0;
+HWND awaitTop(DWORD pid, std::string_view title, bool dialog, DWORD ms) {
+  HWND found = nullptr;
+  waitUntil([&] { return (found = findTop(pid, title, dialog, true)) != nullptr; }, ms);
+  return found;
 }
 
-LRESULT ask(HWND window, UINT message, WPARAM w, LPARAM l) {
-  DWORD_PTR result = 0;
-  return send(window, message, w, l, &result) ? static_cast<LRESULT>(result) : -1;
+bool shows(HWND window, std::string_view text) {
+  for (HWND child : descendants(window)) {
+    if (windowText(child) == text) return true;
+  }
+  return windowText(window) == text;
 }
 
-// ---- acting, and what the controls show ------------------------------------------------------
+std::string askText(HWND window, UINT message, WPARAM w) {
+  wchar_t wide[1024] = L"";
+  DWORD_PTR length = 0;
+  if (message == LB_GETTEXT && ask(window, LB_GETTEXTLEN, w) >= 1024) return {};
+  if (message == WM_GETTEXT) w = 1024;  // the size of the buffer; LB_GETTEXT: the item
+  if (!SendMessageTimeoutW(window, message, w, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL, kWaitMs,
+                           &length)) {
+    return {};
+  }
+  char text[2048] = "";
+  WideCharToMultiByte(1251, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
 
 void pressKey(HWND window, UINT key) {
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, 0)) << 16;
@@ -93,12 +93,16 @@ void pressKey(HWND window, UINT key) {
   PostMessageA(window, WM_KEYUP, key, scan | 1 | static_cast<LPARAM>(0xC0000000));
 }
 
-bool click(HWND button) {
-  return send(button, BM_CLICK);
+bool pressButton(HWND dialog, int id) {
+  HWND button = byId(dialog, id);
+  if (button == nullptr) return false;
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  return waitUntil([&] { return !IsWindow(dialog); });
 }
 
-void clickLater(HWND button) {
-  PostMessageA(button, BM_CLICK, 0, 0);
+bool closeWith(HWND window, int button) {
+  clickLater(byId(window, button));
+  return waitUntil([&] { return !IsWindow(window); });
 }
 
 LPARAM itemPoint(HWND list, int index, int x) {
@@ -119,7 +123,7 @@ bool clickItem(HWND list, int index, int x) {
   return send(list, WM_LBUTTONDOWN, MK_LBUTTON, at) && send(list, WM_LBUTTONUP, 0, at);
 }
 
-bool typeText(HWND edit, std::string_view text, const std::function<void()>& afterEach) {
+bool typeText(HWND edit, std::string_view text) {
   bool answered = true;
   for (char c : text) {
     wchar_t wide = 0;
@@ -127,37 +131,14 @@ bool typeText(HWND edit, std::string_view text, const std::function<void()>& aft
     DWORD_PTR result = 0;
     answered =
         SendMessageTimeoutW(edit, WM_CHAR, wide, 1, SMTO_NORMAL, kWaitMs, &result) != 0 && answered;
-    if (afterEach) afterEach();
   }
   return answered;
-}
-
-static const char* tickState(LRESULT state) {
-  return state == 1 ? "ticked" : state == 0 ? "cleared" : "unknown";
-}
-
-const char* boxState(HWND box) {
-  return tickState(ask(box, BM_GETCHECK));  // BST_CHECKED is 1, BST_UNCHECKED 0
-}
-
-const char* itemState(HWND list, int index) {
-  return tickState(ask(list, LB_GETITEMDATA, index));
 }
 
 std::vector<std::string> listItems(HWND list) {
   std::vector<std::string> items;
   const LRESULT count = ask(list, LB_GETCOUNT);
-  for (LRESULT i = 0; i < count; ++i) {
-    wchar_t wide[1024] = L"";
-    DWORD_PTR length = 0;
-    if (ask(list, LB_GETTEXTLEN, i) < 1024) {
-      SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL, kWaitMs,
-                          &length);
-    }
-    char text[1024] = "";
-    WideCharToMultiByte(1251, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    items.emplace_back(text);
-  }
+  for (LRESULT i = 0; i < count; ++i) items.push_back(askText(list, LB_GETTEXT, i));
   return items;
 }
 
@@ -166,8 +147,6 @@ std::string shownText(HWND field) {
   return send(field, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)) ? text
                                                                               : "(no answer)";
 }
-
-// ---- the program under test -----------------------------------------------------------------
 
 Program::~Program() {
   if (info_.hProcess == nullptr) return;
@@ -224,12 +203,20 @@ HWND startMain(Program& program, const std::string& exe, const char* desktop, bo
   return main;
 }
 
+HWND startPrepared(Program& program, const std::string& exe, const char* desktop, bool prepared,
+                   const std::string& what) {
+  return check(prepared, what) ? startMain(program, exe, desktop) : nullptr;
+}
+
 bool checkExit(const Program& program, HWND main) {
-  PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_FILE_EXIT, 0), 0);
+  postCommand(main, IDM_FILE_EXIT);
   return check(program.waitExit(kWaitMs), "\"Выход\" ends the program");
 }
 
-// ---- the main window's shell and controls ---------------------------------------------------
+bool endProgram(const Program& program, HWND main) {
+  check(IsWindowEnabled(main) && send(main, WM_NULL), "the main window answers afterwards");
+  return checkExit(program, main);
+}
 
 bool findShell(HWND main, Shell& shell) {
   shell.main = main;

@@ -6,12 +6,13 @@
 #include <algorithm>
 
 #include "driver.h"
+#include "service/journal_window.h"
 
 namespace driver {
 
 namespace {
 
-constexpr char kJournalTitle[] = "Журнал изменений";
+using vireo::service::kJournalTitle;
 
 // The subtrees the changes touch, read whole from outside.
 const char* const kWatched[] = {
@@ -26,43 +27,31 @@ const char* const kWatched[] = {
     "HKLM\\Software\\Classes\\piffile",
 };
 
-void dumpKey(HKEY key, const std::string& path, std::vector<std::string>* lines) {
+// The key `sub` of `parent`, named `path`, with its values and all below it, one line each.
+void dumpKey(HKEY parent, const std::string& sub, const std::string& path,
+             std::vector<std::string>* lines) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(parent, sub.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS) {
+    lines->push_back(path + " (no key)");
+    return;
+  }
   lines->push_back(path + "\\");
   char name[1024];
-  for (DWORD i = 0;; ++i) {
-    DWORD name_size = sizeof name;
-    DWORD type = 0;
-    BYTE data[8192];
-    DWORD size = sizeof data;
-    if (RegEnumValueA(key, i, name, &name_size, nullptr, &type, data, &size) != ERROR_SUCCESS) {
-      break;
-    }
-    std::string line =
-        path + " | " + std::string(name, name_size) + " | " + std::to_string(type) + " |";
-    for (DWORD b = 0; b < size; ++b) {
-      char hex[4];
-      wsprintfA(hex, " %02x", data[b]);
-      line += hex;
-    }
+  BYTE data[8192];
+  DWORD length = 0, type = 0, size = 0;
+  for (DWORD i = 0; RegEnumValueA(key, i, name, &(length = sizeof name), nullptr, &type, data,
+                                  &(size = sizeof data)) == ERROR_SUCCESS;
+       ++i) {
+    std::string line = path + " | " + name + " | " + std::to_string(type) + " |";
+    for (DWORD b = 0; b < size; ++b) line += " " + std::to_string(data[b]);
     lines->push_back(line);
   }
-  std::vector<std::string> subkeys;
-  for (DWORD i = 0;; ++i) {
-    DWORD name_size = sizeof name;
-    if (RegEnumKeyExA(key, i, name, &name_size, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
-      break;
-    }
-    subkeys.emplace_back(name, name_size);
+  for (DWORD i = 0; RegEnumKeyExA(key, i, name, &(length = sizeof name), nullptr, nullptr, nullptr,
+                                  nullptr) == ERROR_SUCCESS;
+       ++i) {
+    dumpKey(key, name, path + "\\" + name, lines);
   }
-  for (const std::string& sub : subkeys) {
-    HKEY child = nullptr;
-    if (RegOpenKeyExA(key, sub.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &child) != ERROR_SUCCESS) {
-      continue;
-    }
-    dumpKey(child, path + "\\" + sub, lines);
-    RegCloseKey(child);
-  }
+  RegCloseKey(key);
 }
 
 // The watched keys as text, sorted (an undone deletion puts a key back at the end of the list),
@@ -71,14 +60,7 @@ std::string snapshot() {
   std::vector<std::string> lines;
   for (const char* path : kWatched) {
     const RegEntry where = entry(std::string(path) + "\\");
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(where.root, where.key.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
-        ERROR_SUCCESS) {
-      lines.push_back(std::string(path) + " (no key)");
-      continue;
-    }
-    dumpKey(key, path, &lines);
-    RegCloseKey(key);
+    dumpKey(where.root, where.key, path, &lines);
   }
   std::sort(lines.begin(), lines.end());
   std::string text;
@@ -128,50 +110,21 @@ int makeChanges(const Shell& shell) {
 // The save-file dialog: the file name typed into its name field, then OK.
 bool saveAs(DWORD pid, HWND journal, const std::string& path) {
   clickLater(byId(journal, IDC_JOURNAL_SAVE));
-  HWND dialog = nullptr;
-  waitUntil([&] {
-    for (HWND window : topWindows(pid)) {
-      if (IsWindowVisible(window) && sameClass(window, "#32770") && window != journal) {
-        dialog = window;
-        return true;
-      }
-    }
-    return false;
-  });
+  HWND dialog = awaitTop(pid, "", true);
   if (!check(dialog != nullptr, "\"Сохранить как...\" shows the save-file dialog")) return false;
   HWND field = byId(dialog, 0x480);                   // edt1, the name field
   if (field == nullptr) field = byId(dialog, 0x47C);  // cmb13 of the Explorer-style dialog
   if (!check(field != nullptr, "the save-file dialog has a name field")) return false;
   send(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(byId(dialog, IDOK)));
+  pressButton(dialog, IDOK);
   return check(waitUntil([&] { return readFile(path).exists; }), "the undo file is written");
-}
-
-bool runRegedit(const std::string& file) {
-  char windows[MAX_PATH] = {};
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  std::string command = std::string(windows) + "\\regedit.exe /s \"" + file + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
-    return false;
-  }
-  const bool ended = WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0;
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  return ended;
 }
 
 }  // namespace
 
 int runJournal(const std::string& exe, const char* desktop) {
   // A path without blanks, which the file dialog of every style takes as typed.
-  char windows[MAX_PATH] = {};
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  const std::string saved = std::string(windows) + "\\vireo-undo.reg";
+  const std::string saved = windowsDirectory() + "\\vireo-undo.reg";
   writeFile(saved, {});
   writeFile(controlIni(), {true, "[don't load]\r\n\r\n"});
   const std::string before = snapshot();
@@ -187,9 +140,8 @@ int runJournal(const std::string& exe, const char* desktop) {
     const std::string changed = snapshot();
     check(changed != before, "the changes reached the registry and control.ini");
 
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_SERVICE_JOURNAL, 0), 0);
-    HWND journal = nullptr;
-    waitUntil([&] { return (journal = findTop(program.pid(), kJournalTitle, false)) != nullptr; });
+    postCommand(main, IDM_SERVICE_JOURNAL);
+    HWND journal = awaitTop(program.pid(), kJournalTitle);
     if (!check(journal != nullptr, "\"Журнал изменений...\" opens its window")) return finish();
     check(!IsWindowEnabled(main), "the main window waits while the journal is open");
     HWND list = byId(journal, IDC_JOURNAL_LIST);
@@ -198,7 +150,7 @@ int runJournal(const std::string& exe, const char* desktop) {
 
     saveAs(program.pid(), journal, saved);
     click(byId(journal, IDC_JOURNAL_UNDO_ALL));
-    check(findTop(program.pid(), "Vireo", true) == nullptr, "\"Отменить все\" asks nothing");
+    check(findTop(program.pid(), kMainTitle, true) == nullptr, "\"Отменить все\" asks nothing");
     const std::string undone = snapshot();
     check(undone == before, "after \"Отменить все\" the keys and control.ini are as before",
           report::firstDifference(before, undone));
@@ -215,7 +167,8 @@ int runJournal(const std::string& exe, const char* desktop) {
   }
   const FileBytes file = readFile(saved);
   check(file.data.rfind("REGEDIT4\r\n", 0) == 0, "the undo file is a REGEDIT4 file");
-  check(runRegedit(saved), "the registry editor merges the undo file");
+  check(report::runAndWait(windowsDirectory() + "\\regedit.exe /s \"" + saved + "\"", 60000),
+        "the registry editor merges the undo file");
   // control.ini is not registry data: it is put back by hand for the comparison.
   writeFile(controlIni(), {true, "[don't load]\r\n\r\n"});
   const std::string merged = snapshot();

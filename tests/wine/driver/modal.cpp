@@ -5,11 +5,9 @@
 // "Применить". Each time the window is gone and the window under it takes input and is the
 // active one: the check allows a second (the owner that waited for other input, two seconds or
 // for ever, fails it), the aim is 50 ms, and every measured time is printed as a "time:" line
-// (bench/startup.sh shows them): a busy machine may be slower, and a time is a figure, not a
-// pass or a failure. Last, the main window closed from outside over two open modal windows ends the
-// program.
-#include <algorithm>
-#include <cstdio>
+// (bench/startup.sh shows them, and the worst of each kind): a busy machine may be slower, and a
+// time is a figure, not a pass or a failure. Last, the main window closed from outside over two
+// open modal windows ends the program.
 #include <functional>
 
 #include "driver.h"
@@ -29,36 +27,6 @@ double nowMs() {
   return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-enum class Way {
-  kClickSent,
-  kClickPosted,
-  kApplyThenClose,  // the editor's "Применить" (sent), then the close box
-  kEnterPosted,
-  kEscapePosted,
-  kEscapeTyped,  // through the system's keyboard input
-  kAltF4,
-  kCloseSent,
-  kClosePosted,
-  kCloseBox,  // WM_SYSCOMMAND SC_CLOSE, what the close box and the system menu give
-};
-
-struct WayName {
-  Way way;
-  const char* name;
-};
-constexpr WayName kWays[] = {
-    {Way::kClickSent, "button click sent"},
-    {Way::kClickPosted, "button click posted"},
-    {Way::kApplyThenClose, "\"Применить\", then the close box"},
-    {Way::kEnterPosted, "Enter posted"},
-    {Way::kEscapePosted, "Escape posted"},
-    {Way::kEscapeTyped, "Escape typed"},
-    {Way::kAltF4, "Alt+F4"},
-    {Way::kCloseSent, "WM_CLOSE sent"},
-    {Way::kClosePosted, "WM_CLOSE posted"},
-    {Way::kCloseBox, "the close box (SC_CLOSE)"},
-};
-
 // A modal window: how it opens over its owner, its title (the start of it), the button that
 // ends it and whether Enter ends it too.
 struct Modal {
@@ -70,31 +38,6 @@ struct Modal {
   int cancel = 0;  // a second button that ends it, clicked too
   int apply = 0;   // a button that keeps the window open, pressed before the close box
 };
-
-// A visible top-level window of the program whose title begins with `title`, waited for.
-HWND awaitModal(DWORD pid, const std::string& title) {
-  HWND found = nullptr;
-  waitUntil([&] {
-    for (HWND window : topWindows(pid)) {
-      if (IsWindowVisible(window) && !sameClass(window, "#32770") &&
-          windowText(window).rfind(title, 0) == 0) {
-        found = window;
-      }
-    }
-    return found != nullptr;
-  });
-  return found;
-}
-
-void typeKey(WORD key) {
-  INPUT input[2] = {};
-  for (INPUT& i : input) {
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = key;
-  }
-  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, input, sizeof(INPUT));
-}
 
 // A message sent from a thread of its own, so that the time the owner takes to come back is
 // measured meanwhile, not only once the program has finished handling the message.
@@ -108,59 +51,67 @@ DWORD WINAPI sendMessage(void* sent) {
   return 0;
 }
 
-void end(HWND modal, const Modal& m, Way way, Sent& sent) {
-  const LPARAM f4 = static_cast<LPARAM>(MapVirtualKeyA(VK_F4, 0)) << 16 | 1 | KF_ALTDOWN << 16;
-  switch (way) {
-    case Way::kClickSent:
-      sent = {byId(modal, m.button), BM_CLICK};
-      break;
-    case Way::kClickPosted:
-      clickLater(byId(modal, m.button));
-      break;
-    case Way::kApplyThenClose:
-      send(byId(modal, m.apply), BM_CLICK);
-      PostMessageA(modal, WM_SYSCOMMAND, SC_CLOSE, 0);
-      break;
-    case Way::kEnterPosted:
-      pressKey(modal, VK_RETURN);
-      break;
-    case Way::kEscapePosted:
-      pressKey(modal, VK_ESCAPE);
-      break;
-    case Way::kEscapeTyped:
-      typeKey(VK_ESCAPE);
-      break;
-    case Way::kAltF4:
-      PostMessageA(modal, WM_SYSKEYDOWN, VK_F4, f4);
-      PostMessageA(modal, WM_SYSKEYUP, VK_F4, f4 | static_cast<LPARAM>(0xC0000000));
-      break;
-    case Way::kCloseSent:
-      sent = {modal, WM_CLOSE};
-      break;
-    case Way::kClosePosted:
-      PostMessageA(modal, WM_CLOSE, 0, 0);
-      break;
-    case Way::kCloseBox:
-      PostMessageA(modal, WM_SYSCOMMAND, SC_CLOSE, 0);
-      break;
+void typeKey(WORD key) {
+  INPUT input[2] = {};
+  for (INPUT& i : input) {
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = key;
   }
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
 }
 
-// The times of one kind of ending over all the windows, for the summary lines.
-std::vector<double> sentTimes, postedTimes, allTimes;
+// The ways to end a modal window; a message to be sent is left in `sent`. The first two click
+// its button; Enter is tried only where it ends the window, "Применить" only where there is one.
+struct Way {
+  const char* name;
+  void (*end)(HWND modal, const Modal& m, Sent& sent);
+};
+const Way kWays[] = {
+    {"button click sent",
+     [](HWND w, const Modal& m, Sent& s) {
+       s = {byId(w, m.button), BM_CLICK};
+     }},
+    {"button click posted", [](HWND w, const Modal& m, Sent&) { clickLater(byId(w, m.button)); }},
+    {"\"Применить\", then the close box",
+     [](HWND w, const Modal& m, Sent&) {
+       send(byId(w, m.apply), BM_CLICK);
+       PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+     }},
+    {"Enter posted", [](HWND w, const Modal&, Sent&) { pressKey(w, VK_RETURN); }},
+    {"Escape posted", [](HWND w, const Modal&, Sent&) { pressKey(w, VK_ESCAPE); }},
+    {"Escape typed", [](HWND, const Modal&, Sent&) { typeKey(VK_ESCAPE); }},
+    {"Alt+F4",
+     [](HWND w, const Modal&, Sent&) {
+       const LPARAM f4 = static_cast<LPARAM>(MapVirtualKeyA(VK_F4, 0)) << 16 | 1 | KF_ALTDOWN << 16;
+       PostMessageA(w, WM_SYSKEYDOWN, VK_F4, f4);
+       PostMessageA(w, WM_SYSKEYUP, VK_F4, f4 | static_cast<LPARAM>(0xC0000000));
+     }},
+    {"WM_CLOSE sent",
+     [](HWND w, const Modal&, Sent& s) {
+       s = {w, WM_CLOSE};
+     }},
+    {"WM_CLOSE posted", [](HWND w, const Modal&, Sent&) { PostMessageA(w, WM_CLOSE, 0, 0); }},
+    {"the close box (SC_CLOSE)",  // what the close box and the system menu give
+     [](HWND w, const Modal&, Sent&) { PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+};
+const Way& kClickSent = kWays[0];
+const Way& kClickPosted = kWays[1];
+const Way& kApplyThenClose = kWays[2];
+const Way& kEnterPosted = kWays[3];
 
 // Opens the window, ends it `way` and measures until the window is gone and its owner takes
 // input and is the active window of the system.
-void endOnce(DWORD pid, HWND owner, const Modal& m, const WayName& way) {
+void endOnce(DWORD pid, HWND owner, const Modal& m, const Way& way) {
   m.open();
-  HWND modal = awaitModal(pid, m.title);
+  HWND modal = awaitTop(pid, m.title);
   const std::string what = std::string(m.name) + ", " + way.name;
   if (!check(modal != nullptr && !IsWindowEnabled(owner), what + ": opens over its disabled owner"))
     return;
   waitUntil([&] { return GetForegroundWindow() == modal; }, 2000);
   const double start = nowMs();
   Sent sent{};
-  end(modal, m, way.way, sent);
+  way.end(modal, m, sent);
   HANDLE sender = sent.window ? CreateThread(nullptr, 0, sendMessage, &sent, 0, nullptr) : nullptr;
   // The owner is back once it takes input and is the active window with the modal window out
   // of sight; the window's destruction may end a little later.
@@ -191,17 +142,12 @@ void endOnce(DWORD pid, HWND owner, const Modal& m, const WayName& way) {
     PostMessageA(owner, WM_NULL, 0, 0);
     waitUntil([&] { return !IsWindow(modal) && IsWindowEnabled(owner); }, 5000);
     SetForegroundWindow(owner);
-  } else {
-    allTimes.push_back(back);
-    if (way.way == Way::kClickSent) sentTimes.push_back(back);
-    if (way.way == Way::kClickPosted) postedTimes.push_back(back);
   }
 }
 
 void endEveryWay(DWORD pid, HWND owner, const Modal& m) {
-  for (const WayName& way : kWays) {
-    if (way.way == Way::kEnterPosted && !m.enter) continue;
-    if (way.way == Way::kApplyThenClose && m.apply == 0) continue;
+  for (const Way& way : kWays) {
+    if ((&way == &kEnterPosted && !m.enter) || (&way == &kApplyThenClose && m.apply == 0)) continue;
     endOnce(pid, owner, m, way);
   }
   if (m.cancel == 0) return;
@@ -209,23 +155,10 @@ void endEveryWay(DWORD pid, HWND owner, const Modal& m) {
   cancel.button = m.cancel;
   const std::string name = std::string(m.name) + " (its second button)";
   cancel.name = name.c_str();
-  for (const WayName& way : kWays) {
-    if (way.way == Way::kClickSent || way.way == Way::kClickPosted) {
-      endOnce(pid, owner, cancel, way);
-    }
-  }
-}
-
-double largest(const std::vector<double>& times) {
-  return times.empty() ? -1 : *std::max_element(times.begin(), times.end());
-}
-
-void postCommand(HWND window, int id) {
-  PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  for (const Way& way : {kClickSent, kClickPosted}) endOnce(pid, owner, cancel, way);
 }
 
 }  // namespace
-
 int runModal(const std::string& exe, const char* desktop) {
   Program program;
   HWND main = startMain(program, exe, desktop);
@@ -252,7 +185,7 @@ int runModal(const std::string& exe, const char* desktop) {
 
   // The process and window lists, over the system information.
   postCommand(main, IDM_HELP_OS);
-  HWND info = awaitModal(pid, " Системная информация");
+  HWND info = awaitTop(pid, " Системная информация");
   if (check(info != nullptr, "the system information opens for its lists")) {
     const Modal overInfo[] = {
         {"the process list", [&] { clickLater(byId(info, IDC_SYSINFO_PROCESSES)); },
@@ -266,7 +199,7 @@ int runModal(const std::string& exe, const char* desktop) {
     // The main window closed from outside (as a task list ends a program) over the system
     // information and its process list: both go with it, and the program ends.
     clickLater(byId(info, IDC_SYSINFO_PROCESSES));
-    HWND procs = awaitModal(pid, "Список активных процессов (");
+    HWND procs = awaitTop(pid, "Список активных процессов (");
     if (check(procs != nullptr, "the process list opens over the system information")) {
       PostMessageA(main, WM_CLOSE, 0, 0);
       check(program.waitExit(5000),
@@ -275,12 +208,6 @@ int runModal(const std::string& exe, const char* desktop) {
     }
   }
 
-  say("time: the owner back after a sent click: at most %.1f ms (%zu windows)", largest(sentTimes),
-      sentTimes.size());
-  say("time: the owner back after a posted click: at most %.1f ms (%zu windows)",
-      largest(postedTimes), postedTimes.size());
-  say("time: the owner back, every way: at most %.1f ms (%zu endings)", largest(allTimes),
-      allTimes.size());
   if (program.running()) checkExit(program, main);
   return finish();
 }

@@ -9,10 +9,10 @@ namespace driver {
 
 namespace {
 
-const RegEntry kNoDrives =
-    entry("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\NoDrives");
-const RegEntry kBackBitmapShell =
-    entry("HKCU\\Software\\Microsoft\\Internet Explorer\\Toolbar\\BackBitmapShell");
+const char kNoDrives[] =
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\NoDrives";
+const char kBackBitmapShell[] =
+    "HKCU\\Software\\Microsoft\\Internet Explorer\\Toolbar\\BackBitmapShell";
 
 // An 8 x 8 bitmap file of 24 bits per pixel (rows of 24 bytes need no padding), all `colour`.
 FileBytes solidBitmap(COLORREF colour) {
@@ -30,9 +30,7 @@ FileBytes solidBitmap(COLORREF colour) {
 
 // The colour at the centre of a window as the screen shows it.
 COLORREF centrePixel(HWND window) {
-  RECT r;
-  GetClientRect(window, &r);
-  POINT centre{r.right / 2, r.bottom / 2};
+  POINT centre = clientCentre(window);
   ClientToScreen(window, &centre);
   HDC screen = GetDC(nullptr);
   COLORREF pixel = GetPixel(screen, centre.x, centre.y);
@@ -65,16 +63,16 @@ void checkDrives(HWND main, State& now) {
     for (int d : {2, 3, 4}) found += std::string(itemState(list.window, d)) == "ticked" ? '+' : '-';
     return found;
   };
-  check(ticks() == "++-", "on first showing the page: drives C, D, E are ++-", ticks());
+  // What start-up shows of NoDrives is a row of the case table; the click must leave it.
   check(clickItem(list.window, 3, kTextX) && ticks() == "++-",
-        "a click on the name of D: changes no tick", ticks());
+        "a click on the name of D: C, D, E stay ++-", ticks());
   expectState(now, "after a click on D:'s name: nothing was written");
   pressKey(list.window, VK_SPACE);
   check(waitUntil([&] { return ticks() == "+--"; }, 5000), "the space bar clears D:", ticks());
-  now[&kNoDrives] = Num(1 << 3 | 1 << 4);
+  now[kNoDrives] = Num(1 << 3 | 1 << 4);
   expectState(now, "after the space bar on D:: NoDrives holds D: and E:, nothing else changed");
 
-  now[&kNoDrives] = Num(1 << 2);
+  now[kNoDrives] = Num(1 << 2);
   if (!check(writeState(now), "NoDrives is changed from outside")) return;
   pressKey(main, VK_F5);
   check(waitUntil([&] { return ticks() == "-++"; }, 10000) && send(main, WM_NULL),
@@ -96,13 +94,11 @@ void checkPreview(HWND main, COLORREF colour) {
 int runPages(const std::string& exe, const char* desktop) {
   const std::string bitmap = report::tempDirectory() + "\\vireo-back.bmp";
   const COLORREF colour = RGB(0x20, 0xA0, 0x60);
-  State now = {{&kNoDrives, Num(1 << 4)}, {&kBackBitmapShell, Txt(bitmap)}};
-  if (!check(writeState(now) && writeFile(bitmap, solidBitmap(colour)),
-             "the registry and a bitmap are prepared before the start")) {
-    return finish();
-  }
+  State now = {{kNoDrives, Num(1 << 4)}, {kBackBitmapShell, Txt(bitmap)}};
   Program program;
-  HWND main = startMain(program, exe, desktop);
+  HWND main = startPrepared(program, exe, desktop,
+                            writeState(now) && writeFile(bitmap, solidBitmap(colour)),
+                            "the registry and a bitmap are prepared before the start");
   if (main == nullptr) return finish();
   Shell shell;
   if (findShell(main, shell)) {

@@ -1,16 +1,9 @@
 // The registry and the files that the program reads and writes, read and written from outside.
-#include <fstream>
-#include <iterator>
-
 #include "driver.h"
 
 namespace driver {
 
-namespace {
-
 constexpr REGSAM kView = KEY_WOW64_64KEY;
-
-}  // namespace
 
 RegEntry entry(const std::string& path) {
   size_t first = path.find('\\');
@@ -22,11 +15,10 @@ RegEntry entry(const std::string& path) {
           path.substr(first + 1, last - first - 1), path.substr(last + 1), path};
 }
 
-Stored read(const RegEntry& e) {
+Stored read(const std::string& path) {
+  const RegEntry e = entry(path);
   HKEY key = nullptr;
-  if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_QUERY_VALUE | kView, &key) != ERROR_SUCCESS) {
-    return Gone();
-  }
+  if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_QUERY_VALUE | kView, &key) != 0) return Gone();
   char data[4096];
   DWORD size = sizeof data, type = REG_NONE;
   const LONG status =
@@ -39,7 +31,8 @@ Stored read(const RegEntry& e) {
   return value;
 }
 
-bool write(const RegEntry& e, const Stored& value) {
+bool write(const std::string& path, const Stored& value) {
+  const RegEntry e = entry(path);
   HKEY key = nullptr;
   LONG status;
   if (value.kind == Stored::kNoKey) {  // the key with all below it; a missing key is no failure
@@ -50,9 +43,7 @@ bool write(const RegEntry& e, const Stored& value) {
     return status == ERROR_SUCCESS && RegDeleteKeyExA(e.root, e.key.c_str(), kView, 0) == 0;
   }
   if (value.kind == Stored::kAbsent) {
-    if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_SET_VALUE | kView, &key) != ERROR_SUCCESS) {
-      return true;
-    }
+    if (RegOpenKeyExA(e.root, e.key.c_str(), 0, KEY_SET_VALUE | kView, &key) != 0) return true;
     status = RegDeleteValueA(key, e.name.c_str());
     RegCloseKey(key);
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
@@ -73,39 +64,29 @@ bool write(const RegEntry& e, const Stored& value) {
 
 bool writeState(const State& state) {
   bool ok = true;
-  for (const auto& [e, value] : state) ok = write(*e, value) && ok;
+  for (const auto& [path, value] : state) ok = write(path, value) && ok;
   return ok;
 }
 
 bool expectState(const State& state, const std::string& what) {
   std::string wrong;
-  for (const auto& [e, value] : state) {
-    const Stored found = read(*e);
+  for (const auto& [path, value] : state) {
+    const Stored found = read(path);
     if (vireo::cases::Matches(found, value)) continue;
-    wrong += (wrong.empty() ? "" : "; ") + e->path + " holds " + vireo::cases::Describe(found) +
+    wrong += (wrong.empty() ? "" : "; ") + path + " holds " + vireo::cases::Describe(found) +
              " instead of " + vireo::cases::Describe(value);
   }
   return check(wrong.empty(), what, wrong);
 }
 
-FileBytes readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {in.is_open(), std::string(std::istreambuf_iterator<char>(in), {})};
-}
-
-bool writeFile(const std::string& path, const FileBytes& bytes) {
-  if (!bytes.exists) {  // a file that is not there, or whose folder is not, is no failure
-    return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
-           GetLastError() == ERROR_PATH_NOT_FOUND;
-  }
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  return out.write(bytes.data.data(), static_cast<std::streamsize>(bytes.data.size())).good();
+std::string windowsDirectory() {
+  char windows[MAX_PATH] = "";
+  GetWindowsDirectoryA(windows, sizeof windows);
+  return windows;
 }
 
 std::string controlIni() {
-  char windows[MAX_PATH] = "";
-  GetWindowsDirectoryA(windows, sizeof windows);
-  return std::string(windows) + "\\control.ini";
+  return windowsDirectory() + "\\control.ini";
 }
 
 std::string dontLoad(const char* key) {

@@ -3,31 +3,19 @@
 #include <atomic>
 
 #include "driver.h"
+#include "main/main_window.h"
 
 namespace driver {
 
 namespace {
 
 const char kWaitText[] = "Подождите, идет обновление данных...";
-const char kPlatformMessage[] =
-    "Vireo требует наличия установленной и запущенной ОС Windows 9x (95/98/Me). "
-    "Продолжение работы невозможно.";
-
-// Whether `window` or a window inside it shows `text`: the system's message boxes do not number
-// their controls.
-bool shows(HWND window, std::string_view text) {
-  for (HWND child : descendants(window)) {
-    if (windowText(child) == text) return true;
-  }
-  return windowText(window) == text;
-}
+using vireo::main::kPlatformMessage;
 
 // A visible top-level window of the process, other than `main`, that shows the wait text.
 bool waitWindowUp(DWORD pid, HWND main) {
   for (HWND window : topWindows(pid)) {
-    if (window != main && IsWindowVisible(window) && shows(window, kWaitText)) {
-      return true;
-    }
+    if (window != main && IsWindowVisible(window) && shows(window, kWaitText)) return true;
   }
   return false;
 }
@@ -122,7 +110,7 @@ int runRefuse(const std::string& exe, const char* desktop) {
     HWND ok = byId(box, IDOK);
     check(ok != nullptr && IsWindowVisible(ok) && buttons == 1, "its only button is OK");
     check(findTop(pid, kSplashTitle, false) != nullptr, "the splash window is up behind it");
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+    pressButton(box, IDOK);
     watch(true);
     check(!program.running(), "the program ends after OK");
   }

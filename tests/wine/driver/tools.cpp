@@ -3,55 +3,39 @@
 // finds itself by its full path and a Notepad started here is ended with "Завершить"; its window
 // list, which lists the main window; and "О программе". Each is modal over the window that
 // opened it, and none is left once closed.
+// That each opens over its disabled owner, and a close sent to "О программе", are checked with
+// every modal window (driver.exe modal).
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 #include "driver.h"
+#include "tools/about.h"
+#include "tools/process_list.h"
+#include "tools/system_info.h"
+#include "tools/window_list.h"
 
 namespace driver {
 
 namespace {
 
-const char kSystemInfoTitle[] = " Системная информация";
-const char kProcessesTitle[] = "Список активных процессов (";
-const char kWindowsTitle[] = " Список текущих окон";
-const char kAboutTitle[] = "О программе";
+using vireo::tools::kAboutTitle;
+using vireo::tools::kSystemInfoTitle;
+using vireo::tools::kWindowListTitle;
+const std::string kProcessesTitle = vireo::tools::kProcessListTitle + std::string(" (");
 const char kWin98Line[] = "Windows 98 SE v.4.10 Build 2222A";
-
-std::string lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-bool endsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
 
 // A visible top-level window of the program whose title begins with `title`, waited for.
 HWND awaitWindow(DWORD pid, const std::string& title) {
-  HWND found = nullptr;
-  waitUntil([&] {
-    for (HWND window : topWindows(pid)) {
-      if (IsWindowVisible(window) && windowText(window).rfind(title, 0) == 0) found = window;
-    }
-    return found != nullptr;
-  });
+  HWND found = awaitTop(pid, title);
   check(found != nullptr, "the window " + quoted(title) + " is shown");
   return found;
-}
-
-// Presses the window's "OK" (its handler closes the window) and waits for the window to go.
-void closeWith(HWND window, int ok, const std::string& what) {
-  clickLater(byId(window, ok));
-  check(waitUntil([&] { return !IsWindow(window); }), "\"OK\" closes " + what);
 }
 
 // The line of the process list whose program file ends in `name` (any letter case), or -1.
 int lineOf(HWND list, const std::string& name) {
   const std::vector<std::string> lines = listItems(list);
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (endsWith(lower(lines[i]), "\\" + lower(name))) return static_cast<int>(i);
+    if (lower(lines[i]).ends_with("\\" + lower(name))) return static_cast<int>(i);
   }
   return -1;
 }
@@ -62,13 +46,10 @@ std::string hex8(DWORD value) {
   return buffer;
 }
 
-void checkProcesses(HWND info, const std::string& exe) {
+void checkProcesses(DWORD pid, HWND info, const std::string& exe) {
   clickLater(byId(info, IDC_SYSINFO_PROCESSES));
-  DWORD pid = 0;
-  GetWindowThreadProcessId(info, &pid);
   HWND procs = awaitWindow(pid, kProcessesTitle);
   if (procs == nullptr) return;
-  check(!IsWindowEnabled(info), "the system information waits under the process list");
   HWND list = byId(procs, IDC_PROCS_LIST);
   const std::vector<std::string> lines = listItems(list);
   const std::string caption = windowText(procs);
@@ -87,7 +68,7 @@ void checkProcesses(HWND info, const std::string& exe) {
   if (!check(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                             &startup, &notepad) != 0,
              "Notepad starts")) {
-    closeWith(procs, IDC_PROCS_OK, "the process list");
+    check(closeWith(procs, IDC_PROCS_OK), "\"OK\" closes the process list");
     return;
   }
   WaitForInputIdle(notepad.hProcess, 10000);
@@ -108,14 +89,12 @@ void checkProcesses(HWND info, const std::string& exe) {
   TerminateProcess(notepad.hProcess, 0);  // if it is still there
   CloseHandle(notepad.hThread);
   CloseHandle(notepad.hProcess);
-  closeWith(procs, IDC_PROCS_OK, "the process list");
+  check(closeWith(procs, IDC_PROCS_OK), "\"OK\" closes the process list");
 }
 
-void checkWindows(HWND info, HWND main) {
+void checkWindows(DWORD pid, HWND info, HWND main) {
   clickLater(byId(info, IDC_SYSINFO_WINDOWS));
-  DWORD pid = 0;
-  GetWindowThreadProcessId(info, &pid);
-  HWND windows = awaitWindow(pid, kWindowsTitle);
+  HWND windows = awaitWindow(pid, kWindowListTitle);
   if (windows == nullptr) return;
   check(windowText(byId(windows, IDC_WINDOWS_HANDLE_COLUMN)) == "Handle" &&
             windowText(byId(windows, IDC_WINDOWS_TITLE_COLUMN)) == "Название окна",
@@ -133,7 +112,7 @@ void checkWindows(HWND info, HWND main) {
   check(lines.size() + 3 > before && lines.size() < before + 3,
         "\"Обновить\" lists the windows again, not twice (" + std::to_string(before) + " then " +
             std::to_string(lines.size()) + " lines)");
-  closeWith(windows, IDC_WINDOWS_OK, "the window list");
+  check(closeWith(windows, IDC_WINDOWS_OK), "\"OK\" closes the window list");
 }
 
 }  // namespace
@@ -144,11 +123,10 @@ int runTools(const std::string& exe, const char* desktop) {
   if (main == nullptr) return finish();
   const DWORD pid = program.pid();
 
-  PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_HELP_OS, 0), 0);
+  postCommand(main, IDM_HELP_OS);
   HWND info = awaitWindow(pid, kSystemInfoTitle);
   if (info != nullptr) {
     check(windowText(info) == kSystemInfoTitle, "its caption is " + quoted(kSystemInfoTitle));
-    check(!IsWindowEnabled(main), "the main window waits under it");
     const std::string version = windowText(byId(info, IDC_SYSINFO_OS_VERSION));
     check(version == kWin98Line, "the version line reads " + quoted(version));
     char name[256] = {};
@@ -157,7 +135,7 @@ int runTools(const std::string& exe, const char* desktop) {
     check(windowText(byId(info, IDC_SYSINFO_COMPUTER_NAME)) == name,
           "the computer name is " + quoted(name));
     const std::string work = windowText(byId(info, IDC_SYSINFO_RUNNING_TIME));
-    check(work.rfind("Система в работе ", 0) == 0 && endsWith(work, " мин"),
+    check(work.rfind("Система в работе ", 0) == 0 && work.ends_with(" мин"),
           "the running time reads " + quoted(work));
     const std::string memory = windowText(byId(info, IDC_SYSINFO_RAM));
     check(memory.rfind("   Оперативная память:\r\n   Физическая: ", 0) == 0,
@@ -167,38 +145,29 @@ int runTools(const std::string& exe, const char* desktop) {
               std::all_of(environment.begin(), environment.end(),
                           [](const std::string& e) { return e.find('=') != std::string::npos; }),
           "the environment lists " + std::to_string(environment.size()) + " entries name=value");
-    checkProcesses(info, exe);
-    checkWindows(info, main);
+    checkProcesses(pid, info, exe);
+    checkWindows(pid, info, main);
     check(IsWindowEnabled(info), "the system information takes input again");
-    closeWith(info, IDC_SYSINFO_OK, "the system information");
+    check(closeWith(info, IDC_SYSINFO_OK), "\"OK\" closes the system information");
   }
 
-  PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_HELP_ABOUT, 0), 0);
+  postCommand(main, IDM_HELP_ABOUT);
   HWND about = awaitWindow(pid, kAboutTitle);
   if (about != nullptr) {
-    check(!IsWindowEnabled(main), "the main window waits under \"О программе\"");
     check(windowText(byId(about, IDC_ABOUT_NAME_FIRST + 1)) == "Vireo", "it names the program");
     const std::string version = windowText(byId(about, IDC_ABOUT_VERSION));
     check(version == "Версия 1.0.0", "the version from the version resource: " + quoted(version));
-    // Closed by a message sent from outside, as a task list closes it: the main window takes
-    // input again at once, with no further message needed to wake the modal loop.
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(about, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &result);
-    check(!IsWindow(about), "a close sent from outside ends \"О программе\"");
-    check(waitUntil([&] { return IsWindowEnabled(main) != 0; }, 2000),
-          "the main window takes input again without another message");
+    closeWith(about, IDC_ABOUT_OK);
   }
-
   bool left = false;
   for (HWND window : topWindows(pid)) {
-    const std::string title = windowText(window);
-    for (const char* tool : {kSystemInfoTitle, kProcessesTitle, kWindowsTitle, kAboutTitle}) {
-      left = left || (IsWindow(window) && title.rfind(tool, 0) == 0);
+    for (const std::string& tool : {std::string(kSystemInfoTitle), kProcessesTitle,
+                                    std::string(kWindowListTitle), std::string(kAboutTitle)}) {
+      left = left || windowText(window).rfind(tool, 0) == 0;
     }
   }
   check(!left, "no tool window is left");
-  check(IsWindowEnabled(main) && send(main, WM_NULL), "the main window answers afterwards");
-  checkExit(program, main);
+  endProgram(program, main);
   return finish();
 }
 

@@ -3,6 +3,7 @@
 // process) shows the registry path or control.ini line with what it holds at that moment; a
 // change made outside between two openings shows at the next one. Nothing is written.
 #include "driver.h"
+#include "registry/value_tip.h"
 
 namespace driver {
 
@@ -12,33 +13,23 @@ namespace {
 constexpr char kTooltipClass[] = "tooltips_class32";
 constexpr UINT kGetToolCount = WM_USER + 13;
 
-const RegEntry kDevMgrPage =
-    entry("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\NoDevMgrPage");
+const std::string kDevMgrPage =
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\NoDevMgrPage";
 
 const char kControlIni[] = "[Don't Load]\r\ntimedate.cpl=no\r\n";
 constexpr int kMouse = 13;     // "Мышь", main.cpl
 constexpr int kDateTime = 24;  // "Дата и время", timedate.cpl
 
-// The tooltip controls of the program: its top-level windows of the system's tooltip class.
-std::vector<HWND> tooltips(DWORD pid) {
+// The tooltip controls of the program (its top-level windows of the system's tooltip class), or
+// those of them that are shown.
+std::vector<HWND> tooltips(DWORD pid, bool shown = false) {
   std::vector<HWND> found;
   for (HWND window : topWindows(pid)) {
-    if (sameClass(window, kTooltipClass)) found.push_back(window);
+    if (sameClass(window, kTooltipClass) && (!shown || IsWindowVisible(window))) {
+      found.push_back(window);
+    }
   }
   return found;
-}
-
-// The text a tooltip shows, through the Unicode message, which crosses processes whole.
-std::string tipText(HWND tip) {
-  wchar_t wide[1024] = L"";
-  DWORD_PTR got = 0;
-  if (!SendMessageTimeoutW(tip, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL,
-                           kWaitMs, &got)) {
-    return {};
-  }
-  char text[2048] = "";
-  WideCharToMultiByte(1251, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-  return text;
 }
 
 // Moves the pointer as the user's mouse would, to a point of `window`'s client area.
@@ -57,59 +48,41 @@ void pointAt(HWND window, POINT at) {
   }
 }
 
-// The text of the tooltip that opens while the pointer rests at `at`, once it holds `expected`;
-// what it showed last otherwise.
-std::string restAt(DWORD pid, HWND window, POINT at, const std::string& expected) {
+// The pointer rests at `at` until the program's tooltip shows `expected` (one check), then, unless
+// it `stays`, leaves for the main window's left bar, so that the tooltip closes.
+void checkTip(DWORD pid, HWND main, HWND window, POINT at, const std::string& expected,
+              const std::string& what, bool stays = false) {
   pointAt(window, at);
   std::string shown;
   waitUntil(
       [&] {
-        for (HWND tip : tooltips(pid)) {
-          if (!IsWindowVisible(tip)) continue;
-          shown = tipText(tip);
-          if (shown == expected) return true;
+        for (HWND tip : tooltips(pid, true)) {
+          if ((shown = askText(tip, WM_GETTEXT)) == expected) return true;
         }
         return false;
       },
       8000);
-  return shown;
-}
-
-// The pointer leaves for the main window's left bar, so the tooltip closes.
-void leave(DWORD pid, HWND main) {
+  check(shown == expected, what, shown);
+  if (stays) return;
   pointAt(main, {2, 300});
-  waitUntil(
-      [&] {
-        for (HWND tip : tooltips(pid)) {
-          if (IsWindowVisible(tip)) return false;
-        }
-        return true;
-      },
-      5000);
+  waitUntil([&] { return tooltips(pid, true).empty(); }, 5000);
 }
 
-POINT centre(HWND window) {
-  RECT r;
-  GetClientRect(window, &r);
-  return {r.right / 2, r.bottom / 2};
+POINT itemAt(HWND list, int index) {
+  const LPARAM at = itemPoint(list, index, 60);
+  return {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
 }
 
 void checkBox(DWORD pid, HWND main, State& now) {
   Control box{IDC_RESTRICTION_FIRST + 1, "restriction box NoDevMgrPage"};
   if (!find(main, {&box})) return;
-  const std::string path =
-      "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\NoDevMgrPage\n";
-  std::string expected = path + "(нет значения)";
-  std::string shown = restAt(pid, box.window, centre(box.window), expected);
-  check(shown == expected, "the pointer on " + box.name + " shows its path, no value", shown);
-  leave(pid, main);
-
-  now[&kDevMgrPage] = Num(1);
+  const std::string path = kDevMgrPage + "\n";
+  checkTip(pid, main, box.window, clientCentre(box.window), path + vireo::registry::kNoValue,
+           "the pointer on " + box.name + " shows its path, no value");
+  now[kDevMgrPage] = Num(1);
   check(writeState(now), "NoDevMgrPage is set to 1 from outside");
-  expected = path + "REG_DWORD: 1 (0x00000001)";
-  shown = restAt(pid, box.window, centre(box.window), expected);
-  check(shown == expected, "the next opening reads the value set meanwhile", shown);
-  leave(pid, main);
+  checkTip(pid, main, box.window, clientCentre(box.window), path + "REG_DWORD: 1 (0x00000001)",
+           "the next opening reads the value set meanwhile");
   expectState(now, "after the tooltips of " + box.name + ": nothing was written");
 }
 
@@ -117,35 +90,25 @@ void checkAppletItems(DWORD pid, HWND main, const State& now) {
   Control list{IDC_APPLETS_LIST, "the applet list"};
   if (!find(main, {&list})) return;
   send(list.window, LB_SETTOPINDEX, kMouse);
-  const LPARAM mouse = itemPoint(list.window, kMouse, 60);
-  std::string expected = "control.ini [Don't Load] main.cpl\n(нет значения)";
-  std::string shown =
-      restAt(pid, list.window,
-             {static_cast<short>(LOWORD(mouse)), static_cast<short>(HIWORD(mouse))}, expected);
-  check(shown == expected, "the pointer on the item main.cpl shows its line, absent", shown);
-
+  checkTip(pid, main, list.window, itemAt(list.window, kMouse),
+           std::string("control.ini [Don't Load] main.cpl\n") + vireo::registry::kNoValue,
+           "the pointer on the item main.cpl shows its line, absent", true);
   // On to another item without leaving the list: the tip asks again.
-  const LPARAM date = itemPoint(list.window, kDateTime, 60);
-  expected = "control.ini [Don't Load] timedate.cpl\n\"no\"";
-  shown = restAt(pid, list.window,
-                 {static_cast<short>(LOWORD(date)), static_cast<short>(HIWORD(date))}, expected);
-  check(shown == expected, "moved onto the item timedate.cpl, the tip shows its line", shown);
-  leave(pid, main);
+  checkTip(pid, main, list.window, itemAt(list.window, kDateTime),
+           "control.ini [Don't Load] timedate.cpl\n\"no\"",
+           "moved onto the item timedate.cpl, the tip shows its line");
   expectState(now, "after the applet list's tooltips: the registry is untouched");
   check(readFile(controlIni()) == FileBytes{true, kControlIni},
         "after the applet list's tooltips: control.ini is as prepared");
 }
 
 }  // namespace
-
 int runTooltips(const std::string& exe, const char* desktop) {
-  State now = {{&kDevMgrPage, None()}};
-  if (!check(writeState(now) && writeFile(controlIni(), FileBytes{true, kControlIni}),
-             "the registry and control.ini are prepared before the start")) {
-    return finish();
-  }
+  State now = {{kDevMgrPage, None()}};
   Program program;
-  HWND main = startMain(program, exe, desktop);
+  HWND main = startPrepared(program, exe, desktop,
+                            writeState(now) && writeFile(controlIni(), {true, kControlIni}),
+                            "the registry and control.ini are prepared before the start");
   if (main == nullptr) return finish();
   const std::vector<HWND> tips = tooltips(program.pid());
   LRESULT tools = 0;
