@@ -112,6 +112,7 @@ TEST_F(JournalTest, TheLogAndTheUndoFile) {
   memory.Put(kCurrentUser, "Software\\S", "text", platform::kRegSz, {'a', '"', 'b', 0});
   memory.Put(kCurrentUser, "Software\\S\\Gone", "n", platform::kRegDword, {0xAB, 2, 3, 4});
   memory.Put(kCurrentUser, "Software\\S\\Gone", "cr", platform::kRegSz, {'a', '\r', 0});
+  memory.Put(kCurrentUser, "Software\\S\\Gone\\Sub", "x", platform::kRegSz, {'y', 0});
   platform::HKey key = 0;
   bool created = false;
   platform.registry.CreateKey(kCurrentUser, "Software\\Fresh", platform::kKeyAllAccess3F, &key,
@@ -138,6 +139,7 @@ TEST_F(JournalTest, TheLogAndTheUndoFile) {
             "REGEDIT4\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S\\Gone]\r\n\"n\"=dword:040302AB\r\n"
             "\"cr\"=hex(1):61,0D,00\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\S\\Gone\\Sub]\r\n\"x\"=\"y\"\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S]\r\n\"made\"=-\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S]\r\n\"text\"=\"a\\\"b\"\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S]\r\n\"bin\"=hex:AB,00\r\n\r\n"
