@@ -25,6 +25,9 @@
 //                                     "О программе") ended by its buttons, clicks sent and posted,
 //                                     keys, Alt+F4 and closes; the window under it takes input
 //                                     and is active again within 50 ms ("time:" lines)
+//   driver search EXE [--desktop NAME]
+//                                     Windows 98 mode: Ctrl+F, a caption and an applet found and
+//                                     jumped to (page, focus, item, mark); nothing written
 //   driver export EXE ok|error3|kill [--desktop NAME]
 //                                     Windows 98 mode: "Сохранить пользовательскую настройку"
 //                                     answered "Да"; it ends without a message, with the message
@@ -104,7 +107,7 @@ bool useDesktop(const char* name) {
 int usage() {
   say("usage: driver probe | main EXE | pages EXE | files EXE | cases EXE | "
       "menus EXE | "
-      "tooltips EXE | tools EXE | journal EXE | modal EXE | "
+      "tooltips EXE | tools EXE | journal EXE | modal EXE | search EXE | "
       "export EXE ok|error3|kill|start"
       " | refuse EXE"
       " | wait TITLE [SECONDS] | hold  [--desktop NAME]");
@@ -141,6 +144,7 @@ int main(int argc, char** argv) {
   if (mode == "tools" && args.size() == 2) return runTools(args[1], desktop);
   if (mode == "journal" && args.size() == 2) return runJournal(args[1], desktop);
   if (mode == "modal" && args.size() == 2) return runModal(args[1], desktop);
+  if (mode == "search" && args.size() == 2) return runSearch(args[1], desktop);
   if (mode == "export" && args.size() == 3) return runExport(args[1], args[2], desktop);
   if (mode == "wait" && args.size() >= 2) {
     return runWait(args[1], args.size() > 2 ? std::strtoul(args[2].c_str(), nullptr, 10) : 60);

@@ -228,6 +228,12 @@ int runTools(const std::string& exe, const char* desktop);
 int runJournal(const std::string& exe, const char* desktop);
 // Windows 98 mode: every modal window ended in every way; the window under it is back at once.
 int runModal(const std::string& exe, const char* desktop);
+// search.cpp: "Найти параметр..." (Ctrl+F): a caption and an applet found, the jump to each;
+// nothing written.
+int runSearch(const std::string& exe, const char* desktop);
+// The keys that the changes of the pages touch, read whole from outside, and control.ini's
+// section "Don't Load", as text (journal.cpp).
+std::string registrySnapshot();
 // export.cpp: "Сохранить пользовательскую настройку" answered "Да", ending "ok", "error3" (the
 // message of failure 3) or "kill" (the program ended from outside meanwhile).
 int runExport(const std::string& exe, const std::string& ending, const char* desktop);

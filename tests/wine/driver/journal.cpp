@@ -167,6 +167,10 @@ bool runRegedit(const std::string& file) {
 
 }  // namespace
 
+std::string registrySnapshot() {
+  return snapshot();
+}
+
 int runJournal(const std::string& exe, const char* desktop) {
   // A path without blanks, which the file dialog of every style takes as typed.
   char windows[MAX_PATH] = {};

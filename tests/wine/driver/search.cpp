@@ -1,0 +1,98 @@
+// "Найти параметр..." on the real window: Ctrl+F typed opens "Поиск параметра"; a caption's
+// words typed in another letter case, then Enter, bring the Files page to the front with the
+// focus on the box and its caption marked; an applet's file name finds its item of the
+// Control Panel list, which is selected; the watched part of the registry and control.ini are
+// exactly as before. The time the list takes to follow a keystroke is printed as a figure.
+#include "driver.h"
+
+namespace driver {
+
+namespace {
+
+constexpr char kSearchTitle[] = "Поиск параметра";
+constexpr int kJoystick = 8;  // joy.cpl in the applet list
+
+// The window that has the keyboard focus in the program's user-interface thread.
+HWND focusOf(HWND main) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(main, nullptr);
+  return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+void typeCtrlF() {
+  INPUT input[4] = {};
+  const WORD keys[4] = {VK_CONTROL, 'F', 'F', VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    input[i].type = INPUT_KEYBOARD;
+    input[i].ki.wVk = keys[i];
+    input[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+  }
+  SendInput(4, input, sizeof(INPUT));
+}
+
+// Opens the search window (by Ctrl+F typed, or by its command), types `text`, checks that the
+// first line begins with `first` and presses Enter; false when the window did not end.
+bool searchFor(DWORD pid, HWND main, const std::string& text, const std::string& first,
+               bool typed) {
+  if (typed) {
+    SetForegroundWindow(main);
+    waitUntil([&] { return GetForegroundWindow() == main; }, 2000);
+    typeCtrlF();
+  } else {
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_FILE_FIND, 0), 0);
+  }
+  HWND search = nullptr;
+  waitUntil([&] { return (search = findTop(pid, kSearchTitle, false)) != nullptr; });
+  if (!check(search != nullptr,
+             std::string(typed ? "Ctrl+F" : "the command") + " opens the search window"))
+    return false;
+  HWND edit = byId(search, IDC_SEARCH_TEXT);
+  HWND list = byId(search, IDC_SEARCH_LIST);
+  send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  const DWORD start = GetTickCount();
+  check(typeText(edit, text), "the search takes \"" + text + "\"");
+  say("time: %zu keystrokes typed and the list filtered after each in %lu ms", text.size(),
+      GetTickCount() - start);
+  const std::vector<std::string> lines = listItems(list);
+  check(!lines.empty() && lines[0].rfind(first, 0) == 0,
+        "\"" + text + "\" finds " + quoted(first) + " first",
+        lines.empty() ? std::string("nothing") : quoted(lines[0]));
+  pressKey(search, VK_RETURN);
+  return check(waitUntil([&] { return !IsWindow(search); }, 5000),
+               "Enter closes the search window");
+}
+
+}  // namespace
+
+int runSearch(const std::string& exe, const char* desktop) {
+  Program program;
+  HWND main = startMain(program, exe, desktop);
+  if (main == nullptr) return finish();
+  Shell shell;
+  if (!findShell(main, shell)) return finish();
+  const std::string before = registrySnapshot();
+
+  if (searchFor(program.pid(), main, "бЫСТРЫЙ ПРОСМОТР", "Пункт \"Быстрый просмотр\"", true)) {
+    checkFront(shell, kFiles, "after the jump to \"Быстрый просмотр\"");
+    HWND box = byId(main, IDC_QUICK_VIEW);
+    check(waitUntil([&] { return focusOf(main) == box; }, 5000), "the box has the focus");
+    check(windowText(box).rfind("» ", 0) == 0, "the box's caption is marked",
+          quoted(windowText(box)));
+    check(waitUntil([&] { return windowText(box).rfind("» ", 0) != 0; }, 5000),
+          "the mark goes after a moment");
+  }
+  if (searchFor(program.pid(), main, "JOY.CPL", "Игровые устройства", false)) {
+    checkFront(shell, kControlPanel, "after the jump to joy.cpl");
+    HWND applets = byId(main, IDC_APPLETS_LIST);
+    check(waitUntil([&] { return focusOf(main) == applets; }, 5000),
+          "the applet list has the focus");
+    check(ask(applets, LB_GETCURSEL) == kJoystick, "joy.cpl is the selected applet",
+          std::to_string(ask(applets, LB_GETCURSEL)));
+  }
+  check(registrySnapshot() == before, "searching and jumping write nothing");
+  checkExit(program, main);
+  return finish();
+}
+
+}  // namespace driver
