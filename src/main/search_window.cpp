@@ -57,16 +57,20 @@ SearchWindow::~SearchWindow() = default;
 
 // The list shows the findings of the text as it stands, the first one current, so that Enter
 // goes to it.
+// A keystroke that leaves the same findings leaves the list alone.
 void SearchWindow::Filter() {
-  shown_ = index_.Match(text_->Text());
-  list_->Clear();
-  std::size_t longest = 0;
-  for (int i : shown_) {
-    const std::string& line = index_.at(i).line;
-    list_->AddItem(line);
-    longest = std::max(longest, line.size());
+  std::vector<int> found = index_.Match(text_->Text());
+  if (found != shown_ || list_->Count() != static_cast<int>(found.size())) {
+    shown_ = std::move(found);
+    std::vector<std::string> lines;
+    std::size_t longest = 0;
+    for (int i : shown_) {
+      lines.push_back(index_.at(i).line);
+      longest = std::max(longest, lines.back().size());
+    }
+    list_->SetItems(lines);
+    list_->SetHorizontalExtent(static_cast<int>(longest) * kCharWidth);
   }
-  list_->SetHorizontalExtent(static_cast<int>(longest) * kCharWidth);
   if (!shown_.empty()) list_->SetSelection(0);
   go_->SetEnabled(!shown_.empty());
   count_->SetText(shown_.empty() ? std::string("Ничего не найдено")

@@ -36,6 +36,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vireo::ui {
 
@@ -145,6 +146,11 @@ class ListControl : public Widget {
   virtual int AddItem(const std::string& text) = 0;
   virtual int Count() const = 0;
   virtual std::string Item(int index) const = 0;
+  // Clear, then AddItem for each of `items`; the Win32 list draws once, at the end.
+  virtual void SetItems(const std::vector<std::string>& items) {
+    Clear();
+    for (const std::string& item : items) AddItem(item);
+  }
   virtual void SetSelection(int index) = 0;
   virtual int Selection() const = 0;
   // List boxes: the tooltip of the item under the pointer, asked for when it opens and again
