@@ -34,7 +34,7 @@ SearchWindow::SearchWindow(ui::Toolkit& toolkit, const SettingIndex& index,
   window_ = toolkit.CreateTopWindow(args);
   ui::Window& w = *window_;
   // In the order of the Tab key: the text, the list, the buttons.
-  label_ = toolkit.CreateLabel(w, {.rect = {8, 11, 110, 17}, .text = "&Слово или путь:"});
+  label_ = toolkit.CreateLabel(w, {.rect = {8, 11, 110, 17}, .text = "Слово или путь:"});
   text_ = toolkit.CreateTextBox(w, {.id = IDC_SEARCH_TEXT, .rect = {120, 8, 432, 20}});
   list_ = toolkit.CreateListBox(w, {.id = IDC_SEARCH_LIST, .rect = {8, 36, 544, 222}});
   count_ = toolkit.CreateLabel(w, {.id = IDC_SEARCH_COUNT, .rect = {8, 272, 300, 17}});
