@@ -78,7 +78,8 @@ class Widget {
   // Puts the widget on top of its siblings.
   virtual void BringToFront() = 0;
   virtual NativeHandle Handle() const = 0;
-  // Gives the widget the keyboard focus.
+  // Gives the widget the keyboard focus; a text box's whole text is selected then, as the
+  // dialog keys select it, so that typing replaces it.
   virtual void Focus() = 0;
   // The text of the tooltip shown while the pointer rests on the widget, asked for each time the
   // tooltip opens; "" shows none. The provider runs under no trap of the toolkit's: it must not
