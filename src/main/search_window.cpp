@@ -48,6 +48,11 @@ SearchWindow::SearchWindow(ui::Toolkit& toolkit, const SettingIndex& index,
   go_->on_click = ui::Trapped(&SearchWindow::Go, this);
   close_->on_click = ui::Trapped(&ui::Window::Close, window_.get());
   window_->on_command = ui::Trapped(&SearchWindow::OnCommand, this);
+  // The sideways scrolling fits the longest line of the index, whatever the list shows: a scroll
+  // bar that came and went with the lines would cost a keystroke more than the filtering.
+  std::size_t longest = 0;
+  for (int i = 0; i < index.size(); ++i) longest = std::max(longest, index.at(i).line.size());
+  list_->SetHorizontalExtent(static_cast<int>(longest) * kCharWidth);
   text_->SetText(query);
   ui::Trap([this] { Filter(); });
   text_->Focus();
@@ -63,13 +68,8 @@ void SearchWindow::Filter() {
   if (found != shown_ || list_->Count() != static_cast<int>(found.size())) {
     shown_ = std::move(found);
     std::vector<std::string> lines;
-    std::size_t longest = 0;
-    for (int i : shown_) {
-      lines.push_back(index_.at(i).line);
-      longest = std::max(longest, lines.back().size());
-    }
+    for (int i : shown_) lines.push_back(index_.at(i).line);
     list_->SetItems(lines);
-    list_->SetHorizontalExtent(static_cast<int>(longest) * kCharWidth);
   }
   if (!shown_.empty()) list_->SetSelection(0);
   go_->SetEnabled(!shown_.empty());
