@@ -76,7 +76,7 @@ SpecialFolders::SpecialFolders(PageContext& context, ui::Container& parent) : co
   });
   context.bindings.push_back(
       {.control = txt_path_.get(),
-       .caption = path_label_.get(),
+       .caption = &parent,
        .frame = &parent,
        .paths = [this, names](int) { return names(cmb_folder_->Selection()); }});
 }

@@ -8,7 +8,7 @@
 namespace vireo::main {
 namespace {
 
-constexpr int kClientWidth = 560;
+constexpr int kClientWidth = 680;
 constexpr int kClientHeight = 300;
 // Wide enough for the longest line of the index in the dialog font.
 constexpr int kCharWidth = 6;
@@ -35,13 +35,13 @@ SearchWindow::SearchWindow(ui::Toolkit& toolkit, const SettingIndex& index,
   ui::Window& w = *window_;
   // In the order of the Tab key: the text, the list, the buttons.
   label_ = toolkit.CreateLabel(w, {.rect = {8, 11, 110, 17}, .text = "Слово или путь:"});
-  text_ = toolkit.CreateTextBox(w, {.id = IDC_SEARCH_TEXT, .rect = {120, 8, 432, 20}});
-  list_ = toolkit.CreateListBox(w, {.id = IDC_SEARCH_LIST, .rect = {8, 36, 544, 222}});
+  text_ = toolkit.CreateTextBox(w, {.id = IDC_SEARCH_TEXT, .rect = {120, 8, 552, 20}});
+  list_ = toolkit.CreateListBox(w, {.id = IDC_SEARCH_LIST, .rect = {8, 36, 664, 222}});
   count_ = toolkit.CreateLabel(w, {.id = IDC_SEARCH_COUNT, .rect = {8, 272, 300, 17}});
   go_ = toolkit.CreateButton(w,
-                             {.id = IDC_SEARCH_GO, .rect = {354, 267, 96, 25}, .text = "&Перейти"});
+                             {.id = IDC_SEARCH_GO, .rect = {474, 267, 96, 25}, .text = "&Перейти"});
   close_ = toolkit.CreateButton(
-      w, {.id = IDC_SEARCH_CLOSE, .rect = {456, 267, 96, 25}, .text = "Закрыть"});
+      w, {.id = IDC_SEARCH_CLOSE, .rect = {576, 267, 96, 25}, .text = "Закрыть"});
 
   text_->on_change = ui::Trapped(&SearchWindow::Filter, this);
   list_->on_double_click = ui::Trapped(&SearchWindow::Go, this);

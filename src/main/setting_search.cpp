@@ -68,7 +68,11 @@ void SettingIndex::Add(std::size_t b, int item) {
   Finding f{.binding = b, .item = item, .page = binding.page};
   std::string entry;
   for (const std::string& path : paths) entry += (entry.empty() ? "" : "; ") + path;
-  f.line = caption + " — " + page.caption + " — " + entry;
+  // A label's colon goes; the frame, when it says more, follows in brackets.
+  std::string shown = caption;
+  if (!shown.empty() && shown.back() == ':') shown.pop_back();
+  if (!frame.empty() && frame != caption) shown += " (" + frame + ")";
+  f.line = shown + " — " + page.caption + " — " + entry;
   std::string all = caption + kFieldBreak + frame + kFieldBreak + page.caption + kFieldBreak +
                     page.title + kFieldBreak + binding.help;
   for (const std::string& path : paths) all += kFieldBreak + path;
