@@ -36,7 +36,8 @@ SearchWindow::SearchWindow(ui::Toolkit& toolkit, const SettingIndex& index,
   // In the order of the Tab key: the text, the list, the buttons.
   label_ = toolkit.CreateLabel(w, {.rect = {8, 11, 110, 17}, .text = "Слово или путь:"});
   text_ = toolkit.CreateTextBox(w, {.id = IDC_SEARCH_TEXT, .rect = {120, 8, 552, 20}});
-  list_ = toolkit.CreateListBox(w, {.id = IDC_SEARCH_LIST, .rect = {8, 36, 664, 222}});
+  list_ = toolkit.CreateListBox(
+      w, {.id = IDC_SEARCH_LIST, .rect = {8, 36, 664, 222}, .steady_scroll_bars = true});
   count_ = toolkit.CreateLabel(w, {.id = IDC_SEARCH_COUNT, .rect = {8, 272, 300, 17}});
   go_ = toolkit.CreateButton(w,
                              {.id = IDC_SEARCH_GO, .rect = {474, 267, 96, 25}, .text = "&Перейти"});

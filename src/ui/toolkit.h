@@ -279,6 +279,9 @@ struct ControlArgs {
   bool border = false;  // pictures: a sunken border
   Font font{};
   bool multiline = false;  // text boxes: several lines, Enter starts a new one
+  // List boxes: the scroll bars stay, disabled while everything fits, so that a refill never
+  // adds or removes one (which costs a list under Wine more than the refill itself).
+  bool steady_scroll_bars = false;
   // Labels: the text in this system colour; where such labels overlap, the text of the one
   // beneath shows through the one above (a shadow). -1 for the usual label.
   int text_color = -1;
