@@ -15,6 +15,8 @@
 // Menu commands of the main window.
 #define IDM_FILE_REFRESH 40001
 #define IDM_FILE_EXIT 40002
+#define IDM_FILE_FIND 40003       // "Найти параметр..." (Ctrl+F)
+#define IDM_FILE_FIND_NEXT 40004  // "Найти далее" (F3)
 // "Сервис".
 #define IDM_SERVICE_TOGGLE 40101
 #define IDM_SERVICE_RUN 40102
@@ -160,3 +162,10 @@
 #define IDC_JOURNAL_UNDO_ALL 1802
 #define IDC_JOURNAL_SAVE 1803
 #define IDC_JOURNAL_CLOSE 1804
+
+// The search window "Поиск параметра".
+#define IDC_SEARCH_TEXT 1820
+#define IDC_SEARCH_LIST 1821
+#define IDC_SEARCH_GO 1822
+#define IDC_SEARCH_CLOSE 1823
+#define IDC_SEARCH_COUNT 1824

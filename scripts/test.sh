@@ -274,6 +274,10 @@ wine_suites() {
     wine_suite "modal windows under Wine$on" "modal-win98-$tag" driver \
       "$VIREO_WIN_BUILD/driver.exe" modal "$program" --desktop VireoTest
 
+    vireo_log "driver: \"Найти параметр...\" of vireo.exe: found, jumped to, nothing written"
+    wine_suite "setting search under Wine$on" "search-win98-$tag" driver \
+      "$VIREO_WIN_BUILD/driver.exe" search "$program" --desktop VireoTest
+
     # What the program calls on the paths of the export, the New-menu editor and the journal,
     # from Wine's relay trace: no function that Windows 9x only stubs or lacks. The i686 build
     # is the program for Windows 9x; the x86_64 one follows the same paths.

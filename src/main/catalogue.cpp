@@ -317,6 +317,47 @@ void Catalogue::ReadMyComputer(int page) {
   }
 }
 
+std::vector<Binding> Catalogue::Bindings() {
+  std::vector<Binding> made;
+  auto add = [&](ui::Widget& control, ui::Widget& caption, int page, Group group,
+                 std::function<std::vector<std::string>()> paths) {
+    made.push_back({.control = &control,
+                    .caption = &caption,
+                    .frame = pages_[static_cast<std::size_t>(page)]->GroupFrame(group),
+                    .paths = [paths = std::move(paths)](int) { return paths(); },
+                    .page = page});
+  };
+  for (int i = 1; i < static_cast<int>(chk.size()); ++i) {
+    const auto n = static_cast<std::size_t>(i);
+    add(*chk[n], *chk[n], chk_page_[n], kRestrictionPlaces[n - 1].group,
+        [this, i] { return std::vector<std::string>{String(ids::kIdsRestrictionPath + i)}; });
+  }
+  for (std::size_t i = 0; i < chka.size(); ++i) {
+    controls::ChkAdvanced& c = *chka[i];
+    add(c.box(), c.box(), chka_page_[i], kCheckSettingPlaces[i].group,
+        [&c] { return std::vector<std::string>{c.key()}; });
+  }
+  for (std::size_t i = 0; i < opt.size(); ++i) {
+    controls::OptSelect& c = *opt[i];
+    add(c.list(), c.label(), opt_page_[i], Group::kFrame7,
+        [&c] { return std::vector<std::string>{c.key()}; });
+    // The help lists the choices.
+    for (int item = 0; item < c.list().Count(); ++item)
+      made.back().help += c.list().Item(item) + " ";
+  }
+  for (int i = 0; i < static_cast<int>(txt.size()); ++i) {
+    const auto n = static_cast<std::size_t>(i);
+    add(txt[n]->box(), txt[n]->label(), txt_page_[n], kTextPlaces[n].group,
+        [this, i] { return TextPaths(i); });
+  }
+  for (int i = 0; i < static_cast<int>(chkm.size()); ++i) {
+    const auto n = static_cast<std::size_t>(i);
+    add(*chkm[n], *chkm[n], chkm_page_[n], Group::kFrame5,
+        [this, i] { return std::vector<std::string>{String(ids::kIdsMyComputerKey + i)}; });
+  }
+  return made;
+}
+
 std::vector<std::string> Catalogue::TextPaths(int index) {
   const std::string entry = String(ids::kIdsTextPath + index);
   const auto bar = entry.find('|');

@@ -42,6 +42,9 @@ class Catalogue : public PagePart {
   // re-read as a refresh re-reads it; nothing when no element of the arrays uses the id. A
   // change of a single entry is tried this way without the whole catalogue.
   void ConfigureEntry(int id);
+  // The search's bindings of the elements (see Binding), each with its page; made when asked,
+  // from the catalogue's paths, without reading the registry.
+  std::vector<Binding> Bindings();
 
   std::vector<std::unique_ptr<ui::CheckBox>> chk;  // 0 is the unused template
   std::vector<std::unique_ptr<ui::CheckBox>> chkm;

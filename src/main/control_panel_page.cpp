@@ -50,6 +50,10 @@ AppletList::AppletList(PageContext& context, ui::Container& parent) : context_(c
   // The items stand cleared until the list is filled.
   for (const Applet& applet : kApplets) list_->AddItem(applet.caption);
   list_->on_item_check = ui::Trapped(&AppletList::OnItemCheck, this);
+  BindItems(context, *list_, parent, [](int item) {
+    return std::vector<std::string>{"control.ini [" + std::string(kDontLoad) + "] " +
+                                    kApplets.at(static_cast<std::size_t>(item)).key};
+  });
   list_->SetItemTooltip([this](int item) {
     return ui::TrapText([&] {
       if (item < 0 || item >= kAppletCount) return std::string();

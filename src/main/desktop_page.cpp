@@ -57,7 +57,7 @@ IconSize::IconSize(PageContext& context, ui::Container& parent) : context_(conte
                .text = "Удалить неиспользуемые ключи иконок оболочки"});
 
   vscroll1_->on_change = ui::Trapped(&IconSize::OnSpin, this);
-  vscroll1_->SetTooltip(ValuesTip(context.platform.registry, {kShellIconSize}));
+  BindValues(context, *vscroll1_, *label2_, parent, {kShellIconSize});
   command1_->on_click = ui::Trapped(&IconSize::OnDefault, this);
   command2_->on_click = ui::Trapped(&IconSize::OnRemoveAll, this);
   command3_->on_click = ui::Trapped(&IconSize::OnRemoveUnused, this);

@@ -39,6 +39,7 @@ DriveList::DriveList(PageContext& context, ui::Container& parent) : context_(con
   list_->on_item_check = ui::Trapped(&DriveList::OnItemCheck, this);
   // Every drive's tick is one bit of the same value.
   list_->SetTooltip(ValuesTip(context.platform.registry, {kNoDrives}));
+  BindItems(context, *list_, parent, [](int) { return std::vector<std::string>{kNoDrives}; });
 }
 
 void DriveList::Fill(Reading reading) {
@@ -90,8 +91,8 @@ ExplorerView::ExplorerView(PageContext& context, ui::Container& frame13) : conte
   text1_->on_change = ui::Trapped(&ExplorerView::OnText1, this);
   command5_->on_click = ui::Trapped(&ExplorerView::OnBrowse, this);
   command6_->on_click = ui::Trapped(&ExplorerView::OnPreview, this);
-  check1_->SetTooltip(ValuesTip(context.platform.registry, {kFolderOpenCommand}));
-  text1_->SetTooltip(ValuesTip(context.platform.registry, {kToolbarBackground}));
+  BindValues(context, *check1_, *check1_, frame13, {kFolderOpenCommand});
+  BindValues(context, *text1_, *frame14_, *frame14_, {kToolbarBackground});
 }
 
 // The two-pane command, compared without regard to letter case (blanks count).

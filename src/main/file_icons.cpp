@@ -51,6 +51,12 @@ std::string IconOf(int row) {
                   : "HKCR\\" + std::string(kIconKinds[row].code) + "file\\DefaultIcon\\";
 }
 
+// The key of extension `row` of lstExt, whose default value names its class.
+std::string ExtensionKey(int row) {
+  return "HKLM\\" + std::string(registry::kClassesKey) +
+         kExtensions.at(static_cast<std::size_t>(row)) + "\\";
+}
+
 }  // namespace
 
 ExtensionList::ExtensionList(PageContext& context, ui::Container& parent) : context_(context) {
@@ -59,16 +65,18 @@ ExtensionList::ExtensionList(PageContext& context, ui::Container& parent) : cont
   list_->on_item_check = ui::Trapped(&ExtensionList::OnItemCheck, this);
   list_->SetItemTooltip(
       [this](int row) { return ui::TrapText([this, row] { return RowTip(row); }); });
+  BindItems(context, *list_, parent, [](int row) {
+    return std::vector<std::string>{ExtensionKey(row), kNeverShowExt};
+  });
 }
 
 // The extension's class name, then the class's NeverShowExt.
 std::string ExtensionList::RowTip(int row) {
   if (row < 0 || row >= kExtensionCount) return {};
   platform::Registry& reg = context_.platform.registry;
-  const std::string extension = kExtensions[row];
-  std::vector<std::string> paths = {"HKLM\\" + std::string(registry::kClassesKey) + extension +
-                                    "\\"};
-  const std::string class_name = registry::ReadClassName(reg, extension).Name();
+  std::vector<std::string> paths = {ExtensionKey(row)};
+  const std::string class_name =
+      registry::ReadClassName(reg, kExtensions.at(static_cast<std::size_t>(row))).Name();
   if (!class_name.empty()) paths.push_back(NeverShowExtOf(class_name));
   return registry::DescribeValues(reg, paths);
 }
@@ -113,6 +121,9 @@ IconList::IconList(PageContext& context, ui::Container& parent) : context_(conte
       return registry::DescribeValues(context_.platform.registry,
                                       {IconOf(row), IconOf(row) + kIconBackup});
     });
+  });
+  BindItems(context, *list_, parent, [](int row) {
+    return std::vector<std::string>{IconOf(row), IconOf(row) + kIconBackup};
   });
 }
 

@@ -39,8 +39,8 @@ AnyFileOptions::AnyFileOptions(PageContext& context, ui::Container& frame16) : c
                                   .text = "Пункт \"Открыть с помощью...\""});
   check2_->on_click = ui::Trapped(&AnyFileOptions::OnCheck2, this);
   check3_->on_click = ui::Trapped(&AnyFileOptions::OnCheck3, this);
-  check2_->SetTooltip(ValuesTip(context.platform.registry, {kQuickView}));
-  check3_->SetTooltip(ValuesTip(context.platform.registry, {kOpenWithCommand, kOpenWithVerb}));
+  BindValues(context, *check2_, *check2_, frame16, {kQuickView});
+  BindValues(context, *check3_, *check3_, frame16, {kOpenWithCommand, kOpenWithVerb});
 }
 
 void AnyFileOptions::ReadQuickView() {
@@ -90,8 +90,8 @@ UnknownFiles::UnknownFiles(PageContext& context, ui::Container& frame) : context
       frame, {.id = IDC_UNKNOWN_FILES_DESCRIPTION, .rect = {kBoxLeft, second, kBoxWidth, 20}});
   txt_o_->on_change = ui::Trapped(&UnknownFiles::OnCommandChange, this);
   txt_d_->on_change = ui::Trapped(&UnknownFiles::OnDescriptionChange, this);
-  txt_o_->SetTooltip(ValuesTip(context.platform.registry, {kUnknownCommand, kUnknownDefaultVerb}));
-  txt_d_->SetTooltip(ValuesTip(context.platform.registry, {kUnknownDescription}));
+  BindValues(context, *txt_o_, *lbl_o_, frame, {kUnknownCommand, kUnknownDefaultVerb});
+  BindValues(context, *txt_d_, *lbl_d_, frame, {kUnknownDescription});
 }
 
 void UnknownFiles::ReadCommand() {

@@ -65,6 +65,20 @@ SpecialFolders::SpecialFolders(PageContext& context, ui::Container& parent) : co
   };
   cmb_folder_->SetTooltip(tip);
   txt_path_->SetTooltip(tip);
+  // Found folder by folder; the path box names the folder chosen now.
+  auto names = [this](int item) {
+    const std::string name = item < 0 ? std::string() : cmb_folder_->Item(item);
+    return std::vector<std::string>{kShellFolders + name, kUserShellFolders + name};
+  };
+  BindItems(context, *cmb_folder_, parent, names, [this](int item) {
+    cmb_folder_->SetSelection(item);
+    ShowPath();
+  });
+  context.bindings.push_back(
+      {.control = txt_path_.get(),
+       .caption = &parent,
+       .frame = &parent,
+       .paths = [this, names](int) { return names(cmb_folder_->Selection()); }});
 }
 
 void SpecialFolders::Load() {
@@ -94,7 +108,7 @@ SourcePath::SourcePath(PageContext& context, ui::Container& parent) : context_(c
   txt_win_ =
       context.toolkit.CreateTextBox(parent, {.id = IDC_SOURCE_PATH, .rect = {10, 18, 285, 20}});
   txt_win_->on_change = ui::Trapped(&SourcePath::OnChange, this);
-  txt_win_->SetTooltip(ValuesTip(context.platform.registry, {kSourcePath}));
+  BindValues(context, *txt_win_, parent, parent, {kSourcePath});
 }
 
 void SourcePath::Load() {
@@ -113,7 +127,7 @@ InstallPaths::InstallPaths(PageContext& context, ui::Container& parent) : contex
     txt_ip_[i] = context.toolkit.CreateTextBox(
         parent, {.id = IDC_INSTALL_PATH_FIRST + i, .rect = {30, top, 265, 20}});
     txt_ip_[i]->on_change = ui::Trapped(&InstallPaths::OnChange, this, i);
-    txt_ip_[i]->SetTooltip(ValuesTip(context.platform.registry, {InstallValue(i)}));
+    BindValues(context, *txt_ip_[i], parent, parent, {InstallValue(i)});
   }
 }
 

@@ -46,8 +46,8 @@ IconLibraryButtons::IconLibraryButtons(PageContext& context, ui::Container& pare
   // Both buttons set or remove the same icon overrides.
   std::vector<std::string> paths;
   for (const LibraryIcon& icon : set.icons) paths.push_back(IconPath(icon));
-  use_->SetTooltip(ValuesTip(context.platform.registry, paths));
-  restore_->SetTooltip(ValuesTip(context.platform.registry, paths));
+  BindValues(context, *use_, *use_, parent, paths);
+  BindValues(context, *restore_, *restore_, parent, paths);
 }
 
 void IconLibraryButtons::Load() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "main/search_window.h"
 #include "main/splash.h"
 #include "resource.h"
 #include "service/journal_window.h"
@@ -23,6 +24,11 @@ static_assert(IDC_PAGE_BUTTON_FIRST + kPageCount <= IDC_PAGE_FIRST &&
 // Positions of the popup menus in the menu bar.
 constexpr int kMenuPrograms = 2;
 constexpr int kMenuApplets = 3;
+
+// How long a setting jumped to keeps its caption marked.
+constexpr int kMarkMs = 2000;
+constexpr char kMarkBefore[] = "» ";
+constexpr char kMarkAfter[] = " «";
 
 constexpr int kClientWidth = 750;
 constexpr int kClientHeight = 409;
@@ -92,11 +98,13 @@ void MainWindow::CreateShell() {
 }
 
 void MainWindow::CreatePages() {
-  context_ = std::make_unique<PageContext>(PageContext{platform_, toolkit_, *window_});
+  context_ = std::make_unique<PageContext>(PageContext{platform_, toolkit_, *window_, {}});
   std::array<Page*, kPageCount> pages{};
   for (int i = 0; i < kPageCount; ++i) {
+    const std::size_t made = context_->bindings.size();
     pages_[i] = kPages[i].make(*context_, *shells_[i].frame);
     pages[i] = pages_[i].get();
+    for (std::size_t b = made; b < context_->bindings.size(); ++b) context_->bindings[b].page = i;
   }
   catalogue_ = std::make_unique<Catalogue>(platform_, toolkit_, *window_, pages);
   launch_menus_ = std::make_unique<service::LaunchMenus>(platform_, window_->MenuAt(kMenuPrograms),
@@ -219,11 +227,74 @@ void MainWindow::OnCommand(int command_id) {
     case IDM_FILE_EXIT:
       Exit();
       break;
+    case IDM_FILE_FIND:
+      Find();
+      break;
+    case IDM_FILE_FIND_NEXT:
+      FindNext();
+      break;
     default:
       // Each remaining command id belongs to one menu, and runs one call there.
       if (!launch_menus_->OnCommand(command_id)) service_menu_->OnCommand(command_id);
       break;
   }
+}
+
+std::vector<Binding> MainWindow::Bindings() {
+  std::vector<Binding> bindings = context_->bindings;
+  std::vector<Binding> catalogue = catalogue_->Bindings();
+  bindings.insert(bindings.end(), catalogue.begin(), catalogue.end());
+  return bindings;
+}
+
+// The index is made each time it is needed, from what the pages show then: a few hundred lines,
+// no registry read, and nothing at start-up.
+void MainWindow::Find() {
+  const SettingIndex index(Bindings());
+  const int chosen = RunSearchWindow(toolkit_, *window_, index, &search_text_);
+  if (chosen >= 0) JumpTo(index, chosen);
+}
+
+void MainWindow::FindNext() {
+  const SettingIndex index(Bindings());
+  const std::vector<int> found = index.Match(search_text_);
+  if (search_text_.empty() || found.empty()) {
+    Find();
+    return;
+  }
+  const auto next = std::upper_bound(found.begin(), found.end(), found_);
+  JumpTo(index, next == found.end() ? found.front() : *next);
+}
+
+void MainWindow::JumpTo(const SettingIndex& index, int i) {
+  const Finding& finding = index.at(i);
+  const Binding& binding = index.binding(finding);
+  found_ = i;
+  ShowPage(static_cast<PageId>(finding.page));
+  if (finding.item >= 0) {
+    if (binding.select) {
+      binding.select(finding.item);
+    } else {
+      binding.list->SetSelection(finding.item);
+    }
+  }
+  binding.control->Focus();
+  Unmark();
+  if (binding.caption == nullptr) return;
+  if (!mark_timer_) {
+    mark_timer_ = toolkit_.CreateTimer(*window_);
+    mark_timer_->on_tick = ui::Trapped(&MainWindow::Unmark, this);
+  }
+  marked_ = binding.caption;
+  marked_text_ = marked_->Text();
+  marked_->SetText(kMarkBefore + marked_text_ + kMarkAfter);
+  mark_timer_->Start(kMarkMs);
+}
+
+void MainWindow::Unmark() {
+  if (mark_timer_) mark_timer_->Stop();
+  if (marked_ != nullptr) marked_->SetText(marked_text_);
+  marked_ = nullptr;
 }
 
 }  // namespace vireo::main

@@ -13,6 +13,7 @@
 #include "main/catalogue.h"
 #include "main/page.h"
 #include "main/page_table.h"
+#include "main/setting_search.h"
 #include "platform/platform.h"
 #include "service/journal.h"
 #include "service/launch_menus.h"
@@ -52,6 +53,16 @@ class MainWindow {
   void RereadAll();
   // "Выход": ends the program at once.
   void Exit();
+  // "Найти параметр..." (Ctrl+F): the search window; the setting chosen there is jumped to.
+  void Find();
+  // "Найти далее" (F3): the next setting that the last search's text finds, without the window;
+  // the window when nothing was searched yet.
+  void FindNext();
+  // Every registry-bound control of the pages, with its page (see Binding).
+  std::vector<Binding> Bindings();
+  // Brings the page of finding `i` to the front (with the page switch's reading), makes a list's
+  // item current, focuses the control and marks its caption for a moment. Writes nothing.
+  void JumpTo(const SettingIndex& index, int i);
 
   ui::Window& window() { return *window_; }
   ui::Frame& page_frame(PageId p) { return *shells_[static_cast<int>(p)].frame; }
@@ -82,6 +93,8 @@ class MainWindow {
   void OnCommand(int command_id);
   // One slice of the idle work after the first paint; false when it is done.
   bool MakeAheadSlice();
+  // The caption that JumpTo marked shows its own text again.
+  void Unmark();
 
   platform::Platform& platform_;
   ui::Toolkit& toolkit_;
@@ -102,6 +115,12 @@ class MainWindow {
   // The pages' windows made ahead of their first showing, then the New-menu list read.
   std::unique_ptr<ui::IdleWork> ahead_;
   int ahead_page_ = 0;
+  // The search: the text typed last and the finding jumped to last; the marked caption.
+  std::string search_text_;
+  int found_ = -1;
+  std::unique_ptr<ui::Timer> mark_timer_;
+  ui::Widget* marked_ = nullptr;
+  std::string marked_text_;
 };
 
 }  // namespace vireo::main

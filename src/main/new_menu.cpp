@@ -174,6 +174,12 @@ NewMenuList::NewMenuList(PageContext& context, ui::Frame& frame)
   delete_->on_click = ui::Trapped(&NewMenuList::OnDelete, this);
   list_->SetItemTooltip(
       [this](int item) { return ui::TrapText([this, item] { return ItemTip(item); }); });
+  // The extension's key, below which (or below its class) the ShellNew key is.
+  BindItems(context, *list_, frame, [this](int item) {
+    return std::vector<std::string>{"HKLM\\" + std::string(registry::kClassesKey) + "." +
+                                    ParseNewMenuItem(list_->Item(item)).type + "\\"};
+  });
+  context.bindings.back().help = "ShellNew";
   filler_ = tk.CreateIdleWork(context.window);
   filler_->on_slice = [this] {
     bool more = false;

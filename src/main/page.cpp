@@ -26,6 +26,26 @@ std::function<std::string()> ValuesTip(platform::Registry& registry,
   };
 }
 
+void BindValues(PageContext& context, ui::Widget& control, ui::Widget& caption, ui::Widget& frame,
+                std::vector<std::string> paths) {
+  control.SetTooltip(ValuesTip(context.platform.registry, paths));
+  context.bindings.push_back(
+      {.control = &control, .caption = &caption, .frame = &frame, .paths = [paths](int) {
+         return paths;
+       }});
+}
+
+void BindItems(PageContext& context, ui::ListControl& list, ui::Widget& frame,
+               std::function<std::vector<std::string>(int item)> paths,
+               std::function<void(int item)> select) {
+  context.bindings.push_back({.control = &list,
+                              .caption = &frame,
+                              .frame = &frame,
+                              .paths = std::move(paths),
+                              .list = &list,
+                              .select = std::move(select)});
+}
+
 bool ShowItems(ui::ListControl& list, const std::vector<std::string>& items, Reading reading) {
   const int count = static_cast<int>(items.size());
   bool same = list.Count() == count;

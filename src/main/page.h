@@ -116,12 +116,41 @@ struct CheckRow {
 void ShowRows(ui::CheckList& list, const std::vector<CheckRow>& rows,
               Reading reading = Reading::kRefresh);
 
+// A registry-bound control as "Найти параметр..." knows it (see docs/search.md): entered where
+// its tooltip is made, from the very paths the tooltip describes, so that the search names what
+// the tooltip names without reading the registry. A list whose items are settings each (an
+// applet, a drive, an extension) is found item by item.
+struct Binding {
+  ui::Widget* control = nullptr;  // takes the focus
+  ui::Widget* caption = nullptr;  // shows the caption: the control itself, its label or its frame
+  ui::Widget* frame = nullptr;    // the frame it stands in
+  // The paths its tooltip names (for a list, each item's); asked when the search window opens.
+  std::function<std::vector<std::string>(int item)> paths{};
+  // Words the help file gives it beyond its caption and paths (a choice setting's choices).
+  std::string help{};
+  ui::ListControl* list = nullptr;  // a list found item by item
+  // Makes item `item` current as a user's choice would show it; SetSelection when empty.
+  std::function<void(int item)> select{};
+  int page = -1;  // index into kPages; the main window notes it for the pages' own controls
+};
+
 // What every page is built with.
 struct PageContext {
   platform::Platform& platform;
   ui::Toolkit& toolkit;
   ui::Window& window;  // the main window, owner of the dialogs a page opens
+  // The registry-bound controls that the pages make, in the order they are made.
+  std::vector<Binding> bindings{};
 };
+
+// Gives `control` the tooltip of its values at `paths` (ValuesTip) and enters it into the
+// search's bindings with its caption and its frame.
+void BindValues(PageContext& context, ui::Widget& control, ui::Widget& caption, ui::Widget& frame,
+                std::vector<std::string> paths);
+// Enters list `list`, whose item i touches `paths(i)`, into the search's bindings.
+void BindItems(PageContext& context, ui::ListControl& list, ui::Widget& frame,
+               std::function<std::vector<std::string>(int item)> paths,
+               std::function<void(int item)> select = {});
 
 class Page {
  public:

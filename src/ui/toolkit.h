@@ -36,6 +36,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vireo::ui {
 
@@ -77,7 +78,8 @@ class Widget {
   // Puts the widget on top of its siblings.
   virtual void BringToFront() = 0;
   virtual NativeHandle Handle() const = 0;
-  // Gives the widget the keyboard focus.
+  // Gives the widget the keyboard focus; a text box's whole text is selected then, as the
+  // dialog keys select it, so that typing replaces it.
   virtual void Focus() = 0;
   // The text of the tooltip shown while the pointer rests on the widget, asked for each time the
   // tooltip opens; "" shows none. The provider runs under no trap of the toolkit's: it must not
@@ -145,6 +147,11 @@ class ListControl : public Widget {
   virtual int AddItem(const std::string& text) = 0;
   virtual int Count() const = 0;
   virtual std::string Item(int index) const = 0;
+  // Clear, then AddItem for each of `items`; the Win32 list draws once, at the end.
+  virtual void SetItems(const std::vector<std::string>& items) {
+    Clear();
+    for (const std::string& item : items) AddItem(item);
+  }
   virtual void SetSelection(int index) = 0;
   virtual int Selection() const = 0;
   // List boxes: the tooltip of the item under the pointer, asked for when it opens and again
@@ -272,6 +279,9 @@ struct ControlArgs {
   bool border = false;  // pictures: a sunken border
   Font font{};
   bool multiline = false;  // text boxes: several lines, Enter starts a new one
+  // List boxes: the scroll bars stay, disabled while everything fits, so that a refill never
+  // adds or removes one (which costs a list under Wine more than the refill itself).
+  bool steady_scroll_bars = false;
   // Labels: the text in this system colour; where such labels overlap, the text of the one
   // beneath shows through the one above (a shadow). -1 for the usual label.
   int text_color = -1;

@@ -37,6 +37,7 @@ TEST_F(ModalTest, TheOwnerTakesInputAgainTheMomentTheWindowCloses) {
       {"frmProcesses", IDM_HELP_OS, IDC_SYSINFO_PROCESSES, IDC_PROCS_OK, kEveryWay},
       {"frmWindows", IDM_HELP_OS, IDC_SYSINFO_WINDOWS, IDC_WINDOWS_OK, kEveryWay},
       {"frmAbout", IDM_HELP_ABOUT, 0, IDC_ABOUT_OK, kEveryWay},
+      {"search", IDM_FILE_FIND, 0, IDC_SEARCH_CLOSE, kEveryWay},
   };
   for (const Case& c : cases) {
     for (Way way : c.ways) {

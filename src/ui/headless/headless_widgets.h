@@ -51,6 +51,8 @@ class Node {
   int ZIndex() const;
   // Visible, and every ancestor visible.
   bool Shown() const;
+  // Whether the widget has a tooltip (a list box: or its items have).
+  virtual bool HasTooltip() const { return false; }
 
   // Depth-first search below this node (this node included) for the first node with `text`.
   Node* Find(const std::string& text);
@@ -103,6 +105,7 @@ class Widget : public Interface, public Node {
   }
   // The pointer rests on the widget: the text its tooltip shows now ("" for none).
   std::string TooltipText() const { return tooltip_ ? tooltip_() : std::string(); }
+  bool HasTooltip() const override { return static_cast<bool>(tooltip_); }
 
  private:
   bool focused_ = false;
@@ -241,6 +244,9 @@ class HList : public Widget<Interface> {
   std::string ItemTooltipText(int index) const {
     if (item_tooltip_ && index >= 0 && index < Count()) return item_tooltip_(index);
     return this->TooltipText();
+  }
+  bool HasTooltip() const override {
+    return static_cast<bool>(item_tooltip_) || Widget<Interface>::HasTooltip();
   }
   void SetHorizontalExtent(int pixels) override { horizontal_extent_ = pixels; }
   int horizontal_extent() const { return horizontal_extent_; }

@@ -141,6 +141,11 @@ class Win32TextBox : public Widget<ui::TextBox> {
   bool ReadOnly() const override {
     return hwnd_ ? (GetWindowLongA(hwnd_, GWL_STYLE) & ES_READONLY) != 0 : read_only_;
   }
+  // As the dialog keys do: the whole text selected, so that typing replaces it.
+  void Focus() override {
+    Widget::Focus();
+    if (hwnd_) SendMessageA(hwnd_, EM_SETSEL, 0, -1);
+  }
   void OnCommand(int notification) override {
     if (notification != EN_CHANGE || suppress_) return;
     text_ = WindowText(hwnd_);

@@ -80,6 +80,13 @@ class Win32List : public Widget<Interface>, public ListHook {
     if (!this->hwnd_) return static_cast<int>(items_.size()) - 1;
     return static_cast<int>(Send(m_.add, 0, reinterpret_cast<LPARAM>(text.c_str())));
   }
+  void SetItems(const std::vector<std::string>& items) override {
+    if (this->hwnd_) Send(WM_SETREDRAW, FALSE, 0);
+    Interface::SetItems(items);
+    if (!this->hwnd_) return;
+    Send(WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(this->hwnd_, nullptr, TRUE);
+  }
   int Count() const override {
     return this->hwnd_ ? static_cast<int>(Send(m_.count, 0, 0)) : static_cast<int>(items_.size());
   }

@@ -173,9 +173,11 @@ std::unique_ptr<ui::ListControl> Win32Toolkit::CreateDropDown(Container& parent,
 
 std::unique_ptr<ui::ListControl> Win32Toolkit::CreateListBox(Container& parent,
                                                              const ControlArgs& args) {
-  const Blueprint blueprint = MakeBlueprint(
-      *this, "LISTBOX", WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-      WS_EX_CLIENTEDGE, args);
+  const Blueprint blueprint =
+      MakeBlueprint(*this, "LISTBOX",
+                    WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                        (args.steady_scroll_bars ? LBS_DISABLENOSCROLL : 0),
+                    WS_EX_CLIENTEDGE, args);
   return Adopted(parent,
                  std::make_unique<Win32List<ui::ListControl>>(blueprint, args, kListMessages));
 }

@@ -72,9 +72,9 @@ struct Scenario {
   int (*run)(const std::string& exe, const char* desktop);
 };
 constexpr Scenario kScenarios[] = {
-    {"main", runMain},   {"refuse", runRefuse},     {"pages", runPages}, {"files", runFiles},
-    {"cases", runCases}, {"menus", runMenus},       {"tools", runTools}, {"journal", runJournal},
-    {"modal", runModal}, {"tooltips", runTooltips},
+    {"main", runMain},   {"refuse", runRefuse},     {"pages", runPages},   {"files", runFiles},
+    {"cases", runCases}, {"menus", runMenus},       {"tools", runTools},   {"journal", runJournal},
+    {"modal", runModal}, {"tooltips", runTooltips}, {"search", runSearch},
 };
 
 int usage() {

@@ -180,6 +180,8 @@ int runModal(const std::string& exe, const char* desktop) {
        IDC_SYSINFO_OK, true},
       {"\"О программе\"", [&] { postCommand(main, IDM_HELP_ABOUT); }, "О программе", IDC_ABOUT_OK,
        true},
+      {"the search window", [&] { postCommand(main, IDM_FILE_FIND); }, "Поиск параметра",
+       IDC_SEARCH_CLOSE, false},
   };
   for (const Modal& m : overMain) endEveryWay(pid, main, m);
 

@@ -1,0 +1,106 @@
+#include "main/setting_search.h"
+
+#include <algorithm>
+
+#include "main/page_table.h"
+#include "platform/registry.h"
+#include "registry/ansi_text.h"
+#include "registry/file_class.h"
+#include "ui/trap.h"
+
+namespace vireo::main {
+namespace {
+
+// The fields of a finding are kept apart, so that no word matches across two of them.
+constexpr char kFieldBreak = '\n';
+
+// The program names the classes below HKLM; a path typed from HKCR finds them too.
+std::string ClassesAlias(const std::string& folded_path) {
+  const std::string machine_classes =
+      registry::LowerAnsi("HKLM\\" + std::string(registry::kClassesKey));
+  if (folded_path.rfind(machine_classes, 0) != 0) return {};
+  return "hkcr\\" + folded_path.substr(machine_classes.size());
+}
+
+}  // namespace
+
+std::string FoldWord(std::string_view word) {
+  std::string folded = registry::LowerAnsi(word);
+  for (const platform::RootName& root : platform::kRoots) {
+    const std::string name = registry::LowerAnsi(root.name);
+    if (folded.rfind(name, 0) == 0 &&
+        (folded.size() == name.size() || folded[name.size()] == '\\')) {
+      return registry::LowerAnsi(root.abbreviation) + folded.substr(name.size());
+    }
+  }
+  return folded;
+}
+
+SettingIndex::SettingIndex(std::vector<Binding> bindings) : bindings_(std::move(bindings)) {
+  // Page by page, in the order of the buttons; within a page, as the bindings were made.
+  std::stable_sort(bindings_.begin(), bindings_.end(),
+                   [](const Binding& a, const Binding& b) { return a.page < b.page; });
+  for (std::size_t b = 0; b < bindings_.size(); ++b) {
+    const Binding& binding = bindings_[b];
+    if (binding.control == nullptr || binding.page < 0 || binding.page >= kPageCount) continue;
+    if (binding.list == nullptr) {
+      ui::Trap([&] { Add(b, -1); });
+      continue;
+    }
+    // A list without items (the New menu's before its reading) is found as itself.
+    const int count = binding.list->Count();
+    if (count == 0) ui::Trap([&] { Add(b, -1); });
+    for (int item = 0; item < count; ++item) ui::Trap([&] { Add(b, item); });
+  }
+}
+
+void SettingIndex::Add(std::size_t b, int item) {
+  const Binding& binding = bindings_[b];
+  const PageEntry& page = kPages[binding.page];
+  std::string caption =
+      item >= 0 ? binding.list->Item(item) : (binding.caption ? binding.caption->Text() : "");
+  const std::string frame = binding.frame ? binding.frame->Text() : "";
+  if (caption.empty() || caption == frame) caption = frame;
+  const bool paths_known = binding.paths && (item >= 0 || binding.list == nullptr);
+  const std::vector<std::string> paths =
+      paths_known ? binding.paths(item) : std::vector<std::string>{};
+
+  Finding f{.binding = b, .item = item, .page = binding.page};
+  std::string entry;
+  for (const std::string& path : paths) entry += (entry.empty() ? "" : "; ") + path;
+  // A label's colon goes; the frame, when it says more, follows in brackets.
+  std::string shown = caption;
+  if (!shown.empty() && shown.back() == ':') shown.pop_back();
+  if (!frame.empty() && frame != caption) shown += " (" + frame + ")";
+  f.line = shown + " — " + page.caption + " — " + entry;
+  std::string all = caption + kFieldBreak + frame + kFieldBreak + page.caption + kFieldBreak +
+                    page.title + kFieldBreak + binding.help;
+  for (const std::string& path : paths) all += kFieldBreak + path;
+  f.folded = registry::LowerAnsi(all);
+  for (const std::string& path : paths) {
+    const std::string alias = ClassesAlias(registry::LowerAnsi(path));
+    if (!alias.empty()) f.folded += kFieldBreak + alias;
+  }
+  findings_.push_back(std::move(f));
+}
+
+std::vector<int> SettingIndex::Match(std::string_view query) const {
+  std::vector<std::string> words;
+  std::size_t at = 0;
+  while (at < query.size()) {
+    const std::size_t end = std::min(query.find_first_of(" \t", at), query.size());
+    if (end > at) words.push_back(FoldWord(query.substr(at, end - at)));
+    at = end + 1;
+  }
+  std::vector<int> found;
+  for (int i = 0; i < size(); ++i) {
+    const std::string& text = findings_[static_cast<std::size_t>(i)].folded;
+    const bool all = std::all_of(words.begin(), words.end(), [&](const std::string& word) {
+      return text.find(word) != std::string::npos;
+    });
+    if (all) found.push_back(i);
+  }
+  return found;
+}
+
+}  // namespace vireo::main

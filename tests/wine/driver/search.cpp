@@ -1,0 +1,123 @@
+// "Найти параметр..." on the real window: Ctrl+F typed opens "Поиск параметра"; a caption's
+// words typed in another letter case, then Enter, bring the Files page to the front with the
+// focus on the box and its caption marked; an applet's file name finds its item of the
+// Control Panel list, which is selected (typed over the last text, which the window opens with);
+// the watched part of the registry and control.ini are exactly as before. The time the list takes
+// to follow a keystroke is printed as a figure.
+#include <algorithm>
+
+#include "driver.h"
+
+namespace driver {
+
+namespace {
+
+constexpr char kSearchTitle[] = "Поиск параметра";
+constexpr int kJoystick = 8;  // joy.cpl in the applet list
+
+double nowMs() {
+  LARGE_INTEGER count, frequency;
+  QueryPerformanceCounter(&count);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The window that has the keyboard focus in the program's user-interface thread.
+HWND focusOf(HWND main) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(main, nullptr);
+  return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+void typeCtrlF() {
+  INPUT input[4] = {};
+  const WORD keys[4] = {VK_CONTROL, 'F', 'F', VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    input[i].type = INPUT_KEYBOARD;
+    input[i].ki.wVk = keys[i];
+    input[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+  }
+  SendInput(4, input, sizeof(INPUT));
+}
+
+// Opens the search window (by Ctrl+F typed, or by its command), types `text`, checks that the
+// first line begins with `first` and presses Enter; false when the window did not end.
+bool searchFor(DWORD pid, HWND main, const std::string& text, const std::string& first,
+               bool typed) {
+  if (typed) {
+    SetForegroundWindow(main);
+    waitUntil([&] { return GetForegroundWindow() == main; }, 2000);
+    typeCtrlF();
+  } else {
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_FILE_FIND, 0), 0);
+  }
+  HWND search = nullptr;
+  waitUntil([&] { return (search = findTop(pid, kSearchTitle, false)) != nullptr; });
+  if (!check(search != nullptr,
+             std::string(typed ? "Ctrl+F" : "the command") + " opens the search window"))
+    return false;
+  HWND edit = byId(search, IDC_SEARCH_TEXT);
+  HWND list = byId(search, IDC_SEARCH_LIST);
+  // The window opens with the last text selected: what is typed replaces it.
+  // Each keystroke is sent: it returns once the box has changed and the list has followed.
+  std::vector<double> times;
+  double last = nowMs();
+  check(typeText(edit, text,
+                 [&] {
+                   const double now = nowMs();
+                   times.push_back(now - last);
+                   last = now;
+                 }),
+        "the search takes \"" + text + "\"");
+  std::sort(times.begin(), times.end());
+  if (!times.empty()) {
+    say("time: \"%s\": the list followed a keystroke in %.1f ms (median), %.1f ms (slowest)",
+        text.c_str(), times[times.size() / 2], times.back());
+  }
+  const std::vector<std::string> lines = listItems(list);
+  check(!lines.empty() && lines[0].rfind(first, 0) == 0,
+        "\"" + text + "\" finds " + quoted(first) + " first",
+        lines.empty() ? std::string("nothing") : quoted(lines[0]));
+  pressKey(search, VK_RETURN);
+  return check(waitUntil([&] { return !IsWindow(search); }, 5000),
+               "Enter closes the search window");
+}
+
+}  // namespace
+
+int runSearch(const std::string& exe, const char* desktop) {
+  Program program;
+  HWND main = startMain(program, exe, desktop);
+  if (main == nullptr) return finish();
+  Shell shell;
+  if (!findShell(main, shell)) return finish();
+  const std::string before = registrySnapshot();
+
+  // The jump runs once the window has gone: its signs are waited for.
+  if (searchFor(program.pid(), main, "бЫСТРЫЙ ПРОСМОТР", "Пункт \"Быстрый просмотр\"", true)) {
+    HWND box = nullptr;
+    check(waitUntil([&] {
+            box = byId(main, IDC_QUICK_VIEW);
+            return box != nullptr && focusOf(main) == box;
+          }),
+          "the box has the focus");
+    checkFront(shell, kFiles, "after the jump to \"Быстрый просмотр\"");
+    check(waitUntil([&] { return windowText(box).rfind("» ", 0) == 0; }, 1000),
+          "the box's caption is marked", quoted(windowText(box)));
+    check(waitUntil([&] { return windowText(box).rfind("» ", 0) != 0; }, 5000),
+          "the mark goes after a moment");
+  }
+  if (searchFor(program.pid(), main, "JOY.CPL", "Игровые устройства", false)) {
+    HWND applets = byId(main, IDC_APPLETS_LIST);
+    check(waitUntil([&] { return focusOf(main) == applets; }), "the applet list has the focus");
+    checkFront(shell, kControlPanel, "after the jump to joy.cpl");
+    check(ask(applets, LB_GETCURSEL) == kJoystick, "joy.cpl is the selected applet",
+          std::to_string(ask(applets, LB_GETCURSEL)));
+  }
+  check(registrySnapshot() == before, "searching and jumping write nothing");
+  checkExit(program, main);
+  return finish();
+}
+
+}  // namespace driver
