@@ -114,9 +114,10 @@ LPARAM itemPoint(HWND list, int index, int x);
 bool clickItem(HWND list, int index, int x);
 constexpr int kBoxX = 8;    // inside the check mark at the left of a check list's item
 constexpr int kTextX = 40;  // on the item's text
-// Types `text` into an edit box at its caret, one Unicode WM_CHAR a character, as the keyboard
-// delivers them; false when the program did not take one.
-bool typeText(HWND edit, std::string_view text);
+// Types `text` (code page 1251) into an edit box at its caret, one Unicode WM_CHAR a character,
+// as the keyboard delivers them; `afterEach` runs after every character has been taken. False
+// when the program did not take one.
+bool typeText(HWND edit, std::string_view text, const std::function<void()>& afterEach = {});
 
 // ---- the program under test -----------------------------------------------------------------
 

@@ -123,7 +123,7 @@ bool clickItem(HWND list, int index, int x) {
   return send(list, WM_LBUTTONDOWN, MK_LBUTTON, at) && send(list, WM_LBUTTONUP, 0, at);
 }
 
-bool typeText(HWND edit, std::string_view text) {
+bool typeText(HWND edit, std::string_view text, const std::function<void()>& afterEach) {
   bool answered = true;
   for (char c : text) {
     wchar_t wide = 0;
@@ -131,6 +131,7 @@ bool typeText(HWND edit, std::string_view text) {
     DWORD_PTR result = 0;
     answered =
         SendMessageTimeoutW(edit, WM_CHAR, wide, 1, SMTO_NORMAL, kWaitMs, &result) != 0 && answered;
+    if (afterEach) afterEach();
   }
   return answered;
 }
