@@ -7,19 +7,6 @@
 #include "service/regedit4_text.h"
 
 namespace vireo::service {
-namespace {
-
-constexpr char kMissingList[] =
-    "Файл savereg.dat отсутствует в каталоге программы.\r\n"
-    "Сохранение пользовательской настройки невозможно.";
-constexpr char kAskExport[] = "Вы действительно желаете сделать резервную копию реестра?";
-constexpr char kMissingSetup[] =
-    "Файл setup.reg отсутствует в каталоге программы.\r\n"
-    "Вероятно, сохранение пользовательской настройки\r\n"
-    "не производилось, следовательно, ее восстановление\r\n"
-    "невозможно.";
-constexpr char kAskRestore[] =
-    "Вы действительно желаете восстановить пользовательскую настройку из файла setup.reg?";
 
 std::string FailureText(int number) {
   return "Произошла ошибка №" + std::to_string(number) +
@@ -27,8 +14,6 @@ std::string FailureText(int number) {
          "Возможно, на диске не хватает свободного места.\r\n"
          "Если это не так, обратитесь к разработчику.";
 }
-
-}  // namespace
 
 bool SplitListLine(std::string_view line, ListLine* out) {
   const std::size_t first = line.find('\\');

@@ -28,7 +28,20 @@ namespace vireo::service {
 inline constexpr char kListFile[] = "savereg.dat";
 inline constexpr char kSetupFile[] = "Setup.reg";
 
-// Failure numbers shown in the export's error message.
+// The messages of the two commands.
+inline constexpr char kMissingList[] =
+    "Файл savereg.dat отсутствует в каталоге программы.\r\n"
+    "Сохранение пользовательской настройки невозможно.";
+inline constexpr char kAskExport[] = "Вы действительно желаете сделать резервную копию реестра?";
+inline constexpr char kMissingSetup[] =
+    "Файл setup.reg отсутствует в каталоге программы.\r\n"
+    "Вероятно, сохранение пользовательской настройки\r\n"
+    "не производилось, следовательно, ее восстановление\r\n"
+    "невозможно.";
+inline constexpr char kAskRestore[] =
+    "Вы действительно желаете восстановить пользовательскую настройку из файла setup.reg?";
+
+// Failure numbers shown in the export's error message, FailureText.
 enum ExportError : int {
   kListUnreadable = 1,
   kMalformedLine = 2,
@@ -67,6 +80,9 @@ std::string Record(const ListLine& line, const std::string& data_text);
 // value per line.
 bool ExportText(platform::Registry& registry, const std::string& list, std::string* text,
                 int* error);
+
+// "Произошла ошибка №" `number` " при сохранении файла реестра." and what to do about it.
+std::string FailureText(int number);
 
 // mnuServiceSetup: asks first; writes "Setup.reg" or shows why it could not.
 void ExportSetup(platform::Platform& platform, platform::OwnerHandle owner);

@@ -11,9 +11,12 @@
 #include "catalogue_ids.h"
 #include "controls/setting_entries.h"
 #include "platform/host/catalogue_table.h"
+#include "platform/host/memory_registry.h"
 #include "platform/host/table_strings.h"
 #include "registry/reg_access.h"
 #include "service/launch_menus.h"
+#include "service/setup_export.h"
+#include "user_actions.h"
 
 namespace vireo {
 namespace {
@@ -29,6 +32,24 @@ std::string Text(int id) {
 
 std::vector<std::string> Split(const std::string& text) {
   return controls::SplitEntries(text, 100);
+}
+
+// Every registry path a setting names: the restrictions', each of the text settings' (split at
+// "|"), the My Computer keys, the choices' and the checks' keys.
+std::vector<std::string> CataloguePaths() {
+  std::vector<std::string> paths;
+  auto add = [&](int first, int count) {
+    for (int id = first; id < first + count; ++id) {
+      const auto parts = Split(Text(id));
+      paths.insert(paths.end(), parts.begin(), parts.end());
+    }
+  };
+  add(kIdsRestrictionPath + 1, kRestrictionCount);
+  add(kIdsTextPath, kTextCount);
+  add(kIdsMyComputerKey, kMyComputerCount);
+  add(kIdsChoiceKey, kChoiceCount);
+  add(kIdsCheckKey, kCheckCount);
+  return paths;
 }
 
 int CountIds(int first, int last) {
@@ -62,21 +83,12 @@ TEST(Catalogue, EachBlockHoldsOneEntryPerElementAndNothingElse) {
 }
 
 TEST(Catalogue, PathsStartWithARootAndEntriesAreWellFormed) {
-  std::vector<std::string> paths;
-  for (int i = 1; i <= kRestrictionCount; ++i) paths.push_back(Text(kIdsRestrictionPath + i));
+  // Elements 0 to 4 of the text settings rename a system folder under both of its class keys.
   for (int i = 0; i < kTextCount; ++i) {
-    const auto parts = Split(Text(kIdsTextPath + i));
-    // Elements 0 to 4 rename a system folder under both of its class keys.
-    EXPECT_EQ(parts.size(), i <= 4 ? 2u : 1u) << "txt " << i;
-    paths.insert(paths.end(), parts.begin(), parts.end());
+    EXPECT_EQ(Split(Text(kIdsTextPath + i)).size(), i <= 4 ? 2u : 1u) << "txt " << i;
   }
-  for (int i = 0; i < kMyComputerCount; ++i) {
-    paths.push_back(Text(kIdsMyComputerKey + i));
-    EXPECT_EQ(paths.back().back(), '\\') << paths.back();
-  }
-  paths.push_back(Text(kIdsChoiceKey));
-  for (int i = 0; i < kCheckCount; ++i) paths.push_back(Text(kIdsCheckKey + i));
-  for (const auto& path : paths) {
+  for (int i = 0; i < kMyComputerCount; ++i) EXPECT_EQ(Text(kIdsMyComputerKey + i).back(), '\\');
+  for (const auto& path : CataloguePaths()) {
     EXPECT_NE(registry::RootKey(path.substr(0, path.find('\\'))), 0u) << path;
   }
 
@@ -99,6 +111,24 @@ TEST(Catalogue, PathsStartWithARootAndEntriesAreWellFormed) {
   const auto values = Split(Text(kIdsChoiceValues));
   EXPECT_EQ(values.size(), Split(Text(kIdsChoiceOptions)).size());
   for (const auto& v : values) EXPECT_TRUE(IsUpperHex(v)) << v;
+}
+
+// The list installed beside the program is well formed and names every value that a catalogue
+// setting changes.
+TEST(SaveregList, NamesEveryCataloguePath) {
+  const std::string list = test::ReadWhole(VIREO_SOURCE_DIR "/resources/savereg.dat");
+  platform::MemoryRegistry memory;
+  std::string text;
+  int error = 0;
+  EXPECT_TRUE(service::ExportText(memory, list, &text, &error)) << "a malformed line";
+  EXPECT_TRUE(list.ends_with("\r\n"));
+  const std::vector<std::string> lines = service::ListLines(list);
+  for (const std::string& path : CataloguePaths()) {
+    // A path with an empty key component names, through HKCR, a value the list already names
+    // through its HKLM path; as a key line it would be a key with an empty name.
+    if (path.find("\\\\") != std::string::npos) continue;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), path), lines.end()) << path;
+  }
 }
 
 // The reader of resource scripts that produces the host table refuses what it cannot read.

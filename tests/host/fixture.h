@@ -65,6 +65,29 @@ class Fixture : public ::testing::Test, protected platform::StandIns {
     return counting.count(Op::kCreate) + counting.count(Op::kSet) + counting.count(Op::kDeleteKey) +
            counting.count(Op::kDeleteValue);
   }
+  // What the shell was asked to do, one line a call: what, target and how shown, between bars.
+  std::vector<std::string> ShellCalls() {
+    std::vector<std::string> lines;
+    for (const auto& call : shell.calls) {
+      lines.push_back(call.what + "|" + call.target + "|" + std::to_string(call.show));
+    }
+    return lines;
+  }
+  // A stored value: a string's text, a 32-bit number as "#N", any other type as "type N: " and
+  // its bytes as text; "<none>" when it is missing.
+  std::string Stored(platform::HKey root, const std::string& key, const std::string& name) {
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+    if (!memory.Get(root, key, name, &type, &data)) return "<none>";
+    const std::string text(data.begin(), data.end());
+    if (type == platform::kRegSz) return text;
+    if (type == platform::kRegDword && data.size() == 4) {
+      std::int32_t number = 0;
+      std::memcpy(&number, data.data(), 4);
+      return "#" + std::to_string(number);
+    }
+    return "type " + std::to_string(type) + ": " + text;
+  }
 };
 
 // The main window built on the fixture and started, with the widgets found by control id.
@@ -89,22 +112,6 @@ class MainWindowFixture : public Fixture {
     Main().Command(IDM_FILE_REFRESH);
     Settle();
   }
-  // A stored value: a string's text, a 32-bit number as "#N", any other type as "type N: " and
-  // its bytes as text; "<none>" when it is missing.
-  std::string Stored(platform::HKey root, const std::string& key, const std::string& name) {
-    std::uint32_t type = 0;
-    std::vector<std::uint8_t> data;
-    if (!memory.Get(root, key, name, &type, &data)) return "<none>";
-    const std::string text(data.begin(), data.end());
-    if (type == platform::kRegSz) return text;
-    if (type == platform::kRegDword && data.size() == 4) {
-      std::int32_t number = 0;
-      std::memcpy(&number, data.data(), 4);
-      return "#" + std::to_string(number);
-    }
-    return "type " + std::to_string(type) + ": " + text;
-  }
-
   std::unique_ptr<main::MainWindow> window;
 };
 

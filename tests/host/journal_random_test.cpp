@@ -6,10 +6,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <random>
-#include <sstream>
 
 #include "fixture.h"
 #include "platform/host/regedit4.h"
@@ -58,11 +56,8 @@ class JournalRandomTest : public test::MainWindowFixture {
 };
 
 TEST_F(JournalRandomTest, AThousandSequencesUndoneLeaveEverythingAsItWas) {
-  std::ifstream in(VIREO_CLASSES_REG, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
   std::string error;
-  ASSERT_TRUE(platform::LoadRegedit4(memory, text.str(), &error)) << error;
+  ASSERT_TRUE(platform::LoadRegedit4(memory, test::ReadWhole(VIREO_CLASSES_REG), &error)) << error;
   system.WriteFile(system.WindowsDirectory() + "\\control.ini",
                    "[don't load]\r\ntimedate.cpl=no\r\n\r\n[MMCPL]\r\nNumApps=12\r\n");
   fs::create_directory(platform::HostPath(system.WindowsDirectory() + "\\ShellNew"));

@@ -77,11 +77,7 @@ TEST_F(JournalTest, AnEntryChangedSinceAsksBeforeOverwriting) {
   Set(kCurrentUser, "Software\\A", {{"v", platform::kRegSz, std::string("new\0", 4)}});
   memory.PutText(kCurrentUser, "Software\\A", "v", "theirs");  // another program, meanwhile
   const int number = journal.entries().back().number;
-  const auto value = [&] {
-    std::vector<std::uint8_t> data;
-    memory.Get(kCurrentUser, "Software\\A", "v", nullptr, &data);
-    return std::string(data.begin(), data.end());
-  };
+  const auto value = [&] { return Stored(kCurrentUser, "Software\\A", "v"); };
   EXPECT_EQ(journal.Undo(number, Answering(false)), Journal::UndoResult::kDeclined);
   EXPECT_EQ(value(), "theirs");
   EXPECT_EQ(journal.Undo(number, Answering(true)), Journal::UndoResult::kUndone);
@@ -113,15 +109,12 @@ TEST_F(JournalTest, TheLogAndTheUndoFile) {
   memory.Put(kCurrentUser, "Software\\S\\Gone", "n", platform::kRegDword, {0xAB, 2, 3, 4});
   memory.Put(kCurrentUser, "Software\\S\\Gone", "cr", platform::kRegSz, {'a', '\r', 0});
   memory.Put(kCurrentUser, "Software\\S\\Gone\\Sub", "x", platform::kRegSz, {'y', 0});
-  platform::HKey key = 0;
-  bool created = false;
-  platform.registry.CreateKey(kCurrentUser, "Software\\Fresh", platform::kKeyAllAccess3F, &key,
-                              &created);
-  platform.registry.CloseKey(key);
+  Set(kCurrentUser, "Software\\Fresh", {});
   Set(kCurrentUser, "Software\\S",
       {{"bin", platform::kRegDword, std::string("\0\0\0\0", 4)},
        {"text", platform::kRegSz, std::string("z\0", 2)},
        {"made", platform::kRegSz, std::string("m\0", 2)}});
+  platform::HKey key = 0;
   platform.registry.OpenKey(kCurrentUser, "Software\\S", platform::kKeyAllAccess3F, &key);
   EXPECT_EQ(platform.registry.DeleteKey(key, "Gone"), platform::kSuccess);
   platform.registry.CloseKey(key);

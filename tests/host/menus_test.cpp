@@ -2,6 +2,7 @@
 // and the accelerators deliver them.
 #include <gtest/gtest.h>
 
+#include "catalogue_ids.h"
 #include "fixture.h"
 #include "service/service_menu.h"
 
@@ -20,23 +21,15 @@ class MenusTest : public test::MainWindowFixture {
   std::string ProgramFile(const std::string& name) {
     return system.ProgramDirectory() + "\\" + name;
   }
-  // What the shell was asked to do, one line a call.
-  std::vector<std::string> ShellCalls() {
-    std::vector<std::string> lines;
-    for (const auto& call : shell.calls) {
-      lines.push_back(call.what + "|" + call.target + "|" + std::to_string(call.show));
-    }
-    return lines;
-  }
 };
 
 TEST_F(MenusTest, LaunchMenusGreyOutMissingFilesOnceAndStartTheirPrograms) {
   system.WriteFile(Windows() + "\\NOTEPAD.EXE", "");  // found whatever the letter case
   system.WriteFile(System() + "\\sysedit.exe", "");
-  strings.Remove(2005);  // an entry that cannot be read is left out
+  strings.Remove(catalogue::kIdsProgramsMenu + 5);  // an entry that cannot be read is left out
   Start();
   const auto& programs = Menu(2).items();
-  ASSERT_EQ(programs.size(), 23u);
+  ASSERT_EQ(programs.size(), service::kProgramCount - 1u);
   EXPECT_TRUE(programs[4].enabled);          // notepad, in the Windows directory
   EXPECT_TRUE(programs[1].enabled);          // sysedit, in the System directory
   EXPECT_FALSE(programs[14].enabled);        // dxdiag is missing
@@ -121,9 +114,7 @@ TEST_F(MenusTest, MinimiseAllWritesTheCommandFileEachTimeAndHandsItToTheShell) {
   const std::string file = ProgramFile("toggle.scf");
   system.WriteFile(file, "something else, longer than the five lines of the command file");
   Main().Command(IDM_SERVICE_TOGGLE);
-  EXPECT_EQ(system.ReadFile(file),
-            "[Shell]\r\nCommand = 2\r\nIconFile=explorer.exe,3\r\n[Taskbar]\r\n"
-            "Command=ToggleDesktop\r\n");
+  EXPECT_EQ(system.ReadFile(file), service::kToggleFile);
   // A file that cannot be written is handed over all the same.
   files.fail = true;
   Main().Command(IDM_SERVICE_TOGGLE);

@@ -19,6 +19,7 @@ struct Case {
 };
 
 const std::vector<Way> kEveryWay = {Way::kButton, Way::kEnter, Way::kEscape, Way::kCloseBox};
+const std::vector<Way> kAllButEnter = {Way::kButton, Way::kEscape, Way::kCloseBox};
 
 class ModalTest : public test::MainWindowFixture {};
 
@@ -28,11 +29,7 @@ TEST_F(ModalTest, TheOwnerTakesInputAgainTheMomentTheWindowCloses) {
   const Case cases[] = {
       {"frmNewMenu", 0, 0, IDC_NEW_ENTRY_OK, kEveryWay},
       {"frmNewMenu, Отмена", 0, 0, IDC_NEW_ENTRY_CANCEL, {Way::kButton}},
-      {"journal",
-       IDM_SERVICE_JOURNAL,
-       0,
-       IDC_JOURNAL_CLOSE,
-       {Way::kButton, Way::kEscape, Way::kCloseBox}},
+      {"journal", IDM_SERVICE_JOURNAL, 0, IDC_JOURNAL_CLOSE, kAllButEnter},
       {"frmSystemInfo", IDM_HELP_OS, 0, IDC_SYSINFO_OK, kEveryWay},
       {"frmProcesses", IDM_HELP_OS, IDC_SYSINFO_PROCESSES, IDC_PROCS_OK, kEveryWay},
       {"frmWindows", IDM_HELP_OS, IDC_SYSINFO_WINDOWS, IDC_WINDOWS_OK, kEveryWay},

@@ -2,14 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 #include "platform/host/standins.h"
 #include "platform/open_file.h"
 #include "platform/program_files.h"
 #include "registry/number_text.h"
+#include "user_actions.h"
 
 namespace vireo {
 namespace {
@@ -68,11 +67,8 @@ TEST(Layering, OnlyTheWin32LayersIncludeWindowsH) {
         relative.starts_with("app/")) {
       continue;
     }
-    std::ifstream in(entry.path());
-    std::stringstream text;
-    text << in.rdbuf();
     ++checked;
-    EXPECT_FALSE(std::regex_search(text.str(), include)) << relative;
+    EXPECT_FALSE(std::regex_search(test::ReadWhole(entry.path()), include)) << relative;
   }
   EXPECT_GT(checked, 10);
 }

@@ -23,10 +23,6 @@ inline PreparedState PrepareLivedIn(platform::MemoryRegistry& memory,
   using platform::kCurrentUser;
   using platform::kLocalMachine;
   constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
-  constexpr char kSystemPolicies[] =
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
-  constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";
-  constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
   constexpr char kWebFolders[] =
       "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\MyComputer\\NameSpace\\"
       "{BDEADF00-C265-11d0-BCED-00A0C90AB50F}";
@@ -46,7 +42,7 @@ inline PreparedState PrepareLivedIn(platform::MemoryRegistry& memory,
   // program's own and has no menu text, a command of unknown files whose default verb is not
   // "open".
   memory.PutNumber(kCurrentUser, std::string(kPolicies) + "\\Network", "NoEntireNetwork", 7);
-  memory.PutNumber(kCurrentUser, kSystemPolicies, "NoDevMgrPage", 0);
+  memory.PutNumber(kCurrentUser, std::string(kPolicies) + "\\System", "NoDevMgrPage", 0);
   memory.PutText(kLocalMachine, kWebFolders, "", "Web Folders");
   memory.PutText(kLocalMachine, std::string("Software\\Classes\\") + kRecycleBin, "", "Корзина");
   memory.Put(kClassesRoot, std::string(kRecycleBin) + "\\ShellFolder", "Attributes", 3,
@@ -57,9 +53,10 @@ inline PreparedState PrepareLivedIn(platform::MemoryRegistry& memory,
                  "[explorefolder(\"%l\", %i, %s)]");
   memory.PutText(kCurrentUser, "Software\\Microsoft\\Internet Explorer\\Toolbar", "BackBitmapShell",
                  state.picture);
-  memory.PutText(kCurrentUser, kMetrics, "Shell Icon Size", "48 ");
-  memory.PutText(kCurrentUser, std::string(kExplorer) + "\\Shell Folders", "Administrative Tools",
-                 "C:\\Admin");
+  memory.PutText(kCurrentUser, "Control Panel\\Desktop\\WindowMetrics", "Shell Icon Size", "48 ");
+  memory.PutText(kCurrentUser,
+                 "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                 "Administrative Tools", "C:\\Admin");
   memory.PutText(kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Setup", "SourcePath",
                  "D:\\WIN98\\");
   for (const char* name : {"a", "b", "c", "d", "e"}) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace vireo::platform {
 namespace {
 
@@ -71,9 +73,7 @@ TEST(Regedit4Test, RefusesWhatItCannotReadAndNamesTheLine) {
 }
 
 TEST(Regedit4Test, ReadsBinaryDataStringsInBytesAndEscapedLineBreaks) {
-  const std::string text =
-      "REGEDIT4\r\n"
-      "[HKEY_PERFORMANCE_DATA\\p]\r\n"
+  const std::string section =
       "[HKEY_CURRENT_USER\\x]\r\n"
       "\"bin\"=hex:00,Ab,ff\r\n"
       "\"none\"=hex:\r\n"
@@ -81,26 +81,21 @@ TEST(Regedit4Test, ReadsBinaryDataStringsInBytesAndEscapedLineBreaks) {
       "\"a\\rb\\n\"=\"c\\nd\"\r\n";
   std::vector<Regedit4Section> sections;
   std::string error;
-  ASSERT_TRUE(ParseRegedit4(text, &sections, &error)) << error;
+  ASSERT_TRUE(
+      ParseRegedit4("REGEDIT4\r\n[HKEY_PERFORMANCE_DATA\\p]\r\n" + section, &sections, &error))
+      << error;
   ASSERT_EQ(sections.size(), 2u);
   EXPECT_EQ(sections[0].root, kPerformanceData);
-  const auto& values = sections[1].values;
-  ASSERT_EQ(values.size(), 4u);
-  EXPECT_EQ(values[0].type, kRegBinary);
-  EXPECT_EQ(values[0].data, std::string("\x00\xab\xff", 3));
-  EXPECT_EQ(values[1].type, kRegBinary);
-  EXPECT_EQ(values[1].data, "");
-  EXPECT_EQ(values[2].type, kRegSz);
-  EXPECT_EQ(values[2].data, "a\r\nb");
-  EXPECT_EQ(values[3].name, "a\rb\n");
-  EXPECT_EQ(values[3].data, "c\nd");
+  std::vector<std::tuple<std::uint32_t, std::string, std::string>> values;
+  for (const auto& v : sections[1].values) values.emplace_back(v.type, v.name, v.data);
+  EXPECT_EQ(values, (decltype(values){{kRegBinary, "bin", std::string("\x00\xab\xff", 3)},
+                                      {kRegBinary, "none", ""},
+                                      {kRegSz, "lines", "a\r\nb"},
+                                      {kRegSz, "a\rb\n", "c\nd"}}));
 
   // The performance data root takes no keys: loading stores the rest.
   MemoryRegistry memory;
-  std::string load = text;
-  load.erase(load.find("[HKEY_PERFORMANCE_DATA"),
-             std::string("[HKEY_PERFORMANCE_DATA\\p]\r\n").size());
-  ASSERT_TRUE(LoadRegedit4(memory, load, &error)) << error;
+  ASSERT_TRUE(LoadRegedit4(memory, "REGEDIT4\r\n" + section, &error)) << error;
   std::uint32_t type = 0;
   EXPECT_EQ(Text(memory, kCurrentUser, "x", "bin", &type), std::string("\x00\xab\xff", 3));
   EXPECT_EQ(type, kRegBinary);

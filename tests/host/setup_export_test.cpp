@@ -3,14 +3,10 @@
 // handed to the registry editor.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "catalogue_ids.h"
 #include "fixture.h"
 #include "platform/host/regedit4.h"
 #include "service/setup_export.h"
+#include "user_actions.h"
 
 namespace vireo {
 namespace {
@@ -19,27 +15,27 @@ using platform::Answer;
 using platform::MessageStyle;
 using namespace std::string_literals;
 
-constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+// What the export of `list` gives: the text of the file, or "error N" and the text it was given.
+std::string Exported(platform::Registry& registry, const std::string& list) {
+  std::string text = "untouched";
+  int error = 0;
+  if (service::ExportText(registry, list, &text, &error)) return text;
+  return "error " + std::to_string(error) + " " + text;
+}
 
 class SetupExportTest : public test::Fixture {
  protected:
   std::string Dir() { return system.ProgramDirectory(); }
   void WriteList(const std::string& text) { system.WriteFile(Dir() + "\\savereg.dat", text); }
   std::string SetupText() { return system.ReadFile(Dir() + "\\Setup.reg"); }
-  bool SetupExists() { return shell.FileExists(Dir() + "\\Setup.reg"); }
   // Export with the answer Yes.
   void Export() {
     messages.answers = {Answer::kYes};
     service::ExportSetup(platform, 7);
   }
-  // The names of the files in the program directory.
-  std::vector<std::string> Files() {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(platform::HostPath(Dir()))) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+  // The files of the program directory with their bytes, but the list.
+  std::map<std::string, std::string> Files() {
+    return test::FileTree(platform::HostPath(Dir()), service::kListFile);
   }
   std::string LastMessage() { return messages.shown.empty() ? "" : messages.shown.back().text; }
 };
@@ -47,28 +43,23 @@ class SetupExportTest : public test::Fixture {
 TEST_F(SetupExportTest, WorkedRecordsInListOrder) {
   memory.PutText(kCurrentUser, "Control Panel\\Desktop\\WindowMetrics", "Shell Icon Size", "32");
   memory.PutText(kClassesRoot, "Paint.Picture\\DefaultIcon", "", "C:\\PBRUSH.EXE,1");
-  memory.PutNumber(kCurrentUser, kPolicies, "NoDrives", 10);
   memory.Put(kCurrentUser, "Software\\Bin", "NoDrives", platform::kRegBinary, {0x01, 0xAB, 0x00});
   WriteList(
       "HKCU\\Control Panel\\Desktop\\WindowMetrics\\Shell Icon Size\r\n"
       "HKCR\\Paint.Picture\\DefaultIcon\\\r\n"
-      "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\NoDrives\r\n"
       "HKCU\\Software\\Bin\\NoDrives\r\n"
-      "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Missing\r\n");
+      "HKCU\\Software\\Bin\\Missing\r\n");
   Export();
-  EXPECT_EQ(
-      SetupText(),
-      "REGEDIT4\r\n"
-      "[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n"
-      "\"Shell Icon Size\"=\"32\"\r\n"
-      "[HKEY_CLASSES_ROOT\\Paint.Picture\\DefaultIcon]\r\n"
-      "@=\"C:\\\\PBRUSH.EXE,1\"\r\n"
-      "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]\r\n"
-      "\"NoDrives\"=dword:0000000A\r\n"
-      "[HKEY_CURRENT_USER\\Software\\Bin]\r\n"
-      "\"NoDrives\"=hex:01,AB,00\r\n"
-      "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]\r\n"
-      "\r\n\r\n");
+  EXPECT_EQ(SetupText(),
+            "REGEDIT4\r\n"
+            "[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n"
+            "\"Shell Icon Size\"=\"32\"\r\n"
+            "[HKEY_CLASSES_ROOT\\Paint.Picture\\DefaultIcon]\r\n"
+            "@=\"C:\\\\PBRUSH.EXE,1\"\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Bin]\r\n"
+            "\"NoDrives\"=hex:01,AB,00\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Bin]\r\n"
+            "\r\n\r\n");
   // The question came first, and nothing else was shown.
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].style, MessageStyle::kQuestionYesNo);
@@ -113,10 +104,7 @@ TEST(SetupExportRecords, ValuesRootsAndEdgeCases) {
   for (const Case& c : cases) {
     platform::MemoryRegistry memory;
     memory.Put(kCurrentUser, "T", "v", c.type, {c.data.begin(), c.data.end()});
-    std::string text;
-    int error = 0;
-    ASSERT_TRUE(service::ExportText(memory, c.line + "\r\n", &text, &error)) << c.line;
-    EXPECT_EQ(text, "REGEDIT4\r\n" + c.records + "\r\n\r\n") << c.line;
+    EXPECT_EQ(Exported(memory, c.line + "\r\n"), "REGEDIT4\r\n" + c.records + "\r\n\r\n") << c.line;
   }
 }
 
@@ -124,17 +112,10 @@ TEST(SetupExportRecords, NamesAreEscapedLikeStrings) {
   platform::MemoryRegistry memory;
   memory.PutText(kCurrentUser, "T", "say \"hi\" \\o/", "1");
   memory.PutText(kCurrentUser, "T", "\xc8\xec\xff", "\xc4\xe0");  // code page 1251 letters
-  std::string text;
-  int error = 0;
   // The name after the last backslash of a line cannot hold one itself.
-  ASSERT_TRUE(service::ExportText(memory, "HKCU\\T\\say \"hi\" \\o/\r\nHKCU\\T\\\xc8\xec\xff\r\n",
-                                  &text, &error));
-  EXPECT_EQ(text,
+  EXPECT_EQ(Exported(memory, "HKCU\\T\\say \"hi\" \\o/\r\nHKCU\\T\\\xc8\xec\xff\r\n"),
             "REGEDIT4\r\n[HKEY_CURRENT_USER\\T\\say \"hi\" ]\r\n"
             "[HKEY_CURRENT_USER\\T]\r\n\"\xc8\xec\xff\"=\"\xc4\xe0\"\r\n\r\n\r\n");
-  memory.PutText(kCurrentUser, "T", "say \"hi\"", "1");
-  ASSERT_TRUE(service::ExportText(memory, "HKCU\\T\\say \"hi\"", &text, &error));
-  EXPECT_EQ(text, "REGEDIT4\r\n[HKEY_CURRENT_USER\\T]\r\n\"say \\\"hi\\\"\"=\"1\"\r\n\r\n\r\n");
   // A name with a backslash or a line break, as the record writer gets it.
   const service::ListLine line{"HKCU", "T", "a\\b \"c\"\r\n"};
   EXPECT_EQ(service::Record(line, "\"1\""),
@@ -154,9 +135,7 @@ TEST(SetupExportRecords, TheStrictReaderReadsBackEveryValue) {
   const std::string list =
       "HKCU\\T\\U\\a \"q\" \r b\r\nHKCU\\T\\bin\nHKCU\\T\\none\r\nHKLM\\\\n\r\n"
       "HKCR\\\xc8\\\r\nHKCU\\T\\missing";
-  std::string text;
-  int error = 0;
-  ASSERT_TRUE(service::ExportText(memory, list, &text, &error));
+  const std::string text = Exported(memory, list);
   std::vector<platform::Regedit4Section> sections;
   std::string why;
   ASSERT_TRUE(platform::ParseRegedit4(text, &sections, &why)) << why << "\n" << text;
@@ -185,17 +164,11 @@ TEST(SetupExportRecords, TheStrictReaderReadsBackEveryValue) {
 
 TEST(SetupExportRecords, EmptyListAndMalformedLines) {
   platform::MemoryRegistry memory;
-  std::string text;
-  int error = 0;
-  ASSERT_TRUE(service::ExportText(memory, "", &text, &error));
-  EXPECT_EQ(text, "REGEDIT4\r\n\r\n\r\n");
-  for (const std::string list :
-       {"HKCU\\T\\v\r\n\r\nHKCU\\T\\w\r\n", "HKCU\\NoKey\r\n", "HKCU\r\n"}) {
-    text = "untouched";
-    error = 0;
-    EXPECT_FALSE(service::ExportText(memory, list, &text, &error)) << list;
-    EXPECT_EQ(error, service::kMalformedLine);
-    EXPECT_EQ(text, "untouched");
+  EXPECT_EQ(Exported(memory, ""), "REGEDIT4\r\n\r\n\r\n");
+  for (const char* list : {"HKCU\\T\\v\r\n\r\nHKCU\\T\\w\r\n", "HKCU\\NoKey\r\n", "HKCU\r\n"}) {
+    EXPECT_EQ(Exported(memory, list),
+              "error " + std::to_string(service::kMalformedLine) + " untouched")
+        << list;
   }
 }
 
@@ -203,18 +176,15 @@ TEST_F(SetupExportTest, MissingListAndNoLeaveEveryFileAsItWas) {
   Export();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].style, MessageStyle::kCriticalOk);
-  EXPECT_EQ(messages.shown[0].title, "Vireo");
-  EXPECT_EQ(LastMessage(),
-            "Файл savereg.dat отсутствует в каталоге программы.\r\n"
-            "Сохранение пользовательской настройки невозможно.");
-  EXPECT_FALSE(SetupExists());
+  EXPECT_EQ(messages.shown[0].title, platform::kMessageTitle);
+  EXPECT_EQ(LastMessage(), service::kMissingList);
+  EXPECT_EQ(Files().count(service::kSetupFile), 0u);
 
   WriteList("HKCU\\T\\v\r\n");
   system.WriteFile(Dir() + "\\Setup.reg", "old");
   messages.answers = {Answer::kNo};
   service::ExportSetup(platform, 0);
-  EXPECT_EQ(messages.shown.back().text,
-            "Вы действительно желаете сделать резервную копию реестра?");
+  EXPECT_EQ(LastMessage(), service::kAskExport);
   EXPECT_EQ(SetupText(), "old");
 }
 
@@ -224,74 +194,59 @@ TEST_F(SetupExportTest, FailuresKeepThePreviousFileWholeAndLeaveNoTemporaryFile)
 
   // A malformed line in the middle: the records before it are not written over the old file.
   WriteList("HKCU\\T\\v\r\n\r\nHKCU\\T\\v\r\n");
-  const auto before = Files();
+  auto before = Files();
   Export();
-  EXPECT_EQ(LastMessage(),
-            "Произошла ошибка №2 при сохранении файла реестра.\r\n"
-            "Возможно, на диске не хватает свободного места.\r\n"
-            "Если это не так, обратитесь к разработчику.");
+  EXPECT_EQ(LastMessage(), service::FailureText(service::kMalformedLine));
   EXPECT_EQ(messages.shown.back().style, MessageStyle::kCriticalOk);
-  EXPECT_EQ(SetupText(), "REGEDIT4\r\nprevious\r\n");
   EXPECT_EQ(Files(), before);
 
   // The disk fills up while the new file is written.
   WriteList("HKCU\\T\\v\r\n");
   files.fail_after_bytes = 12;
   Export();
-  EXPECT_NE(LastMessage().find("№3 "), std::string::npos) << LastMessage();
-  EXPECT_EQ(SetupText(), "REGEDIT4\r\nprevious\r\n");
+  EXPECT_EQ(LastMessage(), service::FailureText(service::kSetupUnwritable));
   EXPECT_EQ(Files(), before);
 
   // The list cannot be read.
   files.fail_after_bytes = -1;
   files.fail = true;
   Export();
-  EXPECT_NE(LastMessage().find("№1 "), std::string::npos) << LastMessage();
-  EXPECT_EQ(SetupText(), "REGEDIT4\r\nprevious\r\n");
+  EXPECT_EQ(LastMessage(), service::FailureText(service::kListUnreadable));
+  EXPECT_EQ(Files(), before);
 
   // Once it can be written, a second export replaces the file entirely.
   files.fail = false;
   const std::size_t shown = messages.shown.size();
   Export();
   EXPECT_EQ(messages.shown.size(), shown + 1);  // the question only
-  EXPECT_EQ(SetupText(), "REGEDIT4\r\n[HKEY_CURRENT_USER\\T]\r\n\"v\"=\"x\"\r\n\r\n\r\n");
+  before[service::kSetupFile] = "REGEDIT4\r\n[HKEY_CURRENT_USER\\T]\r\n\"v\"=\"x\"\r\n\r\n\r\n";
   EXPECT_EQ(Files(), before);
 }
 
 TEST_F(SetupExportTest, RestoreHandsTheFileOverAndFallsBackToTheRegistryEditor) {
   service::RestoreSetup(platform, 3);
-  EXPECT_EQ(LastMessage(),
-            "Файл setup.reg отсутствует в каталоге программы.\r\n"
-            "Вероятно, сохранение пользовательской настройки\r\n"
-            "не производилось, следовательно, ее восстановление\r\n"
-            "невозможно.");
+  EXPECT_EQ(LastMessage(), service::kMissingSetup);
   EXPECT_TRUE(shell.calls.empty());
 
   system.WriteFile(Dir() + "\\Setup.reg", "REGEDIT4\r\n");
   messages.answers = {Answer::kNo};
   service::RestoreSetup(platform, 3);
-  EXPECT_EQ(messages.shown.back().text,
-            "Вы действительно желаете восстановить пользовательскую настройку из файла setup.reg?");
+  EXPECT_EQ(LastMessage(), service::kAskRestore);
   EXPECT_EQ(messages.shown.back().style, MessageStyle::kQuestionYesNo);
   EXPECT_TRUE(shell.calls.empty());
 
-  const std::string setup = Dir() + "\\setup.reg";
+  const std::string setup = Dir() + "\\setup.reg", opened = "open open|" + setup + "|1";
   messages.answers = {Answer::kYes};
   service::RestoreSetup(platform, 3);
-  ASSERT_EQ(shell.calls.size(), 1u);
-  EXPECT_EQ(shell.calls[0].what, "open open");
-  EXPECT_EQ(shell.calls[0].target, setup);
-  EXPECT_EQ(shell.calls[0].show, platform::kShowNormal);
+  EXPECT_EQ(ShellCalls(), std::vector<std::string>{opened});
 
   // No program opens registry files: the registry editor merges it, both paths quoted.
   shell.opens = false;
-  shell.calls.clear();
   messages.answers = {Answer::kYes};
   service::RestoreSetup(platform, 3);
-  ASSERT_EQ(shell.calls.size(), 2u);
-  EXPECT_EQ(shell.calls[1].what, "start");
-  EXPECT_EQ(shell.calls[1].target,
-            "\"" + system.WindowsDirectory() + "\\regedit.exe\" \"" + setup + "\"");
+  EXPECT_EQ(ShellCalls(), (std::vector<std::string>{opened, opened,
+                                                    "start|\"" + system.WindowsDirectory() +
+                                                        "\\regedit.exe\" \"" + setup + "\"|1"}));
   EXPECT_EQ(Writes(), 0u);
 }
 
@@ -302,64 +257,11 @@ TEST_F(SetupMenuTest, TheServiceMenuRunsBothCommands) {
   const std::size_t shown = messages.shown.size();
   Main().Command(IDM_SERVICE_SETUP);
   ASSERT_EQ(messages.shown.size(), shown + 1);
-  EXPECT_NE(messages.shown.back().text.find("savereg.dat"), std::string::npos);
+  EXPECT_EQ(messages.shown.back().text, service::kMissingList);
   Main().Command(IDM_SERVICE_LOAD_SETUP);
   ASSERT_EQ(messages.shown.size(), shown + 2);
-  EXPECT_NE(messages.shown.back().text.find("setup.reg"), std::string::npos);
+  EXPECT_EQ(messages.shown.back().text, service::kMissingSetup);
   EXPECT_EQ(messages.shown.back().owner, Main().Handle());
-}
-
-TEST(SetupExportRecords, ListLinesSplitAtFirstAndLastBackslash) {
-  service::ListLine line;
-  ASSERT_TRUE(service::SplitListLine("HKCU\\Control Panel\\Desktop\\Shell Icon Size", &line));
-  EXPECT_EQ(line.root, "HKCU");
-  EXPECT_EQ(line.key, "Control Panel\\Desktop");
-  EXPECT_EQ(line.name, "Shell Icon Size");
-  ASSERT_TRUE(service::SplitListLine("HKCR\\Paint.Picture\\DefaultIcon\\", &line));
-  EXPECT_EQ(line.key, "Paint.Picture\\DefaultIcon");
-  EXPECT_EQ(line.name, "");
-  EXPECT_EQ(service::ListLines("a\r\nb\nc\r\n"), (std::vector<std::string>{"a", "b", "c"}));
-}
-
-// The list installed beside the program names every value that a catalogue setting changes.
-TEST(SaveregList, NamesEveryCataloguePath) {
-  std::ifstream in(VIREO_SOURCE_DIR "/resources/savereg.dat", std::ios::binary);
-  ASSERT_TRUE(in);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  const std::vector<std::string> lines = service::ListLines(bytes.str());
-  ASSERT_FALSE(lines.empty());
-  platform::MemoryRegistry memory;
-  std::string text;
-  int error = 0;
-  EXPECT_TRUE(service::ExportText(memory, bytes.str(), &text, &error)) << "a malformed line";
-  EXPECT_EQ(bytes.str().substr(bytes.str().size() - 2), "\r\n");
-
-  platform::TableStrings strings;
-  std::vector<std::string> paths;
-  auto add = [&](int id) {
-    std::string entry;
-    ASSERT_TRUE(strings.Load(id, &entry)) << id;
-    std::size_t start = 0;
-    for (std::size_t bar; (bar = entry.find('|', start)) != std::string::npos; start = bar + 1) {
-      paths.push_back(entry.substr(start, bar - start));
-    }
-    paths.push_back(entry.substr(start));
-  };
-  using namespace catalogue;
-  for (int i = 1; i <= kRestrictionCount; ++i) add(kIdsRestrictionPath + i);
-  for (int i = 0; i < kTextCount; ++i) add(kIdsTextPath + i);
-  for (int i = 0; i < kMyComputerCount; ++i) add(kIdsMyComputerKey + i);
-  for (int i = 0; i < kChoiceCount; ++i) add(kIdsChoiceKey + i);
-  for (int i = 0; i < kCheckCount; ++i) add(kIdsCheckKey + i);
-  ASSERT_GE(paths.size(), static_cast<std::size_t>(kRestrictionCount + kTextCount +
-                                                   kMyComputerCount + kChoiceCount + kCheckCount));
-  for (const std::string& path : paths) {
-    // A path with an empty key component names, through HKCR, a value the list already names
-    // through its HKLM path; as a key line it would be a key with an empty name.
-    if (path.find("\\\\") != std::string::npos) continue;
-    EXPECT_NE(std::find(lines.begin(), lines.end(), path), lines.end()) << path;
-  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "main/page.h"
+#include "main/page_table.h"
 #include "resource.h"
 #include "ui/headless/headless.h"
 
