@@ -3,8 +3,9 @@
 
 Pictures are small vector drawings in a 32-unit square, sampled at pixel centres without
 smoothing and outlined one pixel wide, in the sixteen standard colours: crisp Windows 98 style
-at any size. Each .ico holds, per size, a 16-colour image (what Windows 9x shows) and a 32-bpp
-BGRA image; both carry an AND mask, so transparency works on every system.
+at any size. Each .ico holds one 16-colour image per size, with an AND mask for transparency:
+the pictures use only the sixteen standard colours, so a deeper image would hold the same
+pixels and only make the program larger.
 
     python3 tools/make_icons.py [--preview DIR]
 
@@ -362,24 +363,9 @@ def image_4bit(canvas):
     return dib_header(n, 4, len(xor) + len(mask), 16) + palette + bytes(xor) + mask
 
 
-def image_32bit(canvas):
-    n = canvas.size
-    xor = bytearray()
-    for y in reversed(range(n)):
-        for x in range(n):
-            p = canvas.pixels[y][x]
-            xor += b"\0\0\0\0" if p is None else struct.pack("<BBBB", p[2], p[1], p[0], 255)
-    mask = and_mask(canvas)
-    return dib_header(n, 32, len(xor) + len(mask), 0) + bytes(xor) + mask
-
-
 def ico_file(canvases):
-    """16-colour images first (what Windows 9x picks), then the 32-bpp ones, largest first."""
-    images = []
-    for canvas in canvases:
-        images.append((canvas.size, 16, 4, image_4bit(canvas)))
-    for canvas in canvases:
-        images.append((canvas.size, 0, 32, image_32bit(canvas)))
+    """One 16-colour image per size, largest first."""
+    images = [(canvas.size, 16, 4, image_4bit(canvas)) for canvas in canvases]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, colours, bits, data in images:
