@@ -14,6 +14,27 @@ namespace {
 // The fields of a finding are kept apart, so that no word matches across two of them.
 constexpr char kFieldBreak = '\n';
 
+// The sections of the pages' help topics: the topic, the heading and the words of its text in
+// lower case (tools/help_words.py).
+struct HelpSection {
+  const char* topic;
+  const char* heading;
+  const char* words;
+};
+constexpr HelpSection kHelpSections[] = {
+#include "help_sections.inc"
+};
+
+// A section tells of a control when its heading is the control's caption or its frame's, or,
+// for a caption of several words, holds it ("Пункт "Быстрый просмотр" и пункт ..."). Both are
+// folded.
+bool TellsOf(const std::string& heading, std::string caption) {
+  if (!caption.empty() && caption.back() == ':') caption.pop_back();
+  if (caption.empty()) return false;
+  return heading == caption ||
+         (caption.find(' ') != std::string::npos && heading.find(caption) != std::string::npos);
+}
+
 // The program names the classes below HKLM; a path typed from HKCR finds them too.
 std::string ClassesAlias(const std::string& folded_path) {
   const std::string machine_classes =
@@ -37,6 +58,10 @@ std::string FoldWord(std::string_view word) {
 }
 
 SettingIndex::SettingIndex(std::vector<Binding> bindings) : bindings_(std::move(bindings)) {
+  for (const HelpSection& section : kHelpSections) {
+    help_.push_back(
+        {section.topic, registry::LowerAnsi(section.heading), registry::LowerAnsi(section.words)});
+  }
   // Page by page, in the order of the buttons; within a page, as the bindings were made.
   std::stable_sort(bindings_.begin(), bindings_.end(),
                    [](const Binding& a, const Binding& b) { return a.page < b.page; });
@@ -77,6 +102,14 @@ void SettingIndex::Add(std::size_t b, int item) {
                     page.title + kFieldBreak + binding.help;
   for (const std::string& path : paths) all += kFieldBreak + path;
   f.folded = registry::LowerAnsi(all);
+  const std::string folded_caption = registry::LowerAnsi(caption);
+  const std::string folded_frame = registry::LowerAnsi(frame);
+  for (std::size_t s = 0; s < help_.size(); ++s) {
+    if (help_[s].topic == page.help &&
+        (TellsOf(help_[s].heading, folded_caption) || TellsOf(help_[s].heading, folded_frame))) {
+      f.help.push_back(static_cast<int>(s));
+    }
+  }
   for (const std::string& path : paths) {
     const std::string alias = ClassesAlias(registry::LowerAnsi(path));
     if (!alias.empty()) f.folded += kFieldBreak + alias;
@@ -95,8 +128,12 @@ std::vector<int> SettingIndex::Match(std::string_view query) const {
   std::vector<int> found;
   for (int i = 0; i < size(); ++i) {
     const std::string& text = findings_[static_cast<std::size_t>(i)].folded;
+    const std::vector<int>& help = findings_[static_cast<std::size_t>(i)].help;
     const bool all = std::all_of(words.begin(), words.end(), [&](const std::string& word) {
-      return text.find(word) != std::string::npos;
+      return text.find(word) != std::string::npos ||
+             std::any_of(help.begin(), help.end(), [&](int s) {
+               return help_[static_cast<std::size_t>(s)].words.find(word) != std::string::npos;
+             });
     });
     if (all) found.push_back(i);
   }

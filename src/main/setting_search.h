@@ -1,8 +1,8 @@
 // The index of "Найти параметр...": one finding per registry-bound control of the pages, and
 // one per item of a list whose items are settings each (an applet, a drive, an extension), made
 // from the bindings (page.h) when the search window opens: the caption, the frame, the page, the
-// paths the tooltip names and the words of the help, read from the widgets and the catalogue,
-// never from the registry. See docs/search.md.
+// paths the tooltip names and the words of the help, read from the widgets, the catalogue and
+// the help's pages as the build found them, never from the registry. See docs/search.md.
 #pragma once
 
 #include <string>
@@ -19,6 +19,8 @@ struct Finding {
   int page = 0;
   std::string line{};    // what the result list shows: caption, page and registry entry
   std::string folded{};  // everything a word may match, in lower case
+  // The help's sections about it, into SettingIndex's (kept once for all their findings).
+  std::vector<int> help{};
 };
 
 class SettingIndex {
@@ -38,6 +40,10 @@ class SettingIndex {
 
   std::vector<Binding> bindings_;
   std::vector<Finding> findings_;
+  struct Section {
+    std::string topic, heading, words;  // heading and words folded
+  };
+  std::vector<Section> help_;  // the sections of the pages' help topics
 };
 
 // A word of a query as it is looked for: in lower case (code page 1251), a root spelled out at

@@ -84,6 +84,13 @@ TEST_F(SearchTest, EveryControlWithATooltipIsFoundAndPathsFindTheirControl) {
   EXPECT_EQ(Found("HKEY_CURRENT_USER" + devices + "\\NoDevMgrPage"),
             std::vector{IDC_RESTRICTION_FIRST + 1});
   EXPECT_EQ(Found("HKCR\\.lnk NeverShowExt").size(), 1u);
+  // Words only the help's text gives: its section tells of the controls its heading names.
+  // (The second box is found by its caption's other letter case there, which only code page
+  // 1251 folds: here the texts are UTF-8.)
+  EXPECT_EQ(Found("OpenAs_RunDLL"), std::vector{IDC_QUICK_VIEW});
+  const std::vector<int> pictures = Found("Paint.Picture курсоры");
+  EXPECT_EQ(pictures, std::vector<int>(pictures.size(), IDC_ICON_FILES_LIST));
+  EXPECT_GT(pictures.size(), 1u);
 }
 
 TEST_F(SearchTest, AJumpBringsThePageTheItemAndTheFocusAndWritesNothing) {
