@@ -35,7 +35,9 @@ SearchWindow::SearchWindow(ui::Toolkit& toolkit, const SettingIndex& index,
   ui::Window& w = *window_;
   // In the order of the Tab key: the text, the list, the buttons.
   label_ = toolkit.CreateLabel(w, {.rect = {8, 11, 110, 17}, .text = "Слово или путь:"});
-  text_ = toolkit.CreateTextBox(w, {.id = IDC_SEARCH_TEXT, .rect = {120, 8, 552, 20}});
+  // Up and Down in the text move the current line of the list, so the hands stay on the keys.
+  text_ = toolkit.CreateTextBox(
+      w, {.id = IDC_SEARCH_TEXT, .rect = {120, 8, 552, 20}, .keys_to = IDC_SEARCH_LIST});
   list_ = toolkit.CreateListBox(
       w, {.id = IDC_SEARCH_LIST, .rect = {8, 36, 664, 222}, .steady_scroll_bars = true});
   count_ = toolkit.CreateLabel(w, {.id = IDC_SEARCH_COUNT, .rect = {8, 272, 300, 17}});

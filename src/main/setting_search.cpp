@@ -125,17 +125,33 @@ std::vector<int> SettingIndex::Match(std::string_view query) const {
     if (end > at) words.push_back(FoldWord(query.substr(at, end - at)));
     at = end + 1;
   }
+  // A finding matches by its own fields, or by the help's sections about it. The help of a list
+  // tells of all its items at once (the applets' section names every applet's file): an item
+  // found only through it is left out when another item of the list matches by its own fields.
+  enum Via : char { kNone, kOwn, kHelp };
+  std::vector<Via> how(findings_.size(), kNone);
+  std::vector<bool> list_matched(bindings_.size(), false);
+  const auto in = [](const std::string& text, const std::string& word) {
+    return text.find(word) != std::string::npos;
+  };
+  for (std::size_t i = 0; i < findings_.size(); ++i) {
+    const Finding& f = findings_[i];
+    if (std::all_of(words.begin(), words.end(), [&](const auto& w) { return in(f.folded, w); })) {
+      how[i] = kOwn;
+      if (f.item >= 0) list_matched[f.binding] = true;
+    } else if (std::all_of(words.begin(), words.end(), [&](const std::string& word) {
+                 return in(f.folded, word) || std::any_of(f.help.begin(), f.help.end(), [&](int s) {
+                          return in(help_[static_cast<std::size_t>(s)].words, word);
+                        });
+               })) {
+      how[i] = kHelp;
+    }
+  }
   std::vector<int> found;
-  for (int i = 0; i < size(); ++i) {
-    const std::string& text = findings_[static_cast<std::size_t>(i)].folded;
-    const std::vector<int>& help = findings_[static_cast<std::size_t>(i)].help;
-    const bool all = std::all_of(words.begin(), words.end(), [&](const std::string& word) {
-      return text.find(word) != std::string::npos ||
-             std::any_of(help.begin(), help.end(), [&](int s) {
-               return help_[static_cast<std::size_t>(s)].words.find(word) != std::string::npos;
-             });
-    });
-    if (all) found.push_back(i);
+  for (std::size_t i = 0; i < findings_.size(); ++i) {
+    if (how[i] == kOwn || (how[i] == kHelp && !list_matched[findings_[i].binding])) {
+      found.push_back(static_cast<int>(i));
+    }
   }
   return found;
 }

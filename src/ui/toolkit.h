@@ -279,6 +279,9 @@ struct ControlArgs {
   bool border = false;  // pictures: a sunken border
   Font font{};
   bool multiline = false;  // text boxes: several lines, Enter starts a new one
+  // Text boxes: Up, Down, Page Up and Page Down move the current line of the list with this id
+  // in the same window, as they would in the list (a search box over its findings); 0 for none.
+  int keys_to = 0;
   // List boxes: the scroll bars stay, disabled while everything fits, so that a refill never
   // adds or removes one (which costs a list under Wine more than the refill itself).
   bool steady_scroll_bars = false;

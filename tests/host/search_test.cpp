@@ -25,10 +25,12 @@ class SearchTest : public test::MainWindowFixture {
     }
     return ids;
   }
-  // The user opens the search, types `text` and presses Enter.
-  void Search(const std::string& text) {
-    toolkit.on_modal = [text](HWindow& w) {
-      w.Get<HTextBox>(IDC_SEARCH_TEXT)->Replace(text);
+  // The user opens the search, types `text`, presses Down `down` times and then Enter.
+  void Search(const std::string& text, int down = 0) {
+    toolkit.on_modal = [text, down](HWindow& w) {
+      auto* box = w.Get<HTextBox>(IDC_SEARCH_TEXT);
+      box->Replace(text);
+      for (int i = 0; i < down; ++i) box->Arrow(1);
       w.PressEnter();
     };
     Main().Command(IDM_FILE_FIND);
@@ -91,6 +93,8 @@ TEST_F(SearchTest, EveryControlWithATooltipIsFoundAndPathsFindTheirControl) {
   const std::vector<int> pictures = Found("Paint.Picture курсоры");
   EXPECT_EQ(pictures, std::vector<int>(pictures.size(), IDC_ICON_FILES_LIST));
   EXPECT_GT(pictures.size(), 1u);
+  // The applets' section names every applet's file: the item that is the file comes alone.
+  EXPECT_EQ(Found("JOY.CPL"), std::vector{IDC_APPLETS_LIST});
 }
 
 TEST_F(SearchTest, AJumpBringsThePageTheItemAndTheFocusAndWritesNothing) {
@@ -107,12 +111,12 @@ TEST_F(SearchTest, AJumpBringsThePageTheItemAndTheFocusAndWritesNothing) {
   EXPECT_EQ(caption.rfind("» ", 0), 0u) << caption;
   toolkit.TimerOf(Main())->Fire();
   EXPECT_EQ(frame->text().find("»"), std::string::npos);
-  // F3 goes on to the next drive that the last text finds.
-  Search("NoDrives");
+  // Down in the text moves the list's current line; F3 goes on to the next drive.
+  Search("NoDrives", 2);
   auto& drives = Get<HCheckList>(IDC_DRIVES_LIST);
-  EXPECT_EQ(drives.Selection(), 0);
+  EXPECT_EQ(drives.Selection(), 2);
   Main().Command(IDM_FILE_FIND_NEXT);
-  EXPECT_EQ(drives.Selection(), 1);
+  EXPECT_EQ(drives.Selection(), 3);
   EXPECT_TRUE(drives.focused());
   EXPECT_EQ(memory.Fingerprint(), before);
   EXPECT_EQ(Writes(), 0u);

@@ -116,6 +116,14 @@ void HTextBox::Replace(const std::string& text) {
   if (on_change) on_change();
 }
 
+void HTextBox::Arrow(int step) {
+  auto* list =
+      keys_to_ && parent() ? dynamic_cast<HDropDown*>(parent()->FindId(keys_to_)) : nullptr;
+  if (!list || list->Count() == 0) return;
+  const int line = std::clamp(list->Selection() + step, 0, list->Count() - 1);
+  if (line != list->Selection()) list->Choose(line);
+}
+
 void HOptionButton::SetChecked(bool checked) {
   checked_ = checked;
   if (!checked || !parent()) return;

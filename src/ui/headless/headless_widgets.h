@@ -185,7 +185,10 @@ class HCheckBox : public Widget<ui::CheckBox> {
 class HTextBox : public Widget<ui::TextBox> {
  public:
   HTextBox(Node* parent, const ControlArgs& args)
-      : Widget(Kind::kTextBox, parent, args), multiline_(args.multiline), font_(args.font) {}
+      : Widget(Kind::kTextBox, parent, args),
+        multiline_(args.multiline),
+        keys_to_(args.keys_to),
+        font_(args.font) {}
   void SetReadOnly(bool read_only) override { read_only_ = read_only; }
   bool ReadOnly() const override { return read_only_; }
   bool multiline() const { return multiline_; }
@@ -196,11 +199,15 @@ class HTextBox : public Widget<ui::TextBox> {
   void Backspace();
   // The user replaces the whole contents in one edit (a paste over a selection).
   void Replace(const std::string& text);
+  // The user presses Down (`step` 1) or Up (-1): a box made with `keys_to` moves the current
+  // line of that list, as the key would in the list.
+  void Arrow(int step);
 
  private:
   bool Editable() const { return enabled() && !read_only_; }
   bool read_only_ = false;
   bool multiline_;
+  int keys_to_;
   Font font_;
 };
 

@@ -127,9 +127,11 @@ class Win32CheckBox : public Widget<ui::CheckBox> {
   int checked_ = 0;
 };
 
-class Win32TextBox : public Widget<ui::TextBox> {
+class Win32TextBox : public Widget<ui::TextBox>, public InputHook {
  public:
-  using Widget::Widget;
+  Win32TextBox(const Blueprint& blueprint, const std::string& text, int keys_to)
+      : Widget(blueprint, text), keys_to_(keys_to) {}
+  ~Win32TextBox() override { Unhook(hwnd_); }
   void SetText(const std::string& text) override {
     if (text == Text()) return;
     Widget::SetText(text);
@@ -157,10 +159,22 @@ class Win32TextBox : public Widget<ui::TextBox> {
  protected:
   void ApplyState() override {
     if (read_only_) SendMessageA(hwnd_, EM_SETREADONLY, TRUE, 0);
+    if (keys_to_) Hook(hwnd_);
+  }
+  // The keys that move a list's current line go to the list named by `keys_to`.
+  bool OnInput(HWND window, UINT message, WPARAM w, LPARAM l, LRESULT* result) override {
+    if (message != WM_KEYDOWN || (w != VK_UP && w != VK_DOWN && w != VK_PRIOR && w != VK_NEXT)) {
+      return false;
+    }
+    HWND list = GetDlgItem(GetParent(window), keys_to_);
+    if (!list) return false;
+    *result = SendMessageA(list, message, w, l);
+    return true;
   }
 
  private:
   bool read_only_ = false;
+  int keys_to_;
 };
 
 // A radio button whose exclusivity the toolkit keeps: the buttons made in one container share a

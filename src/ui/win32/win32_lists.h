@@ -28,20 +28,28 @@ inline constexpr ListMessages kListMessages = {
     LB_RESETCONTENT, LB_ADDSTRING,           LB_GETCOUNT,   LB_GETTEXTLEN, LB_GETTEXT, LB_SETCURSEL,
     LB_GETCURSEL,    LB_SETHORIZONTALEXTENT, LBN_SELCHANGE, LBN_DBLCLK};
 
-// What a list box's window sees before the list box itself does: the pointer's moves, for the
-// tooltip of the item under it, and a check list's clicks and keys.
-class ListHook {
+// What a control's window sees before the control itself does: a list box's pointer moves, for
+// the tooltip of the item under it, a check list's clicks and keys, a text box's list keys.
+class InputHook {
  public:
-  virtual ~ListHook() = default;
+  virtual ~InputHook() = default;
 
  protected:
   void Hook(HWND window) {
+    if (GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&HookProc)) return;
     old_proc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookProc)));
   }
+  // Gives the window back its own procedure, so that it sees its last messages itself.
+  void Unhook(HWND window) {
+    if (window && old_proc_) {
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_proc_));
+    }
+    old_proc_ = nullptr;
+  }
   // True when the message has been handled, its result in `*result`.
   virtual bool OnInput(HWND window, UINT message, WPARAM w, LPARAM l, LRESULT* result) = 0;
-  // The list box's own handling.
+  // The control's own handling.
   LRESULT CallOld(HWND window, UINT message, WPARAM w, LPARAM l) const {
     return CallWindowProcA(old_proc_, window, message, w, l);
   }
@@ -53,7 +61,7 @@ class ListHook {
 
  private:
   static LRESULT CALLBACK HookProc(HWND window, UINT message, WPARAM w, LPARAM l) {
-    auto* self = dynamic_cast<ListHook*>(ControlOf(window));
+    auto* self = dynamic_cast<InputHook*>(ControlOf(window));
     if (!self) return DefWindowProcA(window, message, w, l);
     try {
       LRESULT result = 0;
@@ -66,7 +74,7 @@ class ListHook {
 };
 
 template <class Interface>
-class Win32List : public Widget<Interface>, public ListHook {
+class Win32List : public Widget<Interface>, public InputHook {
  public:
   Win32List(const Blueprint& blueprint, const ControlArgs& args, const ListMessages& messages)
       : Widget<Interface>(blueprint, args.text), m_(messages) {}

@@ -147,9 +147,9 @@ std::unique_ptr<ui::TextBox> Win32Toolkit::CreateTextBox(Container& parent,
   const DWORD style =
       WS_TABSTOP | (args.multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL
                                    : ES_AUTOHSCROLL);
-  return Adopted(parent,
-                 std::make_unique<Win32TextBox>(
-                     MakeBlueprint(*this, "EDIT", style, WS_EX_CLIENTEDGE, args), args.text));
+  return Adopted(parent, std::make_unique<Win32TextBox>(
+                             MakeBlueprint(*this, "EDIT", style, WS_EX_CLIENTEDGE, args), args.text,
+                             args.keys_to));
 }
 
 std::unique_ptr<ui::OptionButton> Win32Toolkit::CreateOptionButton(Container& parent,

@@ -2,8 +2,9 @@
 // words typed in another letter case, then Enter, bring the Files page to the front with the
 // focus on the box and its caption marked; an applet's file name finds its item of the
 // Control Panel list, which is selected (typed over the last text, which the window opens with);
-// the watched part of the registry and control.ini are exactly as before. The time the list takes
-// to follow a keystroke is printed as a figure.
+// a word that only the help's text gives finds the boxes its section names, and Down in the text
+// moves the list's current line; the watched part of the registry and control.ini are exactly
+// as before. The time the list takes to follow a keystroke is printed as a figure.
 #include <algorithm>
 
 #include "driver.h"
@@ -42,9 +43,10 @@ void typeCtrlF() {
 }
 
 // Opens the search window (by Ctrl+F typed, or by its command), types `text`, checks that the
-// first line begins with `first` and presses Enter; false when the window did not end.
-bool searchFor(DWORD pid, HWND main, const std::string& text, const std::string& first,
-               bool typed) {
+// first line begins with `first`, presses Down `down` times in the text and then Enter; false
+// when the window did not end.
+bool searchFor(DWORD pid, HWND main, const std::string& text, const std::string& first, bool typed,
+               int down = 0) {
   if (typed) {
     SetForegroundWindow(main);
     waitUntil([&] { return GetForegroundWindow() == main; }, 2000);
@@ -79,6 +81,12 @@ bool searchFor(DWORD pid, HWND main, const std::string& text, const std::string&
   check(!lines.empty() && lines[0].rfind(first, 0) == 0,
         "\"" + text + "\" finds " + quoted(first) + " first",
         lines.empty() ? std::string("nothing") : quoted(lines[0]));
+  for (int i = 0; i < down; ++i) pressKey(edit, VK_DOWN);
+  if (down > 0) {
+    check(waitUntil([&] { return ask(list, LB_GETCURSEL) == down; }, 2000),
+          "Down in the text moves the list's current line",
+          std::to_string(ask(list, LB_GETCURSEL)));
+  }
   pressKey(search, VK_RETURN);
   return check(waitUntil([&] { return !IsWindow(search); }, 5000),
                "Enter closes the search window");
@@ -114,6 +122,12 @@ int runSearch(const std::string& exe, const char* desktop) {
     checkFront(shell, kControlPanel, "after the jump to joy.cpl");
     check(ask(applets, LB_GETCURSEL) == kJoystick, "joy.cpl is the selected applet",
           std::to_string(ask(applets, LB_GETCURSEL)));
+  }
+  // A word only the help gives: its section names both boxes, the second in another letter
+  // case; Down goes to the second.
+  if (searchFor(program.pid(), main, "OpenAs_RunDLL", "Пункт \"Быстрый просмотр\"", false, 1)) {
+    check(waitUntil([&] { return focusOf(main) == byId(main, IDC_OPEN_WITH); }),
+          "the help's word and Down lead to \"Открыть с помощью...\"");
   }
   check(registrySnapshot() == before, "searching and jumping write nothing");
   checkExit(program, main);
