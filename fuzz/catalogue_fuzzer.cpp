@@ -36,17 +36,9 @@ Put PutValue(platform::MemoryRegistry& memory, const std::string& root_name,
              const std::vector<std::uint8_t>& data) {
   Put put{root_name, where, {}, false, 0, {}};
   put.had = memory.Get(where.root, where.key, where.name, &put.type, &put.data);
-  std::string prefix;
-  for (std::size_t from = 0; from <= where.key.size() && put.made.empty();) {
-    const std::size_t end = std::min(where.key.find('\\', from), where.key.size());
-    prefix = where.key.substr(0, end);
-    platform::HKey key = 0;
-    if (memory.OpenKey(where.root, prefix, platform::kKeyQueryValue, &key) == 0) {
-      memory.CloseKey(key);
-    } else {
-      put.made = prefix;
-    }
-    from = end + 1;
+  for (std::size_t end = 0; put.made.empty() && end != std::string::npos;) {
+    end = where.key.find('\\', end + 1);
+    if (!memory.Exists(where.root, where.key.substr(0, end))) put.made = where.key.substr(0, end);
   }
   memory.Put(where.root, where.key, where.name, type, data);
   return put;
