@@ -289,13 +289,12 @@ std::vector<Operation> Services() {
                    w.AnswerYes();
                    w.Main().Get<HButton>(IDC_NEW_MENU_DELETE)->Click();
                  }});
-  Operation exporting{"export", [](World& w) { w.Start(); },
-                      [](World& w) {
-                        w.AnswerYes();
-                        w.Main().Command(IDM_SERVICE_SETUP);
-                      },
-                      true};
-  ops.push_back(exporting);
+  ops.push_back({"export", [](World& w) { w.Start(); },
+                 [](World& w) {
+                   w.AnswerYes();
+                   w.Main().Command(IDM_SERVICE_SETUP);
+                 },
+                 true});
   ops.push_back({"Свернуть все окна", [](World& w) { w.Start(); },
                  [](World& w) { w.Main().Command(IDM_SERVICE_TOGGLE); }});
   ops.push_back({"Отменить все",
@@ -375,18 +374,17 @@ void Prove(const Operation& op, bool full, long* runs) {
         EXPECT_EQ(w.memory.open_handles(), handles) << where;
         if (op.export_file && !told_missing && w.Files() != clean_files) {
           // The export did not make its file: the user is told.
-          bool told = false;
-          for (std::size_t i = shown; i < w.standins.messages.shown.size(); ++i) {
-            told = told || w.standins.messages.shown[i].text.find("ошибка") != std::string::npos;
-          }
-          EXPECT_TRUE(told) << where;
+          const auto& messages = w.standins.messages.shown;
+          EXPECT_TRUE(
+              std::any_of(messages.begin() + static_cast<long>(shown), messages.end(),
+                          [](const auto& m) { return m.text.find("ошибка") != std::string::npos; }))
+              << where;
         }
         if (!from_then_on && w.window) {
-          State now;
+          State now, stored;
           Controls(&w.Main(), &now);
           w.Main().Command(IDM_FILE_REFRESH);
           w.toolkit.RunIdle();
-          State stored;
           Controls(&w.Main(), &stored);
           std::string report;
           // A read that failed may leave the one control it was for behind until the next
@@ -399,17 +397,12 @@ void Prove(const Operation& op, bool full, long* runs) {
   }
 }
 
-bool Full() {
-  const char* mode = std::getenv("VIREO_FAULTS");
-  return mode && std::string(mode) == "full";
-}
-
 void ProveAll(const std::vector<Operation>& ops, const char* what) {
+  const char* mode = std::getenv("VIREO_FAULTS");
   long runs = 0;
   for (const Operation& op : ops) {
     SCOPED_TRACE(op.name);
-    if (std::getenv("VIREO_FAULTS_LIST")) std::printf("%s\n", op.name.c_str());
-    Prove(op, Full(), &runs);
+    Prove(op, mode && std::string(mode) == "full", &runs);
   }
   std::printf("%s: %zu operations, %ld runs with failures injected\n", what, ops.size(), runs);
 }
