@@ -3,72 +3,27 @@
 // values of any type at the paths they name. Whatever the texts, nothing crashes and filling
 // the settings writes nothing. Only the elements whose entries an input changes are configured,
 // and configured again from the real texts afterwards, so each input costs a few elements
-// rather than the whole catalogue.
+// rather than the whole catalogue. The values are put through a change journal, whose undo takes
+// them back exactly: the registry is as the input found it.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <algorithm>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "check.h"
 #include "platform/host/catalogue_table.h"
 #include "registry/reg_access.h"
+#include "service/journal.h"
 #include "window.h"
 
 using namespace vireo;
 
-namespace {
-
-// A value the input put in the registry, and how to take it back: the value it replaced, or the
-// first key the put made (which goes with everything below it).
-struct Put {
-  std::string root_name;  // the path's root as written ("HKCU")
-  registry::ValuePath where;
-  std::string made;  // the first key made, from the root; empty when the key existed
-  bool had = false;
-  std::uint32_t type = 0;
-  std::vector<std::uint8_t> data;
-};
-
-Put PutValue(platform::MemoryRegistry& memory, const std::string& root_name,
-             const registry::ValuePath& where, std::uint32_t type,
-             const std::vector<std::uint8_t>& data) {
-  Put put{root_name, where, {}, false, 0, {}};
-  put.had = memory.Get(where.root, where.key, where.name, &put.type, &put.data);
-  std::string prefix;
-  for (std::size_t from = 0; from <= where.key.size() && put.made.empty();) {
-    const std::size_t end = std::min(where.key.find('\\', from), where.key.size());
-    prefix = where.key.substr(0, end);
-    platform::HKey key = 0;
-    if (memory.OpenKey(where.root, prefix, platform::kKeyQueryValue, &key) == 0) {
-      memory.CloseKey(key);
-    } else {
-      put.made = prefix;
-    }
-    from = end + 1;
-  }
-  memory.Put(where.root, where.key, where.name, type, data);
-  return put;
-}
-
-void TakeBack(platform::MemoryRegistry& memory, const Put& put) {
-  if (!put.made.empty()) {
-    registry::RegDelete(memory, put.root_name + "\\" + put.made + "\\");
-  } else if (put.had) {
-    memory.Put(put.where.root, put.where.key, put.where.name, put.type, put.data);
-  } else {
-    registry::RegDelete(memory, put.root_name + "\\" + put.where.key + "\\" + put.where.name);
-  }
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static fuzz::Window window;
+  static service::Journal journal(window.memory, window.standins.profile, window.standins.files);
+  static const std::uint64_t start = window.memory.Fingerprint();
   FuzzedDataProvider in(data, size);
   std::map<int, std::string> originals;
-  std::vector<Put> puts;  // in their order
   const int count = in.ConsumeIntegralInRange(1, 6);
   for (int i = 0; i < count && in.remaining_bytes() > 0; ++i) {
     const auto& entry = catalogue::kCatalogueEntries[in.ConsumeIntegralInRange<std::size_t>(
@@ -80,11 +35,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     window.standins.strings.Set(entry.id, text);
     // A value of any type where the text, read as a path, points.
     registry::ValuePath where;
-    if (registry::SplitPath(text, &where) && where.root != 0 && in.ConsumeBool()) {
+    platform::HKey key = 0;
+    bool created = false;
+    if (registry::SplitPath(text, &where) && where.root != 0 && in.ConsumeBool() &&
+        journal.registry().CreateKey(where.root, where.key, platform::kKeyAllAccess3F, &key,
+                                     &created) == platform::kSuccess) {
       const std::string bytes = in.ConsumeRandomLengthString(16);
-      const auto type = in.ConsumeIntegralInRange<std::uint32_t>(0, 7);
-      puts.push_back(PutValue(window.memory, text.substr(0, text.find('\\')), where, type,
-                              {bytes.begin(), bytes.end()}));
+      journal.registry().SetValue(key, where.name, in.ConsumeIntegralInRange<std::uint32_t>(0, 7),
+                                  reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                  static_cast<std::uint32_t>(bytes.size()));
+      journal.registry().CloseKey(key);
     }
   }
 
@@ -95,7 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(window.memory.open_handles() == 0);
 
   for (const auto& [id, text] : originals) window.standins.strings.Set(id, text);
-  for (auto put = puts.rbegin(); put != puts.rend(); ++put) TakeBack(window.memory, *put);
+  journal.UndoAll([](const service::Entry&) { return true; });
+  journal.Forget();
+  FUZZ_CHECK(window.memory.Fingerprint() == start);
   // The elements show the real texts and the registry again, as the next input expects.
   for (const auto& [id, text] : originals) window.main->catalogue().ConfigureEntry(id);
   return 0;

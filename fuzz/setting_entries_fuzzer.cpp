@@ -1,7 +1,7 @@
 // The value pairs, value lists and hexadecimal texts of the setting controls: a list splits
-// into entries that join back into its text, decimal and hexadecimal texts read as a plain
-// reference reads them, and an entry written to the registry is recognised as that entry when
-// it is read back.
+// into entries that join back into its text, decimal and hexadecimal texts read back what they
+// were written from, and an entry written to the registry is recognised as that entry when it
+// is read back.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include "check.h"
 #include "controls/setting_entries.h"
 #include "platform/host/memory_registry.h"
+#include "registry/number_text.h"
 #include "registry/reg_access.h"
 
 using namespace vireo;
@@ -17,48 +18,12 @@ using registry::NumberParse;
 using registry::RegValue;
 using registry::ValueType;
 
-namespace {
-
-bool Blank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-// Decimal text read the slow way: blanks, a sign, digits, blanks.
-NumberParse Reference(const std::string& text, std::int64_t* out) {
-  std::size_t i = 0;
-  while (i < text.size() && Blank(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  const std::size_t digits = i;
-  std::int64_t n = 0;
-  bool big = false;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    n = n * 10 + (text[i] - '0');
-    if (n > (std::int64_t{1} << 40)) {
-      big = true;
-      n = std::int64_t{1} << 40;
-    }
-  }
-  if (i == digits) return NumberParse::kNotANumber;
-  while (i < text.size() && Blank(text[i])) ++i;
-  if (i != text.size()) return NumberParse::kNotANumber;
-  n = negative ? -n : n;
-  if (big || n < INT32_MIN || n > INT32_MAX) return NumberParse::kOutOfRange;
-  *out = n;
-  return NumberParse::kOk;
-}
-
-int Digit(char c) {
-  const int code = static_cast<unsigned char>(c);
-  return code < 64 ? code - 48 : code - 55;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
   const auto max_entries = in.ConsumeIntegralInRange<std::size_t>(0, 12);
   const auto type = static_cast<ValueType>(in.ConsumeIntegralInRange(0, 5));
+  const auto wide =
+      in.ConsumeIntegralInRange<std::int64_t>(-(std::int64_t{1} << 40), std::int64_t{1} << 40);
   const std::string text = in.ConsumeRemainingBytesAsString();
 
   const auto entries = controls::SplitEntries(text, max_entries);
@@ -73,18 +38,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(joined.size() == text.size() || entries.size() == max_entries);
   }
 
+  // A number written out, with blanks, a sign and zeros in front, reads as itself, or as out of
+  // range beyond 32 bits; any text that reads is made of those characters only.
   std::int32_t number = 0;
-  std::int64_t expected = 0;
-  const NumberParse parsed = registry::ParseNumber(text, &number);
-  FUZZ_CHECK(parsed == Reference(text, &expected));
-  if (parsed == NumberParse::kOk) FUZZ_CHECK(number == expected);
-
-  const auto bytes = registry::HexToBytes(text);
-  FUZZ_CHECK(bytes.size() == text.size() / 2);
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const int value = Digit(text[2 * i]) * 16 + Digit(text[2 * i + 1]);
-    FUZZ_CHECK(bytes[i] == static_cast<std::uint8_t>(value & 0xFF));
+  const std::string digits = std::to_string(wide < 0 ? -wide : wide);
+  const NumberParse parsed = registry::ParseNumber(
+      " \t" + std::string(wide < 0 ? "-" : "+") + "00" + digits + " ", &number);
+  FUZZ_CHECK(parsed == (wide == static_cast<std::int32_t>(wide) ? NumberParse::kOk
+                                                                : NumberParse::kOutOfRange));
+  FUZZ_CHECK(parsed != NumberParse::kOk || number == wide);
+  if (registry::ParseNumber(text, &number) == NumberParse::kOk) {
+    FUZZ_CHECK(text.find_first_not_of(" \t+-0123456789") == std::string::npos);
   }
+
+  // Hexadecimal digits give back the bytes they were written from; any text gives a byte a pair.
+  FUZZ_CHECK(registry::HexToBytes(text).size() == text.size() / 2);
+  std::string hex;
+  for (const char c : text) hex += registry::HexText(static_cast<std::uint8_t>(c), 2);
+  const auto bytes = registry::HexToBytes(hex);
+  FUZZ_CHECK(std::string(bytes.begin(), bytes.end()) == text);
 
   platform::MemoryRegistry memory;
   for (const std::string& entry_text : entries) {

@@ -1,8 +1,9 @@
 // Injected failures: start-up, the refresh, every page switch, every control's handler on every
 // page, the "Сервис" commands, the New-menu editor, the export and "Отменить все", each run again
-// and again on a lived-in registry with the N-th call to the registry, control.ini or the files
-// failing (N = 1, 2, ... up to the calls the operation makes), with every status the system gives,
-// once or from that call on. After each run:
+// and again on a lived-in registry and file tree with the N-th call to the registry, control.ini
+// or the files failing (N = 1, 2, ... up to the calls the operation makes), with every status the
+// system gives, once or from that call on. The failing stand-ins sit under the journal, as the
+// system sits under it in the real program. After each run:
 //  - every registry value and key, and every file, holds either what it held before or what the
 //    operation leaves when nothing fails: nothing the operation does not name is written, and
 //    nothing is left half-done within one value or one file (no temporary file stays either);
@@ -14,29 +15,207 @@
 // call, in turn, which is the short version the test command runs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "faults_world.h"
+#include "main/main_window.h"
+#include "platform/host/faulty.h"
+#include "platform/host/memory_registry.h"
+#include "platform/host/standin_bundle.h"
+#include "prepared_state.h"
+#include "resource.h"
+#include "service/journal.h"
+#include "ui/headless/headless.h"
+#include "user_actions.h"
 
 namespace vireo {
 namespace {
 
+namespace fs = std::filesystem;
 using namespace test;
+using namespace ui::headless;
+using platform::Answer;
+using State = std::map<std::string, std::string>;
 
-// One control's user action, found again by id in each world.
-Operation ControlAction(main::PageId page, const UserAction& action) {
-  Operation op;
-  op.name = "page " + std::to_string(static_cast<int>(page)) + " " + action.Name();
-  op.prepare = [page](World& w) {
-    w.Start();
-    w.window->ShowPage(page);
+// The program on a lived-in registry and file tree, with the failing stand-ins under the journal,
+// as the real program has the system under it.
+struct World {
+  platform::MemoryRegistry memory;
+  platform::StandIns standins;
+  platform::FaultPlan plan;
+  platform::FaultyRegistry faulty_registry{memory, plan};
+  platform::FaultyProfile faulty_profile{standins.profile, plan};
+  platform::FaultyFiles faulty_files{standins.files, plan};
+  service::Journal journal{faulty_registry, faulty_profile, faulty_files};
+  platform::Platform platform =
+      standins.Bundle(journal.registry(), journal.profile(), journal.files());
+  HeadlessToolkit toolkit;
+  std::unique_ptr<main::MainWindow> window;
+
+  World() {
+    const test::PreparedState state = test::PrepareLivedIn(memory, standins.system);
+    toolkit.loadable_pictures = {state.picture};
+    const std::string windows = standins.system.WindowsDirectory();
+    standins.system.WriteFile(state.picture, "BM");
+    fs::create_directory(platform::HostPath(windows + "\\ShellNew"));
+    standins.system.WriteFile(windows + "\\ShellNew\\winword.doc", "template");
+    standins.system.WriteFile(windows + "\\source.txt", "source");
+    const std::string program = standins.system.ProgramDirectory();
+    standins.system.WriteFile(program + "\\savereg.dat",
+                              ReadWhole(fs::path(VIREO_SOURCE_DIR) / "resources/savereg.dat"));
+    standins.system.WriteFile(program + "\\Setup.reg",
+                              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\old]\r\n");
+    standins.chooser.next_choice = state.picture;
+  }
+  void Start() {
+    window = std::make_unique<main::MainWindow>(platform, toolkit, &journal);
+    window->Load();
+    window->Show();
+    toolkit.RunIdle();
+  }
+  void StartOn(main::PageId page) {
+    Start();
+    window->ShowPage(page);
+  }
+  HWindow& Main() { return *toolkit.FindWindow("Vireo"); }
+  // The user answers Yes to whatever is asked.
+  void AnswerYes() { standins.messages.answers.assign(8, Answer::kYes); }
+
+  // The registry's keys and values, one item each. Paths into this world's own folder read
+  // "<root>", so that worlds compare.
+  State Registry() {
+    std::string root = standins.system.WindowsDirectory();
+    root.resize(root.find_last_of("\\/"));
+    std::string hex_root;
+    static const char kHex[] = "0123456789abcdef";
+    for (const unsigned char c : root) hex_root += std::string(" ") + kHex[c >> 4] + kHex[c & 15];
+    State items;
+    std::istringstream lines(memory.Dump());
+    for (std::string line; std::getline(lines, line);) {
+      for (auto at = line.find(hex_root); at != std::string::npos; at = line.find(hex_root)) {
+        line.replace(at, hex_root.size(), " <root>");
+      }
+      const auto bar = line.rfind(" | ");
+      std::string item = bar == std::string::npos ? line : line.substr(0, bar);
+      for (char& c : item) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      items[item] = line;
+    }
+    return items;
+  }
+  // Every file and directory below the stand-in directories but the journal's log, which grows
+  // with every change made.
+  State Files() {
+    return FileTree(platform::HostPath(standins.system.WindowsDirectory()).parent_path(),
+                    service::kLogFile);
+  }
+};
+
+// What a user sees of every control of `top`: one line each.
+void Controls(Node* node, State* out) {
+  if (node->id() != 0 && node->kind() != Kind::kWindow) {
+    std::string line = std::to_string(static_cast<int>(node->kind())) + " " + node->text() +
+                       (node->visible() ? " v" : " h") + (node->enabled() ? "e" : "d");
+    if (auto* box = dynamic_cast<HCheckBox*>(node)) line += " #" + std::to_string(box->Checked());
+    if (auto* option = dynamic_cast<HOptionButton*>(node)) line += option->Checked() ? " (*)" : "";
+    if (auto* bar = dynamic_cast<HScrollBar*>(node)) line += " =" + std::to_string(bar->Value());
+    if (auto* picture = dynamic_cast<HPicture*>(node)) line += " [" + picture->picture() + "]";
+    if (auto* list = dynamic_cast<HDropDown*>(node)) {
+      for (int i = 0; i < list->Count(); ++i) line += " |" + list->Item(i);
+      if (node->kind() == Kind::kDropDown) line += " @" + std::to_string(list->Selection());
+    }
+    if (auto* list = dynamic_cast<HCheckList*>(node)) {
+      for (int i = 0; i < list->Count(); ++i) {
+        line += std::string(list->ItemChecked(i) ? " |x " : " |_ ") + list->Item(i);
+      }
+    }
+    (*out)[std::to_string(node->id())] = line;
+  }
+  for (Node* child : node->children()) Controls(child, out);
+}
+
+// The items of `after` that hold neither what they held before nor what a run without failure
+// leaves, each with the three versions from a little before the first byte where it leaves the
+// clean one (long files differ deep inside).
+std::string Stray(const State& before, const State& clean, const State& after) {
+  std::set<std::string> keys;
+  for (const State* state : {&before, &clean, &after}) {
+    for (const auto& item : *state) keys.insert(item.first);
+  }
+  auto at = [](const State& state, const std::string& key) {
+    const auto it = state.find(key);
+    return it == state.end() ? std::string("<absent>") : it->second;
   };
-  op.act = [action](World& w) {
-    w.AnswerYes();
-    action.Perform(w.Main());
+  std::string report;
+  for (const std::string& key : keys) {
+    const std::string now = at(after, key), was = at(before, key), clean_now = at(clean, key);
+    if (now == was || now == clean_now) continue;
+    const auto same = std::mismatch(now.begin(), now.end(), clean_now.begin(), clean_now.end());
+    const std::size_t from = std::max<std::ptrdiff_t>(same.first - now.begin() - 80, 0);
+    auto part = [from](const std::string& text) {
+      return text.substr(std::min(from, text.size()), 200);
+    };
+    report += "  " + key + "\n    before: " + part(was) + "\n    clean:  " + part(clean_now) +
+              "\n    now:    " + part(now) + "\n";
+  }
+  return report;
+}
+
+int Differences(const State& a, const State& b, std::string* report) {
+  int count = 0;
+  for (const auto& [id, line] : a) {
+    const auto it = b.find(id);
+    if (it == b.end() || it->second != line) {
+      ++count;
+      *report += "  control " + id + "\n    shown: " + line.substr(0, 300) +
+                 "\n    stored: " + (it == b.end() ? "<none>" : it->second.substr(0, 300)) + "\n";
+    }
+  }
+  return count;
+}
+
+// Whether the failed call `what` (as the plan records it) was one that changes something.
+bool Writes(const std::string& what) {
+  for (const char* call :
+       {"CreateKey", "SetValue", "DeleteKey", "DeleteValue", "WriteString", "DeleteProfileKey",
+        "MakeDirectory", "Copy", "Replace", "Append", "Remove"}) {
+    if (what.rfind(std::string(call) + " ", 0) == 0) return true;
+  }
+  return false;
+}
+
+struct Operation {
+  std::string name;
+  std::function<void(World&)> prepare;  // runs without failures
+  std::function<void(World&)> act;      // runs with the plan armed
+  bool export_file = false;             // Setup.reg is what it makes
+};
+
+// The editor opened with "Добавить", or on the first entry by double click, filled in by `fill`
+// and closed with OK.
+Operation Editor(const std::string& name, bool existing, std::function<void(HWindow&)> fill) {
+  Operation op;
+  op.name = "New-menu editor: " + name;
+  op.prepare = [](World& w) { w.StartOn(main::PageId::kFiles); };
+  op.act = [existing, fill](World& w) {
+    w.toolkit.on_modal = [fill](HWindow& editor) {
+      fill(editor);
+      editor.Get<HButton>(IDC_NEW_ENTRY_OK)->Click();
+    };
+    if (existing) {
+      w.Main().Get<HDropDown>(IDC_NEW_MENU_LIST)->DoubleClick(0);
+    } else {
+      w.Main().Get<HButton>(IDC_NEW_MENU_ADD)->Click();
+    }
+    w.toolkit.on_modal = nullptr;
   };
   return op;
 }
@@ -50,9 +229,8 @@ std::vector<Operation> Fillers() {
     const auto page = static_cast<main::PageId>(p);
     ops.push_back({"show page " + std::to_string(p),
                    [page](World& w) {
-                     w.Start();
-                     w.window->ShowPage(page == main::PageId::kFiles ? main::PageId::kExplorer
-                                                                     : main::PageId::kFiles);
+                     w.StartOn(page == main::PageId::kFiles ? main::PageId::kExplorer
+                                                            : main::PageId::kFiles);
                    },
                    [page](World& w) { w.window->ShowPage(page); }});
   }
@@ -68,7 +246,14 @@ std::vector<Operation> Handlers() {
     reference.window->ShowPage(page);
     std::vector<UserAction> actions;
     CollectUserActions(dynamic_cast<Node*>(&reference.window->page_frame(page)), &actions);
-    for (const UserAction& action : actions) ops.push_back(ControlAction(page, action));
+    for (const UserAction& action : actions) {
+      ops.push_back({"page " + std::to_string(p) + " " + action.Name(),
+                     [page](World& w) { w.StartOn(page); },
+                     [action](World& w) {
+                       w.AnswerYes();
+                       action.Perform(w.Main());
+                     }});
+    }
   }
   return ops;
 }
@@ -97,21 +282,19 @@ std::vector<Operation> Services() {
   ops.push_back(Editor("entry made empty", true, [option](HWindow& e) { option(e, 0); }));
   ops.push_back({"New-menu entry deleted",
                  [](World& w) {
-                   w.Start();
-                   w.window->ShowPage(main::PageId::kFiles);
+                   w.StartOn(main::PageId::kFiles);
                    w.Main().Get<HDropDown>(IDC_NEW_MENU_LIST)->Choose(0);
                  },
                  [](World& w) {
                    w.AnswerYes();
                    w.Main().Get<HButton>(IDC_NEW_MENU_DELETE)->Click();
                  }});
-  Operation exporting{"export", [](World& w) { w.Start(); },
-                      [](World& w) {
-                        w.AnswerYes();
-                        w.Main().Command(IDM_SERVICE_SETUP);
-                      },
-                      true};
-  ops.push_back(exporting);
+  ops.push_back({"export", [](World& w) { w.Start(); },
+                 [](World& w) {
+                   w.AnswerYes();
+                   w.Main().Command(IDM_SERVICE_SETUP);
+                 },
+                 true});
   ops.push_back({"Свернуть все окна", [](World& w) { w.Start(); },
                  [](World& w) { w.Main().Command(IDM_SERVICE_TOGGLE); }});
   ops.push_back({"Отменить все",
@@ -135,13 +318,8 @@ std::vector<Operation> Services() {
   return ops;
 }
 
-struct Tally {
-  long runs = 0;
-  long failures = 0;
-};
-
 // Runs `op` once without failures, then with each planned failure, and checks each run.
-void Prove(const Operation& op, bool full, Tally* tally) {
+void Prove(const Operation& op, bool full, long* runs) {
   State before_registry, before_files, clean_registry, clean_files;
   std::vector<std::string> calls;
   {
@@ -175,7 +353,7 @@ void Prove(const Operation& op, bool full, Tally* tally) {
         w.toolkit.RunIdle();
         w.plan.Disarm();
         if (w.plan.failed.empty()) continue;  // the call took another way and passed
-        ++tally->runs;
+        ++*runs;
         const std::string first = w.plan.failed.front();
         const std::string where = op.name + ", call " + std::to_string(n) + " of " +
                                   std::to_string(calls.size()) + " fails with " +
@@ -196,18 +374,17 @@ void Prove(const Operation& op, bool full, Tally* tally) {
         EXPECT_EQ(w.memory.open_handles(), handles) << where;
         if (op.export_file && !told_missing && w.Files() != clean_files) {
           // The export did not make its file: the user is told.
-          bool told = false;
-          for (std::size_t i = shown; i < w.standins.messages.shown.size(); ++i) {
-            told = told || w.standins.messages.shown[i].text.find("ошибка") != std::string::npos;
-          }
-          EXPECT_TRUE(told) << where;
+          const auto& messages = w.standins.messages.shown;
+          EXPECT_TRUE(
+              std::any_of(messages.begin() + static_cast<long>(shown), messages.end(),
+                          [](const auto& m) { return m.text.find("ошибка") != std::string::npos; }))
+              << where;
         }
         if (!from_then_on && w.window) {
-          State now;
+          State now, stored;
           Controls(&w.Main(), &now);
           w.Main().Command(IDM_FILE_REFRESH);
           w.toolkit.RunIdle();
-          State stored;
           Controls(&w.Main(), &stored);
           std::string report;
           // A read that failed may leave the one control it was for behind until the next
@@ -215,26 +392,19 @@ void Prove(const Operation& op, bool full, Tally* tally) {
           EXPECT_LE(Differences(now, stored, &report), Writes(first) ? 0 : 1) << where << "\n"
                                                                               << report;
         }
-        if (!registry.empty() || !files.empty()) ++tally->failures;
       }
     }
   }
 }
 
-bool Full() {
-  const char* mode = std::getenv("VIREO_FAULTS");
-  return mode && std::string(mode) == "full";
-}
-
 void ProveAll(const std::vector<Operation>& ops, const char* what) {
-  Tally tally;
+  const char* mode = std::getenv("VIREO_FAULTS");
+  long runs = 0;
   for (const Operation& op : ops) {
     SCOPED_TRACE(op.name);
-    if (std::getenv("VIREO_FAULTS_LIST")) std::printf("%s\n", op.name.c_str());
-    Prove(op, Full(), &tally);
+    Prove(op, mode && std::string(mode) == "full", &runs);
   }
-  std::printf("%s: %zu operations, %ld runs with failures injected\n", what, ops.size(),
-              tally.runs);
+  std::printf("%s: %zu operations, %ld runs with failures injected\n", what, ops.size(), runs);
 }
 
 TEST(InjectedFailures, StartUpRefreshAndPageSwitches) {
@@ -247,6 +417,26 @@ TEST(InjectedFailures, EveryControlOnEveryPage) {
 
 TEST(InjectedFailures, EditorExportAndUndo) {
   ProveAll(Services(), "services");
+}
+
+// The New-menu editor once deleted the other values first: ".txt" holds NullFile and Command, and
+// made a command whose new text cannot be stored, it must keep both.
+TEST(InjectedFailureMends, AnEntryWhoseNewValueCannotBeWrittenKeepsItsOldOne) {
+  World w;
+  const Operation op = Editor("made a command", true, [](HWindow& e) {
+    e.Get<HOptionButton>(IDC_NEW_ENTRY_KIND_FIRST + 4)->Click();
+    e.Get<HTextBox>(IDC_NEW_ENTRY_COMMAND)->Replace("wordpad.exe");
+  });
+  op.prepare(w);
+  w.memory.ProtectValue(platform::kClassesRoot, ".txt\\ShellNew", "Command");
+  op.act(w);
+  w.toolkit.RunIdle();
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  EXPECT_TRUE(w.memory.Get(platform::kClassesRoot, ".txt\\ShellNew", "NullFile", &type, &data));
+  ASSERT_TRUE(w.memory.Get(platform::kClassesRoot, ".txt\\ShellNew", "Command", &type, &data));
+  EXPECT_EQ(std::string(data.begin(), data.end()), "notepad.exe");
+  EXPECT_EQ(w.Main().Get<HDropDown>(IDC_NEW_MENU_LIST)->Item(0), "<Unknown> (.txt)");
 }
 
 }  // namespace

@@ -13,104 +13,86 @@
 namespace vireo {
 namespace {
 
-constexpr char kMissing[] = "<missing>";
-constexpr char kOld[] = "REGEDIT4\r\n\r\n[old]\r\n";
-constexpr char kNew[] = "REGEDIT4\r\n\r\n[new]\r\n\"x\"=\"y\"\r\n";
-
-// The target, its backup and its temporary file on the host, each given or kMissing.
-struct OnDisk {
-  std::string target;
-  std::string backup;
-  std::string temp;
-  bool operator==(const OnDisk&) const = default;
-};
-
-void PrintTo(const OnDisk& f, std::ostream* out) {
-  *out << "{" << f.target << " | " << f.backup << " | " << f.temp << "}";
-}
-
+// What is on disk: the target, its backup and its temporary file, each "old", "new", other bytes
+// or "-" when missing, as "target|backup|temp".
 struct World {
   platform::TempSystem system;
   platform::HostFiles files;
   platform::FaultPlan plan;
   platform::FaultySwapSteps steps{files, plan};
   const std::string target = system.ProgramDirectory() + "\\Setup.reg";
-  const std::string source = system.ProgramDirectory() + "\\source.reg";
+  const std::string paths[3] = {target, platform::SwapBackup(target),
+                                platform::SwapTemporary(target)};
 
-  std::string Get(const std::string& path) {
-    std::string bytes = kMissing;
-    files.Read(path, &bytes);
-    return bytes;
+  std::string Now() {
+    std::string now;
+    for (const std::string& path : paths) {
+      std::string bytes = "-";
+      files.Read(path, &bytes);
+      now += (now.empty() ? "" : "|") + bytes;
+    }
+    return now;
   }
-  void Put(const std::string& path, const std::string& bytes) {
-    files.Delete(path);
-    if (bytes != kMissing) system.WriteFile(path, bytes);
+  void Lay(const std::string& on_disk) {
+    for (std::size_t from = 0, i = 0; i < 3; ++i) {
+      const std::size_t bar = std::min(on_disk.find('|', from), on_disk.size());
+      files.Delete(paths[i]);
+      if (on_disk.substr(from, bar - from) != "-") {
+        system.WriteFile(paths[i], on_disk.substr(from, bar - from));
+      }
+      from = bar + 1;
+    }
+    system.WriteFile(system.ProgramDirectory() + "\\source.reg", "new");
   }
-  void Lay(const OnDisk& f) {
-    Put(target, f.target);
-    Put(platform::SwapBackup(target), f.backup);
-    Put(platform::SwapTemporary(target), f.temp);
-    Put(source, kNew);
-  }
-  OnDisk Now() {
-    return {Get(target), Get(platform::SwapBackup(target)), Get(platform::SwapTemporary(target))};
-  }
-  bool Run(bool copy) {
-    return copy ? platform::SwapCopy(steps, source, target)
-                : platform::SwapReplace(steps, target, kNew);
-  }
-};
-
-// The states a swap can find: no file yet, the file, the file with the leftovers of a swap that
-// was stopped after the new file took its place, and the old file left moved aside by a swap that
-// was stopped in the middle. `previous` is what the target holds once that state is recovered.
-const struct Start {
-  const char* what;
-  OnDisk files;
-  std::string previous;
-} kStarts[] = {
-    {"no file", {kMissing, kMissing, kMissing}, kMissing},
-    {"the file", {kOld, kMissing, kMissing}, kOld},
-    {"the file with leftovers", {kOld, "stale", "part"}, kOld},
-    {"the file moved aside", {kMissing, kOld, "part"}, kOld},
+  std::string Target() { return Now().substr(0, Now().find('|')); }
 };
 
 TEST(FileSwap, EveryStepFailingOrStoppedLeavesThePreviousFileOrTheNewOne) {
+  // The states a swap can find: no file yet, the file, the file with the leftovers of a swap that
+  // was stopped after the new file took its place, and the old file left moved aside by a swap
+  // that was stopped in the middle; then what the target holds once that state is recovered.
+  const struct {
+    const char* on_disk;
+    std::string previous;
+  } kStarts[] = {
+      {"-|-|-", "-"}, {"old|-|-", "old"}, {"old|stale|part", "old"}, {"-|old|part", "old"}};
   World w;
-  for (const Start& start : kStarts) {
+  for (const auto& start : kStarts) {
     for (const bool copy : {false, true}) {
-      w.Lay(start.files);
+      const auto run = [&] {
+        return copy ? platform::SwapCopy(w.steps, w.system.ProgramDirectory() + "\\source.reg",
+                                         w.target)
+                    : platform::SwapReplace(w.steps, w.target, "new");
+      };
+      w.Lay(start.on_disk);
       w.plan.Arm(0, platform::kAccessDenied, false);
-      ASSERT_TRUE(w.Run(copy)) << start.what;
-      EXPECT_EQ(w.Now(), (OnDisk{kNew, kMissing, kMissing}));
+      ASSERT_TRUE(run()) << start.on_disk;
+      EXPECT_EQ(w.Now(), "new|-|-");
       const long steps = w.plan.calls;
       for (long n = 1; n <= steps + 1; ++n) {
         for (const bool killed : {false, true}) {
-          SCOPED_TRACE(std::string(start.what) + (copy ? ", copy" : ", replace") + ", step " +
+          SCOPED_TRACE(std::string(start.on_disk) + (copy ? ", copy" : ", replace") + ", step " +
                        std::to_string(n) + (killed ? " stopped" : " failing"));
-          w.Lay(start.files);
+          w.Lay(start.on_disk);
           w.plan.Arm(n, platform::kAccessDenied, killed);
-          const bool done = w.Run(copy);
+          const bool done = run();
           w.plan.Disarm();
           // Done, the new file is in place; failed, the swap undid itself, and the previous file
           // is back where it was found.
-          const bool found_aside = start.files.target == kMissing && start.files.backup != kMissing;
-          if (done || (!killed && !found_aside)) {
-            EXPECT_EQ(w.Now().target, done ? kNew : start.previous);
+          if (done || (!killed && std::string(start.on_disk).rfind("-|old", 0) != 0)) {
+            EXPECT_EQ(w.Target(), done ? "new" : start.previous);
           }
           // The start-up's recovery alone gives back a whole file...
           EXPECT_TRUE(platform::RecoverMovedAside(w.files, w.target));
-          const std::string after = w.Now().target;
-          if (done) {
-            EXPECT_EQ(after, kNew);
-          } else if (!killed) {
-            EXPECT_EQ(after, start.previous);
+          const std::string after = w.Target();
+          if (done || !killed) {
+            EXPECT_EQ(after, done ? "new" : start.previous);
           } else {
-            EXPECT_TRUE(after == start.previous || after == kNew) << after;
+            EXPECT_TRUE(after == start.previous || after == "new") << after;
           }
           // ...and the next swap's recovery leaves nothing else.
           EXPECT_TRUE(platform::RecoverSwap(w.files, w.target));
-          EXPECT_EQ(w.Now(), (OnDisk{after, kMissing, kMissing}));
+          EXPECT_EQ(w.Now(), after + "|-|-");
         }
       }
     }
@@ -131,38 +113,32 @@ TEST(FileSwap, WaitsForAFileHeldOpenAndRefusesReadOnlyOnesAndFolders) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.what);
     World w;
-    w.Lay({kOld, kMissing, kMissing});
+    w.Lay("old|-|-");
     if (c.read_only) {
       std::filesystem::permissions(platform::HostPath(w.target),
                                    std::filesystem::perms::owner_write,
                                    std::filesystem::perm_options::remove);
     }
     w.files.busy_renames = c.busy;
-    EXPECT_EQ(platform::SwapReplace(w.files, w.target, kNew), c.done);
+    EXPECT_EQ(platform::SwapReplace(w.files, w.target, "new"), c.done);
     EXPECT_EQ(w.files.pauses, std::min(c.busy, platform::kBusyTries - 1));
-    EXPECT_EQ(w.Now(), (OnDisk{c.done ? kNew : kOld, kMissing, kMissing}));
+    EXPECT_EQ(w.Now(), c.done ? "new|-|-" : "old|-|-");
   }
   World w;
   w.files.MakeDirectory(w.target);
-  EXPECT_FALSE(platform::SwapReplace(w.files, w.target, kNew));
+  EXPECT_FALSE(platform::SwapReplace(w.files, w.target, "new"));
   EXPECT_TRUE(w.files.IsDirectory(w.target));
-  EXPECT_EQ(w.Now().temp, kMissing);
+  EXPECT_EQ(w.Now().substr(w.Now().rfind('|')), "|-");
 }
 
 TEST(FileSwap, StartUpPutsBackOnlyAFileLeftMovedAside) {
-  const struct {
-    OnDisk before;
-    OnDisk after;
-  } kCases[] = {
-      {{kMissing, kOld, "part"}, {kOld, kMissing, kMissing}},
-      {{kNew, kOld, "part"}, {kNew, kOld, "part"}},
-      {{kOld, kMissing, "part"}, {kOld, kMissing, "part"}},
-  };
   World w;
+  const char* const kCases[][2] = {
+      {"-|old|part", "old|-|-"}, {"new|old|part", "new|old|part"}, {"old|-|part", "old|-|part"}};
   for (const auto& c : kCases) {
-    w.Lay(c.before);
+    w.Lay(c[0]);
     EXPECT_TRUE(platform::RecoverMovedAside(w.files, w.target));
-    EXPECT_EQ(w.Now(), c.after);
+    EXPECT_EQ(w.Now(), c[1]);
   }
 }
 

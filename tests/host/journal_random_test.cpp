@@ -58,13 +58,14 @@ class JournalRandomTest : public test::MainWindowFixture {
 TEST_F(JournalRandomTest, AThousandSequencesUndoneLeaveEverythingAsItWas) {
   std::string error;
   ASSERT_TRUE(platform::LoadRegedit4(memory, test::ReadWhole(VIREO_CLASSES_REG), &error)) << error;
-  system.WriteFile(system.WindowsDirectory() + "\\control.ini",
+  const std::string windows = system.WindowsDirectory();
+  system.WriteFile(windows + "\\control.ini",
                    "[don't load]\r\ntimedate.cpl=no\r\n\r\n[MMCPL]\r\nNumApps=12\r\n");
-  fs::create_directory(platform::HostPath(system.WindowsDirectory() + "\\ShellNew"));
-  system.WriteFile(system.WindowsDirectory() + "\\ShellNew\\template.txt", "template");
-  system.WriteFile(system.WindowsDirectory() + "\\source.txt", "source");
+  fs::create_directory(platform::HostPath(windows + "\\ShellNew"));
+  system.WriteFile(windows + "\\ShellNew\\template.txt", "template");
+  system.WriteFile(windows + "\\source.txt", "source");
   Start();
-  const fs::path root = platform::HostPath(system.WindowsDirectory()).parent_path();
+  const fs::path root = platform::HostPath(windows).parent_path();
 
   // In the New-menu editor the user acts a few times too, then it closes.
   std::vector<std::string> done;
@@ -73,7 +74,7 @@ TEST_F(JournalRandomTest, AThousandSequencesUndoneLeaveEverythingAsItWas) {
       w.Get<ui::headless::HButton>(IDC_JOURNAL_UNDO_ALL)->Click();
       return;
     }
-    chooser.next_choice = random() % 2 ? system.WindowsDirectory() + "\\source.txt" : "";
+    chooser.next_choice = random() % 2 ? windows + "\\source.txt" : "";
     for (int i = static_cast<int>(random() % 4); i >= 0 && w.open(); --i) {
       done.push_back("  editor " + Act(w, true));
     }
@@ -99,18 +100,16 @@ TEST_F(JournalRandomTest, AThousandSequencesUndoneLeaveEverythingAsItWas) {
         return true;
       });
     }
-    std::string report;
+    std::string report = "sequence " + std::to_string(sequence) + "\n";
     for (const std::string& step : done) report += step + "\n";
-    for (const service::Entry& entry : journal.entries()) {
-      report += service::EntryLine(entry) + "\n";
-    }
+    for (const service::Entry& entry : journal.entries()) report += EntryLine(entry) + "\n";
     // An undone deletion brings a value back under the name the program spells, which the
     // system matches without regard to letter case ("nevershowext" comes back "NeverShowExt").
     if (memory.Fingerprint() != registry_before) {
-      ASSERT_EQ(Folded(memory.Dump()), Folded(start)) << "sequence " << sequence << "\n" << report;
+      ASSERT_EQ(Folded(memory.Dump()), Folded(start)) << report;
     }
-    ASSERT_EQ(test::FileTree(root), files_before) << "sequence " << sequence << "\n" << report;
-    ASSERT_EQ(asked, 0) << "sequence " << sequence << "\n" << report;
+    ASSERT_EQ(test::FileTree(root), files_before) << report;
+    ASSERT_EQ(asked, 0) << report;
   }
   EXPECT_EQ(Folded(memory.Dump()), Folded(start));
 }
