@@ -6,7 +6,7 @@
 Reads the help topic of every page that the table of pages PAGES_DEF (resources/pages.def) names,
 from HELP_DIR (resources/help, UTF-8), and writes OUTPUT, C++ initialisers of one line per
 section: the topic's file name, the section's heading and the distinct words of its text, in
-lower case, joined by blanks:
+lower case, joined by blanks (less the words that tell nothing, below):
 
     {"files.html", "Отображать расширения", "проводник прячет ..."},
 
@@ -44,7 +44,7 @@ def sections(page):
             word = word.strip(".-").lower()
             if len(word) >= 3 and word not in words:
                 words.append(word)
-        yield heading, " ".join(words)
+        yield heading, words
 
 
 def literal(text):
@@ -59,12 +59,22 @@ def main(argv):
     with open(pages_def, encoding="utf-8") as f:
         # The help topic is a page line's last column.
         topics = re.findall(r'^VIREO_PAGE\(.*"([^"]+\.html)"\)', f.read(), re.M)
-    lines = ["// Made by tools/help_words.py from the help's pages; not to be edited.\n"]
+    found = []
     for name in topics:
         with open(os.path.join(help_dir, name), encoding="utf-8") as f:
-            page = f.read()
-        for heading, words in sections(page):
-            lines.append("{%s, %s, %s},\n" % (literal(name), literal(heading), literal(words)))
+            found += [(name, heading, words) for heading, words in sections(f.read())]
+    # A word that several sections share (флажок, значение, записывается) tells no control from
+    # another; a word that another word of its section holds is found through that one, since a
+    # word is looked for anywhere in a text. Both are left out: the program carries the rest.
+    shared = {}
+    for _, _, words in found:
+        for word in words:
+            shared[word] = shared.get(word, 0) + 1
+    lines = ["// Made by tools/help_words.py from the help's pages; not to be edited.\n"]
+    for name, heading, words in found:
+        kept = [w for w in words if shared[w] < 3]
+        kept = [w for w in kept if not any(w != other and w in other for other in kept)]
+        lines.append("{%s, %s, %s},\n" % (literal(name), literal(heading), literal(" ".join(kept))))
     text = "".join(lines)
     # Written only when it changes, so that the program is not compiled again for nothing.
     if os.path.exists(output):

@@ -323,7 +323,7 @@ def page_icons():
 
 
 ICONS = ([("vireo.ico", draw_bird, (32, 16))] + page_icons() +
-         [("logo.ico", draw_logo, (48, 32)), ("wait.ico", draw_wait, (32,))])
+         [("logo.ico", draw_logo, (48,)), ("wait.ico", draw_wait, (32,))])
 
 # ---------------------------------------------------------------------------------------------
 # File formats

@@ -63,8 +63,10 @@ class Win32Picture : public Panel<ui::Picture> {
   void OnPaint(HDC dc) override {
     RECT r;
     GetClientRect(hwnd_, &r);
-    if (HICON icon = LoadIconOnce(toolkit_.instance(), args_.icon_id, 0, &icon_)) {
-      const int size = std::min(r.right, r.bottom);
+    // The image of the icon made for the picture's size (the logo's 48 pixels), not the
+    // system's 32 stretched.
+    const int size = std::min(r.right, r.bottom);
+    if (HICON icon = LoadIconOnce(toolkit_.instance(), args_.icon_id, size, &icon_)) {
       DrawIconEx(dc, (r.right - size) / 2, (r.bottom - size) / 2, icon, size, size, 0, nullptr,
                  DI_NORMAL);
     }
