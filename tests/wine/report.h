@@ -41,6 +41,11 @@ inline bool check(bool ok, const std::string& what, const std::string& found = "
   return ok;
 }
 
+// One check that `found` is `wanted`, naming what was found instead.
+inline bool same(const std::string& found, const std::string& wanted, const std::string& what) {
+  return check(found == wanted, what, "\"" + found + "\"");
+}
+
 // The closing line; the exit code: 1 when a check failed.
 inline int finish(const char* name) {
   say("%s: %d passed, %d failed", name, passed, failed);

@@ -21,6 +21,7 @@ namespace driver {
 
 constexpr DWORD kWaitMs = 30000;
 using report::check;
+using report::same;
 using report::say;
 inline int finish() {
   return report::finish("driver");
@@ -57,6 +58,8 @@ inline POINT clientCentre(HWND window) {
 // dialog (class #32770) or not; `awaitTop` waits for one whose title begins with `title`.
 HWND findTop(DWORD pid, std::string_view title, bool dialog, bool prefix = false);
 HWND awaitTop(DWORD pid, std::string_view title, bool dialog = false, DWORD ms = kWaitMs);
+// `awaitTop` as one check, `what` the check's text.
+HWND expectTop(DWORD pid, std::string_view title, const std::string& what, bool dialog = false);
 // Whether `window` or a window inside it shows `text` (message boxes do not number controls).
 bool shows(HWND window, std::string_view text);
 // Messages go with a time limit, so that a hung program fails the check instead of hanging the
@@ -92,6 +95,10 @@ inline const char* itemState(HWND list, int index) {
 // ---- acting ----------------------------------------------------------------------------------
 
 void pressKey(HWND window, UINT key);
+// Keys typed as the keyboard delivers them to the active window: pressed in order, released in
+// the reverse order ({VK_CONTROL, 'F'} is Ctrl+F).
+void typeKeys(std::initializer_list<WORD> keys);
+double nowMs();  // a clock for the "time:" lines
 inline bool click(HWND button) {
   return send(button, BM_CLICK);
 }
@@ -206,7 +213,6 @@ struct RegEntry {
   HKEY root;
   std::string key;
   std::string name;  // empty: the default value
-  std::string path;  // as written, for the messages
 };
 RegEntry entry(const std::string& path);
 

@@ -61,19 +61,11 @@ std::string templatePath() {
   return windowsDirectory() + "\\ShellNew\\NewFile.vtx";
 }
 
-// The editor, a modal window of the program's own (that "Добавить" opens it over the disabled
-// main window is checked with every modal window by driver.exe modal).
+// The editor, a modal window of the program's own: that it opens over the disabled main window
+// and that the main window takes input again after it are checked with every modal window
+// (driver.exe modal).
 HWND awaitEditor(DWORD pid, const std::string& how) {
-  HWND editor = awaitTop(pid, kEditorTitle);
-  check(editor != nullptr, how + " opens " + quoted(kEditorTitle));
-  return editor;
-}
-
-// OK posted (its handler closes the window); the main window takes input again.
-void closeWithOk(HWND main, HWND editor) {
-  check(closeWith(editor, IDC_NEW_ENTRY_OK), "\"OK\" closes the editor");
-  check(waitUntil([&] { return IsWindowEnabled(main) != FALSE; }),
-        "the main window is enabled again");
+  return expectTop(pid, kEditorTitle, how + " opens " + quoted(kEditorTitle));
 }
 
 bool pickOption(HWND editor, int option, int field, const std::string& name) {
@@ -92,8 +84,7 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
   HWND type = byId(editor, IDC_NEW_ENTRY_EXTENSION), desc = byId(editor, IDC_NEW_ENTRY_DESCRIPTION);
   HWND text = byId(editor, IDC_NEW_ENTRY_TEXT);
   check(typeText(type, "vtx") && shownText(type) == "vtx", "the type \"vtx\" is typed");
-  check(shownText(desc) == "Текст Vireo", "txtDesc shows the class's description",
-        quoted(shownText(desc)));
+  same(shownText(desc), "Текст Vireo", "txtDesc shows the class's description");
   if (!pickOption(editor, 3, IDC_NEW_ENTRY_TEXT, "txtNow")) return;
   // Enter goes through the editor's message loop, as from the keyboard: the multi-line box takes
   // it as a line break, it does not press "OK".
@@ -104,7 +95,7 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
             5000);
   if (!check(IsWindow(editor), "Enter in txtNow leaves the editor open")) return;
   typeText(text, "Вторая: съешь ещё");
-  check(shownText(text) == lines, "txtNow holds the two lines", quoted(shownText(text)));
+  same(shownText(text), lines, "txtNow holds the two lines");
   expectState(now, "before \"Применить\": nothing was written");
 
   check(click(byId(editor, IDC_NEW_ENTRY_APPLY)), "click on \"Применить\"");
@@ -115,7 +106,7 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
         "the template holds the text in code page 1251, every line ended by CR LF",
         written.exists ? quoted(written.data) : "no file");
   check(!IsWindowEnabled(main), "after \"Применить\": the main window is still disabled");
-  closeWithOk(main, editor);
+  check(closeWith(editor, IDC_NEW_ENTRY_OK), "\"OK\" closes the editor");
   // The list is read again once the editor has closed.
   awaitListed(c.lstNew, kVtxItem, true);
   check(listed(c.lstNew, kVtxItem) && listed(c.lstNew, kVnbItem),
@@ -123,7 +114,7 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
 }
 
 // A double click on the entry opens it with its template's option; it is changed into a command.
-void changeEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::string& file) {
+void changeEntry(DWORD pid, const Controls& c, State& now, const std::string& file) {
   const int index = itemIndex(c.lstNew, kVtxItem);
   if (!check(index >= 0, "lstNew lists " + quoted(kVtxItem))) return;
   const LPARAM at = itemPoint(c.lstNew.window, index, kTextX);
@@ -132,7 +123,6 @@ void changeEntry(DWORD pid, HWND main, const Controls& c, State& now, const std:
   }
   HWND editor = awaitEditor(pid, "a double click on " + quoted(kVtxItem));
   if (editor == nullptr) return;
-  check(!IsWindowEnabled(main), "the main window is disabled under it");
   HWND type = byId(editor, IDC_NEW_ENTRY_EXTENSION), use = byId(editor, IDC_NEW_ENTRY_USE_FILE);
   HWND fileOption = byId(editor, IDC_NEW_ENTRY_KIND_FIRST + 1);
   check(waitUntil([&] { return std::string(boxState(fileOption)) == "ticked"; }, 5000) &&
@@ -142,7 +132,7 @@ void changeEntry(DWORD pid, HWND main, const Controls& c, State& now, const std:
         "txtType holds \"vtx\", read-only");
   if (!pickOption(editor, 4, IDC_NEW_ENTRY_COMMAND, "txtCommand")) return;
   typeText(byId(editor, IDC_NEW_ENTRY_COMMAND), "notepad.exe");
-  closeWithOk(main, editor);
+  check(closeWith(editor, IDC_NEW_ENTRY_OK), "\"OK\" closes the editor");
   now[kFileName] = None();
   now[kCommand] = Txt("notepad.exe");
   expectState(now, "after the change: Command replaces FileName, nothing else changed");
@@ -168,7 +158,7 @@ void checkNewMenu(DWORD pid, HWND main, const Controls& c, State& now) {
         "on first showing the page: lstNew lists " + quoted(kVnbItem) + " and not .vtx");
   const std::string file = templatePath();
   addEntry(pid, main, c, now, file);
-  changeEntry(pid, main, c, now, file);
+  changeEntry(pid, c, now, file);
   deleteEntry(c, now);
   writeFile(file, {});
 }

@@ -110,8 +110,8 @@ int makeChanges(const Shell& shell) {
 // The save-file dialog: the file name typed into its name field, then OK.
 bool saveAs(DWORD pid, HWND journal, const std::string& path) {
   clickLater(byId(journal, IDC_JOURNAL_SAVE));
-  HWND dialog = awaitTop(pid, "", true);
-  if (!check(dialog != nullptr, "\"Сохранить как...\" shows the save-file dialog")) return false;
+  HWND dialog = expectTop(pid, "", "\"Сохранить как...\" shows the save-file dialog", true);
+  if (dialog == nullptr) return false;
   HWND field = byId(dialog, 0x480);                   // edt1, the name field
   if (field == nullptr) field = byId(dialog, 0x47C);  // cmb13 of the Explorer-style dialog
   if (!check(field != nullptr, "the save-file dialog has a name field")) return false;
@@ -145,9 +145,9 @@ int runJournal(const std::string& exe, const char* desktop) {
     check(changed != before, "the changes reached the registry and control.ini");
 
     postCommand(main, IDM_SERVICE_JOURNAL);
-    HWND journal = awaitTop(program.pid(), kJournalTitle);
-    if (!check(journal != nullptr, "\"Журнал изменений...\" opens its window")) return finish();
-    check(!IsWindowEnabled(main), "the main window waits while the journal is open");
+    HWND journal =
+        expectTop(program.pid(), kJournalTitle, "\"Журнал изменений...\" opens its window");
+    if (journal == nullptr) return finish();
     HWND list = byId(journal, IDC_JOURNAL_LIST);
     const LRESULT lines = ask(list, LB_GETCOUNT);
     check(lines >= made, "the journal lists every change", std::to_string(lines));

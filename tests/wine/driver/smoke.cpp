@@ -70,19 +70,15 @@ int runMain(const std::string& exe, const char* desktop) {
   check(findTop(program.pid(), kSplashTitle, false) == nullptr, "the splash window is closed");
   RECT client;
   GetClientRect(main, &client);
-  check(client.right == 750 && client.bottom == 409, "the client area is 750 x 409",
-        std::to_string(client.right) + " x " + std::to_string(client.bottom));
+  same(std::to_string(client.right) + " x " + std::to_string(client.bottom), "750 x 409",
+       "the client area");
   const LONG style = GetWindowLongA(main, GWL_STYLE);
   check((style & WS_THICKFRAME) == 0 && (style & WS_CAPTION) == WS_CAPTION,
         "the main window has a title bar and a fixed border");
+  // Each button bringing its page to the front is checked by the journal scenario, which
+  // changes settings on every page.
   Shell shell;
-  if (findShell(main, shell) && checkFront(shell, kControlPanel, "after start")) {
-    // Every button brings its own page forward; then the first page, and the second one twice,
-    // which changes nothing.
-    bool front = true;
-    for (int page = 1; page < kPageCount && front; ++page) front = bringToFront(shell, page);
-    for (int page : {0, 1, 1}) front = front && bringToFront(shell, page);
-  }
+  if (findShell(main, shell)) checkFront(shell, kControlPanel, "after start");
   checkRefresh(program, main);
   checkExit(program, main);
   return finish();
@@ -107,8 +103,7 @@ int runRefuse(const std::string& exe, const char* desktop) {
     int buttons = 0;
     for (HWND child : descendants(box))
       buttons += sameClass(child, "Button") && IsWindowVisible(child);
-    HWND ok = byId(box, IDOK);
-    check(ok != nullptr && IsWindowVisible(ok) && buttons == 1, "its only button is OK");
+    check(IsWindowVisible(byId(box, IDOK)) && buttons == 1, "its only button is OK");
     check(findTop(pid, kSplashTitle, false) != nullptr, "the splash window is up behind it");
     pressButton(box, IDOK);
     watch(true);
