@@ -123,16 +123,12 @@ inline bool runAndWait(std::string command_line, DWORD ms) {
   return ended;
 }
 
-// The first line where two texts differ, both versions, for a failure's message.
+// Where two texts first differ, with what follows there in each, for a failure's message.
 inline std::string firstDifference(const std::string& a, const std::string& b) {
   std::size_t at = 0;
   while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
-  const std::size_t start = a.rfind('\n', at) == std::string::npos ? 0 : a.rfind('\n', at) + 1;
-  auto line = [start](const std::string& text) {
-    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-    return text.substr(std::min(start, text.size()), std::min<std::size_t>(end - start, 120));
-  };
-  return "\"" + line(a) + "\" then \"" + line(b) + "\"";
+  return "at byte " + std::to_string(at) + ": \"" + a.substr(at, 80) + "\" then \"" +
+         b.substr(at, 80) + "\"";
 }
 
 }  // namespace report

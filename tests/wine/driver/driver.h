@@ -238,9 +238,8 @@ using report::FileBytes;
 using report::readFile;
 using report::writeFile;
 std::string windowsDirectory();
-// control.ini in the Windows directory, and a value of its section "Don't Load" ("(missing)").
+// control.ini in the Windows directory.
 std::string controlIni();
-std::string dontLoad(const char* key);
 
 // ---- the scenarios, one per mode of the command line (driver.cpp); each returns the exit code
 
@@ -255,9 +254,6 @@ int runTools(const std::string& exe, const char* desktop);
 int runJournal(const std::string& exe, const char* desktop);
 int runModal(const std::string& exe, const char* desktop);
 int runSearch(const std::string& exe, const char* desktop);
-// The keys that the changes of the pages touch, read whole from outside, and control.ini's
-// section "Don't Load", as text (journal.cpp).
-std::string registrySnapshot();
 int runExport(const std::string& exe, const std::string& ending, const char* desktop);
 
 }  // namespace driver

@@ -2,7 +2,7 @@
 // applet ticked in control.ini, a name typed), then "Журнал изменений" from "Сервис", its undo
 // saved as a REGEDIT4 file, "Отменить все": the affected keys and control.ini are exactly as
 // before. The same changes made again and the program closed, Wine's registry editor merges the
-// saved file: the keys are exactly as before again.
+// saved file: the keys are exactly as before again. What the window lists is checked on the host.
 #include <algorithm>
 
 #include "driver.h"
@@ -122,10 +122,6 @@ bool saveAs(DWORD pid, HWND journal, const std::string& path) {
 
 }  // namespace
 
-std::string registrySnapshot() {
-  return snapshot();
-}
-
 int runJournal(const std::string& exe, const char* desktop) {
   // A path without blanks, which the file dialog of every style takes as typed.
   const std::string saved = windowsDirectory() + "\\vireo-undo.reg";
@@ -148,9 +144,6 @@ int runJournal(const std::string& exe, const char* desktop) {
     HWND journal =
         expectTop(program.pid(), kJournalTitle, "\"Журнал изменений...\" opens its window");
     if (journal == nullptr) return finish();
-    HWND list = byId(journal, IDC_JOURNAL_LIST);
-    const LRESULT lines = ask(list, LB_GETCOUNT);
-    check(lines >= made, "the journal lists every change", std::to_string(lines));
 
     saveAs(program.pid(), journal, saved);
     click(byId(journal, IDC_JOURNAL_UNDO_ALL));
@@ -158,7 +151,6 @@ int runJournal(const std::string& exe, const char* desktop) {
     const std::string undone = snapshot();
     check(undone == before, "after \"Отменить все\" the keys and control.ini are as before",
           report::firstDifference(before, undone));
-    check(ask(list, LB_GETCOUNT) == 2 * lines, "each undo is listed too");
     // Posted, as a user's click is: the modal loop looks for the closed window after a posted
     // message.
     clickLater(byId(journal, IDC_JOURNAL_CLOSE));
@@ -169,8 +161,6 @@ int runJournal(const std::string& exe, const char* desktop) {
     check(snapshot() == changed, "the same changes give the same registry");
     checkExit(program, main);
   }
-  const FileBytes file = readFile(saved);
-  check(file.data.rfind("REGEDIT4\r\n", 0) == 0, "the undo file is a REGEDIT4 file");
   check(report::runAndWait(windowsDirectory() + "\\regedit.exe /s \"" + saved + "\"", 60000),
         "the registry editor merges the undo file");
   // control.ini is not registry data: it is put back by hand for the comparison.

@@ -89,11 +89,4 @@ std::string controlIni() {
   return windowsDirectory() + "\\control.ini";
 }
 
-std::string dontLoad(const char* key) {
-  char value[256] = "";
-  GetPrivateProfileStringA("Don't Load", key, "(missing)", value, sizeof value,
-                           controlIni().c_str());
-  return value;
-}
-
 }  // namespace driver

@@ -1,9 +1,9 @@
 // "Найти параметр..." on the real window: Ctrl+F typed opens "Поиск параметра"; a caption's
 // words typed in another letter case, then Enter, bring the Files page to the front with the
 // focus on the box and its caption marked; an applet's file name finds its item of the
-// Control Panel list, which is selected (typed over the last text, which the window opens with);
-// the watched part of the registry and control.ini are exactly as before. The time the list takes
-// to follow a keystroke is printed as a figure.
+// Control Panel list, which is selected (typed over the last text, which the window opens with).
+// The time the list takes to follow a keystroke is printed as a figure. That a jump writes
+// nothing is checked on the host (tests/host/search_test.cpp).
 #include <algorithm>
 
 #include "driver.h"
@@ -73,7 +73,6 @@ int runSearch(const std::string& exe, const char* desktop) {
   if (main == nullptr) return finish();
   Shell shell;
   if (!findShell(main, shell)) return finish();
-  const std::string before = registrySnapshot();
 
   // The jump runs once the window has gone: its signs are waited for.
   if (searchFor(program.pid(), main, "бЫСТРЫЙ ПРОСМОТР", "Пункт \"Быстрый просмотр\"", true)) {
@@ -96,7 +95,6 @@ int runSearch(const std::string& exe, const char* desktop) {
     check(ask(applets, LB_GETCURSEL) == kJoystick, "joy.cpl is the selected applet",
           std::to_string(ask(applets, LB_GETCURSEL)));
   }
-  check(registrySnapshot() == before, "searching and jumping write nothing");
   checkExit(program, main);
   return finish();
 }

@@ -3,7 +3,7 @@
 // finds itself by its full path and a Notepad started here is ended with "Завершить"; its window
 // list, which lists the main window; and "О программе". Each closes with its "OK"; how each
 // opens over its disabled owner, and that every way of ending it destroys it, is checked with
-// every modal window (driver.exe modal).
+// every modal window (driver.exe modal), the lists' counts and refreshes on the host.
 #include <algorithm>
 #include <cstdio>
 
@@ -43,8 +43,6 @@ void checkProcesses(DWORD pid, HWND info, const std::string& exe) {
   if (procs == nullptr) return;
   HWND list = byId(procs, IDC_PROCS_LIST);
   const std::vector<std::string> lines = listItems(list);
-  same(windowText(procs), kProcessesTitle + std::to_string(lines.size()) + ")",
-       "the caption counts the " + std::to_string(lines.size()) + " processes");
   const bool self = std::any_of(lines.begin(), lines.end(),
                                 [&](const std::string& line) { return lower(line) == lower(exe); });
   check(self, "the list holds the program by its full path " + quoted(exe));
@@ -85,22 +83,12 @@ void checkWindows(DWORD pid, HWND info, HWND main) {
   clickLater(byId(info, IDC_SYSINFO_WINDOWS));
   HWND windows = awaitWindow(pid, kWindowListTitle);
   if (windows == nullptr) return;
-  check(windowText(byId(windows, IDC_WINDOWS_HANDLE_COLUMN)) == "Handle" &&
-            windowText(byId(windows, IDC_WINDOWS_TITLE_COLUMN)) == "Название окна",
-        "the list has its two column headings");
   std::string handle = std::to_string(reinterpret_cast<std::uintptr_t>(main));
   if (handle.size() < 5) handle.insert(0, 5 - handle.size(), ' ');
   const std::string expected = handle + "    Vireo";
-  HWND list = byId(windows, IDC_WINDOWS_LIST);
-  std::vector<std::string> lines = listItems(list);
+  const std::vector<std::string> lines = listItems(byId(windows, IDC_WINDOWS_LIST));
   check(std::find(lines.begin(), lines.end(), expected) != lines.end(),
         "the main window is listed as " + quoted(expected));
-  click(byId(windows, IDC_WINDOWS_REFRESH));
-  const size_t before = lines.size();
-  lines = listItems(list);
-  check(lines.size() + 3 > before && lines.size() < before + 3,
-        "\"Обновить\" lists the windows again, not twice (" + std::to_string(before) + " then " +
-            std::to_string(lines.size()) + " lines)");
   check(closeWith(windows, IDC_WINDOWS_OK), "\"OK\" closes the window list");
 }
 
@@ -139,7 +127,6 @@ int runTools(const std::string& exe, const char* desktop) {
   postCommand(main, IDM_HELP_ABOUT);
   HWND about = awaitWindow(pid, kAboutTitle);
   if (about != nullptr) {
-    same(windowText(byId(about, IDC_ABOUT_NAME_FIRST + 1)), "Vireo", "it names the program");
     same(windowText(byId(about, IDC_ABOUT_VERSION)), "Версия 1.0.0",
          "the version from the version resource");
     check(closeWith(about, IDC_ABOUT_OK), "\"OK\" closes \"О программе\"");
