@@ -77,7 +77,6 @@ void checkDrives(HWND main, State& now) {
   pressKey(main, VK_F5);
   check(waitUntil([&] { return ticks() == "-++"; }, 10000) && send(main, WM_NULL),
         "F5 runs \"Обновить данные\": the drive list shows the change made outside", ticks());
-  expectState(now, "after F5: nothing was written");
 }
 
 // Image1 previews the toolbar background that the registry names.

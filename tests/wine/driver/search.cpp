@@ -92,8 +92,8 @@ int runSearch(const std::string& exe, const char* desktop) {
     HWND applets = byId(main, IDC_APPLETS_LIST);
     check(waitUntil([&] { return focusOf(main) == applets; }), "the applet list has the focus");
     checkFront(shell, kControlPanel, "after the jump to joy.cpl");
-    check(ask(applets, LB_GETCURSEL) == kJoystick, "joy.cpl is the selected applet",
-          std::to_string(ask(applets, LB_GETCURSEL)));
+    same(std::to_string(ask(applets, LB_GETCURSEL)), std::to_string(kJoystick),
+         "joy.cpl is the selected applet");
   }
   checkExit(program, main);
   return finish();

@@ -5,7 +5,6 @@
 // opens over its disabled owner, and that every way of ending it destroys it, is checked with
 // every modal window (driver.exe modal), the lists' counts and refreshes on the host.
 #include <algorithm>
-#include <cstdio>
 
 #include "driver.h"
 #include "tools/about.h"
@@ -62,11 +61,7 @@ void checkProcesses(DWORD pid, HWND info, const std::string& exe) {
   click(byId(procs, IDC_PROCS_REFRESH));
   const int line = lineOf(list, "notepad.exe");
   if (check(line >= 0, "\"Обновить\" lists Notepad by its full path")) {
-    char id[16];
-    std::snprintf(id, sizeof id, "%08lX", notepad.dwProcessId);
-    clickItem(list, line, kTextX);
-    check(waitUntil([&] { return windowText(byId(procs, IDC_PROCS_VALUE_FIRST)) == id; }),
-          "selecting it shows its process id " + std::string(id));
+    clickItem(list, line, kTextX);  // what a selection shows is checked on the host
     click(byId(procs, IDC_PROCS_TERMINATE));
     check(WaitForSingleObject(notepad.hProcess, 10000) == WAIT_OBJECT_0,
           "\"Завершить\" ends Notepad");
@@ -108,12 +103,9 @@ int runTools(const std::string& exe, const char* desktop) {
     DWORD size = sizeof name;
     GetComputerNameA(name, &size);
     same(windowText(byId(info, IDC_SYSINFO_COMPUTER_NAME)), name, "the computer name");
-    const std::string work = windowText(byId(info, IDC_SYSINFO_RUNNING_TIME));
-    check(work.rfind("Система в работе ", 0) == 0 && work.ends_with(" мин"),
-          "the running time reads " + quoted(work));
-    const std::string memory = windowText(byId(info, IDC_SYSINFO_RAM));
-    check(memory.rfind("   Оперативная память:\r\n   Физическая: ", 0) == 0,
-          "the memory text is shown");
+    // A query that fails leaves its label empty; the texts are checked on the host.
+    for (int id : {IDC_SYSINFO_RUNNING_TIME, IDC_SYSINFO_RAM})
+      check(!windowText(byId(info, id)).empty(), "label " + std::to_string(id) + " is filled");
     const std::vector<std::string> environment = listItems(byId(info, IDC_SYSINFO_ENV));
     check(!environment.empty() &&
               std::all_of(environment.begin(), environment.end(),
