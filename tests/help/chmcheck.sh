@@ -10,33 +10,18 @@
 # Prints ok:/FAIL: lines and a closing "chmcheck: N passed, M failed" line.
 set -uo pipefail
 
-chm=$1
-rc=$2
-passed=0
-failed=0
-ok() {
-  passed=$((passed + 1))
-  printf 'ok: %s\n' "$*"
-}
-fail() {
-  failed=$((failed + 1))
-  printf 'FAIL: %s\n' "$*"
-}
-finish() {
-  printf 'chmcheck: %d passed, %d failed\n' "$passed" "$failed"
-  [ "$failed" -eq 0 ]
-  exit
-}
+chm=$1 rc=$2 passed=0 failed=0
+ok() { passed=$((passed + 1)) && printf 'ok: %s\n' "$*"; }
+fail() { failed=$((failed + 1)) && printf 'FAIL: %s\n' "$*"; }
+finish() { printf 'chmcheck: %d passed, %d failed\n' "$passed" "$failed" && exit $((failed > 0)); }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-if extract_chmLib "$chm" "$work/chm" >/dev/null 2>&1 && [ -d "$work/chm" ]; then
-  ok "extract_chmLib opens $(basename "$chm")"
-else
-  fail "extract_chmLib cannot open $chm"
-  finish
+if ! extract_chmLib "$chm" "$work/chm" >/dev/null 2>&1 || [ ! -d "$work/chm" ]; then
+  fail "extract_chmLib cannot open $chm" && finish
 fi
+ok "extract_chmLib opens $(basename "$chm")"
 
 # The contents and the index: present, with entries, and naming topics that the file holds.
 for list in Vireo.hhc Vireo.hhk; do

@@ -51,21 +51,12 @@ struct Generated {
 
 // Strings, binary data, numbers, default values, odd names and deep keys, all below kTestKey.
 std::vector<Generated> Generate(int count) {
-  static const char* const kStrings[] = {"",
-                                         "C:\\WINDOWS\\notepad.exe \"%1\"",
-                                         "\\\\server\\share\\",
-                                         "\"",
-                                         "\\",
-                                         "Мой компьютер",
-                                         "ЁёЪъЯя — «кавычки»",
-                                         "tab\there",
-                                         "A\r\nB",
-                                         "\r",
-                                         "end\n",
-                                         "semi;colon=equals [bracket]",
-                                         "@",
-                                         "hex:01",
-                                         "dword:00000001"};
+  // clang-format off
+  static const char* const kStrings[] = {
+      "", "C:\\WINDOWS\\notepad.exe \"%1\"", "\\\\server\\share\\", "\"", "\\", "Мой компьютер",
+      "ЁёЪъЯя — «кавычки»", "tab\there", "A\r\nB", "\r", "end\n", "semi;colon=equals [bracket]", "@",
+      "hex:01", "dword:00000001"};
+  // clang-format on
   static const char* const kNames[] = {"plain", "with blanks ", "say \"hi\"", "Имя значения", "=",
                                        "@",     "[x]",          "a;b"};
   static const std::uint32_t kNumbers[] = {0, 0xFFFFFFFF, 0x80000000, 10, 0x7FFFFFFF, 1};

@@ -75,11 +75,9 @@ std::string snapshot() {
 }
 
 bool isCheckBox(HWND window) {
-  if (!sameClass(window, "Button") || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
-    return false;
-  }
   const LONG style = GetWindowLongA(window, GWL_STYLE) & 0x0F;
-  return style == BS_CHECKBOX || style == BS_AUTOCHECKBOX;
+  return sameClass(window, "Button") && IsWindowVisible(window) && IsWindowEnabled(window) &&
+         (style == BS_CHECKBOX || style == BS_AUTOCHECKBOX);
 }
 
 // Twenty changes: check boxes on the pages (up to five on each, eighteen in all), an applet of the
@@ -147,7 +145,6 @@ int runJournal(const std::string& exe, const char* desktop) {
 
     saveAs(program.pid(), journal, saved);
     click(byId(journal, IDC_JOURNAL_UNDO_ALL));
-    check(findTop(program.pid(), kMainTitle, true) == nullptr, "\"Отменить все\" asks nothing");
     const std::string undone = snapshot();
     check(undone == before, "after \"Отменить все\" the keys and control.ini are as before",
           report::firstDifference(before, undone));

@@ -45,7 +45,8 @@ DWORD WINAPI sendMessage(void* sent) {
 }
 
 // The ways to end a modal window; a message to be sent is left in `sent`. The first two click
-// its button; Enter is tried only where it ends the window, "Применить" only where there is one.
+// its button; "Применить" (the third) is tried only where there is one, Enter (the fourth) only
+// where it ends the window.
 struct Way {
   const char* name;
   void (*end)(HWND modal, const Modal& m, Sent& sent);
@@ -78,10 +79,6 @@ const Way kWays[] = {
     {"the close box (SC_CLOSE)",  // what the close box and the system menu give
      [](HWND w, const Modal&, Sent&) { PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }},
 };
-const Way& kClickSent = kWays[0];
-const Way& kClickPosted = kWays[1];
-const Way& kApplyThenClose = kWays[2];
-const Way& kEnterPosted = kWays[3];
 
 // Opens the window, ends it `way` and measures until the window is gone and its owner takes
 // input and is the active window of the system.
@@ -130,7 +127,7 @@ void endOnce(DWORD pid, HWND owner, const Modal& m, const Way& way) {
 
 void endEveryWay(DWORD pid, HWND owner, const Modal& m) {
   for (const Way& way : kWays) {
-    if ((&way == &kEnterPosted && !m.enter) || (&way == &kApplyThenClose && m.apply == 0)) continue;
+    if ((&way == &kWays[3] && !m.enter) || (&way == &kWays[2] && m.apply == 0)) continue;
     endOnce(pid, owner, m, way);
   }
   if (m.cancel == 0) return;
@@ -138,7 +135,7 @@ void endEveryWay(DWORD pid, HWND owner, const Modal& m) {
   cancel.button = m.cancel;
   const std::string name = std::string(m.name) + " (its second button)";
   cancel.name = name.c_str();
-  for (const Way& way : {kClickSent, kClickPosted}) endOnce(pid, owner, cancel, way);
+  for (int click : {0, 1}) endOnce(pid, owner, cancel, kWays[click]);
 }
 
 }  // namespace
