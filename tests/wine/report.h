@@ -52,17 +52,12 @@ inline int finish(const char* name) {
   return failed == 0 ? 0 : 1;
 }
 
-// The temporary directory without its closing backslash; with `name`, that folder in it, made
-// when missing.
-inline std::string tempDirectory(const char* name = nullptr) {
+// The temporary directory without its closing backslash.
+inline std::string tempDirectory() {
   char buffer[MAX_PATH + 1] = {};
   GetTempPathA(MAX_PATH, buffer);
   std::string dir = buffer;
   if (!dir.empty() && dir.back() == '\\') dir.pop_back();
-  if (name) {
-    dir += std::string("\\") + name;
-    CreateDirectoryA(dir.c_str(), nullptr);
-  }
   return dir;
 }
 
@@ -93,7 +88,6 @@ inline void removeFolder(const std::string& dir) {
 struct FileBytes {
   bool exists = false;
   std::string data;
-  bool operator==(const FileBytes&) const = default;
 };
 inline FileBytes readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

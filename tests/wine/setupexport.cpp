@@ -127,8 +127,9 @@ std::string Describe(DWORD type, const std::string& data) {
 }
 
 int RoundTrip() {
-  report::removeFolder(report::tempDirectory() + "\\vireo export test");
-  const std::string dir = report::tempDirectory("vireo export test");
+  const std::string dir = report::tempDirectory() + "\\vireo export test";
+  report::removeFolder(dir);
+  CreateDirectoryA(dir.c_str(), nullptr);
   platform::Win32Registry registry;
   WaitingShell shell;
   vireo::bench::ExportBundle bundle(dir, registry, shell);

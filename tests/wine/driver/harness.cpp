@@ -216,12 +216,10 @@ HWND startMain(Program& program, const std::string& exe, const char* desktop, bo
     main = refusal == nullptr ? findTop(pid, kMainTitle, false) : nullptr;
     return main != nullptr || refusal != nullptr || !program.running();
   });
-  if (refusal != nullptr) {
-    check(false, "the program refused to run: " + quoted(windowText(refusal)));
-  } else if (main == nullptr && !program.running()) {
-    check(false, "the program ended before showing its window");
-  }
-  check(main != nullptr, "the main window \"Vireo\" is shown");
+  check(main != nullptr, "the main window \"Vireo\" is shown",
+        refusal != nullptr   ? "the refusal " + quoted(windowText(refusal))
+        : !program.running() ? "the program's end"
+                             : "");
   if (sawSplash != nullptr) *sawSplash = splash;
   if (main != nullptr) ask(main, WM_NULL);  // whatever the program still had queued is done
   return main;
@@ -277,9 +275,8 @@ bool checkFront(const Shell& shell, int page, const std::string& when) {
 }
 
 bool bringToFront(const Shell& shell, int page) {
-  const std::string button = "page button " + std::to_string(page + 1);
-  return check(click(shell.buttons[page]), "click on " + button) &&
-         checkFront(shell, page, "after a click on " + button);
+  click(shell.buttons[page]);
+  return checkFront(shell, page, "after a click on page button " + std::to_string(page + 1));
 }
 
 bool find(HWND main, std::initializer_list<Control*> controls) {

@@ -1,5 +1,5 @@
-// The main window without the registry: its size, the page buttons and pages, the refresh with
-// its wait window, "Выход"; and the refusal on any platform other than Windows 9x.
+// The main window without the registry: its size, its pages and the first one in front, the
+// refresh with its wait window, "Выход"; and the refusal on any platform other than Windows 9x.
 #include <atomic>
 
 #include "driver.h"
