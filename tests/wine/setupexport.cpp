@@ -20,6 +20,7 @@
 namespace {
 
 using report::check;
+using report::same;
 namespace platform = vireo::platform;
 namespace service = vireo::service;
 
@@ -121,9 +122,8 @@ bool Load(const Generated& g, DWORD* type, std::string* data, bool* key_exists) 
 }
 
 std::string Describe(DWORD type, const std::string& data) {
-  const std::string text = "type " + std::to_string(type) + ", " + std::to_string(data.size());
-  return text + " bytes" +
-         (data.size() <= 24 ? ": " + vireo::cases::Hex({data.begin(), data.end()}) : "");
+  return "type " + std::to_string(type) + ", " + std::to_string(data.size()) + " bytes: " +
+         vireo::cases::Hex({data.begin(), data.begin() + std::min<std::size_t>(data.size(), 24)});
 }
 
 int RoundTrip() {
@@ -151,8 +151,7 @@ int RoundTrip() {
                               static_cast<DWORD>(g.data.size())) == ERROR_SUCCESS;
     if (g.listed) list += g.path() + "\r\n";
   }
-  check(stored == static_cast<int>(values.size()), "generated values stored",
-        std::to_string(stored) + " of " + std::to_string(values.size()));
+  same(std::to_string(stored), std::to_string(values.size()), "generated values stored");
   check(bundle.files.Replace(dir + "\\savereg.dat", list), "savereg.dat written");
   exportSetup();
   check(bundle.messages.shown.size() == 1, "the export asked and reported no failure",

@@ -1,7 +1,8 @@
-// The Files page's New menu on the real window: an entry added, changed and deleted through the
-// editor frmNewMenu, a modal window of the program's own, with its template file; every action
-// changes only its own values. That start-up and showing the page only read is checked on the
-// host; the page's other controls are rows of the case table (driver.exe cases).
+// The Files page's New menu on the real window: an entry added through the editor frmNewMenu, a
+// modal window of the program's own, with its template file typed, opened again by a double
+// click, and deleted; every action changes only its own values. What the editor writes for each
+// option, and that start-up and showing the page only read, is checked on the host; the page's
+// other controls are rows of the case table (driver.exe cases).
 #include <algorithm>
 
 #include "driver.h"
@@ -110,8 +111,9 @@ void addEntry(DWORD pid, HWND main, const Controls& c, State& now, const std::st
         "after \"OK\": lstNew lists " + quoted(kVtxItem) + " beside " + quoted(kVnbItem));
 }
 
-// A double click on the entry opens it with its template's option; it is changed into a command.
-void changeEntry(DWORD pid, const Controls& c, State& now, const std::string& file) {
+// A double click on the entry opens it with its template's option (what "OK" writes for each
+// option is checked on the host).
+void openEntry(DWORD pid, const Controls& c, const std::string& file) {
   const int index = itemIndex(c.lstNew, kVtxItem);
   if (!check(index >= 0, "lstNew lists " + quoted(kVtxItem))) return;
   const LPARAM at = itemPoint(c.lstNew.window, index, kTextX);
@@ -125,13 +127,7 @@ void changeEntry(DWORD pid, const Controls& c, State& now, const std::string& fi
   check(waitUntil([&] { return std::string(boxState(fileOption)) == "ticked"; }, 5000) &&
             shownText(use) == file,
         "the editor shows \"Использовать файл\" with the template", quoted(shownText(use)));
-  if (!pickOption(editor, 4, IDC_NEW_ENTRY_COMMAND, "txtCommand")) return;
-  typeText(byId(editor, IDC_NEW_ENTRY_COMMAND), "notepad.exe");
   check(closeWith(editor, IDC_NEW_ENTRY_OK), "\"OK\" closes the editor");
-  now[kFileName] = None();
-  now[kCommand] = Txt("notepad.exe");
-  expectState(now, "after the change: Command replaces FileName, nothing else changed");
-  check(readFile(file).exists, "the template file stays");
 }
 
 void deleteEntry(const Controls& c, State& now) {
@@ -139,7 +135,7 @@ void deleteEntry(const Controls& c, State& now) {
   if (!check(index >= 0, "lstNew lists " + quoted(kVtxItem))) return;
   check(clickItem(c.lstNew.window, index, kTextX) && click(c.remove.window),
         "click on " + quoted(kVtxItem) + ", then on \"Удалить\"");
-  now[kCommand] = None();
+  now[kFileName] = None();
   check(read(kVtxNew) == Gone(), "after \"Удалить\": the ShellNew key is gone");
   expectState(now, "after \"Удалить\": nothing else changed");
   awaitListed(c.lstNew, kVtxItem, false);
@@ -164,7 +160,7 @@ int runFiles(const std::string& exe, const char* desktop) {
     check(listed(c.lstNew, kVnbItem) && !listed(c.lstNew, kVtxItem),
           "on first showing the page: lstNew lists " + quoted(kVnbItem) + " and not .vtx");
     addEntry(program.pid(), main, c, now, file);
-    changeEntry(program.pid(), c, now, file);
+    openEntry(program.pid(), c, file);
     deleteEntry(c, now);
   }
   writeFile(file, {});

@@ -57,9 +57,8 @@ bool searchFor(DWORD pid, HWND main, const std::string& text, const std::string&
         text.c_str(), times[times.size() / 2], times.back());
   }
   const std::vector<std::string> lines = listItems(list);
-  check(!lines.empty() && lines[0].rfind(first, 0) == 0,
-        "\"" + text + "\" finds " + quoted(first) + " first",
-        lines.empty() ? std::string("nothing") : quoted(lines[0]));
+  same(lines.empty() ? "nothing" : lines[0].substr(0, first.size()), first,
+       quoted(text) + " finds " + quoted(first) + " first");
   pressKey(search, VK_RETURN);
   return check(waitUntil([&] { return !IsWindow(search); }, 5000),
                "Enter closes the search window");
