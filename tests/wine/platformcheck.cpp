@@ -78,27 +78,18 @@ BOOL WINAPI CountedMoveFileEx(LPCSTR from, LPCSTR to, DWORD flags) {
 }
 
 bool CountMoveFileEx() {
+  real_move_file_ex = &MoveFileExA;  // a dllimport's address: what the program's slot holds
   auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
   const auto* headers = reinterpret_cast<IMAGE_NT_HEADERS*>(
       base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  const DWORD imports =
-      headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-  for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports); dll->Name; ++dll) {
-    auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-    auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
-    for (; name->u1.AddressOfData != 0; ++name, ++slot) {
-      if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
-      const auto* by_name = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
-      if (lstrcmpA(reinterpret_cast<const char*>(by_name->Name), "MoveFileExA") != 0) continue;
-      DWORD was = 0;
-      if (!VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &was)) {
-        return false;
-      }
-      real_move_file_ex = reinterpret_cast<decltype(real_move_file_ex)>(slot->u1.Function);
-      slot->u1.Function = reinterpret_cast<ULONG_PTR>(&CountedMoveFileEx);
-      VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, was, &was);
-      return true;
-    }
+  const auto& iat = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IAT];
+  auto* slot = reinterpret_cast<ULONG_PTR*>(base + iat.VirtualAddress);
+  for (auto* end = slot + iat.Size / sizeof *slot; slot != end; ++slot) {
+    DWORD was = 0;
+    if (*slot != reinterpret_cast<ULONG_PTR>(real_move_file_ex)) continue;
+    if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &was)) return false;
+    *slot = reinterpret_cast<ULONG_PTR>(&CountedMoveFileEx);
+    return VirtualProtect(slot, sizeof *slot, was, &was);
   }
   return false;
 }
