@@ -11,8 +11,8 @@
 #      - regagree.exe: the registry layer against Wine's real registry, in Windows 98 mode;
 #      - regdiff.exe: 300 generated sequences of registry calls, each run on Wine's registry
 #        (through the adapter) and on the in-memory stand-in, compared call by call;
-#      - platformcheck.exe: the other system adapters (directories, version, profile files,
-#        file existence, file operations, window regions) on the real API;
+#      - platformcheck.exe: the other system adapters (directories, version, file existence,
+#        file operations, window regions) on the real API;
 #      - setupexport.exe: over a thousand generated values exported to Setup.reg by the
 #        program's own export, deleted, merged back with regedit and compared;
 #      - the real vireo.exe driven from outside by driver.exe in Windows 98 mode (main window,
@@ -216,7 +216,7 @@ wine_suites() {
   fi
 
   if [ -f "$VIREO_WIN_BUILD/platformcheck.exe" ]; then
-    vireo_log "platformcheck.exe: directories, version, profile files, files and regions"
+    vireo_log "platformcheck.exe: directories, version, files and regions"
     vireo_set_win98 platformcheck.exe
     wine_suite "system adapters under Wine$on" "platformcheck-$tag" platformcheck \
       "$VIREO_WIN_BUILD/platformcheck.exe"

@@ -9,33 +9,18 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <span>
 #include <string>
 #include <vector>
 
+#include "export_bundle.h"
 #include "platform/counting_registry.h"
-#include "platform/host/standins.h"
-#include "platform/host/table_strings.h"
-#include "platform/platform.h"
-#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_system.h"
 #include "service/setup_export.h"
 
 namespace {
 
 namespace platform = vireo::platform;
 constexpr char kBenchKey[] = "Software\\Vireo Export Bench";
-
-// The program directory: a folder of its own in the temporary directory.
-class BenchSystem : public platform::Win32System {
- public:
-  explicit BenchSystem(std::string directory) : directory_(std::move(directory)) {}
-  std::string ProgramDirectory() override { return directory_; }
-
- private:
-  std::string directory_;
-};
 
 struct Value {
   HKEY root;
@@ -122,22 +107,9 @@ int main() {
     list += v.line + "\r\n";
   }
 
-  BenchSystem system(dir);
-  platform::Win32Profile profile;
   platform::Win32Shell shell;
-  platform::ScriptedMessages messages;
-  platform::RecordingChooser chooser;
-  platform::OpenFileDialog open_file{chooser};
-  platform::RecordingRegions regions;
-  platform::TableStrings strings{std::span<const vireo::catalogue::CatalogueEntry>()};
-  platform::Win32Files files{platform::Win32Files::Way::kSwap};  // as on Windows 98
-  platform::RecordingSession session;
-  platform::FixedMachine machine;
-  platform::ScriptedProcesses processes;
-  platform::ListedWindows top_windows;
-  platform::Platform bundle{registry, system, profile, shell,   messages,  open_file,  regions,
-                            strings,  files,  session, machine, processes, top_windows};
-  files.Replace(dir + "\\savereg.dat", list);
+  vireo::bench::ExportBundle bundle(dir, registry, shell);
+  bundle.files.Replace(dir + "\\savereg.dat", list);
 
   std::vector<double> times;
   std::size_t calls = 0;
@@ -145,9 +117,9 @@ int main() {
   QueryPerformanceFrequency(&frequency);
   for (int run = 0; run < 5; ++run) {
     registry.Reset();
-    messages.answers = {platform::Answer::kYes};
+    bundle.messages.answers = {platform::Answer::kYes};
     QueryPerformanceCounter(&start);
-    vireo::service::ExportSetup(bundle, 0);
+    vireo::service::ExportSetup(bundle.platform, 0);
     QueryPerformanceCounter(&end);
     calls = registry.total();
     times.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /

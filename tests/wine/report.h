@@ -41,23 +41,23 @@ inline bool check(bool ok, const std::string& what, const std::string& found = "
   return ok;
 }
 
+// One check that `found` is `wanted`, naming what was found instead.
+inline bool same(const std::string& found, const std::string& wanted, const std::string& what) {
+  return check(found == wanted, what, "\"" + found + "\"");
+}
+
 // The closing line; the exit code: 1 when a check failed.
 inline int finish(const char* name) {
   say("%s: %d passed, %d failed", name, passed, failed);
   return failed == 0 ? 0 : 1;
 }
 
-// The temporary directory without its closing backslash; with `name`, that folder in it, made
-// when missing.
-inline std::string tempDirectory(const char* name = nullptr) {
+// The temporary directory without its closing backslash.
+inline std::string tempDirectory() {
   char buffer[MAX_PATH + 1] = {};
   GetTempPathA(MAX_PATH, buffer);
   std::string dir = buffer;
   if (!dir.empty() && dir.back() == '\\') dir.pop_back();
-  if (name) {
-    dir += std::string("\\") + name;
-    CreateDirectoryA(dir.c_str(), nullptr);
-  }
   return dir;
 }
 
@@ -88,7 +88,6 @@ inline void removeFolder(const std::string& dir) {
 struct FileBytes {
   bool exists = false;
   std::string data;
-  bool operator==(const FileBytes&) const = default;
 };
 inline FileBytes readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -118,16 +117,12 @@ inline bool runAndWait(std::string command_line, DWORD ms) {
   return ended;
 }
 
-// The first line where two texts differ, both versions, for a failure's message.
+// Where two texts first differ, with what follows there in each, for a failure's message.
 inline std::string firstDifference(const std::string& a, const std::string& b) {
   std::size_t at = 0;
   while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
-  const std::size_t start = a.rfind('\n', at) == std::string::npos ? 0 : a.rfind('\n', at) + 1;
-  auto line = [start](const std::string& text) {
-    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-    return text.substr(std::min(start, text.size()), std::min<std::size_t>(end - start, 120));
-  };
-  return "\"" + line(a) + "\" then \"" + line(b) + "\"";
+  return "at byte " + std::to_string(at) + ": \"" + a.substr(at, 80) + "\" then \"" +
+         b.substr(at, 80) + "\"";
 }
 
 }  // namespace report

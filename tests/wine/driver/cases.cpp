@@ -32,8 +32,10 @@ Stored expanded(Stored value) {
 
 Stored readValue(const std::string& path) {
   if (const std::string key = cases::IniKey(path); !key.empty()) {
-    const std::string value = dontLoad(key.c_str());
-    return value == "(missing)" ? None() : Txt(value);
+    char value[256] = "";
+    GetPrivateProfileStringA(cases::kDontLoad, key.c_str(), "\1", value, sizeof value,
+                             controlIni().c_str());
+    return value == std::string("\1") ? None() : Txt(value);
   }
   return read(expand(path));
 }

@@ -21,6 +21,7 @@ namespace driver {
 
 constexpr DWORD kWaitMs = 30000;
 using report::check;
+using report::same;
 using report::say;
 inline int finish() {
   return report::finish("driver");
@@ -57,6 +58,8 @@ inline POINT clientCentre(HWND window) {
 // dialog (class #32770) or not; `awaitTop` waits for one whose title begins with `title`.
 HWND findTop(DWORD pid, std::string_view title, bool dialog, bool prefix = false);
 HWND awaitTop(DWORD pid, std::string_view title, bool dialog = false, DWORD ms = kWaitMs);
+// `awaitTop` as one check, `what` the check's text.
+HWND expectTop(DWORD pid, std::string_view title, const std::string& what, bool dialog = false);
 // Whether `window` or a window inside it shows `text` (message boxes do not number controls).
 bool shows(HWND window, std::string_view text);
 // Messages go with a time limit, so that a hung program fails the check instead of hanging the
@@ -92,6 +95,10 @@ inline const char* itemState(HWND list, int index) {
 // ---- acting ----------------------------------------------------------------------------------
 
 void pressKey(HWND window, UINT key);
+// Keys typed as the keyboard delivers them to the active window: pressed in order, released in
+// the reverse order ({VK_CONTROL, 'F'} is Ctrl+F).
+void typeKeys(std::initializer_list<WORD> keys);
+double nowMs();  // a clock for the "time:" lines
 inline bool click(HWND button) {
   return send(button, BM_CLICK);
 }
@@ -206,7 +213,6 @@ struct RegEntry {
   HKEY root;
   std::string key;
   std::string name;  // empty: the default value
-  std::string path;  // as written, for the messages
 };
 RegEntry entry(const std::string& path);
 
@@ -232,9 +238,8 @@ using report::FileBytes;
 using report::readFile;
 using report::writeFile;
 std::string windowsDirectory();
-// control.ini in the Windows directory, and a value of its section "Don't Load" ("(missing)").
+// control.ini in the Windows directory.
 std::string controlIni();
-std::string dontLoad(const char* key);
 
 // ---- the scenarios, one per mode of the command line (driver.cpp); each returns the exit code
 
@@ -249,9 +254,6 @@ int runTools(const std::string& exe, const char* desktop);
 int runJournal(const std::string& exe, const char* desktop);
 int runModal(const std::string& exe, const char* desktop);
 int runSearch(const std::string& exe, const char* desktop);
-// The keys that the changes of the pages touch, read whole from outside, and control.ini's
-// section "Don't Load", as text (journal.cpp).
-std::string registrySnapshot();
 int runExport(const std::string& exe, const std::string& ending, const char* desktop);
 
 }  // namespace driver

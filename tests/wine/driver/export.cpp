@@ -48,12 +48,10 @@ int runExport(const std::string& exe, const std::string& ending, const char* des
   const DWORD pid = program.pid();
 
   postCommand(main, IDM_SERVICE_SETUP);
-  HWND question = awaitTop(pid, kMainTitle, true);
-  if (!check(question != nullptr, "\"Сохранить пользовательскую настройку\" asks first")) {
-    return finish();
-  }
-  check(boxMessage(question) == kAskExport, "it asks " + quoted(kAskExport),
-        quoted(boxMessage(question)));
+  HWND question =
+      expectTop(pid, kMainTitle, "\"Сохранить пользовательскую настройку\" asks first", true);
+  if (question == nullptr) return finish();
+  same(boxMessage(question), kAskExport, "it asks " + quoted(kAskExport));
   if (!check(pressButton(question, IDYES), "the question is answered \"Да\"")) return finish();
   const DWORD start = GetTickCount();
   say("export: started");
@@ -73,7 +71,7 @@ int runExport(const std::string& exe, const std::string& ending, const char* des
     check(box == nullptr, "the export shows no message", box ? quoted(boxMessage(box)) : "");
     if (box != nullptr) pressButton(box, IDOK);
   } else if (check(box != nullptr, "the export shows a message")) {
-    check(boxMessage(box) == kFailure3, "it says " + quoted(kFailure3), quoted(boxMessage(box)));
+    same(boxMessage(box), kFailure3, "it says " + quoted(kFailure3));
     check(pressButton(box, IDOK), "the message is answered \"OK\"");
   }
   endProgram(program, main);

@@ -66,6 +66,12 @@ HWND awaitTop(DWORD pid, std::string_view title, bool dialog, DWORD ms) {
   return found;
 }
 
+HWND expectTop(DWORD pid, std::string_view title, const std::string& what, bool dialog) {
+  HWND found = awaitTop(pid, title, dialog);
+  check(found != nullptr, what);
+  return found;
+}
+
 bool shows(HWND window, std::string_view text) {
   for (HWND child : descendants(window)) {
     if (windowText(child) == text) return true;
@@ -91,6 +97,23 @@ void pressKey(HWND window, UINT key) {
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, 0)) << 16;
   PostMessageA(window, WM_KEYDOWN, key, scan | 1);
   PostMessageA(window, WM_KEYUP, key, scan | 1 | static_cast<LPARAM>(0xC0000000));
+}
+
+void typeKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> input(2 * keys.size());
+  for (size_t i = 0; i < keys.size(); ++i) {
+    input[i].type = input[input.size() - 1 - i].type = INPUT_KEYBOARD;
+    input[i].ki.wVk = input[input.size() - 1 - i].ki.wVk = keys.begin()[i];
+    input[input.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+double nowMs() {
+  LARGE_INTEGER count, frequency;
+  QueryPerformanceCounter(&count);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 bool pressButton(HWND dialog, int id) {
@@ -193,12 +216,10 @@ HWND startMain(Program& program, const std::string& exe, const char* desktop, bo
     main = refusal == nullptr ? findTop(pid, kMainTitle, false) : nullptr;
     return main != nullptr || refusal != nullptr || !program.running();
   });
-  if (refusal != nullptr) {
-    check(false, "the program refused to run: " + quoted(windowText(refusal)));
-  } else if (main == nullptr && !program.running()) {
-    check(false, "the program ended before showing its window");
-  }
-  check(main != nullptr, "the main window \"Vireo\" is shown");
+  check(main != nullptr, "the main window \"Vireo\" is shown",
+        refusal != nullptr   ? "the refusal " + quoted(windowText(refusal))
+        : !program.running() ? "the program's end"
+                             : "");
   if (sawSplash != nullptr) *sawSplash = splash;
   if (main != nullptr) ask(main, WM_NULL);  // whatever the program still had queued is done
   return main;
@@ -254,9 +275,8 @@ bool checkFront(const Shell& shell, int page, const std::string& when) {
 }
 
 bool bringToFront(const Shell& shell, int page) {
-  const std::string button = "page button " + std::to_string(page + 1);
-  return check(click(shell.buttons[page]), "click on " + button) &&
-         checkFront(shell, page, "after a click on " + button);
+  click(shell.buttons[page]);
+  return checkFront(shell, page, "after a click on page button " + std::to_string(page + 1));
 }
 
 bool find(HWND main, std::initializer_list<Control*> controls) {

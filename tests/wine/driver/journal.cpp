@@ -2,7 +2,7 @@
 // applet ticked in control.ini, a name typed), then "Журнал изменений" from "Сервис", its undo
 // saved as a REGEDIT4 file, "Отменить все": the affected keys and control.ini are exactly as
 // before. The same changes made again and the program closed, Wine's registry editor merges the
-// saved file: the keys are exactly as before again.
+// saved file: the keys are exactly as before again. What the window lists is checked on the host.
 #include <algorithm>
 
 #include "driver.h"
@@ -75,11 +75,9 @@ std::string snapshot() {
 }
 
 bool isCheckBox(HWND window) {
-  if (!sameClass(window, "Button") || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
-    return false;
-  }
   const LONG style = GetWindowLongA(window, GWL_STYLE) & 0x0F;
-  return style == BS_CHECKBOX || style == BS_AUTOCHECKBOX;
+  return sameClass(window, "Button") && IsWindowVisible(window) && IsWindowEnabled(window) &&
+         (style == BS_CHECKBOX || style == BS_AUTOCHECKBOX);
 }
 
 // Twenty changes: check boxes on the pages (up to five on each, eighteen in all), an applet of the
@@ -110,8 +108,8 @@ int makeChanges(const Shell& shell) {
 // The save-file dialog: the file name typed into its name field, then OK.
 bool saveAs(DWORD pid, HWND journal, const std::string& path) {
   clickLater(byId(journal, IDC_JOURNAL_SAVE));
-  HWND dialog = awaitTop(pid, "", true);
-  if (!check(dialog != nullptr, "\"Сохранить как...\" shows the save-file dialog")) return false;
+  HWND dialog = expectTop(pid, "", "\"Сохранить как...\" shows the save-file dialog", true);
+  if (dialog == nullptr) return false;
   HWND field = byId(dialog, 0x480);                   // edt1, the name field
   if (field == nullptr) field = byId(dialog, 0x47C);  // cmb13 of the Explorer-style dialog
   if (!check(field != nullptr, "the save-file dialog has a name field")) return false;
@@ -121,10 +119,6 @@ bool saveAs(DWORD pid, HWND journal, const std::string& path) {
 }
 
 }  // namespace
-
-std::string registrySnapshot() {
-  return snapshot();
-}
 
 int runJournal(const std::string& exe, const char* desktop) {
   // A path without blanks, which the file dialog of every style takes as typed.
@@ -145,20 +139,15 @@ int runJournal(const std::string& exe, const char* desktop) {
     check(changed != before, "the changes reached the registry and control.ini");
 
     postCommand(main, IDM_SERVICE_JOURNAL);
-    HWND journal = awaitTop(program.pid(), kJournalTitle);
-    if (!check(journal != nullptr, "\"Журнал изменений...\" opens its window")) return finish();
-    check(!IsWindowEnabled(main), "the main window waits while the journal is open");
-    HWND list = byId(journal, IDC_JOURNAL_LIST);
-    const LRESULT lines = ask(list, LB_GETCOUNT);
-    check(lines >= made, "the journal lists every change", std::to_string(lines));
+    HWND journal =
+        expectTop(program.pid(), kJournalTitle, "\"Журнал изменений...\" opens its window");
+    if (journal == nullptr) return finish();
 
     saveAs(program.pid(), journal, saved);
     click(byId(journal, IDC_JOURNAL_UNDO_ALL));
-    check(findTop(program.pid(), kMainTitle, true) == nullptr, "\"Отменить все\" asks nothing");
     const std::string undone = snapshot();
     check(undone == before, "after \"Отменить все\" the keys and control.ini are as before",
           report::firstDifference(before, undone));
-    check(ask(list, LB_GETCOUNT) == 2 * lines, "each undo is listed too");
     // Posted, as a user's click is: the modal loop looks for the closed window after a posted
     // message.
     clickLater(byId(journal, IDC_JOURNAL_CLOSE));
@@ -169,8 +158,6 @@ int runJournal(const std::string& exe, const char* desktop) {
     check(snapshot() == changed, "the same changes give the same registry");
     checkExit(program, main);
   }
-  const FileBytes file = readFile(saved);
-  check(file.data.rfind("REGEDIT4\r\n", 0) == 0, "the undo file is a REGEDIT4 file");
   check(report::runAndWait(windowsDirectory() + "\\regedit.exe /s \"" + saved + "\"", 60000),
         "the registry editor merges the undo file");
   // control.ini is not registry data: it is put back by hand for the comparison.

@@ -20,13 +20,6 @@ constexpr double kLimitMs = 1000;
 // How long an owner that is late is waited for, so that the time it took is still measured.
 constexpr DWORD kPatienceMs = 4000;
 
-double nowMs() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // A modal window: how it opens over its owner, its title (the start of it), the button that
 // ends it and whether Enter ends it too.
 struct Modal {
@@ -51,18 +44,9 @@ DWORD WINAPI sendMessage(void* sent) {
   return 0;
 }
 
-void typeKey(WORD key) {
-  INPUT input[2] = {};
-  for (INPUT& i : input) {
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = key;
-  }
-  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, input, sizeof(INPUT));
-}
-
 // The ways to end a modal window; a message to be sent is left in `sent`. The first two click
-// its button; Enter is tried only where it ends the window, "Применить" only where there is one.
+// its button; "Применить" (the third) is tried only where there is one, Enter (the fourth) only
+// where it ends the window.
 struct Way {
   const char* name;
   void (*end)(HWND modal, const Modal& m, Sent& sent);
@@ -80,7 +64,7 @@ const Way kWays[] = {
      }},
     {"Enter posted", [](HWND w, const Modal&, Sent&) { pressKey(w, VK_RETURN); }},
     {"Escape posted", [](HWND w, const Modal&, Sent&) { pressKey(w, VK_ESCAPE); }},
-    {"Escape typed", [](HWND, const Modal&, Sent&) { typeKey(VK_ESCAPE); }},
+    {"Escape typed", [](HWND, const Modal&, Sent&) { typeKeys({VK_ESCAPE}); }},
     {"Alt+F4",
      [](HWND w, const Modal&, Sent&) {
        const LPARAM f4 = static_cast<LPARAM>(MapVirtualKeyA(VK_F4, 0)) << 16 | 1 | KF_ALTDOWN << 16;
@@ -95,10 +79,6 @@ const Way kWays[] = {
     {"the close box (SC_CLOSE)",  // what the close box and the system menu give
      [](HWND w, const Modal&, Sent&) { PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }},
 };
-const Way& kClickSent = kWays[0];
-const Way& kClickPosted = kWays[1];
-const Way& kApplyThenClose = kWays[2];
-const Way& kEnterPosted = kWays[3];
 
 // Opens the window, ends it `way` and measures until the window is gone and its owner takes
 // input and is the active window of the system.
@@ -147,7 +127,7 @@ void endOnce(DWORD pid, HWND owner, const Modal& m, const Way& way) {
 
 void endEveryWay(DWORD pid, HWND owner, const Modal& m) {
   for (const Way& way : kWays) {
-    if ((&way == &kEnterPosted && !m.enter) || (&way == &kApplyThenClose && m.apply == 0)) continue;
+    if ((&way == &kWays[3] && !m.enter) || (&way == &kWays[2] && m.apply == 0)) continue;
     endOnce(pid, owner, m, way);
   }
   if (m.cancel == 0) return;
@@ -155,7 +135,7 @@ void endEveryWay(DWORD pid, HWND owner, const Modal& m) {
   cancel.button = m.cancel;
   const std::string name = std::string(m.name) + " (its second button)";
   cancel.name = name.c_str();
-  for (const Way& way : {kClickSent, kClickPosted}) endOnce(pid, owner, cancel, way);
+  for (int click : {0, 1}) endOnce(pid, owner, cancel, kWays[click]);
 }
 
 }  // namespace
@@ -187,8 +167,7 @@ int runModal(const std::string& exe, const char* desktop) {
 
   // The process and window lists, over the system information.
   postCommand(main, IDM_HELP_OS);
-  HWND info = awaitTop(pid, " Системная информация");
-  if (check(info != nullptr, "the system information opens for its lists")) {
+  if (HWND info = expectTop(pid, " Системная информация", "the system information opens")) {
     const Modal overInfo[] = {
         {"the process list", [&] { clickLater(byId(info, IDC_SYSINFO_PROCESSES)); },
          "Список активных процессов (", IDC_PROCS_OK, true},
@@ -201,12 +180,9 @@ int runModal(const std::string& exe, const char* desktop) {
     // The main window closed from outside (as a task list ends a program) over the system
     // information and its process list: both go with it, and the program ends.
     clickLater(byId(info, IDC_SYSINFO_PROCESSES));
-    HWND procs = awaitTop(pid, "Список активных процессов (");
-    if (check(procs != nullptr, "the process list opens over the system information")) {
+    if (expectTop(pid, "Список активных процессов (", "the process list opens over it")) {
       PostMessageA(main, WM_CLOSE, 0, 0);
-      check(program.waitExit(5000),
-            "closing the main window ends the program from two modal "
-            "windows deep");
+      check(program.waitExit(5000), "closing the main window ends the program from two deep");
     }
   }
 

@@ -3,6 +3,8 @@
 // it running "Обновить данные", the drive list driven with the mouse on an item's name and the
 // space bar, and the toolbar background's preview read off the screen. Every action changes only
 // its own value.
+#include <algorithm>
+
 #include "driver.h"
 
 namespace driver {
@@ -41,15 +43,10 @@ COLORREF centrePixel(HWND window) {
 // After the first paint the pages behind the first one are made in idle time, so that the first
 // switch to each is as quick as the later ones.
 void checkMadeAhead(const Shell& shell) {
-  const bool madeAhead = waitUntil(
-      [&] {
-        for (int i = 1; i < kPageCount; ++i) {
-          if (descendants(shell.frames[i]).size() <= 1) return false;
-        }
-        return true;
-      },
-      5000);
-  check(madeAhead, "after the first paint, the pages behind are made ahead in idle time");
+  auto made = [](HWND frame) { return descendants(frame).size() > 1; };
+  check(waitUntil([&] { return std::all_of(shell.frames + 1, shell.frames + kPageCount, made); },
+                  5000),
+        "after the first paint, the pages behind are made ahead in idle time");
 }
 
 // The drive list (NoDrives, a bit for each hidden drive): a click on a drive's name selects it
@@ -77,7 +74,6 @@ void checkDrives(HWND main, State& now) {
   pressKey(main, VK_F5);
   check(waitUntil([&] { return ticks() == "-++"; }, 10000) && send(main, WM_NULL),
         "F5 runs \"Обновить данные\": the drive list shows the change made outside", ticks());
-  expectState(now, "after F5: nothing was written");
 }
 
 // Image1 previews the toolbar background that the registry names.

@@ -12,7 +12,7 @@ RegEntry entry(const std::string& path) {
   return {root == "HKCU"   ? HKEY_CURRENT_USER
           : root == "HKLM" ? HKEY_LOCAL_MACHINE
                            : HKEY_CLASSES_ROOT,
-          path.substr(first + 1, last - first - 1), path.substr(last + 1), path};
+          path.substr(first + 1, last - first - 1), path.substr(last + 1)};
 }
 
 Stored read(const std::string& path) {
@@ -87,13 +87,6 @@ std::string windowsDirectory() {
 
 std::string controlIni() {
   return windowsDirectory() + "\\control.ini";
-}
-
-std::string dontLoad(const char* key) {
-  char value[256] = "";
-  GetPrivateProfileStringA("Don't Load", key, "(missing)", value, sizeof value,
-                           controlIni().c_str());
-  return value;
 }
 
 }  // namespace driver

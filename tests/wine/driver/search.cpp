@@ -16,30 +16,12 @@ namespace {
 constexpr char kSearchTitle[] = "Поиск параметра";
 constexpr int kJoystick = 8;  // joy.cpl in the applet list
 
-double nowMs() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // The window that has the keyboard focus in the program's user-interface thread.
 HWND focusOf(HWND main) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   const DWORD thread = GetWindowThreadProcessId(main, nullptr);
   return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
-}
-
-void typeCtrlF() {
-  INPUT input[4] = {};
-  const WORD keys[4] = {VK_CONTROL, 'F', 'F', VK_CONTROL};
-  for (int i = 0; i < 4; ++i) {
-    input[i].type = INPUT_KEYBOARD;
-    input[i].ki.wVk = keys[i];
-    input[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-  }
-  SendInput(4, input, sizeof(INPUT));
 }
 
 // Opens the search window (by Ctrl+F typed, or by its command), types `text`, checks that the
@@ -50,15 +32,14 @@ bool searchFor(DWORD pid, HWND main, const std::string& text, const std::string&
   if (typed) {
     SetForegroundWindow(main);
     waitUntil([&] { return GetForegroundWindow() == main; }, 2000);
-    typeCtrlF();
+    typeKeys({VK_CONTROL, 'F'});
   } else {
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_FILE_FIND, 0), 0);
+    postCommand(main, IDM_FILE_FIND);
   }
-  HWND search = nullptr;
-  waitUntil([&] { return (search = findTop(pid, kSearchTitle, false)) != nullptr; });
-  if (!check(search != nullptr,
-             std::string(typed ? "Ctrl+F" : "the command") + " opens the search window"))
-    return false;
+  HWND search =
+      expectTop(pid, kSearchTitle,
+                std::string(typed ? "Ctrl+F" : "the command") + " opens the search window");
+  if (search == nullptr) return false;
   HWND edit = byId(search, IDC_SEARCH_TEXT);
   HWND list = byId(search, IDC_SEARCH_LIST);
   // The window opens with the last text selected: what is typed replaces it.
@@ -78,9 +59,8 @@ bool searchFor(DWORD pid, HWND main, const std::string& text, const std::string&
         text.c_str(), times[times.size() / 2], times.back());
   }
   const std::vector<std::string> lines = listItems(list);
-  check(!lines.empty() && lines[0].rfind(first, 0) == 0,
-        "\"" + text + "\" finds " + quoted(first) + " first",
-        lines.empty() ? std::string("nothing") : quoted(lines[0]));
+  same(lines.empty() ? "nothing" : lines[0].substr(0, first.size()), first,
+       quoted(text) + " finds " + quoted(first) + " first");
   for (int i = 0; i < down; ++i) pressKey(edit, VK_DOWN);
   if (down > 0) {
     check(waitUntil([&] { return ask(list, LB_GETCURSEL) == down; }, 2000),
@@ -120,8 +100,8 @@ int runSearch(const std::string& exe, const char* desktop) {
     HWND applets = byId(main, IDC_APPLETS_LIST);
     check(waitUntil([&] { return focusOf(main) == applets; }), "the applet list has the focus");
     checkFront(shell, kControlPanel, "after the jump to joy.cpl");
-    check(ask(applets, LB_GETCURSEL) == kJoystick, "joy.cpl is the selected applet",
-          std::to_string(ask(applets, LB_GETCURSEL)));
+    same(std::to_string(ask(applets, LB_GETCURSEL)), std::to_string(kJoystick),
+         "joy.cpl is the selected applet");
   }
   // A word only the help gives: its section names both boxes, the second in another letter
   // case; Down goes to the second.

@@ -1,12 +1,10 @@
 // The tool windows of the real program: "Системная информация" from "Справка" with the Windows 98
 // version line, the computer name and the environment; its process list, where the program
 // finds itself by its full path and a Notepad started here is ended with "Завершить"; its window
-// list, which lists the main window; and "О программе". Each is modal over the window that
-// opened it, and none is left once closed.
-// That each opens over its disabled owner, and a close sent to "О программе", are checked with
-// every modal window (driver.exe modal).
+// list, which lists the main window; and "О программе". Each closes with its "OK"; how each
+// opens over its disabled owner, and that every way of ending it destroys it, is checked with
+// every modal window (driver.exe modal), the lists' counts and refreshes on the host.
 #include <algorithm>
-#include <cstdio>
 
 #include "driver.h"
 #include "tools/about.h"
@@ -26,9 +24,7 @@ const char kWin98Line[] = "Windows 98 SE v.4.10 Build 2222A";
 
 // A visible top-level window of the program whose title begins with `title`, waited for.
 HWND awaitWindow(DWORD pid, const std::string& title) {
-  HWND found = awaitTop(pid, title);
-  check(found != nullptr, "the window " + quoted(title) + " is shown");
-  return found;
+  return expectTop(pid, title, "the window " + quoted(title) + " is shown");
 }
 
 // The line of the process list whose program file ends in `name` (any letter case), or -1.
@@ -40,22 +36,12 @@ int lineOf(HWND list, const std::string& name) {
   return -1;
 }
 
-std::string hex8(DWORD value) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%08lX", static_cast<unsigned long>(value));
-  return buffer;
-}
-
 void checkProcesses(DWORD pid, HWND info, const std::string& exe) {
   clickLater(byId(info, IDC_SYSINFO_PROCESSES));
   HWND procs = awaitWindow(pid, kProcessesTitle);
   if (procs == nullptr) return;
   HWND list = byId(procs, IDC_PROCS_LIST);
   const std::vector<std::string> lines = listItems(list);
-  const std::string caption = windowText(procs);
-  check(
-      caption == kProcessesTitle + std::to_string(lines.size()) + ")",
-      "the caption counts the " + std::to_string(lines.size()) + " processes: " + quoted(caption));
   const bool self = std::any_of(lines.begin(), lines.end(),
                                 [&](const std::string& line) { return lower(line) == lower(exe); });
   check(self, "the list holds the program by its full path " + quoted(exe));
@@ -65,21 +51,14 @@ void checkProcesses(DWORD pid, HWND info, const std::string& exe) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION notepad{};
   char command[] = "notepad.exe";
-  if (!check(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &notepad) != 0,
-             "Notepad starts")) {
-    check(closeWith(procs, IDC_PROCS_OK), "\"OK\" closes the process list");
-    return;
-  }
+  const bool started = check(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr,
+                                            nullptr, &startup, &notepad) != 0,
+                             "Notepad starts");
   WaitForInputIdle(notepad.hProcess, 10000);
   click(byId(procs, IDC_PROCS_REFRESH));
-  const int line = lineOf(list, "notepad.exe");
-  if (check(line >= 0, "\"Обновить\" lists Notepad by its full path")) {
-    clickItem(list, line, kTextX);
-    check(waitUntil([&] {
-            return windowText(byId(procs, IDC_PROCS_VALUE_FIRST)) == hex8(notepad.dwProcessId);
-          }),
-          "selecting it shows its process id " + hex8(notepad.dwProcessId));
+  const int line = started ? lineOf(list, "notepad.exe") : -1;
+  if (started && check(line >= 0, "\"Обновить\" lists Notepad by its full path")) {
+    clickItem(list, line, kTextX);  // what a selection shows is checked on the host
     click(byId(procs, IDC_PROCS_TERMINATE));
     check(WaitForSingleObject(notepad.hProcess, 10000) == WAIT_OBJECT_0,
           "\"Завершить\" ends Notepad");
@@ -96,22 +75,12 @@ void checkWindows(DWORD pid, HWND info, HWND main) {
   clickLater(byId(info, IDC_SYSINFO_WINDOWS));
   HWND windows = awaitWindow(pid, kWindowListTitle);
   if (windows == nullptr) return;
-  check(windowText(byId(windows, IDC_WINDOWS_HANDLE_COLUMN)) == "Handle" &&
-            windowText(byId(windows, IDC_WINDOWS_TITLE_COLUMN)) == "Название окна",
-        "the list has its two column headings");
   std::string handle = std::to_string(reinterpret_cast<std::uintptr_t>(main));
   if (handle.size() < 5) handle.insert(0, 5 - handle.size(), ' ');
   const std::string expected = handle + "    Vireo";
-  HWND list = byId(windows, IDC_WINDOWS_LIST);
-  std::vector<std::string> lines = listItems(list);
+  const std::vector<std::string> lines = listItems(byId(windows, IDC_WINDOWS_LIST));
   check(std::find(lines.begin(), lines.end(), expected) != lines.end(),
         "the main window is listed as " + quoted(expected));
-  click(byId(windows, IDC_WINDOWS_REFRESH));
-  const size_t before = lines.size();
-  lines = listItems(list);
-  check(lines.size() + 3 > before && lines.size() < before + 3,
-        "\"Обновить\" lists the windows again, not twice (" + std::to_string(before) + " then " +
-            std::to_string(lines.size()) + " lines)");
   check(closeWith(windows, IDC_WINDOWS_OK), "\"OK\" closes the window list");
 }
 
@@ -126,20 +95,14 @@ int runTools(const std::string& exe, const char* desktop) {
   postCommand(main, IDM_HELP_OS);
   HWND info = awaitWindow(pid, kSystemInfoTitle);
   if (info != nullptr) {
-    check(windowText(info) == kSystemInfoTitle, "its caption is " + quoted(kSystemInfoTitle));
-    const std::string version = windowText(byId(info, IDC_SYSINFO_OS_VERSION));
-    check(version == kWin98Line, "the version line reads " + quoted(version));
+    same(windowText(byId(info, IDC_SYSINFO_OS_VERSION)), kWin98Line, "the version line");
     char name[256] = {};
     DWORD size = sizeof name;
     GetComputerNameA(name, &size);
-    check(windowText(byId(info, IDC_SYSINFO_COMPUTER_NAME)) == name,
-          "the computer name is " + quoted(name));
-    const std::string work = windowText(byId(info, IDC_SYSINFO_RUNNING_TIME));
-    check(work.rfind("Система в работе ", 0) == 0 && work.ends_with(" мин"),
-          "the running time reads " + quoted(work));
-    const std::string memory = windowText(byId(info, IDC_SYSINFO_RAM));
-    check(memory.rfind("   Оперативная память:\r\n   Физическая: ", 0) == 0,
-          "the memory text is shown");
+    same(windowText(byId(info, IDC_SYSINFO_COMPUTER_NAME)), name, "the computer name");
+    // A query that fails leaves its label empty; the texts are checked on the host.
+    for (int id : {IDC_SYSINFO_RUNNING_TIME, IDC_SYSINFO_RAM})
+      check(!windowText(byId(info, id)).empty(), "label " + std::to_string(id) + " is filled");
     const std::vector<std::string> environment = listItems(byId(info, IDC_SYSINFO_ENV));
     check(!environment.empty() &&
               std::all_of(environment.begin(), environment.end(),
@@ -147,26 +110,16 @@ int runTools(const std::string& exe, const char* desktop) {
           "the environment lists " + std::to_string(environment.size()) + " entries name=value");
     checkProcesses(pid, info, exe);
     checkWindows(pid, info, main);
-    check(IsWindowEnabled(info), "the system information takes input again");
     check(closeWith(info, IDC_SYSINFO_OK), "\"OK\" closes the system information");
   }
 
   postCommand(main, IDM_HELP_ABOUT);
   HWND about = awaitWindow(pid, kAboutTitle);
   if (about != nullptr) {
-    check(windowText(byId(about, IDC_ABOUT_NAME_FIRST + 1)) == "Vireo", "it names the program");
-    const std::string version = windowText(byId(about, IDC_ABOUT_VERSION));
-    check(version == "Версия 1.0.0", "the version from the version resource: " + quoted(version));
-    closeWith(about, IDC_ABOUT_OK);
+    same(windowText(byId(about, IDC_ABOUT_VERSION)), "Версия 1.0.0",
+         "the version from the version resource");
+    check(closeWith(about, IDC_ABOUT_OK), "\"OK\" closes \"О программе\"");
   }
-  bool left = false;
-  for (HWND window : topWindows(pid)) {
-    for (const std::string& tool : {std::string(kSystemInfoTitle), kProcessesTitle,
-                                    std::string(kWindowListTitle), std::string(kAboutTitle)}) {
-      left = left || windowText(window).rfind(tool, 0) == 0;
-    }
-  }
-  check(!left, "no tool window is left");
   endProgram(program, main);
   return finish();
 }
