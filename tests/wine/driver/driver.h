@@ -254,6 +254,9 @@ int runTools(const std::string& exe, const char* desktop);
 int runJournal(const std::string& exe, const char* desktop);
 int runModal(const std::string& exe, const char* desktop);
 int runSearch(const std::string& exe, const char* desktop);
+// The keys that the changes of the pages touch, read whole from outside, and control.ini's
+// section "Don't Load", as text (journal.cpp).
+std::string registrySnapshot();
 int runExport(const std::string& exe, const std::string& ending, const char* desktop);
 
 }  // namespace driver

@@ -120,6 +120,10 @@ bool saveAs(DWORD pid, HWND journal, const std::string& path) {
 
 }  // namespace
 
+std::string registrySnapshot() {
+  return snapshot();
+}
+
 int runJournal(const std::string& exe, const char* desktop) {
   // A path without blanks, which the file dialog of every style takes as typed.
   const std::string saved = windowsDirectory() + "\\vireo-undo.reg";
