@@ -97,20 +97,14 @@ class Context {
   std::int32_t Open(const std::string& key, HKey* handle, HKey root = kUser) {
     return r.OpenKey(root, key, platform::kKeyQueryValue, handle);
   }
-  std::int32_t Create(const std::string& key, HKey* handle, bool* created = nullptr,
-                      HKey root = kUser) {
-    bool ignored = false;
-    return r.CreateKey(root, key, platform::kKeyAllAccess3F, handle, created ? created : &ignored);
-  }
-  void Put(const std::string& key, const std::string& name, std::uint32_t type, const Bytes& data) {
+  // Creates `key` below HKCU; with a value name, sets that value too.
+  void Put(const std::string& key, const char* name = nullptr, std::uint32_t type = 0,
+           const Bytes& data = {}) {
     HKey handle = 0;
-    if (Create(key, &handle) != 0) return;
-    r.SetValue(handle, name, type, data.data(), static_cast<std::uint32_t>(data.size()));
+    bool created = false;
+    if (r.CreateKey(kUser, key, platform::kKeyAllAccess3F, &handle, &created) != 0) return;
+    if (name) r.SetValue(handle, name, type, data.data(), static_cast<std::uint32_t>(data.size()));
     r.CloseKey(handle);
-  }
-  void PutKey(const std::string& key) {
-    HKey handle = 0;
-    if (Create(key, &handle) == 0) r.CloseKey(handle);
   }
 
   // "key=yes" or "key=no".
