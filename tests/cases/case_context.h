@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/counting_registry.h"
 #include "platform/registry.h"
 #include "registry/reg_access.h"
 
@@ -80,18 +81,30 @@ class Context {
   explicit Context(platform::Registry& registry) : r(registry) {}
 
   platform::Registry& r;
+  platform::CountingRegistry counted{r};
 
-  // RegRead from a value that starts as `start`: "read=S value".
+  // One of the three operations, through the counter: "what=S/N", N the registry calls it made
+  // (under Wine each call is a round trip, so each operation makes only the calls it needs).
+  template <class Operation>
+  std::string Count(const char* what, Operation operation) {
+    counted.Reset();
+    const std::int32_t status = operation(counted);
+    return Status(what, status) + "/" + std::to_string(counted.total());
+  }
+  // RegRead from a value that starts as `start`: "read=S/N value".
   std::string Read(const std::string& path, RegValue start = RegValue()) {
-    const std::int32_t status = RegRead(r, path, &start);
-    return Join({Status("read", status), Describe(start)});
+    return Join(
+        {Count("read", [&](auto& reg) { return RegRead(reg, path, &start); }), Describe(start)});
   }
   // `type` is the registry's number of the type; the cases also try numbers the program never
   // writes.
   std::string Write(const std::string& path, const RegValue& value, std::int32_t type) {
-    return Status("write", RegWrite(r, path, value, static_cast<registry::ValueType>(type)));
+    const auto as = static_cast<registry::ValueType>(type);
+    return Count("write", [&](auto& reg) { return RegWrite(reg, path, value, as); });
   }
-  std::string Delete(const std::string& path) { return Status("delete", RegDelete(r, path)); }
+  std::string Delete(const std::string& path) {
+    return Count("delete", [&](auto& reg) { return RegDelete(reg, path); });
+  }
 
   // Straight through the platform; `key` is below HKCU unless a root is given.
   std::int32_t Open(const std::string& key, HKey* handle, HKey root = kUser) {

@@ -106,28 +106,21 @@ class Runner {
     // The size of string data is not compared: its NUL is not.
     out += " type" + Number(type) + (type == platform::kRegSz ? "" : "/" + Number(size));
 
+    // Into a large buffer that says it holds the size: the bytes past the data stay as they were.
     const std::uint32_t full = size;
-    Bytes exact(full);
-    status = r_.QueryValue(key, op.name, &type, exact.data(), &size);
+    Bytes buffer(kLargeBuffer, kFill);
+    status = r_.QueryValue(key, op.name, &type, buffer.data(), &size);
     out += " " + Status("fetch", status);
     if (status != platform::kSuccess) return out;
-    const std::string shown = Shown(type, exact.data(), size);
-    out += " " + shown;
-
-    Bytes large(kLargeBuffer, kFill);
-    size = kLargeBuffer;
-    status = r_.QueryValue(key, op.name, &type, large.data(), &size);
-    out += " " + Status("large", status);
-    if (status != platform::kSuccess) return out;
+    const std::string shown = Shown(type, buffer.data(), size);
     const bool kept =
-        std::all_of(large.begin() + size, large.end(), [](std::uint8_t b) { return b == kFill; });
-    out += (Shown(type, large.data(), size) == shown ? "" : " other data") +
-           std::string(kept ? " rest-kept" : " rest-overwritten");
+        std::all_of(buffer.begin() + size, buffer.end(), [](std::uint8_t b) { return b == kFill; });
+    out += " " + shown + (kept ? " rest-kept" : " rest-overwritten");
 
     // One byte too small: nothing to shorten when the data (string data: its text) is empty.
     if (full == 0 || shown == "sz \"\"") return out + " short=n/a";
     size = full - 1;
-    status = r_.QueryValue(key, op.name, &type, large.data(), &size);
+    status = r_.QueryValue(key, op.name, &type, buffer.data(), &size);
     return out + " " + Status("short", status) +
            (size == full ? " size-given" : " size=" + Number(size));
   }

@@ -30,8 +30,8 @@ inline constexpr int kNoHandle = -2;  // handle 0
 enum class OpKind {
   kOpen,
   kCreate,
-  // Every form of the query: without anything, type and size only, into a buffer of the size,
-  // one byte too small, and a large one whose bytes past the data must stay as they were.
+  // Every form of the query: without anything, type and size only, into a large buffer said to
+  // hold the size (the bytes past the data must stay as they were), and one byte too small.
   kQuery,
   kSet,
   kDeleteValue,

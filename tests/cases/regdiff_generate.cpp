@@ -160,10 +160,11 @@ std::vector<Sequence> Known() {
   const std::string base = kBases[0].spellings[0];
   const std::string key = base + "\\Key";
   return {
-      // The default value of a new key; the key created again.
+      // The default value of a new key; the key created again, from its root and from itself.
       {{.kind = K::kCreate, .path = key},
        {.kind = K::kQuery, .slot = 0},
-       {.kind = K::kCreate, .path = key, .into = 1}},
+       {.kind = K::kCreate, .path = key, .into = 1},
+       {.kind = K::kCreate, .slot = 0, .into = 2}},
       // A buffer too small; the enumeration of subkeys and values.
       {{.kind = K::kCreate, .path = key},
        {.kind = K::kSet, .slot = 0, .name = "Eight", .type = 3, .data = {1, 2, 3, 4, 5, 6, 7, 8}},
