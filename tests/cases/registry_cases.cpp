@@ -230,9 +230,8 @@ std::vector<Case> Cases() {
   };
 }
 
-}  // namespace
-
-void CleanRegistryCases(platform::Registry& registry) {
+// Removes everything the cases create.
+void Clean(platform::Registry& registry) {
   registry.DeleteKey(platform::kCurrentUser, kBase);
   registry.DeleteKey(platform::kLocalMachine, kBase);
   registry.DeleteKey(platform::kClassesRoot, "VireoTest");
@@ -240,14 +239,16 @@ void CleanRegistryCases(platform::Registry& registry) {
   registry.DeleteValue(platform::kCurrentUser, "VireoTestRootValue");
 }
 
+}  // namespace
+
 std::vector<CaseLine> RunRegistryCases(platform::Registry& registry) {
-  CleanRegistryCases(registry);
+  Clean(registry);
   Context context(registry);
   std::vector<CaseLine> lines;
   for (const auto& [title, expected, run] : Cases()) {
     lines.push_back({title + (": " + run(context)), title + (": " + std::string(expected))});
   }
-  CleanRegistryCases(registry);
+  Clean(registry);
   return lines;
 }
 

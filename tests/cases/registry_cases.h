@@ -20,7 +20,4 @@ struct CaseLine {
 };
 std::vector<CaseLine> RunRegistryCases(platform::Registry& registry);
 
-// Removes everything the cases create.
-void CleanRegistryCases(platform::Registry& registry);
-
 }  // namespace vireo::cases
