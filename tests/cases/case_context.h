@@ -76,6 +76,15 @@ inline std::string Status(const char* what, std::int32_t status) {
   return std::string(what) + "=" + std::to_string(status);
 }
 
+// Stored data: string data (type 1) up to its first NUL, since 9x (and Wine in 98 mode) store it
+// as strlen + 1 bytes where the stand-in keeps the bytes as written; the program reads either
+// alike.
+inline std::string Shown(std::uint32_t type, const std::uint8_t* data, std::uint32_t size) {
+  if (type == platform::kRegSz)
+    return "sz " + Quote(std::string(data, std::find(data, data + size, 0)));
+  return "type" + std::to_string(type) + " [" + Hex(Bytes(data, data + size)) + "]";
+}
+
 class Context {
  public:
   explicit Context(platform::Registry& registry) : r(registry) {}
@@ -128,8 +137,7 @@ class Context {
     return status == 0 ? "key=yes" : "key=no";
   }
 
-  // The stored value as the platform holds it: "raw=TYPE DATA" or "raw=STATUS". String data is
-  // shown up to its first NUL: 9x and Wine in 98 mode store REG_SZ with a NUL added.
+  // The stored value as the platform holds it: "raw=" and its data, or "raw=STATUS".
   std::string Raw(const std::string& key, const std::string& name) {
     HKey handle = 0;
     std::int32_t status = Open(key, &handle);
@@ -141,11 +149,7 @@ class Context {
     if (status == 0 && size > 0) status = r.QueryValue(handle, name, &type, data.data(), &size);
     r.CloseKey(handle);
     if (status != 0) return Status("raw", status);
-    data.resize(size);
-    if (type == platform::kRegSz) {
-      return "raw=sz " + Quote(std::string(data.begin(), std::find(data.begin(), data.end(), 0)));
-    }
-    return "raw=type" + std::to_string(type) + " [" + Hex(data) + "]";
+    return "raw=" + Shown(type, data.data(), size);
   }
 };
 

@@ -16,6 +16,7 @@ namespace {
 
 using platform::HKey;
 using Bytes = std::vector<std::uint8_t>;
+using cases::Shown;
 using cases::Status;
 
 constexpr std::uint32_t kLargeBuffer = 70000;
@@ -32,15 +33,6 @@ std::string Handle(const Op& op) {
     if (root.root == op.root) return std::string(root.abbreviation);
   }
   return "?";
-}
-
-// String data (type 1) is compared up to its first NUL: 9x (and Wine in 98 mode) store it as
-// strlen + 1 bytes, the stand-in keeps the bytes as written; the program reads either alike.
-std::string Shown(std::uint32_t type, const std::uint8_t* data, std::uint32_t size) {
-  if (type == platform::kRegSz) {
-    return "sz " + cases::Quote(std::string(data, std::find(data, data + size, 0)));
-  }
-  return "type" + Number(type) + " [" + cases::Hex(Bytes(data, data + size)) + "]";
 }
 
 class Runner {
