@@ -1,8 +1,8 @@
 // Differential testing of two registries: sequences of registry calls generated from a seed,
 // run on each registry, their results compared call by call. The Wine program regdiff.exe runs
-// them on the real registry (through the adapter) and on the in-memory stand-in, the sequences
-// that once diverged first; the host tests check the machinery and those sequences' results on
-// the stand-in alone.
+// them on the real registry (through the adapter) and on the in-memory stand-in, the fixed
+// sequences first; the host tests check the machinery and the fixed sequences' results on the
+// stand-in alone.
 //
 // The sequences touch only their own keys: HKCU\Software\VireoDiff, HKLM\Software\Classes\VireoDiff
 // (also reached as HKCR\VireoDiff), the key HKCU\VireoDiffRootKey and the value
