@@ -17,19 +17,15 @@ namespace {
 using platform::HKey;
 using Bytes = std::vector<std::uint8_t>;
 
-// The sequences' own keys, each below its root.
+// The sequences' own keys, each below its root (each letter in a random case when drawn).
 struct Base {
   HKey root;
-  const char* spellings[3];  // one key path in several letter cases
+  const char* path;
 };
-constexpr Base kBases[] = {
-    {platform::kCurrentUser, {"Software\\VireoDiff", "SOFTWARE\\vireodiff", "software\\VireoDIFF"}},
-    {platform::kLocalMachine,
-     {"Software\\Classes\\VireoDiff", "SOFTWARE\\CLASSES\\VIREODIFF",
-      "software\\classes\\vireodiff"}},
-    {platform::kClassesRoot, {"VireoDiff", "VIREODIFF", "vireoDiff"}},
-    {platform::kCurrentUser, {"VireoDiffRootKey", "VIREODIFFROOTKEY", "vireodiffrootkey"}},
-};
+constexpr Base kBases[] = {{platform::kCurrentUser, "Software\\VireoDiff"},
+                           {platform::kLocalMachine, "Software\\Classes\\VireoDiff"},
+                           {platform::kClassesRoot, "VireoDiff"},
+                           {platform::kCurrentUser, "VireoDiffRootKey"}};
 constexpr const char* kRootValue = "VireoDiffRootValue";
 
 // Key and value names, code page 1251: "Ключ", "Ёлка", "Знач" are Cyrillic.
@@ -119,7 +115,7 @@ Op Generated(Random& random, bool (&filled)[kSlots]) {
       const Base& base = roll < 97 ? kBases[random.Below(4)] : kBases[0];
       op.slot = kRoot;
       op.root = roll < 97 ? base.root : platform::kPerformanceData;  // HKPD is no tree
-      op.path = random.Pick(base.spellings);
+      op.path = MixCase(random, base.path);
       if (random.Chance(60)) op.path += "\\" + KeyPath(random);
     }
   } else if (op.kind != OpKind::kEnum && op.kind != OpKind::kClose) {
@@ -157,7 +153,7 @@ Sequence Generate(std::uint32_t seed) {
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 std::vector<Sequence> Known() {
   using K = OpKind;
-  const std::string base = kBases[0].spellings[0];
+  const std::string base = kBases[0].path;
   const std::string key = base + "\\Key";
   return {
       // The default value of a new key; the key created again, from its root and from itself.
@@ -181,7 +177,7 @@ std::vector<Sequence> Known() {
        {.kind = K::kClose, .root = platform::kLocalMachine},
        {.kind = K::kCreate, .root = platform::kPerformanceData, .path = "VireoDiff"}},
       // Found by the comparison: Wine reported the key itself as new.
-      {{.kind = K::kCreate, .root = platform::kLocalMachine, .path = kBases[1].spellings[0]},
+      {{.kind = K::kCreate, .root = platform::kLocalMachine, .path = kBases[1].path},
        {.kind = K::kCreate, .slot = 0, .into = 1}},
       // The handle of a deleted key; found by the comparison: an empty key name to delete, on
       // that handle and on handle 0.
@@ -196,9 +192,9 @@ std::vector<Sequence> Known() {
 #pragma GCC diagnostic pop
 
 void Clean(platform::Registry& registry) {
-  registry.DeleteKey(platform::kCurrentUser, kBases[0].spellings[0]);
-  registry.DeleteKey(platform::kLocalMachine, kBases[1].spellings[0]);
-  registry.DeleteKey(platform::kCurrentUser, kBases[3].spellings[0]);
+  registry.DeleteKey(platform::kCurrentUser, kBases[0].path);
+  registry.DeleteKey(platform::kLocalMachine, kBases[1].path);
+  registry.DeleteKey(platform::kCurrentUser, kBases[3].path);
   registry.DeleteValue(platform::kCurrentUser, kRootValue);
 }
 
