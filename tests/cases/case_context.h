@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/counting_registry.h"
 #include "platform/registry.h"
 #include "registry/reg_access.h"
 
@@ -75,42 +76,57 @@ inline std::string Status(const char* what, std::int32_t status) {
   return std::string(what) + "=" + std::to_string(status);
 }
 
+// Stored data: string data (type 1) up to its first NUL, since 9x (and Wine in 98 mode) store it
+// as strlen + 1 bytes where the stand-in keeps the bytes as written; the program reads either
+// alike.
+inline std::string Shown(std::uint32_t type, const std::uint8_t* data, std::uint32_t size) {
+  if (type == platform::kRegSz)
+    return "sz " + Quote(std::string(data, std::find(data, data + size, 0)));
+  return "type" + std::to_string(type) + " [" + Hex(Bytes(data, data + size)) + "]";
+}
+
 class Context {
  public:
   explicit Context(platform::Registry& registry) : r(registry) {}
 
   platform::Registry& r;
+  platform::CountingRegistry counted{r};
 
-  // RegRead from a value that starts as `start`: "read=S value".
+  // One of the three operations, through the counter: "what=S/N", N the registry calls it made
+  // (under Wine each call is a round trip, so each operation makes only the calls it needs).
+  template <class Operation>
+  std::string Count(const char* what, Operation operation) {
+    counted.Reset();
+    const std::int32_t status = operation(counted);
+    return Status(what, status) + "/" + std::to_string(counted.total());
+  }
+  // RegRead from a value that starts as `start`: "read=S/N value".
   std::string Read(const std::string& path, RegValue start = RegValue()) {
-    const std::int32_t status = RegRead(r, path, &start);
-    return Join({Status("read", status), Describe(start)});
+    return Join(
+        {Count("read", [&](auto& reg) { return RegRead(reg, path, &start); }), Describe(start)});
   }
   // `type` is the registry's number of the type; the cases also try numbers the program never
   // writes.
   std::string Write(const std::string& path, const RegValue& value, std::int32_t type) {
-    return Status("write", RegWrite(r, path, value, static_cast<registry::ValueType>(type)));
+    const auto as = static_cast<registry::ValueType>(type);
+    return Count("write", [&](auto& reg) { return RegWrite(reg, path, value, as); });
   }
-  std::string Delete(const std::string& path) { return Status("delete", RegDelete(r, path)); }
+  std::string Delete(const std::string& path) {
+    return Count("delete", [&](auto& reg) { return RegDelete(reg, path); });
+  }
 
   // Straight through the platform; `key` is below HKCU unless a root is given.
   std::int32_t Open(const std::string& key, HKey* handle, HKey root = kUser) {
     return r.OpenKey(root, key, platform::kKeyQueryValue, handle);
   }
-  std::int32_t Create(const std::string& key, HKey* handle, bool* created = nullptr,
-                      HKey root = kUser) {
-    bool ignored = false;
-    return r.CreateKey(root, key, platform::kKeyAllAccess3F, handle, created ? created : &ignored);
-  }
-  void Put(const std::string& key, const std::string& name, std::uint32_t type, const Bytes& data) {
+  // Creates `key` below HKCU; with a value name, sets that value too.
+  void Put(const std::string& key, const char* name = nullptr, std::uint32_t type = 0,
+           const Bytes& data = {}) {
     HKey handle = 0;
-    if (Create(key, &handle) != 0) return;
-    r.SetValue(handle, name, type, data.data(), static_cast<std::uint32_t>(data.size()));
+    bool created = false;
+    if (r.CreateKey(kUser, key, platform::kKeyAllAccess3F, &handle, &created) != 0) return;
+    if (name) r.SetValue(handle, name, type, data.data(), static_cast<std::uint32_t>(data.size()));
     r.CloseKey(handle);
-  }
-  void PutKey(const std::string& key) {
-    HKey handle = 0;
-    if (Create(key, &handle) == 0) r.CloseKey(handle);
   }
 
   // "key=yes" or "key=no".
@@ -121,8 +137,7 @@ class Context {
     return status == 0 ? "key=yes" : "key=no";
   }
 
-  // The stored value as the platform holds it: "raw=TYPE DATA" or "raw=STATUS". String data is
-  // shown up to its first NUL: 9x and Wine in 98 mode store REG_SZ with a NUL added.
+  // The stored value as the platform holds it: "raw=" and its data, or "raw=STATUS".
   std::string Raw(const std::string& key, const std::string& name) {
     HKey handle = 0;
     std::int32_t status = Open(key, &handle);
@@ -134,11 +149,7 @@ class Context {
     if (status == 0 && size > 0) status = r.QueryValue(handle, name, &type, data.data(), &size);
     r.CloseKey(handle);
     if (status != 0) return Status("raw", status);
-    data.resize(size);
-    if (type == platform::kRegSz) {
-      return "raw=sz " + Quote(std::string(data.begin(), std::find(data.begin(), data.end(), 0)));
-    }
-    return "raw=type" + std::to_string(type) + " [" + Hex(data) + "]";
+    return "raw=" + Shown(type, data.data(), size);
   }
 };
 

@@ -4,11 +4,11 @@
 #include "cases/regdiff.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <set>
 #include <utility>
 
 #include "cases/case_context.h"
+#include "platform/counting_registry.h"
 
 namespace vireo::regdiff {
 
@@ -16,6 +16,8 @@ namespace {
 
 using platform::HKey;
 using Bytes = std::vector<std::uint8_t>;
+using cases::Shown;
+using cases::Status;
 
 constexpr std::uint32_t kLargeBuffer = 70000;
 constexpr std::uint8_t kFill = 0xCD;
@@ -27,93 +29,51 @@ std::string Number(std::uint32_t n) {
 std::string Handle(const Op& op) {
   if (op.slot == kNoHandle) return "0";
   if (op.slot >= 0) return "h" + Number(static_cast<std::uint32_t>(op.slot));
-  switch (op.root) {
-    case platform::kClassesRoot:
-      return "HKCR";
-    case platform::kLocalMachine:
-      return "HKLM";
-    case platform::kPerformanceData:
-      return "HKPD";
-    default:
-      return "HKCU";
+  for (const platform::RootName& root : platform::kRoots) {
+    if (root.root == op.root) return std::string(root.abbreviation);
   }
-}
-
-// String data (type 1) is compared up to its first NUL: 9x (and Wine in 98 mode) store it as
-// strlen + 1 bytes, the stand-in keeps the bytes as written; the program reads either alike.
-std::string Shown(std::uint32_t type, const std::uint8_t* data, std::uint32_t size) {
-  if (type == platform::kRegSz) {
-    const std::uint8_t* end = std::find(data, data + size, 0);
-    return "sz " + cases::Quote(std::string(data, end));
-  }
-  return "type" + Number(type) + " [" + cases::Hex(Bytes(data, data + size)) + "]";
-}
-
-// The size, except for string data: its NUL is not compared.
-std::string Size(std::uint32_t type, std::uint32_t size) {
-  return type == platform::kRegSz ? "" : " size=" + Number(size);
+  return "?";
 }
 
 class Runner {
  public:
   explicit Runner(platform::Registry& registry) : r_(registry) {}
-  ~Runner() { CloseAll(); }
-
-  std::size_t calls() const { return calls_; }
+  ~Runner() {
+    for (HKey key : slots_) {
+      if (key != 0) r_.CloseKey(key);
+    }
+  }
 
   std::string Do(const Op& op) {
-    HKey key = 0;
-    if (op.slot == kRoot) key = op.root;
-    if (op.slot >= 0) {
-      key = slots_[op.slot];
-      if (key == 0) return "skipped";
-    }
+    HKey key = op.slot == kRoot ? op.root : 0;
+    if (op.slot >= 0 && (key = slots_[op.slot]) == 0) return "skipped";
     switch (op.kind) {
       case OpKind::kOpen:
       case OpKind::kCreate:
         return OpenOrCreate(op, key);
-      case OpKind::kQueryExists:
-        ++calls_;
-        return cases::Status("query", r_.QueryValue(key, op.name, nullptr, nullptr, nullptr));
-      case OpKind::kQuerySize:
-      case OpKind::kQueryFetch:
-      case OpKind::kQueryShort:
-      case OpKind::kQueryLarge:
+      case OpKind::kQuery:
         return Query(op, key);
       case OpKind::kSet:
-        ++calls_;
-        return cases::Status(
-            "set", r_.SetValue(key, op.name, op.type, op.null_data ? nullptr : op.data.data(),
-                               static_cast<std::uint32_t>(op.data.size())));
+        return Status("set",
+                      r_.SetValue(key, op.name, op.type, op.null_data ? nullptr : op.data.data(),
+                                  static_cast<std::uint32_t>(op.data.size())));
       case OpKind::kDeleteValue:
-        ++calls_;
-        return cases::Status("delete", r_.DeleteValue(key, op.name));
+        return Status("delete", r_.DeleteValue(key, op.name));
       case OpKind::kDeleteKey:
-        ++calls_;
-        return cases::Status("delete", r_.DeleteKey(key, op.path));
-      case OpKind::kEnumKeys:
-      case OpKind::kEnumValues:
-        return Enumerate(op, key);
+        return Status("delete", r_.DeleteKey(key, op.path));
+      case OpKind::kEnum:
+        return Enumerate(key);
       case OpKind::kClose:
-        ++calls_;
         if (op.slot >= 0) slots_[op.slot] = 0;
-        return cases::Status("close", r_.CloseKey(key));
+        return Status("close", r_.CloseKey(key));
     }
     return "?";
-  }
-
-  void CloseAll() {
-    for (HKey& key : slots_) {
-      if (key != 0) r_.CloseKey(key);
-      key = 0;
-    }
   }
 
  private:
   std::string OpenOrCreate(const Op& op, HKey key) {
     HKey opened = 0;
     bool created = false;
-    ++calls_;
     const std::int32_t status =
         op.kind == OpKind::kOpen
             ? r_.OpenKey(key, op.path, platform::kKeyQueryValue, &opened)
@@ -121,7 +81,7 @@ class Runner {
     // A slot that still holds a handle gives it up first (after shrinking, two opens may meet).
     if (slots_[op.into] != 0) r_.CloseKey(slots_[op.into]);
     slots_[op.into] = status == platform::kSuccess ? opened : 0;
-    std::string out = cases::Status(op.kind == OpKind::kOpen ? "open" : "create", status);
+    std::string out = Status(op.kind == OpKind::kOpen ? "open" : "create", status);
     if (op.kind == OpKind::kCreate && status == platform::kSuccess) {
       out += created ? " new" : " existing";
     }
@@ -129,139 +89,94 @@ class Runner {
   }
 
   std::string Query(const Op& op, HKey key) {
+    std::string out = Status("query", r_.QueryValue(key, op.name, nullptr, nullptr, nullptr));
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    ++calls_;
     std::int32_t status = r_.QueryValue(key, op.name, &type, nullptr, &size);
-    std::string out = cases::Status("query", status);
+    out += " " + Status("size", status);
     if (status != platform::kSuccess) return out;
-    if (op.kind == OpKind::kQuerySize) return out + " type" + Number(type) + Size(type, size);
+    // The size of string data is not compared: its NUL is not.
+    out += " type" + Number(type) + (type == platform::kRegSz ? "" : "/" + Number(size));
 
+    // Into a large buffer that says it holds the size: the bytes past the data stay as they were.
     const std::uint32_t full = size;
-    const bool large = op.kind == OpKind::kQueryLarge;
-    Bytes buffer(large ? kLargeBuffer : full, kFill);
-    ++calls_;
+    Bytes buffer(kLargeBuffer, kFill);
     status = r_.QueryValue(key, op.name, &type, buffer.data(), &size);
-    out = cases::Status("fetch", status);
+    out += " " + Status("fetch", status);
     if (status != platform::kSuccess) return out;
     const std::string shown = Shown(type, buffer.data(), size);
-    out += " " + shown;
-    if (large) {
-      const bool kept = std::all_of(buffer.begin() + size, buffer.end(),
-                                    [](std::uint8_t b) { return b == kFill; });
-      return out + (kept ? " rest-kept" : " rest-overwritten");
-    }
-    if (op.kind == OpKind::kQueryFetch) return out;
+    const bool kept =
+        std::all_of(buffer.begin() + size, buffer.end(), [](std::uint8_t b) { return b == kFill; });
+    out += " " + shown + (kept ? " rest-kept" : " rest-overwritten");
 
     // One byte too small: nothing to shorten when the data (string data: its text) is empty.
     if (full == 0 || shown == "sz \"\"") return out + " short=n/a";
-    std::uint32_t short_size = full - 1;
-    ++calls_;
-    status = r_.QueryValue(key, op.name, &type, buffer.data(), &short_size);
-    return out + " " + cases::Status("short", status) +
-           (short_size == full ? " size-given" : " size=" + Number(short_size));
+    size = full - 1;
+    status = r_.QueryValue(key, op.name, &type, buffer.data(), &size);
+    return out + " " + Status("short", status) +
+           (size == full ? " size-given" : " size=" + Number(size));
   }
 
-  std::string Enumerate(const Op& op, HKey key) {
+  std::string Enumerate(HKey key) {
     std::set<std::string> items;  // 9x keeps creation order, Wine sorts: compared as sets
-    std::int32_t status = platform::kSuccess;
-    for (std::uint32_t index = 0; status == platform::kSuccess && index < 200; ++index) {
-      std::string name;
-      std::uint32_t type = 0;
-      Bytes data;
-      ++calls_;
-      if (op.kind == OpKind::kEnumKeys) {
-        status = r_.EnumKey(key, index, &name);
-        if (status == platform::kSuccess) items.insert(cases::Quote(name));
-      } else {
-        status = r_.EnumValue(key, index, &name, &type, &data);
-        if (status == platform::kSuccess) {
-          items.insert(cases::Quote(name) + "=" +
-                       Shown(type, data.data(), static_cast<std::uint32_t>(data.size())));
-        }
-      }
+    std::string name;
+    std::uint32_t type = 0;
+    Bytes data;
+    std::int32_t keys = 0;
+    std::int32_t values = 0;
+    for (std::uint32_t i = 0; i < 200 && (keys = r_.EnumKey(key, i, &name)) == 0; ++i) {
+      items.insert(cases::Quote(name));
     }
-    std::string out = cases::Status("end", status) + " {";
+    for (std::uint32_t i = 0; i < 200 && (values = r_.EnumValue(key, i, &name, &type, &data)) == 0;
+         ++i) {
+      items.insert(cases::Quote(name) + "=" +
+                   Shown(type, data.data(), static_cast<std::uint32_t>(data.size())));
+    }
+    std::string out = Status("keys", keys) + " " + Status("values", values) + " {";
     for (const std::string& item : items) out += (out.back() == '{' ? "" : ", ") + item;
     return out + "}";
   }
 
   platform::Registry& r_;
   HKey slots_[kSlots] = {};
-  std::size_t calls_ = 0;
 };
-
-// Text as a C literal: a backslash doubled, every byte outside printable ASCII as \xNN.
-std::string Text(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    const auto code = static_cast<unsigned char>(c);
-    char escaped[8] = {c};
-    if (code < 0x20 || code >= 0x7F || c == '"') {
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", code);
-    } else if (c == '\\') {
-      escaped[1] = '\\';
-    }
-    out += escaped;
-  }
-  return out + "\"";
-}
 
 }  // namespace
 
 std::string Describe(const Op& op) {
-  const std::string handle = Handle(op);
-  const std::string path = Text(op.path);
-  const std::string name = Text(op.name);
-  switch (op.kind) {
-    case OpKind::kOpen:
-      return "h" + Number(static_cast<std::uint32_t>(op.into)) + " = Open(" + handle + ", " + path +
-             ")";
-    case OpKind::kCreate:
-      return "h" + Number(static_cast<std::uint32_t>(op.into)) + " = Create(" + handle + ", " +
-             path + ")";
-    case OpKind::kQueryExists:
-      return "Query(" + handle + ", " + name + ")";
-    case OpKind::kQuerySize:
-      return "Query(" + handle + ", " + name + ", size only)";
-    case OpKind::kQueryFetch:
-      return "Query(" + handle + ", " + name + ", buffer of the size)";
-    case OpKind::kQueryShort:
-      return "Query(" + handle + ", " + name + ", buffer one byte short)";
-    case OpKind::kQueryLarge:
-      return "Query(" + handle + ", " + name + ", large buffer)";
-    case OpKind::kSet: {
-      std::string data = op.null_data ? "no buffer" : "[" + cases::Hex(op.data) + "]";
-      if (op.data.size() > 16) {
-        data = Number(static_cast<std::uint32_t>(op.data.size())) + " bytes [" +
-               cases::Hex(Bytes(op.data.begin(), op.data.begin() + 8)) + " ...]";
-      }
-      return "Set(" + handle + ", " + name + ", type" + Number(op.type) + ", " + data + ")";
-    }
-    case OpKind::kDeleteValue:
-      return "DeleteValue(" + handle + ", " + name + ")";
-    case OpKind::kDeleteKey:
-      return "DeleteKey(" + handle + ", " + path + ")";
-    case OpKind::kEnumKeys:
-      return "EnumKeys(" + handle + ")";
-    case OpKind::kEnumValues:
-      return "EnumValues(" + handle + ")";
-    case OpKind::kClose:
-      return "Close(" + handle + ")";
+  static const char* const kNames[] = {"Open",        "Create",    "Query", "Set",
+                                       "DeleteValue", "DeleteKey", "Enum",  "Close"};
+  std::string out = kNames[static_cast<int>(op.kind)] + ("(" + Handle(op));
+  if (op.kind == OpKind::kOpen || op.kind == OpKind::kCreate || op.kind == OpKind::kDeleteKey) {
+    out += ", " + cases::Quote(op.path);
+  } else if (op.kind != OpKind::kEnum && op.kind != OpKind::kClose) {
+    out += ", " + cases::Quote(op.name);
   }
-  return "?";
+  if (op.kind == OpKind::kSet) {
+    const std::size_t shown = std::min<std::size_t>(op.data.size(), 16);
+    out +=
+        ", type" + Number(op.type) + ", " + Number(static_cast<std::uint32_t>(op.data.size())) +
+        (op.null_data ? " bytes, no buffer" : " bytes [") +
+        cases::Hex(Bytes(op.data.begin(), op.data.begin() + static_cast<std::ptrdiff_t>(shown))) +
+        (shown < op.data.size() ? " ...]" : "]");
+  }
+  out += ")";
+  if (op.kind == OpKind::kOpen || op.kind == OpKind::kCreate) {
+    out = "h" + Number(static_cast<std::uint32_t>(op.into)) + " = " + out;
+  }
+  return out;
 }
 
 std::vector<std::string> Run(platform::Registry& registry, const Sequence& sequence,
                              std::size_t* calls) {
   Clean(registry);
   std::vector<std::string> lines;
+  platform::CountingRegistry counting(registry);
   {
-    Runner runner(registry);
+    Runner runner(counting);
     for (const Op& op : sequence) lines.push_back(runner.Do(op));
-    runner.CloseAll();
-    if (calls != nullptr) *calls = runner.calls();
   }
+  if (calls != nullptr) *calls = counting.total();
   Clean(registry);
   return lines;
 }
@@ -271,40 +186,30 @@ Divergence Compare(platform::Registry& first, platform::Registry& second,
   Divergence result;
   const std::vector<std::string> a = Run(first, sequence, &result.calls);
   const std::vector<std::string> b = Run(second, sequence);
-  for (std::size_t i = 0; i < sequence.size(); ++i) {
-    if (a[i] != b[i]) {
-      result.found = true;
-      result.index = i;
-      result.first = a[i];
-      result.second = b[i];
-      break;
-    }
+  const auto differ = std::mismatch(a.begin(), a.end(), b.begin()).first;
+  if (differ != a.end()) {
+    result = {true, static_cast<std::size_t>(differ - a.begin()), *differ,
+              b[static_cast<std::size_t>(differ - a.begin())], result.calls};
   }
   return result;
 }
 
 Sequence Shrink(platform::Registry& first, platform::Registry& second, Sequence sequence) {
-  const Divergence start = Compare(first, second, sequence);
-  if (!start.found) return sequence;
-  sequence.resize(start.index + 1);  // what follows the first difference does not matter
-  // Remove runs of calls, halving their length, and single calls last, until none can go.
-  for (std::size_t chunk = std::max<std::size_t>(1, sequence.size() / 2);;) {
-    bool removed = false;
-    for (std::size_t at = 0; at + chunk <= sequence.size() && sequence.size() > 1;) {
-      Sequence shorter = sequence;
-      shorter.erase(shorter.begin() + static_cast<std::ptrdiff_t>(at),
-                    shorter.begin() + static_cast<std::ptrdiff_t>(at + chunk));
-      const Divergence d = Compare(first, second, shorter);
-      if (d.found) {
-        shorter.resize(d.index + 1);
-        sequence = std::move(shorter);
-        removed = true;
-      } else {
-        at += chunk;
-      }
+  // What follows the first difference does not matter; then single calls go, from the first on
+  // again after each one that could, until none can.
+  Divergence d = Compare(first, second, sequence);
+  if (d.found) sequence.resize(d.index + 1);
+  for (std::size_t i = 0; d.found && i < sequence.size() && sequence.size() > 1;) {
+    Sequence shorter = sequence;
+    shorter.erase(shorter.begin() + static_cast<std::ptrdiff_t>(i));
+    const Divergence e = Compare(first, second, shorter);
+    if (e.found) {
+      shorter.resize(e.index + 1);
+      sequence = std::move(shorter);
+      i = 0;
+    } else {
+      ++i;
     }
-    if (chunk == 1 && !removed) break;
-    if (!removed) chunk = std::max<std::size_t>(1, chunk / 2);
   }
   return sequence;
 }

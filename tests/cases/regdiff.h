@@ -1,7 +1,8 @@
 // Differential testing of two registries: sequences of registry calls generated from a seed,
 // run on each registry, their results compared call by call. The Wine program regdiff.exe runs
-// them on the real registry (through the adapter) and on the in-memory stand-in; the host tests
-// check the generator and the shrinking on the stand-in alone.
+// them on the real registry (through the adapter) and on the in-memory stand-in, the fixed
+// sequences first; the host tests check the machinery and the fixed sequences' results on the
+// stand-in alone.
 //
 // The sequences touch only their own keys: HKCU\Software\VireoDiff, HKLM\Software\Classes\VireoDiff
 // (also reached as HKCR\VireoDiff), the key HKCU\VireoDiffRootKey and the value
@@ -29,16 +30,13 @@ inline constexpr int kNoHandle = -2;  // handle 0
 enum class OpKind {
   kOpen,
   kCreate,
-  kQueryExists,  // no type, no size, no buffer
-  kQuerySize,    // type and size, no buffer
-  kQueryFetch,   // the size, then the data into a buffer of that size
-  kQueryShort,   // the data into a buffer one byte too small
-  kQueryLarge,   // the data into a large buffer; the bytes past the data must stay as they were
+  // Every form of the query: without anything, type and size only, into a large buffer said to
+  // hold the size (the bytes past the data must stay as they were), and one byte too small.
+  kQuery,
   kSet,
   kDeleteValue,
   kDeleteKey,
-  kEnumKeys,    // every subkey, index 0 on until the first failure
-  kEnumValues,  // every value with its type and data
+  kEnum,  // every subkey, then every value with its type and data, each until the first failure
   kClose,
 };
 
@@ -59,12 +57,15 @@ using Sequence = std::vector<Op>;
 // The same seed always gives the same sequence.
 Sequence Generate(std::uint32_t seed);
 
+// Fixed sequences: the registry interface's edges and what the comparison once found.
+std::vector<Sequence> Known();
+
 // One line for a call, as the divergence report shows it.
 std::string Describe(const Op& op);
 
-// Runs the sequence on a registry after cleaning its keys, closes every handle it opened and
-// cleans again; one line per call: what the call returned, in a form both registries share
-// (see docs/registry.md, "Differential testing", for what is compared and what is not).
+// Runs the sequence on a registry between two cleanings of its keys and closes every handle it
+// opened; one line per call: what the call returned, in a form both registries share (see
+// docs/registry.md, "Differential testing", for what is compared and what is not).
 // `calls` (optional) receives the number of registry calls the sequence made.
 std::vector<std::string> Run(platform::Registry& registry, const Sequence& sequence,
                              std::size_t* calls = nullptr);

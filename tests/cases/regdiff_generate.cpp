@@ -1,11 +1,14 @@
-// The random sequences of registry calls: what each call names (keys in mixed letter case below
-// the sequences' own keys, code-page-1251 names, data of every type), and the cleaning of those
-// keys between sequences.
+// The sequences of registry calls: the random ones (keys in mixed letter case below the
+// sequences' own keys, code-page-1251 names, data of every type), the fixed ones, and the
+// cleaning of their keys between sequences.
 #include <cstdint>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cases/regdiff.h"
+#include "registry/ansi_text.h"
 
 namespace vireo::regdiff {
 
@@ -14,19 +17,15 @@ namespace {
 using platform::HKey;
 using Bytes = std::vector<std::uint8_t>;
 
-// The sequences' own keys, each below its root.
+// The sequences' own keys, each below its root (each letter in a random case when drawn).
 struct Base {
   HKey root;
-  const char* spellings[3];  // one key path in several letter cases
+  const char* path;
 };
-constexpr Base kBases[] = {
-    {platform::kCurrentUser, {"Software\\VireoDiff", "SOFTWARE\\vireodiff", "software\\VireoDIFF"}},
-    {platform::kLocalMachine,
-     {"Software\\Classes\\VireoDiff", "SOFTWARE\\CLASSES\\VIREODIFF",
-      "software\\classes\\vireodiff"}},
-    {platform::kClassesRoot, {"VireoDiff", "VIREODIFF", "vireoDiff"}},
-    {platform::kCurrentUser, {"VireoDiffRootKey", "VIREODIFFROOTKEY", "vireodiffrootkey"}},
-};
+constexpr Base kBases[] = {{platform::kCurrentUser, "Software\\VireoDiff"},
+                           {platform::kLocalMachine, "Software\\Classes\\VireoDiff"},
+                           {platform::kClassesRoot, "VireoDiff"},
+                           {platform::kCurrentUser, "VireoDiffRootKey"}};
 constexpr const char* kRootValue = "VireoDiffRootValue";
 
 // Key and value names, code page 1251: "Ключ", "Ёлка", "Знач" are Cyrillic.
@@ -34,42 +33,35 @@ constexpr const char* kKeyNames[] = {"Alpha", "Beta", "\xCA\xEB\xFE\xF7", "\xA8\
 constexpr const char* kValueNames[] = {"", "Value", "x", "\xC7\xED\xE0\xF7"};
 constexpr std::uint32_t kTypes[] = {platform::kRegSz, platform::kRegExpandSz, platform::kRegBinary,
                                     platform::kRegDword, platform::kRegMultiSz};
+// Data: empty, text, "Привет" in code page 1251 with 0x98 (no character), binary with NULs
+// inside and at the end, a number, a text list ("one", "two"); and long and random data below.
+const Bytes kData[] = {{},
+                       {'a', 'b', 'c'},
+                       {0xCF, 0xF0, 0xE8, 0xE2, 0xE5, 0xF2, 0x98},
+                       {'a', 0, 'b', 0, 0, 0xFF, 0},
+                       {0x10, 0x00, 0x00, 0x80},
+                       {'o', 'n', 'e', 0, 't', 'w', 'o', 0, 0}};
+// The calls in the proportions drawn, by the percentage each one ends at.
+constexpr std::pair<OpKind, std::uint32_t> kKinds[] = {
+    {OpKind::kOpen, 12}, {OpKind::kCreate, 26},      {OpKind::kQuery, 45},
+    {OpKind::kSet, 65},  {OpKind::kDeleteValue, 73}, {OpKind::kDeleteKey, 81},
+    {OpKind::kEnum, 91}, {OpKind::kClose, 100}};
 
-// A small deterministic generator (splitmix64): the same seed gives the same sequence on every
-// compiler and build.
-class Random {
- public:
-  explicit Random(std::uint32_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
-  std::uint32_t Next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return static_cast<std::uint32_t>((z ^ (z >> 31)) >> 16);
-  }
-  std::uint32_t Below(std::uint32_t n) { return Next() % n; }
+// The engine's numbers are fixed by the standard: the same seed gives the same sequence on
+// every compiler and build.
+struct Random {
+  std::mt19937 engine;
+  std::uint32_t Below(std::uint32_t n) { return static_cast<std::uint32_t>(engine() % n); }
   bool Chance(std::uint32_t percent) { return Below(100) < percent; }
   template <class T, std::size_t N>
   const T& Pick(const T (&items)[N]) {
     return items[Below(N)];
   }
-
- private:
-  std::uint64_t state_;
 };
 
-// Each letter (ASCII and the Cyrillic of code page 1251) in upper or lower case at random.
+// Each letter (ASCII and code page 1251) in upper or lower case at random.
 std::string MixCase(Random& random, std::string text) {
-  for (char& c : text) {
-    const auto code = static_cast<unsigned char>(c);
-    const bool upper = random.Chance(50);
-    if ((code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z')) {
-      c = static_cast<char>(upper ? (code & ~0x20) : (code | 0x20));
-    } else if (code >= 0xC0) {
-      c = static_cast<char>(upper ? (code & ~0x20) : (code | 0x20));
-    } else if (code == 0xA8 || code == 0xB8) {
-      c = static_cast<char>(upper ? 0xA8 : 0xB8);
-    }
-  }
+  for (char& c : text) c = random.Chance(50) ? registry::UpperAnsi(c) : registry::LowerAnsi(c);
   return text;
 }
 
@@ -86,83 +78,34 @@ std::string KeyPath(Random& random) {
 }
 
 Bytes Data(Random& random) {
-  switch (random.Below(8)) {
-    case 0:
-      return {};
-    case 1:
-      return {'a', 'b', 'c'};
-    case 2:  // "Привет" in code page 1251, 0x98 (no character) included
-      return {0xCF, 0xF0, 0xE8, 0xE2, 0xE5, 0xF2, 0x98};
-    case 3:  // binary with NULs inside and at the end
-      return {'a', 0, 'b', 0, 0, 0xFF, 0};
-    case 4:
-      return {0x10, 0x00, 0x00, 0x80};
-    case 5:  // text list: "one", "two"
-      return {'o', 'n', 'e', 0, 't', 'w', 'o', 0, 0};
-    case 6: {  // long, every byte value but NUL
-      Bytes bytes(1000 + random.Below(4000));
-      for (std::size_t i = 0; i < bytes.size(); ++i) {
-        bytes[i] = static_cast<std::uint8_t>(1 + (i * 7 + bytes.size()) % 255);
-      }
-      return bytes;
-    }
-    default:  // a few random bytes
-      Bytes bytes(random.Below(9));
-      for (auto& b : bytes) b = static_cast<std::uint8_t>(random.Below(256));
-      return bytes;
+  const std::uint32_t roll = random.Below(8);
+  if (roll < 6) return kData[roll];
+  Bytes bytes(roll == 6 ? 1000 + random.Below(4000) : random.Below(9));
+  for (std::size_t i = 0; i < bytes.size(); ++i) {  // long: every byte value but NUL
+    bytes[i] =
+        static_cast<std::uint8_t>(roll == 6 ? 1 + (i * 7 + bytes.size()) % 255 : random.Below(256));
   }
+  return bytes;
 }
 
-OpKind PickKind(Random& random) {
-  const std::uint32_t roll = random.Below(100);
-  if (roll < 12) return OpKind::kOpen;
-  if (roll < 26) return OpKind::kCreate;
-  if (roll < 31) return OpKind::kQueryExists;
-  if (roll < 36) return OpKind::kQuerySize;
-  if (roll < 42) return OpKind::kQueryFetch;
-  if (roll < 46) return OpKind::kQueryShort;
-  if (roll < 50) return OpKind::kQueryLarge;
-  if (roll < 68) return OpKind::kSet;
-  if (roll < 75) return OpKind::kDeleteValue;
-  if (roll < 82) return OpKind::kDeleteKey;
-  if (roll < 87) return OpKind::kEnumKeys;
-  if (roll < 92) return OpKind::kEnumValues;
-  return OpKind::kClose;
-}
-
-bool TakesKeyPath(OpKind kind) {
-  return kind == OpKind::kOpen || kind == OpKind::kCreate || kind == OpKind::kDeleteKey;
-}
-
-bool TakesValueName(OpKind kind) {
-  return kind != OpKind::kClose && kind != OpKind::kEnumKeys && kind != OpKind::kEnumValues &&
-         !TakesKeyPath(kind);
-}
-
-// A slot for a call to take: mostly one that an earlier open or create of the sequence fills.
-int SlotInUse(Random& random, const bool (&filled)[kSlots]) {
+// A slot mostly filled (for a call to take) or mostly free (for a new handle), as `filled` says.
+int PickSlot(Random& random, const bool (&slots)[kSlots], bool filled) {
   const int start = static_cast<int>(random.Below(kSlots));
-  for (int i = 0; i < kSlots && random.Chance(95); ++i) {
-    if (filled[(start + i) % kSlots]) return (start + i) % kSlots;
-  }
-  return start;
-}
-
-// A slot for a new handle: mostly a free one.
-int FreeSlot(Random& random, const bool (&filled)[kSlots]) {
-  const int start = static_cast<int>(random.Below(kSlots));
-  for (int i = 0; i < kSlots && random.Chance(90); ++i) {
-    if (!filled[(start + i) % kSlots]) return (start + i) % kSlots;
+  for (int i = 0; i < kSlots && random.Chance(filled ? 95 : 90); ++i) {
+    if (slots[(start + i) % kSlots] == filled) return (start + i) % kSlots;
   }
   return start;
 }
 
 Op Generated(Random& random, bool (&filled)[kSlots]) {
   Op op;
-  op.kind = PickKind(random);
-  op.slot = SlotInUse(random, filled);
-  op.into = FreeSlot(random, filled);
-  if (TakesKeyPath(op.kind)) {
+  const std::uint32_t kind = random.Below(100);
+  std::size_t k = 0;
+  while (kind >= kKinds[k].second) ++k;
+  op.kind = kKinds[k].first;
+  op.slot = PickSlot(random, filled, true);
+  op.into = PickSlot(random, filled, false);
+  if (op.kind == OpKind::kOpen || op.kind == OpKind::kCreate || op.kind == OpKind::kDeleteKey) {
     const std::uint32_t roll = random.Below(100);
     if (roll < 45) {  // below an open key
       op.path = KeyPath(random);
@@ -172,10 +115,10 @@ Op Generated(Random& random, bool (&filled)[kSlots]) {
       const Base& base = roll < 97 ? kBases[random.Below(4)] : kBases[0];
       op.slot = kRoot;
       op.root = roll < 97 ? base.root : platform::kPerformanceData;  // HKPD is no tree
-      op.path = random.Pick(base.spellings);
+      op.path = MixCase(random, base.path);
       if (random.Chance(60)) op.path += "\\" + KeyPath(random);
     }
-  } else if (TakesValueName(op.kind)) {
+  } else if (op.kind != OpKind::kEnum && op.kind != OpKind::kClose) {
     op.name = MixCase(random, random.Pick(kValueNames));
     if (random.Chance(12)) {  // a value directly under a root
       op.slot = kRoot;
@@ -198,17 +141,60 @@ Op Generated(Random& random, bool (&filled)[kSlots]) {
 }  // namespace
 
 Sequence Generate(std::uint32_t seed) {
-  Random random(seed);
+  Random random{std::mt19937(seed)};
   Sequence sequence(5 + random.Below(36));
   bool filled[kSlots] = {};
   for (Op& op : sequence) op = Generated(random, filled);
   return sequence;
 }
 
+// The calls name only what they set; the rest keeps the defaults of Op.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+std::vector<Sequence> Known() {
+  using K = OpKind;
+  const std::string base = kBases[0].path;
+  const std::string key = base + "\\Key";
+  return {
+      // The default value of a new key; the key created again, from its root and from itself.
+      {{.kind = K::kCreate, .path = key},
+       {.kind = K::kQuery, .slot = 0},
+       {.kind = K::kCreate, .path = key, .into = 1},
+       {.kind = K::kCreate, .slot = 0, .into = 2}},
+      // A buffer too small; the enumeration of subkeys and values.
+      {{.kind = K::kCreate, .path = key},
+       {.kind = K::kSet, .slot = 0, .name = "Eight", .type = 3, .data = {1, 2, 3, 4, 5, 6, 7, 8}},
+       {.kind = K::kQuery, .slot = 0, .name = "Eight"},
+       {.kind = K::kSet, .slot = 0, .name = "n", .type = 4, .data = {5, 0, 0, 0}},
+       {.kind = K::kCreate, .path = key + "\\Zeta", .into = 1},
+       {.kind = K::kCreate, .path = key + "\\alpha", .into = 2},
+       {.kind = K::kEnum, .slot = 0}},
+      // Handle 0, a predefined root closed, HKPD.
+      {{.kind = K::kOpen, .slot = kNoHandle, .path = "Software"},
+       {.kind = K::kQuery, .slot = kNoHandle, .name = "x"},
+       {.kind = K::kClose, .slot = kNoHandle},
+       {.kind = K::kClose},
+       {.kind = K::kClose, .root = platform::kLocalMachine},
+       {.kind = K::kCreate, .root = platform::kPerformanceData, .path = "VireoDiff"}},
+      // Found by the comparison: Wine reported the key itself as new.
+      {{.kind = K::kCreate, .root = platform::kLocalMachine, .path = kBases[1].path},
+       {.kind = K::kCreate, .slot = 0, .into = 1}},
+      // The handle of a deleted key; found by the comparison: an empty key name to delete, on
+      // that handle and on handle 0.
+      {{.kind = K::kCreate, .path = key},
+       {.kind = K::kOpen, .path = base, .into = 1},
+       {.kind = K::kDeleteKey, .slot = 1, .path = "Key"},
+       {.kind = K::kSet, .slot = 0, .name = "V", .type = 1, .data = {'1'}},
+       {.kind = K::kDeleteKey, .slot = 0, .path = "\\"},
+       {.kind = K::kDeleteKey, .slot = kNoHandle}},
+  };
+}
+#pragma GCC diagnostic pop
+
 void Clean(platform::Registry& registry) {
-  registry.DeleteKey(platform::kCurrentUser, kBases[0].spellings[0]);
-  registry.DeleteKey(platform::kLocalMachine, kBases[1].spellings[0]);
-  registry.DeleteKey(platform::kCurrentUser, kBases[3].spellings[0]);
+  registry.DeleteKey(platform::kCurrentUser, kBases[0].path);
+  registry.DeleteKey(platform::kLocalMachine, kBases[1].path);
+  registry.DeleteKey(platform::kCurrentUser, kBases[3].path);
   registry.DeleteValue(platform::kCurrentUser, kRootValue);
 }
 

@@ -1,7 +1,7 @@
-// The registry layer's agreement cases: one list of situations run through RegRead, RegWrite,
-// RegDelete and the platform registry itself, each reported as one line "name: what happened".
-// The host tests check the lines against the in-memory registry; the Wine program runs the same
-// list against the real registry and the stand-in and compares them line by line.
+// The registry layer's agreement cases: one list of situations run through RegRead, RegWrite and
+// RegDelete, each reported as one line "name: what happened" beside the line it must be. The
+// host tests run them on the in-memory registry, the Wine program on the real registry: both
+// must give every expected line.
 //
 // The cases use only HKCU\Software\VireoTest, HKLM\Software\VireoTest, HKCR\VireoTest, the value
 // HKCU\VireoTestRootValue and the key HKCU\VireoTestRootKey; they remove them before and after.
@@ -14,9 +14,10 @@
 
 namespace vireo::cases {
 
-std::vector<std::string> RunRegistryCases(platform::Registry& registry);
-
-// Removes everything the cases create.
-void CleanRegistryCases(platform::Registry& registry);
+struct CaseLine {
+  std::string got;
+  std::string expected;
+};
+std::vector<CaseLine> RunRegistryCases(platform::Registry& registry);
 
 }  // namespace vireo::cases

@@ -1,10 +1,9 @@
-// Differential test of the registry stand-in: runs generated sequences of registry calls on the
-// real registry (Wine in Windows 98 mode, through the adapter) and on the in-memory stand-in,
-// and compares every call's result. A sequence that diverges is shrunk to the shortest one that
-// still does, which is printed call by call with both results.
+// Differential test of the registry stand-in: runs the fixed sequences of registry calls and
+// generated ones on the real registry (Wine in Windows 98 mode, through the adapter) and on the
+// in-memory stand-in, and compares every call's result. A sequence that diverges is shrunk to
+// the shortest one that still does, which is printed call by call with both results.
 //
 //   regdiff.exe [COUNT [FIRST_SEED]]   COUNT sequences (300), seeds FIRST_SEED (1) on
-//   regdiff.exe show SEED              one sequence, each call with its result on both
 //
 // Each sequence counts as one check; the closing line is "regdiff: N passed, M failed", then
 // the figures.
@@ -23,19 +22,22 @@ namespace {
 
 using vireo::regdiff::Sequence;
 
-void PrintDivergence(vireo::platform::Registry& real, vireo::platform::Registry& memory,
-                     std::uint32_t seed, const Sequence& sequence) {
+// Compares one sequence; a divergence is shrunk and printed.
+std::size_t Check(vireo::platform::Registry& real, vireo::platform::Registry& memory,
+                  const std::string& title, const Sequence& sequence) {
+  const vireo::regdiff::Divergence found = vireo::regdiff::Compare(real, memory, sequence);
+  ++(found.found ? report::failed : report::passed);
+  if (!found.found) return found.calls;
   const Sequence shortest = vireo::regdiff::Shrink(real, memory, sequence);
   const vireo::regdiff::Divergence d = vireo::regdiff::Compare(real, memory, shortest);
-  report::say("FAIL: seed %u diverges; the shortest sequence (%u of %u calls):", seed,
+  report::say("FAIL: %s diverges; the shortest sequence (%u of %u calls):", title.c_str(),
               static_cast<unsigned>(shortest.size()), static_cast<unsigned>(sequence.size()));
   for (std::size_t i = 0; i < shortest.size(); ++i) {
     report::say("  %s", vireo::regdiff::Describe(shortest[i]).c_str());
-    if (i == d.index) {
-      report::say("    Wine:     %s", d.first.c_str());
-      report::say("    stand-in: %s", d.second.c_str());
-    }
+    if (i == d.index)
+      report::say("    Wine: %s\n    stand-in: %s", d.first.c_str(), d.second.c_str());
   }
+  return found.calls;
 }
 
 }  // namespace
@@ -43,38 +45,23 @@ void PrintDivergence(vireo::platform::Registry& real, vireo::platform::Registry&
 int main(int argc, char** argv) {
   vireo::platform::Win32Registry real;
   vireo::platform::MemoryRegistry memory;
-  if (argc > 2 && std::string(argv[1]) == "show") {
-    const Sequence sequence =
-        vireo::regdiff::Generate(static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)));
-    const std::vector<std::string> a = vireo::regdiff::Run(real, sequence);
-    const std::vector<std::string> b = vireo::regdiff::Run(memory, sequence);
-    for (std::size_t i = 0; i < sequence.size(); ++i) {
-      report::say("%s -> %s%s%s", vireo::regdiff::Describe(sequence[i]).c_str(), a[i].c_str(),
-                  a[i] == b[i] ? "" : " | stand-in: ", a[i] == b[i] ? "" : b[i].c_str());
-    }
-    return 0;
-  }
   const unsigned long count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 300;
   const unsigned long first = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 1;
 
+  const std::vector<Sequence> known = vireo::regdiff::Known();
+  for (std::size_t i = 0; i < known.size(); ++i) {
+    Check(real, memory, "fixed sequence " + std::to_string(i + 1), known[i]);
+  }
   const DWORD start = GetTickCount();
   unsigned long long operations = 0;
   unsigned long long calls = 0;
   for (unsigned long i = 0; i < count; ++i) {
     const auto seed = static_cast<std::uint32_t>(first + i);
     const Sequence sequence = vireo::regdiff::Generate(seed);
-    const vireo::regdiff::Divergence d = vireo::regdiff::Compare(real, memory, sequence);
     operations += sequence.size();
-    calls += d.calls;
-    if (d.found) {
-      ++report::failed;
-      PrintDivergence(real, memory, seed, sequence);
-    } else {
-      ++report::passed;
-    }
+    calls += Check(real, memory, "seed " + std::to_string(seed), sequence);
     if ((i + 1) % 1000 == 0) report::say("... %lu sequences, %d diverged", i + 1, report::failed);
   }
-  vireo::regdiff::Clean(real);
   const DWORD elapsed = GetTickCount() - start;
   const int status = report::finish("regdiff");
   report::say(
