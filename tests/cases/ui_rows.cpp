@@ -277,7 +277,7 @@ std::vector<UiCase> Folders() {
                       {})),
       WithCoolDll(Row(p, Click(IDC_FOLDER_ICONS_RESTORE),
                       {{i + "3", Txt("a,1")},
-                       {i + "4", Txt("b,2")},
+                       {i + "4", Txt("")},  // an empty one goes too
                        {i + "36", Txt("c,1")},
                        {i + "35", Txt("keep")}},
                       {{i + "3", None()}, {i + "4", None()}, {i + "36", None()}}, {})),

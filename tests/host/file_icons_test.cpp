@@ -1,7 +1,6 @@
-// The Files page's icon and extension lists, and the 3D icon buttons of the Files and Folders
-// pages, beyond their rows in the case table (tests/cases/ui_cases.h): a tick on an icon that is
-// "%1" by now, the lists kept in place by a page switch, the registry calls of a fill, and the
-// buttons' need of cool.dll.
+// The Files page's icon and extension lists beyond their rows in the case table
+// (tests/cases/ui_cases.h): a tick on an icon that is "%1" by now, and the lists kept in place by
+// a page switch.
 #include <gtest/gtest.h>
 
 #include "fixture.h"
@@ -58,26 +57,6 @@ TEST_F(FileIconsTest, APageSwitchKeepsTheListsInPlaceUnlessADescriptionChanged) 
   Set(".doc\\", "lnkfile");  // the last item alone
   window->ShowPage(main::PageId::kFiles);
   EXPECT_EQ(Ext().Item(12), "Ссылка (.doc)");
-  EXPECT_EQ(Writes(), 0u);
-}
-
-// Without cool.dll in the System directory the four 3D buttons are disabled; a refresh tests the
-// library again, but never enables them.
-TEST_F(FileIconsTest, TheThreeDButtonsNeedCoolDll) {
-  const std::string library = system.SystemDirectory() + "\\Cool.Dll";
-  const int buttons[] = {IDC_SHELL_ICONS_USE_3D, IDC_SHELL_ICONS_RESTORE, IDC_FOLDER_ICONS_USE_3D,
-                         IDC_FOLDER_ICONS_RESTORE};
-  system.WriteFile(library, "MZ");
-  Start();
-  for (int id : buttons) EXPECT_TRUE(Get<HButton>(id).Enabled()) << id;
-  std::filesystem::remove(platform::HostPath(library));
-  Refresh();
-  for (int id : buttons) EXPECT_FALSE(Get<HButton>(id).Enabled()) << id;
-  Get<HButton>(IDC_FOLDER_ICONS_USE_3D).Click();
-  system.WriteFile(library, "MZ");
-  Refresh();
-  for (int id : buttons) EXPECT_FALSE(Get<HButton>(id).Enabled()) << id;
-  EXPECT_EQ(Writes(), 0u);
 }
 
 }  // namespace

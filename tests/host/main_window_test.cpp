@@ -1,5 +1,6 @@
 // The main window's shell: the splash, the refusal on another platform, the page order, the wait
-// window of the refresh, and how the program ends.
+// window of the refresh, how the program ends, and every modal window giving the window under it
+// back the moment it closes, however it closes.
 #include "main/main_window.h"
 
 #include <gtest/gtest.h>
@@ -124,6 +125,60 @@ TEST_F(MainWindowTest, ExitEndsAtOnceAndClosingTheWindowEndsTheLoop) {
   Main().UserClose();
   EXPECT_TRUE(toolkit.quit());
   EXPECT_FALSE(system.exited);
+}
+
+struct Case {
+  const char* window;
+  int command;  // the main window's command that opens it; 0: "Добавить" of the Files page
+  int list;     // the button of the system information that opens it; 0: none
+  int button;   // its button that ends it
+  const char* ways;  // b: that button, e: Enter, x: Escape, c: the close box
+};
+
+class ModalTest : public test::MainWindowFixture {};
+
+TEST_F(ModalTest, TheOwnerTakesInputAgainTheMomentTheWindowCloses) {
+  Start();
+  window->ShowPage(main::PageId::kFiles);
+  const Case cases[] = {
+      {"frmNewMenu", 0, 0, IDC_NEW_ENTRY_OK, "bexc"},
+      {"frmNewMenu, Отмена", 0, 0, IDC_NEW_ENTRY_CANCEL, "b"},
+      {"journal", IDM_SERVICE_JOURNAL, 0, IDC_JOURNAL_CLOSE, "bxc"},
+      {"frmSystemInfo", IDM_HELP_OS, 0, IDC_SYSINFO_OK, "bexc"},
+      {"frmProcesses", IDM_HELP_OS, IDC_SYSINFO_PROCESSES, IDC_PROCS_OK, "bexc"},
+      {"frmWindows", IDM_HELP_OS, IDC_SYSINFO_WINDOWS, IDC_WINDOWS_OK, "bexc"},
+      {"frmAbout", IDM_HELP_ABOUT, 0, IDC_ABOUT_OK, "bexc"},
+      {"search", IDM_FILE_FIND, 0, IDC_SEARCH_CLOSE, "bexc"},
+  };
+  for (const Case& c : cases) {
+    for (const char* way = c.ways; *way; ++way) {
+      SCOPED_TRACE(std::string(c.window) + ", way " + *way);
+      HWindow* info = nullptr;
+      bool closed = false, owner_back = false, main_waits = false;
+      toolkit.on_modal = [&](HWindow& w) {
+        if (c.list != 0 && info == nullptr) {
+          info = &w;
+          w.Get<HButton>(c.list)->Click();
+          return;
+        }
+        ui::Window& owner = info ? static_cast<ui::Window&>(*info) : Main();
+        if (*way == 'b') w.Get<HButton>(c.button)->Click();
+        if (*way == 'e') w.PressEnter();
+        if (*way == 'x') w.PressEscape();
+        if (*way == 'c') w.UserClose();
+        closed = !w.open();
+        owner_back = owner.Enabled();
+        main_waits = info != nullptr && !Main().Enabled();
+      };
+      c.command ? Main().Command(c.command) : Get<HButton>(IDC_NEW_MENU_ADD).Click();
+      EXPECT_TRUE(closed);
+      EXPECT_TRUE(owner_back);
+      EXPECT_EQ(main_waits, c.list != 0);  // a list's window gives back its own owner only
+      EXPECT_TRUE(Main().Enabled());
+    }
+  }
+  toolkit.on_modal = nullptr;
+  for (const auto& run : toolkit.modal_runs) EXPECT_TRUE(run.owner_disabled) << run.title;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "catalogue_ids.h"
 #include "fixture.h"
 #include "service/service_menu.h"
+#include "service/setup_export.h"
 
 namespace vireo {
 namespace {
@@ -85,7 +86,7 @@ TEST_F(MenusTest, EndingTheSessionAsksFirstAndPassesEachCommandsFlags) {
   EXPECT_TRUE(shell.calls.empty());
 }
 
-TEST_F(MenusTest, RegistryBackupAndRestoreGoThroughTheEditorWithTheFileQuoted) {
+TEST_F(MenusTest, BackupAndRestoreGoThroughTheEditorQuotedAndTheSetupSaysWhatIsMissing) {
   Start();
   const std::string editor = Windows() + "\\regedit.exe";
   const std::string backup = "\"" + ProgramFile("Reg.reg") + "\"";  // the directory has a blank
@@ -107,6 +108,12 @@ TEST_F(MenusTest, RegistryBackupAndRestoreGoThroughTheEditorWithTheFileQuoted) {
                               "start|" + editor + " /e " + backup + "|1",
                               "start|" + editor + " /c " + backup + "|1",
                           }));
+  // The setup export and its merge, without their files: their messages, over the window.
+  Main().Command(IDM_SERVICE_SETUP);
+  EXPECT_EQ(messages.shown.back().text, service::kMissingList);
+  Main().Command(IDM_SERVICE_LOAD_SETUP);
+  EXPECT_EQ(messages.shown.back().text, service::kMissingSetup);
+  EXPECT_EQ(messages.shown.back().owner, Main().Handle());
 }
 
 TEST_F(MenusTest, MinimiseAllWritesTheCommandFileEachTimeAndHandsItToTheShell) {

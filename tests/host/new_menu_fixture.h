@@ -56,19 +56,17 @@ class NewMenuTest : public MainWindowFixture {
   static HOptionButton& Option(HWindow& editor, int i) {
     return In<HOptionButton>(editor, IDC_NEW_ENTRY_KIND_FIRST + i - 1);
   }
-  static std::string Selected(HWindow& editor) {
-    std::string selected;
-    for (int i = 1; i <= 5; ++i) selected += Option(editor, i).Checked() ? 'x' : '.';
-    return selected;
-  }
-  // Which of txtUse, cmdUse, txtCopy, cmdCopy, txtNow, txtCommand take input.
-  static std::string Enabled(HWindow& editor) {
-    std::string enabled;
+  // The options selected, then which of txtUse, cmdUse, txtCopy, cmdCopy, txtNow, txtCommand take
+  // input: ".x... xx....".
+  static std::string State(HWindow& editor) {
+    std::string state;
+    for (int i = 1; i <= 5; ++i) state += Option(editor, i).Checked() ? 'x' : '.';
+    state += ' ';
     for (int id : {IDC_NEW_ENTRY_USE_FILE, IDC_NEW_ENTRY_USE_BROWSE, IDC_NEW_ENTRY_COPY_FILE,
                    IDC_NEW_ENTRY_COPY_BROWSE, IDC_NEW_ENTRY_TEXT, IDC_NEW_ENTRY_COMMAND}) {
-      enabled += editor.FindId(id)->enabled() ? 'x' : '.';
+      state += editor.FindId(id)->enabled() ? 'x' : '.';
     }
-    return enabled;
+    return state;
   }
   // Opens "Добавить" with the type typed in, lets `act` fill the editor, then clicks `button`.
   void Add(const std::string& type, std::function<void(HWindow&)> act,

@@ -11,17 +11,14 @@ using test::NewMenuTest;
 // The list is read in slices while the program is idle; between two slices the user may act.
 class NewMenuReadingTest : public NewMenuTest {
  protected:
-  // Entries .a00 to .a39, more than two slices read.
+  // Entries .a00 to .a39, more than two slices read, and the items of some of them.
+  static std::string Ext(int i) { return (i < 10 ? ".a0" : ".a") + std::to_string(i); }
   void FortyEntries() {
-    for (int i = 0; i < 40; ++i) {
-      Value(".a" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "\\ShellNew", "NullFile");
-    }
+    for (int i = 0; i < 40; ++i) Value(Ext(i) + "\\ShellNew", "NullFile");
   }
   std::vector<std::string> Listed(int from, int to, const std::string& more = "") {
     std::vector<std::string> items;
-    for (int i = from; i < to; ++i) {
-      items.push_back("<Unknown> (.a" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ")");
-    }
+    for (int i = from; i < to; ++i) items.push_back("<Unknown> (" + Ext(i) + ")");
     if (!more.empty()) items.push_back(more);
     return items;
   }

@@ -132,14 +132,9 @@ TEST_F(ToolsTest, SystemInformationShowsEveryFigureAndTheTimerRereadsOnlyTwo) {
 }
 
 TEST_F(ToolsTest, ProcessListShowsPathsCountAndDetailsOnlyWhenTouched) {
-  platform::ProcessEntry explorer = Process(26, "C:\\WINDOWS\\EXPLORER.EXE");
-  explorer.parent_process_id = 0x8000ABCD;
-  explorer.module_id = 0x1F;
-  explorer.default_heap_id = 0x00530000;
-  explorer.usage = 1;
-  explorer.threads = 12;
-  explorer.priority = -2;
-  explorer.flags = 0xFFFFFFFF;
+  // Usage, id, heap, module, threads, parent, priority, flags.
+  const platform::ProcessEntry explorer{
+      1, 26, 0x00530000, 0x1F, 12, 0x8000ABCD, -2, 0xFFFFFFFF, "C:\\WINDOWS\\EXPLORER.EXE"};
   processes.processes = {Process(0xFFF12345, "C:\\WINDOWS\\KERNEL32.DLL"), explorer};
   std::string caption, untouched;
   std::vector<std::string> lines, details, first;

@@ -10,6 +10,7 @@
 
 #include "cases/ui_cases.h"
 #include "fixture.h"
+#include "user_actions.h"
 
 namespace vireo {
 namespace {
@@ -116,26 +117,16 @@ class UiCaseTest : public test::MainWindowFixture,
 
   void ShowPage(cases::Page page) { Get<HButton>(cases::PageButton(page)).Click(); }
 
-  void Perform(const cases::Action& action) {
-    ui::headless::Node* node = Main().FindId(action.control);
-    switch (action.act) {
-      case cases::kClick:
-        if (auto* check = dynamic_cast<HCheckBox*>(node)) return check->Click();
-        return Get<HButton>(action.control).Click();
-      case cases::kChoose:
-        return (void)Get<HDropDown>(action.control).Choose(action.item);
-      case cases::kType:
-        return Get<HTextBox>(action.control).Type(action.text);
-      case cases::kBackspace:
-        for (int i = 0; i < action.item; ++i) Get<HTextBox>(action.control).Backspace();
-        return;
-      case cases::kToggle:
-        return Get<HCheckList>(action.control).ToggleCheck(action.item);
-      case cases::kStep:
-        return Get<HScrollBar>(action.control).Step(action.item);
-      default:
-        FAIL() << "not an action";
-    }
+  // The row's action as the user takes it: a click on a check list's box selects its item too.
+  void Perform(const cases::Action& a) {
+    static const char* const kWhat[] = {"",       "",     "",          "",       "",    "click",
+                                        "choose", "type", "backspace", "toggle", "step"};
+    std::string what = kWhat[a.act];
+    if (what == "click" && !dynamic_cast<HCheckBox*>(Main().FindId(a.control))) what = "button";
+    ASSERT_NE(Main().FindId(a.control), nullptr) << "control " << a.control;
+    const test::UserAction action{a.control, what,
+                                  a.act == cases::kStep ? (a.item + 1) / 2 : a.item, a.text};
+    for (int i = 0; i < (a.act == cases::kBackspace ? a.item : 1); ++i) action.Perform(Main());
   }
 };
 
