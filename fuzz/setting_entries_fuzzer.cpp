@@ -2,11 +2,6 @@
 // into entries that join back into its text, decimal and hexadecimal texts read back what they
 // were written from, and an entry written to the registry is recognised as that entry when it
 // is read back.
-#include <fuzzer/FuzzedDataProvider.h>
-
-#include <cstdint>
-#include <string>
-
 #include "check.h"
 #include "controls/setting_entries.h"
 #include "platform/host/memory_registry.h"
@@ -18,8 +13,7 @@ using registry::NumberParse;
 using registry::RegValue;
 using registry::ValueType;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  FuzzedDataProvider in(data, size);
+FUZZ_TARGET(in) {
   const auto max_entries = in.ConsumeIntegralInRange<std::size_t>(0, 12);
   const auto type = static_cast<ValueType>(in.ConsumeIntegralInRange(0, 5));
   const auto wide =
@@ -87,5 +81,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_CHECK(controls::EntryMatches(entry, stored, type));
     }
   }
-  return 0;
 }

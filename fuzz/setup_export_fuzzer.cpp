@@ -2,10 +2,7 @@
 // the export either refuses the list (a line that names no value) or writes a REGEDIT4 text that
 // the strict reader parses back, one key line for each list line and, where the registry holds
 // a string, binary data or a number, the one value line that loads as that very value.
-#include <fuzzer/FuzzedDataProvider.h>
-
-#include <cstdint>
-#include <string>
+#include <algorithm>
 #include <vector>
 
 #include "check.h"
@@ -22,9 +19,7 @@ namespace {
 // A list line: mostly a known root, then any text; the registry gets a value of a type chosen
 // by the input at the line's path.
 std::string MakeLine(FuzzedDataProvider& in, platform::MemoryRegistry& memory) {
-  const int root = in.ConsumeIntegralInRange(0, 7);
-  std::string line = root < 7 ? std::string(platform::kRoots[root].abbreviation) + "\\" : "";
-  line += in.ConsumeRandomLengthString(80);
+  const std::string line = fuzz::RootedPath(in, 80);
   registry::ValuePath where;
   if (!registry::SplitPath(line, &where) || where.root == 0) return line;
   const std::string data = in.ConsumeRandomLengthString(48);
@@ -39,8 +34,7 @@ std::string MakeLine(FuzzedDataProvider& in, platform::MemoryRegistry& memory) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  FuzzedDataProvider in(data, size);
+FUZZ_TARGET(in) {
   platform::MemoryRegistry memory;
   std::string list;
   const int count = in.ConsumeIntegralInRange(0, 8);
@@ -56,13 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The stand-in never refuses a read, so only a malformed line fails the export.
   if (!service::ExportText(memory, list, &text, &error)) {
     FUZZ_CHECK(error == service::kMalformedLine);
-    bool malformed = false;
-    for (const std::string& line : lines) {
-      service::ListLine split;
-      malformed = malformed || !service::SplitListLine(line, &split);
-    }
-    FUZZ_CHECK(malformed);
-    return 0;
+    service::ListLine split;
+    FUZZ_CHECK(std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+      return !service::SplitListLine(line, &split);
+    }));
+    return;
   }
   FUZZ_CHECK(memory.open_handles() == 0);
 
@@ -72,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::string& line : lines) {
     registry::ValuePath where;
     FUZZ_CHECK(registry::SplitPath(line, &where));
-    if (where.root == 0) return 0;
+    if (where.root == 0) return;
     performance = performance || where.root == platform::kPerformanceData;
   }
 
@@ -99,5 +91,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(section.values.size() == 1 && section.values[0].name == where.name);
     FUZZ_CHECK(performance || (registry::RegRead(loaded, lines[i], &back) == 0 && back == value));
   }
-  return 0;
 }
