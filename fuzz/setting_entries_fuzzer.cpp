@@ -21,16 +21,13 @@ FUZZ_TARGET(in) {
   const std::string text = in.ConsumeRemainingBytesAsString();
 
   const auto entries = controls::SplitEntries(text, max_entries);
-  FUZZ_CHECK(entries.size() <= max_entries);
-  if (max_entries > 0) {
-    std::string joined;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-      FUZZ_CHECK(entries[i].find('|') == std::string::npos);
-      joined += (i ? "|" : "") + entries[i];
-    }
-    FUZZ_CHECK(text.compare(0, joined.size(), joined) == 0);
-    FUZZ_CHECK(joined.size() == text.size() || entries.size() == max_entries);
+  std::string joined;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    FUZZ_CHECK(entries[i].find('|') == std::string::npos);
+    joined += (i ? "|" : "") + entries[i];
   }
+  FUZZ_CHECK(entries.size() <= max_entries && text.compare(0, joined.size(), joined) == 0);
+  FUZZ_CHECK(max_entries == 0 || joined.size() == text.size() || entries.size() == max_entries);
 
   // A number written out, with blanks, a sign and zeros in front, reads as itself, or as out of
   // range beyond 32 bits; any text that reads is made of those characters only.
@@ -41,9 +38,8 @@ FUZZ_TARGET(in) {
   FUZZ_CHECK(parsed == (wide == static_cast<std::int32_t>(wide) ? NumberParse::kOk
                                                                 : NumberParse::kOutOfRange));
   FUZZ_CHECK(parsed != NumberParse::kOk || number == wide);
-  if (registry::ParseNumber(text, &number) == NumberParse::kOk) {
-    FUZZ_CHECK(text.find_first_not_of(" \t+-0123456789") == std::string::npos);
-  }
+  FUZZ_CHECK(registry::ParseNumber(text, &number) != NumberParse::kOk ||
+             text.find_first_not_of(" \t+-0123456789") == std::string::npos);
 
   // Hexadecimal digits give back the bytes they were written from; any text gives a byte a pair.
   FUZZ_CHECK(registry::HexToBytes(text).size() == text.size() / 2);
@@ -56,29 +52,23 @@ FUZZ_TARGET(in) {
   for (const std::string& entry_text : entries) {
     const RegValue entry = controls::EntryValue(entry_text, type);
     FUZZ_CHECK(entry.IsBytes() == (type == ValueType::kBinary));
-    if (type == ValueType::kNumber) {
-      FUZZ_CHECK(controls::EntryMatches(entry, entry, type) == entry.NumericValue().has_value());
-    } else {
-      FUZZ_CHECK(controls::EntryMatches(entry, entry, type));
-    }
+    const bool numeric = entry.NumericValue().has_value();
+    FUZZ_CHECK(controls::EntryMatches(entry, entry, type) ==
+               (type != ValueType::kNumber || numeric));
     // What a click writes is what the next read shows as this entry. A string stops at its
     // first NUL in the registry, which no catalogue text holds.
     const std::string path = "HKCU\\Software\\Fuzz\\Value";
     const std::int32_t status = controls::WriteEntry(memory, path, entry, type);
     FUZZ_CHECK(memory.open_handles() == 0);
-    if (!controls::Writable(type)) {
-      FUZZ_CHECK(status == 0);
-      FUZZ_CHECK(!memory.Exists(platform::kCurrentUser, "Software\\Fuzz"));
-      continue;
-    }
-    if (status != 0) {
-      FUZZ_CHECK(type == ValueType::kNumber && !entry.NumericValue().has_value());
+    if (!controls::Writable(type) || status != 0) {
+      FUZZ_CHECK(controls::Writable(type)
+                     ? type == ValueType::kNumber && !numeric
+                     : status == 0 && !memory.Exists(platform::kCurrentUser, "Software\\Fuzz"));
       continue;
     }
     RegValue stored;
     FUZZ_CHECK(registry::RegRead(memory, path, &stored) == 0);
-    if (entry_text.find('\0') == std::string::npos || type == ValueType::kBinary) {
-      FUZZ_CHECK(controls::EntryMatches(entry, stored, type));
-    }
+    FUZZ_CHECK((entry_text.find('\0') != std::string::npos && type != ValueType::kBinary) ||
+               controls::EntryMatches(entry, stored, type));
   }
 }
