@@ -20,9 +20,8 @@ void IconSize(FuzzedDataProvider& in) {
   const std::int64_t n = main::LeadingNumber(text);
   FUZZ_CHECK(n < 10'000'000'000'000 && n > -10'000'000'000'000);
   FUZZ_CHECK(main::NumberText(n) == (n < 0 ? "" : " ") + std::to_string(n));
-  if (text.empty() || text[0] < '0' || text[0] > '9') {
-    FUZZ_CHECK(main::LeadingNumber(" \t" + std::to_string(number) + text) == number);
-  }
+  FUZZ_CHECK((!text.empty() && text[0] >= '0' && text[0] <= '9') ||
+             main::LeadingNumber(" \t" + std::to_string(number) + text) == number);
 }
 
 void NewMenu(FuzzedDataProvider& in) {
@@ -32,11 +31,9 @@ void NewMenu(FuzzedDataProvider& in) {
   const std::string any = description + type;
   const main::NewMenuItem parsed = main::ParseNewMenuItem(any);
   FUZZ_CHECK(parsed.type.size() + parsed.description.size() <= any.size());
-  if (any.find('(') == std::string::npos) {
-    FUZZ_CHECK(parsed.type.empty() && parsed.description.empty());
-  } else {
-    FUZZ_CHECK(any.compare(0, parsed.description.size(), parsed.description) == 0);
-  }
+  FUZZ_CHECK(any.find('(') == std::string::npos
+                 ? parsed.type.empty() && parsed.description.empty()
+                 : any.compare(0, parsed.description.size(), parsed.description) == 0);
   // An item of the list: description " (." extension ")", the description without "(".
   if (description.find('(') == std::string::npos) {
     const auto item = main::ParseNewMenuItem(description + " (." + type + ")");
@@ -52,19 +49,15 @@ void LaunchMenus(FuzzedDataProvider& in) {
   const auto applet = service::ParseAppletEntry(text, system);
   FUZZ_CHECK(program.separator == (text == "n|-") && applet.separator == program.separator);
   if (program.separator) return;
-  if (bar == std::string::npos || bar == 0) {
-    FUZZ_CHECK(program.file.empty() && program.caption == text);
-  } else {
-    const std::string& dir = text[0] == '1' ? windows : system;
-    FUZZ_CHECK(program.file == dir + "\\" + text.substr(1, bar - 1) + ".exe");
-    FUZZ_CHECK(program.caption == text.substr(bar + 1));
-  }
-  if (bar == std::string::npos) {
-    FUZZ_CHECK(applet.file.empty() && applet.caption == text);
-  } else {
-    FUZZ_CHECK(applet.file == system + "\\" + text.substr(0, bar) + ".cpl");
-    FUZZ_CHECK(applet.caption == text.substr(bar + 1));
-  }
+  const std::string caption = bar == std::string::npos ? text : text.substr(bar + 1);
+  const std::string& dir = text[0] == '1' ? windows : system;
+  FUZZ_CHECK(bar == std::string::npos || bar == 0
+                 ? program.file.empty() && program.caption == text
+                 : program.file == dir + "\\" + text.substr(1, bar - 1) + ".exe" &&
+                       program.caption == caption);
+  FUZZ_CHECK(applet.caption == caption &&
+             applet.file ==
+                 (bar == std::string::npos ? "" : system + "\\" + text.substr(0, bar) + ".cpl"));
   const std::string argument = service::CommandLineArgument(program.file);
   FUZZ_CHECK(argument == program.file || argument == "\"" + program.file + "\"");
 }
