@@ -20,9 +20,7 @@ const auto Step = [](int control, int delta) { return Action{kStep, control, del
 const auto On = [](int control, int item = -1) { return Shown{control, item, "ticked"}; };
 const auto Off = [](int control, int item = -1) { return Shown{control, item, "cleared"}; };
 const auto Is = [](int control, std::string text) { return Shown{control, -1, text}; };
-const auto Tip = [](int control, int item, std::string text) {
-  return Shown{control, item, text, true};
-};
+const auto Tip = [](int id, int item, std::string text) { return Shown{id, item, text, true}; };
 const auto Keeping = [](UiCase row) { return row.keeps = true, row; };
 const auto WithCoolDll = [](UiCase row) { return row.file = "%SYSTEM%\\cool.dll", row; };
 const auto Refusing = [](std::string path, UiCase row) { return row.refuses = path, row; };

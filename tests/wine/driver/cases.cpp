@@ -116,9 +116,7 @@ class Runner : public cases::Side {
   // A program started afresh, or the one that ran the rows before, which reads the row's values
   // with the refresh.
   bool ready(bool fresh) {
-    if (!fresh && program_ && program_->running() && main_ != nullptr) {
-      return Refresh();
-    }
+    if (!fresh && program_ && program_->running() && main_ != nullptr) return Refresh();
     program_ = std::make_unique<Program>();
     main_ = startMain(*program_, exe_, desktop_);
     return main_ != nullptr;
