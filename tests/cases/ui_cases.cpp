@@ -9,20 +9,12 @@ namespace vireo::cases {
 
 namespace {
 
-std::string Upper(std::string text) {
-  for (char& c : text) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-  return text;
-}
-
 // "Explorer: toggle 1301 item 25; NoDrives number 00 00 00 02".
 std::string Name(const UiCase& row) {
   static const char* const kPages[] = {"Control Panel", "Explorer", "Active Desktop", "Folders",
                                        "Files"};
-  static const char* const kActs[] = {"",          "start-up", "refresh", "page switch",
-                                      "away",      "click",    "choose",  "type",
-                                      "backspace", "toggle",   "step"};
   const Action& a = row.action;
-  std::string name = kPages[static_cast<int>(row.page)] + std::string(": ") + kActs[a.act];
+  std::string name = kPages[static_cast<int>(row.page)] + std::string(": ") + ActName(a.act);
   if (a.control != 0) name += " " + std::to_string(a.control);
   if (a.act == kChoose || a.act == kToggle || a.act == kStep)
     name += " item " + std::to_string(a.item);
@@ -34,7 +26,29 @@ std::string Name(const UiCase& row) {
   return name + (row.keeps ? "; not read" : "") + (row.refuses.empty() ? "" : "; refused");
 }
 
+// Whether `path` lies in the key `key_path` (ending in a backslash) or below, in any letter case.
+bool Below(const std::string& path, const std::string& key_path) {
+  return Upper(path.substr(0, key_path.size())) == Upper(key_path);
+}
+
+// The page a reading brings to the front in between.
+Page OtherPage(Page page) {
+  return page == Page::kExplorer ? Page::kFiles : Page::kExplorer;
+}
+
 }  // namespace
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+  return text;
+}
+
+const char* ActName(Act act) {
+  static const char* const kActs[] = {"",          "start-up", "refresh", "page switch",
+                                      "away",      "click",    "choose",  "type",
+                                      "backspace", "toggle",   "step"};
+  return kActs[act];
+}
 
 Stored None() {
   return {};
@@ -102,21 +116,8 @@ std::string Expand(const std::string& text, const std::string& windows, const st
   return out;
 }
 
-bool SplitPath(const std::string& path, std::string* root, std::string* key, std::string* name) {
-  const auto first = path.find('\\'), last = path.rfind('\\');
-  if (!IniKey(path).empty() || first == std::string::npos) return false;
-  *root = path.substr(0, first);
-  *key = first == last ? "" : path.substr(first + 1, last - first - 1);
-  *name = path.substr(last + 1);
-  return true;
-}
-
 std::string IniKey(const std::string& path) {
   return path.rfind(kIniPrefix, 0) == 0 ? path.substr(sizeof kIniPrefix - 1) : "";
-}
-
-bool Below(const std::string& path, const std::string& key_path) {
-  return Upper(path.substr(0, key_path.size())) == Upper(key_path);
 }
 
 std::vector<std::string> WatchedPaths(const std::vector<UiCase>& rows) {
@@ -151,8 +152,53 @@ int PageButton(Page page) {
   return IDC_PAGE_BUTTON_FIRST + static_cast<int>(page);
 }
 
-Page OtherPage(Page page) {
-  return page == Page::kExplorer ? Page::kFiles : Page::kExplorer;
+Stored Side::Expanded(Stored value) {
+  if (value.kind == Stored::kText) value.data = Expand(value.data);
+  return value;
+}
+
+std::vector<Value> Side::Snapshot(const std::vector<std::string>& paths) {
+  std::vector<Value> values;
+  for (const std::string& path : paths) values.push_back({path, Read(path)});
+  return values;
+}
+
+std::string Side::Check(const UiCase& row, std::vector<Value> expected, bool tips) {
+  std::string wrong;
+  const Act act = row.action.act;
+  if (act == kRefresh || act == kPageSwitch || act == kAway) {
+    if (act == kPageSwitch) ToFront(OtherPage(row.page));
+    const std::string first = Show(row.shows.at(0));
+    if ((first == Expand(row.shows[0].text)) != row.keeps) wrong += "; beforehand " + first;
+    if (!Store(row.after)) wrong += "; the values from outside were not stored";
+    if (!(act == kRefresh ? Refresh() : ToFront(act == kAway ? OtherPage(row.page) : row.page)))
+      wrong += "; no answer";
+  } else if (act != kStart) {
+    for (const Value& value : row.after) {
+      if (Matches(Read(value.path), Expanded(value.stored)))
+        wrong += "; beforehand " + value.path + " holds it already";
+    }
+    if (!Perform(row.action)) wrong += "; the program did not take the action";
+  }
+  for (Value& want : expected) {
+    if (want.stored == Gone()) want.stored = None();  // a key that the program may make
+    for (const Value& value : row.after) {
+      if (Upper(want.path) == Upper(value.path))
+        want.stored = Expanded(value.stored);
+      else if (value.stored == Gone() && Below(want.path, value.path))
+        want.stored = None();
+    }
+    if (const Stored found = Read(want.path); !Matches(found, want.stored))
+      wrong += "; " + want.path + " holds " + Describe(found) + ", not " + Describe(want.stored);
+  }
+  for (const Shown& shown : row.shows) {
+    const std::string found = Show(shown), text = Expand(shown.text);
+    if ((tips || !shown.tip) && found != text) {
+      wrong += "; control " + std::to_string(shown.control) + " " + std::to_string(shown.item) +
+               " shows \"" + found + "\", not \"" + text + "\"";
+    }
+  }
+  return wrong;
 }
 
 }  // namespace vireo::cases

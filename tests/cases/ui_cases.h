@@ -95,20 +95,36 @@ std::vector<UiCase> UiCases();
 std::vector<UiCase> Rows();
 
 std::string Expand(const std::string& text, const std::string& windows, const std::string& system);
-// A registry path's root, key and value name; false for a control.ini path.
-bool SplitPath(const std::string& path, std::string* root, std::string* key, std::string* name);
+std::string Upper(std::string text);  // ASCII letters only
+const char* ActName(Act act);         // "click", "choose", ... as the user's actions are named
 // The ini key of a control.ini path; "" for a registry path.
 std::string IniKey(const std::string& path);
-// Whether `path` lies in the key `key_path` (ending in a backslash) or below, in any letter case.
-bool Below(const std::string& path, const std::string& key_path);
 // Every path that a row names, once: what the Wine driver watches.
 std::vector<std::string> WatchedPaths(const std::vector<UiCase>& rows);
 // Whether a row needs the program started afresh on its values rather than one that ran other
 // rows and read them with the refresh: a row that reads at start-up or must not read, one that
 // needs a file at start-up, one on a control the refresh does not read back both ways.
 bool NeedsStart(const UiCase& row);
-// The control id of a page's button, and the page a reading brings to the front in between.
-int PageButton(Page page);
-Page OtherPage(Page page);
+int PageButton(Page page);  // the control id of the page's button
+
+// A runner's program and registry; paths and texts as the rows write them.
+class Side {
+ public:
+  virtual ~Side() = default;
+  virtual std::string Expand(const std::string& text) = 0;
+  virtual Stored Read(const std::string& path) = 0;
+  virtual bool Store(const std::vector<Value>& values) = 0;  // from outside the program
+  virtual std::string Show(const Shown& shown) = 0;
+  virtual bool ToFront(Page page) = 0;
+  virtual bool Refresh() = 0;
+  virtual bool Perform(const Action& action) = 0;
+
+  Stored Expanded(Stored value);
+  std::vector<Value> Snapshot(const std::vector<std::string>& paths);
+  // With the row's page in front: the row's reading or action, with what must hold before it;
+  // then `expected` (taken before start-up) changed by `after` must be stored, and the controls
+  // show what the row says (tooltips with `tips`). Every difference, each after "; ".
+  std::string Check(const UiCase& row, std::vector<Value> expected, bool tips);
+};
 
 }  // namespace vireo::cases

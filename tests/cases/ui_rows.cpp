@@ -20,13 +20,14 @@ const auto Step = [](int control, int delta) { return Action{kStep, control, del
 const auto On = [](int control, int item = -1) { return Shown{control, item, "ticked"}; };
 const auto Off = [](int control, int item = -1) { return Shown{control, item, "cleared"}; };
 const auto Is = [](int control, std::string text) { return Shown{control, -1, text}; };
-const auto Tip = [](int control, int item, std::string text) {
-  return Shown{control, item, text, true};
-};
+const auto Tip = [](int id, int item, std::string text) { return Shown{id, item, text, true}; };
 const auto Keeping = [](UiCase row) { return row.keeps = true, row; };
 const auto WithCoolDll = [](UiCase row) { return row.file = "%SYSTEM%\\cool.dll", row; };
 const auto Refusing = [](std::string path, UiCase row) { return row.refuses = path, row; };
 
+Value Val(std::string path, Stored stored) {
+  return {std::move(path), std::move(stored)};
+}
 UiCase Row(Page page, Action action, V before, V after, std::vector<Shown> shows,
            Act mirror = kNone) {
   return {"", page, action, before, after, shows, mirror};
@@ -64,9 +65,8 @@ std::vector<UiCase> ControlPanel() {
       Row(p, Toggle(cpl, 24), {{Ini("timedate.cpl"), Txt("no")}}, {{Ini("timedate.cpl"), Txt("")}},
           {On(cpl, 24)}, kStart),  // the last item
       Row(p, {kStart},
-          {{Ini("desk.cpl"), Txt("other")},
-           {Ini("sysdm.cpl"), Txt("")},
-           {Ini("Inetcpl.cpl"), Txt(std::string(300, 'x'))}},
+          {Val(Ini("desk.cpl"), Txt("other")), Val(Ini("sysdm.cpl"), Txt("")),
+           Val(Ini("Inetcpl.cpl"), Txt(std::string(300, 'x')))},
           {},
           {Off(cpl, 5), On(cpl, 22), Off(cpl, 11),
            Tip(cpl, 5, "control.ini [Don't Load] desk.cpl\n\"other\""),
@@ -202,15 +202,12 @@ std::vector<UiCase> Desktop() {
           {{i, Txt("a.ico,0")}, {i + "3", Txt("a.ico,1")}, {i + "36", Num(5)}},
           {{i, None()}, {i + "3", None()}, {i + "36", None()}}, {}),
       Row(p, Click(IDC_ICONS_REMOVE_UNUSED),
-          {{i + "0", Txt(sh + "3")},
-           {i + "1", Txt("%WINDOWS_UPPER%\\SHELL32.DLL,4")},
-           {i + "2", Txt("%SYSTEM%\\shell32.dll,5")},
-           {i + "3", Txt("C:\\Other\\shell32.dll,6")},
-           {i + "4", Txt("%WINDOWS%\\cool.dll,7")},
-           {i + "5", Txt("%WINDOWS%\\shell32.dll")},
-           {i + "6", Txt("x" + sh + "1")},
-           {i, Txt(sh + "8")},
-           {i + "7", Txt("%WINDOWS%\\Shell32.dll,9")}},
+          {Val(i + "0", Txt(sh + "3")), Val(i + "1", Txt("%WINDOWS_UPPER%\\SHELL32.DLL,4")),
+           Val(i + "2", Txt("%SYSTEM%\\shell32.dll,5")),
+           Val(i + "3", Txt("C:\\Other\\shell32.dll,6")),
+           Val(i + "4", Txt("%WINDOWS%\\cool.dll,7")), Val(i + "5", Txt("%WINDOWS%\\shell32.dll")),
+           Val(i + "6", Txt("x" + sh + "1")), Val(i, Txt(sh + "8")),
+           Val(i + "7", Txt("%WINDOWS%\\Shell32.dll,9"))},
           {{i + "0", None()}, {i + "1", None()}, {i, None()}, {i + "7", None()}}, {}),
       Refusing(size,
                Row(p, Step(bar, 1), {{size, Txt("64")}}, {}, {Is(bar, "-64"), Is(label, " 64")})),
@@ -247,9 +244,8 @@ std::vector<UiCase> Folders() {
       Row(p, Type(bin, "Мусор"), {{bin1, Txt("")}, {bin2, Txt("")}},
           {{bin1, Txt("Мусор")}, {bin2, Txt("Мусор")}}, {Is(bin, "Мусор")}, kPageSwitch),
       Row(p, Choose(folder, 3),
-          {{shell + "Cookies", Txt("C:\\Cookies")},
-           {user + "Cookies", Txt("C:\\Other")},
-           {admin, Txt("C:\\Admin")}},
+          {Val(shell + "Cookies", Txt("C:\\Cookies")), Val(user + "Cookies", Txt("C:\\Other")),
+           Val(admin, Txt("C:\\Admin"))},
           {}, {Is(path, "C:\\Cookies"), Is(folder, "Cookies")}),
       Row(p, Choose(folder, 6), {{shell + "Fonts", None()}, {admin, Txt("C:\\Admin")}}, {},
           {Is(path, ""), Is(folder, "Fonts"),
@@ -271,15 +267,12 @@ std::vector<UiCase> Folders() {
       Row(p, Back(ip), {{mru + "a", Txt("A")}}, {{mru + "a", Txt("")}}, {Is(ip, "")}, kPageSwitch),
       WithCoolDll(Row(p, Click(IDC_FOLDER_ICONS_USE_3D),
                       {{i + "3", None()}, {i + "4", Num(7)}, {i + "35", Txt("keep")}},
-                      {{i + "3", Txt(kCool + "11")},
-                       {i + "4", Txt(kCool + "18")},
-                       {i + "36", Txt(kCool + "24")}},
+                      {Val(i + "3", Txt(kCool + "11")), Val(i + "4", Txt(kCool + "18")),
+                       Val(i + "36", Txt(kCool + "24"))},
                       {})),
       WithCoolDll(Row(p, Click(IDC_FOLDER_ICONS_RESTORE),
-                      {{i + "3", Txt("a,1")},
-                       {i + "4", Txt("")},  // an empty one goes too
-                       {i + "36", Txt("c,1")},
-                       {i + "35", Txt("keep")}},
+                      {Val(i + "3", Txt("a,1")), Val(i + "4", Txt("")),  // an empty one goes too
+                       Val(i + "36", Txt("c,1")), Val(i + "35", Txt("keep"))},
                       {{i + "3", None()}, {i + "4", None()}, {i + "36", None()}}, {})),
       Refusing(explorer + "*",
                Row(p, Type(path, "x"), {{admin, Txt("C:\\A")}, {user_admin, Txt("U")}}, {},
@@ -300,9 +293,9 @@ std::vector<UiCase> Files() {
             with = IDC_OPEN_WITH;
   const int cmd = IDC_UNKNOWN_FILES_COMMAND, desc = IDC_UNKNOWN_FILES_DESCRIPTION;
   const std::string never = kClasses + "ShellScrap\\NeverShowExt";
-  const V scraps = {{kClasses + ".shs\\", Txt("ShellScrap")},
-                    {kClasses + ".shb\\", Txt("DocShortcut")},
-                    {kClasses + "DocShortcut\\NeverShowExt", Txt("")}};
+  const V scraps = {Val(kClasses + ".shs\\", Txt("ShellScrap")),
+                    Val(kClasses + ".shb\\", Txt("DocShortcut")),
+                    Val(kClasses + "DocShortcut\\NeverShowExt", Txt(""))};
   auto icon = [](const char* type) { return "HKCR\\" + std::string(type) + "\\DefaultIcon\\"; };
   const std::string ico_key = icon("icofile"), cpl = icon("cplfile"), nil = icon("nilfile");
   const std::string dll = icon("dllfile"), ani = icon("anifile"), backup = "Vireo Backup";
@@ -326,9 +319,8 @@ std::vector<UiCase> Files() {
       Row(p, Toggle(ext, 6), {{kClasses + ".job\\", Txt("")}}, {}, {Off(ext, 6)}),  // no class
       Keeping(Row(p, {kAway}, with_scraps({{never, Txt("")}}), {{never, None()}}, {Off(ext, 4)})),
       Row(p, {kStart},
-          {{kClasses + ".pif\\", Txt("piffile")},
-           {kClasses + "piffile\\NeverShowExt", Txt("")},
-           {kClasses + ".URL\\", Gone()}},
+          {Val(kClasses + ".pif\\", Txt("piffile")),
+           Val(kClasses + "piffile\\NeverShowExt", Txt("")), Val(kClasses + ".URL\\", Gone())},
           {}, {Off(ext, 1), On(ext, 2), Tip(ext, 2, kClasses + ".URL\\\n(нет значения)")}),
       Row(p, Toggle(ico, 3),
           {{ico_key, Txt("i.dll,2")}, {ico_key + backup, None()}, {dll, Txt("%1")}},
@@ -354,18 +346,15 @@ std::vector<UiCase> Files() {
       Row(p, Click(with), {{verb, Gone()}},
           {{command, Txt(open_with)}, {verb, Txt("Открыть с помощью...")}}, {On(with)}, kRefresh),
       Row(p, Click(with),
-          {{command, Txt("o.exe \"%1\"")},
-           {verb, Txt("Чем")},
-           {"HKCR\\*\\Shell\\print\\", Txt("P")}},
+          {Val(command, Txt("o.exe \"%1\"")), Val(verb, Txt("Чем")),
+           Val("HKCR\\*\\Shell\\print\\", Txt("P"))},
           {{verb, Gone()}}, {Off(with)}, kPageSwitch),
       Row(p, {kRefresh}, {{verb, Gone()}}, {{command, Txt("")}}, {On(with)}),
       Row(p, Type(cmd, "n %1"), {{open, Gone()}, {shell, Txt("openas")}},
           {{open + "Command\\", Txt("n %1")}, {shell, Txt("open")}}, {Is(cmd, "n %1")}, kRefresh),
       Row(p, Back(cmd),
-          {{open + "Command\\", Txt("c")},
-           {open + "ddeexec\\", Txt("x")},
-           {shell, Txt("edit")},
-           {shell + "Edit\\Command\\", Txt("e")}},
+          {Val(open + "Command\\", Txt("c")), Val(open + "ddeexec\\", Txt("x")),
+           Val(shell, Txt("edit")), Val(shell + "Edit\\Command\\", Txt("e"))},
           {{open, Gone()}, {shell, Txt("")}}, {Is(cmd, "")}, kPageSwitch),
       Row(p, Type(desc, "а"), {{unknown, Txt("Д")}}, {{unknown, Txt("Да")}}, {Is(desc, "Да")},
           kRefresh),
@@ -378,27 +367,17 @@ std::vector<UiCase> Files() {
           {On(IDC_CHECK_SETTING_FIRST + 15)}, kPageSwitch),
       WithCoolDll(Row(p, Click(IDC_SHELL_ICONS_USE_3D),
                       {{i + "3", None()}, {i + "5", None()}, {i + "7", Txt("m,7")}},
-                      {{i + "5", Txt(kCool + "9")},
-                       {i + "6", Txt(kCool + "8")},
-                       {i + "8", Txt(kCool + "0")},
-                       {i + "9", Txt(kCool + "1")},
-                       {i + "10", Txt(kCool + "29")},
-                       {i + "11", Txt(kCool + "10")}},
+                      {Val(i + "5", Txt(kCool + "9")), Val(i + "6", Txt(kCool + "8")),
+                       Val(i + "8", Txt(kCool + "0")), Val(i + "9", Txt(kCool + "1")),
+                       Val(i + "10", Txt(kCool + "29")), Val(i + "11", Txt(kCool + "10"))},
                       {})),
       // An empty override is no override: it stays.
       WithCoolDll(Row(p, Click(IDC_SHELL_ICONS_RESTORE),
-                      {{i + "3", Txt("f,1")},
-                       {i + "5", Txt("a,1")},
-                       {i + "6", Txt("")},
-                       {i + "8", Txt("o,3")},
-                       {i + "9", Txt("b,2")},
-                       {i + "10", Txt("c,3")},
-                       {i + "11", Txt("d,4")}},
-                      {{i + "5", None()},
-                       {i + "8", None()},
-                       {i + "9", None()},
-                       {i + "10", None()},
-                       {i + "11", None()}},
+                      {Val(i + "3", Txt("f,1")), Val(i + "5", Txt("a,1")), Val(i + "6", Txt("")),
+                       Val(i + "8", Txt("o,3")), Val(i + "9", Txt("b,2")),
+                       Val(i + "10", Txt("c,3")), Val(i + "11", Txt("d,4"))},
+                      {Val(i + "5", None()), Val(i + "8", None()), Val(i + "9", None()),
+                       Val(i + "10", None()), Val(i + "11", None())},
                       {})),
       // Changes the registry refuses: the control shows what is still stored, and an icon is never
       // lost to a backup that cannot be stored or put back.

@@ -1,12 +1,8 @@
-// The rows of tests/cases/ui_cases.h on the headless main window with the in-memory registry: each
-// on a program of its own started on the row's values. Afterwards the registry as a whole holds
-// what the row stored plus its `after` and nothing else, control.ini's keys that any row names
-// hold what the row says, the controls show what the row says, and no key is left open. Before an
-// action every value of `after` holds something else; before a reading the first control shown
-// shows something else (or, for a reading that must not read, the same).
+// The rows of tests/cases/ui_cases.h on the headless main window with the in-memory registry, each
+// on a program of its own started on the row's values, checked by cases::Side::Check; besides, the
+// registry as a whole holds what the row stored plus its `after` and nothing else, and no key is
+// left open.
 #include <gtest/gtest.h>
-
-#include <cctype>
 
 #include "cases/ui_cases.h"
 #include "fixture.h"
@@ -22,26 +18,21 @@ const std::vector<cases::UiCase>& Rows() {
   return rows;
 }
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 class UiCaseTest : public test::MainWindowFixture,
+                   public cases::Side,
                    public ::testing::WithParamInterface<std::size_t> {
  protected:
-  std::string Expand(const std::string& text) {
+  std::string Expand(const std::string& text) override {
     return cases::Expand(text, system.WindowsDirectory(), system.SystemDirectory());
-  }
-  std::string Data(const cases::Stored& stored) {
-    return stored.kind == stored.kText ? Expand(stored.data) : stored.data;
   }
   std::string Ini() { return system.WindowsDirectory() + "\\control.ini"; }
   // The root and key of a registry path, and its value's name.
   platform::HKey At(const std::string& path, std::string* key, std::string* name) {
-    std::string root;
-    EXPECT_TRUE(cases::SplitPath(Expand(path), &root, key, name)) << path;
-    return root == "HKCU" ? kCurrentUser : root == "HKLM" ? kLocalMachine : kClassesRoot;
+    const std::string full = Expand(path);
+    const auto first = full.find('\\'), last = full.rfind('\\');
+    *key = first == last ? "" : full.substr(first + 1, last - first - 1);
+    *name = full.substr(last + 1);
+    return full[3] == 'U' ? kCurrentUser : full[3] == 'M' ? kLocalMachine : kClassesRoot;
   }
 
   // Stores a value in `registry`; control.ini belongs to `memory`'s side only.
@@ -63,13 +54,18 @@ class UiCaseTest : public test::MainWindowFixture,
       registry.DeleteValue(handle, name);
       registry.CloseKey(handle);
     } else {
-      const std::string data = Data(stored);
+      const std::string data = Expanded(stored).data;
       const int types[] = {0, 0, platform::kRegSz, platform::kRegDword, platform::kRegBinary};
       registry.Put(root, key, name, types[stored.kind], {data.begin(), data.end()});
     }
   }
 
-  cases::Stored Read(const std::string& path) {
+  bool Store(const std::vector<cases::Value>& values) override {
+    for (const cases::Value& value : values) Store(memory, value);
+    return true;
+  }
+
+  cases::Stored Read(const std::string& path) override {
     if (const std::string key = cases::IniKey(path); !key.empty()) {
       const std::string value = profile.GetString(cases::kDontLoad, key, "\x01", Ini());
       return value == "\x01" ? cases::None() : cases::Txt(value);
@@ -99,7 +95,7 @@ class UiCaseTest : public test::MainWindowFixture,
   }
 
   // What a control shows, in the words of cases::Shown.
-  std::string Shown(const cases::Shown& shown) {
+  std::string Show(const cases::Shown& shown) override {
     ui::headless::Node* node = Main().FindId(shown.control);
     if (shown.tip) {
       if (auto* list = dynamic_cast<HCheckList*>(node)) return list->ItemTooltipText(shown.item);
@@ -115,64 +111,43 @@ class UiCaseTest : public test::MainWindowFixture,
     return node ? node->text() : "<no control>";
   }
 
-  void ShowPage(cases::Page page) { Get<HButton>(cases::PageButton(page)).Click(); }
+  bool ToFront(cases::Page page) override {
+    Get<HButton>(cases::PageButton(page)).Click();
+    return true;
+  }
+  bool Refresh() override {
+    MainWindowFixture::Refresh();
+    return true;
+  }
 
   // The row's action as the user takes it: a click on a check list's box selects its item too.
-  void Perform(const cases::Action& a) {
-    static const char* const kWhat[] = {"",       "",     "",          "",       "",    "click",
-                                        "choose", "type", "backspace", "toggle", "step"};
-    std::string what = kWhat[a.act];
+  bool Perform(const cases::Action& a) override {
+    std::string what = cases::ActName(a.act);
     if (what == "click" && !dynamic_cast<HCheckBox*>(Main().FindId(a.control))) what = "button";
-    ASSERT_NE(Main().FindId(a.control), nullptr) << "control " << a.control;
+    if (Main().FindId(a.control) == nullptr) return false;
     const test::UserAction action{a.control, what,
                                   a.act == cases::kStep ? (a.item + 1) / 2 : a.item, a.text};
     for (int i = 0; i < (a.act == cases::kBackspace ? a.item : 1); ++i) action.Perform(Main());
+    return true;
   }
 };
 
 TEST_P(UiCaseTest, DoesWhatItsRowSays) {
   const cases::UiCase& row = Rows()[GetParam()];
   SCOPED_TRACE(row.name);
-  const cases::Act act = row.action.act;
   platform::MemoryRegistry expected;
   if (!row.file.empty()) system.WriteFile(Expand(row.file), "MZ");
   for (const cases::Value& value : row.before) {
     Store(memory, value);
     Store(expected, value);
   }
+  const std::vector<cases::Value> stored = Snapshot(cases::WatchedPaths(Rows()));
   Start();
-  ShowPage(row.page);
-  if (act == cases::kRefresh || act == cases::kPageSwitch || act == cases::kAway) {
-    ASSERT_FALSE(row.shows.empty());
-    if (act == cases::kPageSwitch) ShowPage(cases::OtherPage(row.page));
-    EXPECT_EQ(Shown(row.shows[0]) == Expand(row.shows[0].text), row.keeps) << "beforehand";
-    for (const cases::Value& value : row.after) Store(memory, value);  // from outside
-    act == cases::kRefresh ? Refresh()
-                           : ShowPage(act == cases::kAway ? cases::OtherPage(row.page) : row.page);
-  } else if (act != cases::kStart) {
-    for (const cases::Value& value : row.after) {
-      const cases::Stored wanted = {value.stored.kind, Data(value.stored)};
-      EXPECT_FALSE(cases::Matches(Read(value.path), wanted)) << "beforehand " << value.path;
-    }
-    if (!row.refuses.empty()) Refuse(row.refuses, &expected);
-    Perform(row.action);
-  }
+  ToFront(row.page);
+  if (!row.refuses.empty()) Refuse(row.refuses, &expected);
+  EXPECT_EQ(Check(row, stored, true), "");
   for (const cases::Value& value : row.after) Store(expected, value);
-
-  EXPECT_EQ(Lower(memory.Dump()), Lower(expected.Dump()));
-  for (const std::string& path : cases::WatchedPaths(Rows())) {
-    if (cases::IniKey(path).empty()) continue;
-    cases::Stored wanted;
-    for (const auto* values : {&row.before, &row.after}) {
-      for (const cases::Value& value : *values) {
-        if (Lower(value.path) == Lower(path)) wanted = value.stored;
-      }
-    }
-    EXPECT_EQ(Read(path), wanted) << path << " holds " << cases::Describe(Read(path));
-  }
-  for (const cases::Shown& shown : row.shows) {
-    EXPECT_EQ(Shown(shown), Expand(shown.text)) << "control " << shown.control << " " << shown.item;
-  }
+  EXPECT_EQ(cases::Upper(memory.Dump()), cases::Upper(expected.Dump()));
   EXPECT_EQ(memory.open_handles(), 0u);
 }
 
