@@ -22,11 +22,6 @@ const std::vector<cases::UiCase>& Rows() {
   return rows;
 }
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 class UiCaseTest : public test::MainWindowFixture,
                    public ::testing::WithParamInterface<std::size_t> {
  protected:
@@ -159,13 +154,13 @@ TEST_P(UiCaseTest, DoesWhatItsRowSays) {
   }
   for (const cases::Value& value : row.after) Store(expected, value);
 
-  EXPECT_EQ(Lower(memory.Dump()), Lower(expected.Dump()));
+  EXPECT_EQ(test::Lower(memory.Dump()), test::Lower(expected.Dump()));
   for (const std::string& path : cases::WatchedPaths(Rows())) {
     if (cases::IniKey(path).empty()) continue;
     cases::Stored wanted;
     for (const auto* values : {&row.before, &row.after}) {
       for (const cases::Value& value : *values) {
-        if (Lower(value.path) == Lower(path)) wanted = value.stored;
+        if (test::Lower(value.path) == test::Lower(path)) wanted = value.stored;
       }
     }
     EXPECT_EQ(Read(path), wanted) << path << " holds " << cases::Describe(Read(path));
