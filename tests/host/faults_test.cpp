@@ -54,7 +54,6 @@ struct World {
     toolkit.loadable_pictures = {state.picture};
     const std::string windows = standins.system.WindowsDirectory();
     standins.system.WriteFile(state.picture, "BM");
-    fs::create_directory(platform::HostPath(windows + "\\ShellNew"));
     standins.system.WriteFile(windows + "\\ShellNew\\winword.doc", "template");
     standins.system.WriteFile(windows + "\\source.txt", "source");
     const std::string program = standins.system.ProgramDirectory();

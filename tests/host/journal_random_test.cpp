@@ -54,7 +54,6 @@ TEST_F(JournalRandomTest, AThousandSequencesUndoneLeaveEverythingAsItWas) {
   const std::string windows = system.WindowsDirectory();
   system.WriteFile(windows + "\\control.ini",
                    "[don't load]\r\ntimedate.cpl=no\r\n\r\n[MMCPL]\r\nNumApps=12\r\n");
-  fs::create_directory(platform::HostPath(windows + "\\ShellNew"));
   system.WriteFile(windows + "\\ShellNew\\template.txt", "template");
   system.WriteFile(windows + "\\source.txt", "source");
   Start();
