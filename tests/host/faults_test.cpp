@@ -1,18 +1,16 @@
 // Injected failures: start-up, the refresh, every page switch, every control's handler on every
 // page, the "Сервис" commands, the New-menu editor, the export and "Отменить все", each run again
 // and again on a lived-in registry and file tree with the N-th call to the registry, control.ini
-// or the files failing (N = 1, 2, ... up to the calls the operation makes), with every status the
-// system gives, once or from that call on. The failing stand-ins sit under the journal, as the
-// system sits under it in the real program. After each run:
-//  - every registry value and key, and every file, holds either what it held before or what the
-//    operation leaves when nothing fails: nothing the operation does not name is written, and
-//    nothing is left half-done within one value or one file (no temporary file stays either);
+// or the files failing (every N the operation reaches), with each status the system gives, once
+// or from then on; the failing stand-ins sit under the journal, as the system does. After each run:
+//  - every registry item and every file holds what it held before or what the run without failure
+//    leaves: nothing the operation does not name is written, nothing is left half-done within one
+//    value or file, no temporary file stays;
 //  - no key handle stays open;
-//  - with one failure, the controls show what is stored: a refresh after it changes no control,
-//    but for the one control a failed read left behind;
+//  - with one failure, a refresh changes no control but the one a failed read left behind;
 //  - a failed export says so.
-// VIREO_FAULTS=full runs every status in both modes for every call; the default runs one status a
-// call, in turn, which is the short version the test command runs.
+// VIREO_FAULTS=full runs every status in both modes for every call; the default, which the test
+// command runs, one status a call in turn.
 #include <gtest/gtest.h>
 
 #include <algorithm>
