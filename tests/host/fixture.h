@@ -48,6 +48,23 @@ inline std::string Ticks(HCheckList& list) {
   return ticks;
 }
 
+// A stored value: a string's text, a 32-bit number as "#N", any other type as "type N: " and its
+// bytes as text; "<none>" when it is missing.
+inline std::string Stored(platform::MemoryRegistry& memory, platform::HKey root,
+                          const std::string& key, const std::string& name) {
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  if (!memory.Get(root, key, name, &type, &data)) return "<none>";
+  const std::string text(data.begin(), data.end());
+  if (type == platform::kRegSz) return text;
+  if (type == platform::kRegDword && data.size() == 4) {
+    std::int32_t number = 0;
+    std::memcpy(&number, data.data(), 4);
+    return "#" + std::to_string(number);
+  }
+  return "type " + std::to_string(type) + ": " + text;
+}
+
 // The stand-ins are a base, so that every test names them as its own members.
 class Fixture : public ::testing::Test, protected platform::StandIns {
  protected:
@@ -73,20 +90,8 @@ class Fixture : public ::testing::Test, protected platform::StandIns {
     }
     return lines;
   }
-  // A stored value: a string's text, a 32-bit number as "#N", any other type as "type N: " and
-  // its bytes as text; "<none>" when it is missing.
   std::string Stored(platform::HKey root, const std::string& key, const std::string& name) {
-    std::uint32_t type = 0;
-    std::vector<std::uint8_t> data;
-    if (!memory.Get(root, key, name, &type, &data)) return "<none>";
-    const std::string text(data.begin(), data.end());
-    if (type == platform::kRegSz) return text;
-    if (type == platform::kRegDword && data.size() == 4) {
-      std::int32_t number = 0;
-      std::memcpy(&number, data.data(), 4);
-      return "#" + std::to_string(number);
-    }
-    return "type " + std::to_string(type) + ": " + text;
+    return test::Stored(memory, root, key, name);
   }
 };
 

@@ -20,13 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using ui::headless::Node;
 
-// A dump of the registry with its key paths and value names (and the hex digits of the data)
-// in small letters.
-std::string Folded(std::string dump) {
-  for (char& c : dump) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return dump;
-}
-
 class JournalRandomTest : public test::MainWindowFixture {
  protected:
   // One user action, chosen at random, on `top`; returns what it did, for the failure report.
@@ -61,7 +54,6 @@ TEST_F(JournalRandomTest, AThousandSequencesUndoneLeaveEverythingAsItWas) {
   const std::string windows = system.WindowsDirectory();
   system.WriteFile(windows + "\\control.ini",
                    "[don't load]\r\ntimedate.cpl=no\r\n\r\n[MMCPL]\r\nNumApps=12\r\n");
-  fs::create_directory(platform::HostPath(windows + "\\ShellNew"));
   system.WriteFile(windows + "\\ShellNew\\template.txt", "template");
   system.WriteFile(windows + "\\source.txt", "source");
   Start();
@@ -106,12 +98,12 @@ TEST_F(JournalRandomTest, AThousandSequencesUndoneLeaveEverythingAsItWas) {
     // An undone deletion brings a value back under the name the program spells, which the
     // system matches without regard to letter case ("nevershowext" comes back "NeverShowExt").
     if (memory.Fingerprint() != registry_before) {
-      ASSERT_EQ(Folded(memory.Dump()), Folded(start)) << report;
+      ASSERT_EQ(test::Lower(memory.Dump()), test::Lower(start)) << report;
     }
     ASSERT_EQ(test::FileTree(root), files_before) << report;
     ASSERT_EQ(asked, 0) << report;
   }
-  EXPECT_EQ(Folded(memory.Dump()), Folded(start));
+  EXPECT_EQ(test::Lower(memory.Dump()), test::Lower(start));
 }
 
 }  // namespace

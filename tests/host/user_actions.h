@@ -2,6 +2,7 @@
 // tree; shared by the injected-failure runs and the random undo sequences.
 #pragma once
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -15,6 +16,12 @@
 #include "ui/headless/headless.h"
 
 namespace vireo::test {
+
+// `text` in small letters (the registry's names compare so).
+inline std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
 
 inline std::string ReadWhole(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
