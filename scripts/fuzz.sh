@@ -29,6 +29,8 @@ targets=()
 for t in "$VIREO_BUILD"/fuzz/*_fuzzer; do
   [ -x "$t" ] || continue
   name=$(basename "$t")
+  # A program left in the build by a target since removed from fuzz/ is not run.
+  [ -f "$VIREO_ROOT/fuzz/$name.cpp" ] || continue
   if [ ${#chosen[@]} -gt 0 ] && [[ " ${chosen[*]} " != *" ${name%_fuzzer} "* ]]; then continue; fi
   targets+=("$t")
 done
