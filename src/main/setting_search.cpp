@@ -136,16 +136,20 @@ std::vector<int> SettingIndex::Match(std::string_view query) const {
   };
   for (std::size_t i = 0; i < findings_.size(); ++i) {
     const Finding& f = findings_[i];
-    if (std::all_of(words.begin(), words.end(), [&](const auto& w) { return in(f.folded, w); })) {
-      how[i] = kOwn;
-      if (f.item >= 0) list_matched[f.binding] = true;
-    } else if (std::all_of(words.begin(), words.end(), [&](const std::string& word) {
-                 return in(f.folded, word) || std::any_of(f.help.begin(), f.help.end(), [&](int s) {
-                          return in(help_[static_cast<std::size_t>(s)].words, word);
-                        });
-               })) {
+    // Each word is looked for once: in the finding's own fields, else in its help.
+    how[i] = kOwn;
+    for (const std::string& word : words) {
+      if (in(f.folded, word)) continue;
+      const bool helped = std::any_of(f.help.begin(), f.help.end(), [&](int s) {
+        return in(help_[static_cast<std::size_t>(s)].words, word);
+      });
+      if (!helped) {
+        how[i] = kNone;
+        break;
+      }
       how[i] = kHelp;
     }
+    if (how[i] == kOwn && f.item >= 0) list_matched[f.binding] = true;
   }
   std::vector<int> found;
   for (std::size_t i = 0; i < findings_.size(); ++i) {
