@@ -1,6 +1,5 @@
 // Running a sequence of registry calls on a registry, each call described as one line, and two
-// registries compared call by call, with a divergence shrunk to the shortest sequence that
-// still shows it.
+// registries compared call by call.
 #include "cases/regdiff.h"
 
 #include <algorithm>
@@ -192,26 +191,6 @@ Divergence Compare(platform::Registry& first, platform::Registry& second,
               b[static_cast<std::size_t>(differ - a.begin())], result.calls};
   }
   return result;
-}
-
-Sequence Shrink(platform::Registry& first, platform::Registry& second, Sequence sequence) {
-  // What follows the first difference does not matter; then single calls go, from the first on
-  // again after each one that could, until none can.
-  Divergence d = Compare(first, second, sequence);
-  if (d.found) sequence.resize(d.index + 1);
-  for (std::size_t i = 0; d.found && i < sequence.size() && sequence.size() > 1;) {
-    Sequence shorter = sequence;
-    shorter.erase(shorter.begin() + static_cast<std::ptrdiff_t>(i));
-    const Divergence e = Compare(first, second, shorter);
-    if (e.found) {
-      shorter.resize(e.index + 1);
-      sequence = std::move(shorter);
-      i = 0;
-    } else {
-      ++i;
-    }
-  }
-  return sequence;
 }
 
 }  // namespace vireo::regdiff

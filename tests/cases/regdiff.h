@@ -83,8 +83,4 @@ struct Divergence {
 
 Divergence Compare(platform::Registry& first, platform::Registry& second, const Sequence& sequence);
 
-// The shortest sequence found by removing calls from `sequence` (which must diverge) while it
-// still diverges: every call of the result is needed.
-Sequence Shrink(platform::Registry& first, platform::Registry& second, Sequence sequence);
-
 }  // namespace vireo::regdiff

@@ -1,7 +1,7 @@
 // Differential test of the registry stand-in: runs the fixed sequences of registry calls and
 // generated ones on the real registry (Wine in Windows 98 mode, through the adapter) and on the
-// in-memory stand-in, and compares every call's result. A sequence that diverges is shrunk to
-// the shortest one that still does, which is printed call by call with both results.
+// in-memory stand-in, and compares every call's result. A sequence that diverges is printed call
+// by call up to the first call whose results differ, with both results.
 //
 //   regdiff.exe [COUNT [FIRST_SEED]]   COUNT sequences (300), seeds FIRST_SEED (1) on
 //
@@ -22,22 +22,17 @@ namespace {
 
 using vireo::regdiff::Sequence;
 
-// Compares one sequence; a divergence is shrunk and printed.
+// Compares one sequence; a divergence is printed.
 std::size_t Check(vireo::platform::Registry& real, vireo::platform::Registry& memory,
                   const std::string& title, const Sequence& sequence) {
-  const vireo::regdiff::Divergence found = vireo::regdiff::Compare(real, memory, sequence);
-  ++(found.found ? report::failed : report::passed);
-  if (!found.found) return found.calls;
-  const Sequence shortest = vireo::regdiff::Shrink(real, memory, sequence);
-  const vireo::regdiff::Divergence d = vireo::regdiff::Compare(real, memory, shortest);
-  report::say("FAIL: %s diverges; the shortest sequence (%u of %u calls):", title.c_str(),
-              static_cast<unsigned>(shortest.size()), static_cast<unsigned>(sequence.size()));
-  for (std::size_t i = 0; i < shortest.size(); ++i) {
-    report::say("  %s", vireo::regdiff::Describe(shortest[i]).c_str());
-    if (i == d.index)
-      report::say("    Wine: %s\n    stand-in: %s", d.first.c_str(), d.second.c_str());
+  const vireo::regdiff::Divergence d = vireo::regdiff::Compare(real, memory, sequence);
+  ++(d.found ? report::failed : report::passed);
+  if (d.found) report::say("FAIL: %s diverges at call %u:", title.c_str(), unsigned(d.index + 1));
+  for (std::size_t i = 0; d.found && i <= d.index; ++i) {
+    report::say("  %s", vireo::regdiff::Describe(sequence[i]).c_str());
   }
-  return found.calls;
+  if (d.found) report::say("    Wine: %s\n    stand-in: %s", d.first.c_str(), d.second.c_str());
+  return d.calls;
 }
 
 }  // namespace
