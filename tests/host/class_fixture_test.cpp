@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -16,34 +15,27 @@
 namespace vireo {
 namespace {
 
-class ClassFixtureTest : public test::MainWindowFixture {
- protected:
-  void SetUp() override {
-    std::ifstream in(VIREO_CLASSES_REG, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    ASSERT_FALSE(text.str().empty()) << "no fixture at " << VIREO_CLASSES_REG;
-    std::string error;
-    ASSERT_TRUE(platform::LoadRegedit4(memory, text.str(), &error)) << error;
-  }
-  // How many keys lie directly below HKLM\Software\Classes, and how many of them are extensions.
-  std::pair<std::size_t, std::size_t> Keys() {
-    platform::HKey key = 0;
-    EXPECT_EQ(memory.OpenKey(kLocalMachine, "Software\\Classes", 1, &key), 0);
-    std::size_t all = 0, extensions = 0;
-    std::string name;
-    for (; memory.EnumKey(key, static_cast<std::uint32_t>(all), &name) == platform::kSuccess;
-         ++all) {
-      extensions += name[0] == '.';
-    }
-    memory.CloseKey(key);
-    return {all, extensions};
-  }
-};
+using ClassFixtureTest = test::MainWindowFixture;
 
 TEST_F(ClassFixtureTest, NewMenuListFindsTheEntriesAmongThousandsOfKeysAtLittleCost) {
-  const auto [class_keys, extensions] = Keys();
+  std::ifstream in(VIREO_CLASSES_REG, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  ASSERT_FALSE(text.str().empty()) << "no fixture at " << VIREO_CLASSES_REG;
+  std::string error;
+  ASSERT_TRUE(platform::LoadRegedit4(memory, text.str(), &error)) << error;
+  // The keys directly below HKLM\Software\Classes, and how many of them are extensions.
+  std::uint32_t class_keys = 0;
+  std::size_t extensions = 0;
+  platform::HKey key = 0;
+  ASSERT_EQ(memory.OpenKey(kLocalMachine, "Software\\Classes", 1, &key), 0);
+  for (std::string name; memory.EnumKey(key, class_keys, &name) == platform::kSuccess;) {
+    ++class_keys;
+    extensions += name[0] == '.';
+  }
+  memory.CloseKey(key);
   ASSERT_GE(extensions, 600u);
+
   Start();
   counting.Reset();
   window->page<main::FilesPage>().new_menu().Fill();
@@ -60,13 +52,12 @@ TEST_F(ClassFixtureTest, NewMenuListFindsTheEntriesAmongThousandsOfKeysAtLittleC
   }
   EXPECT_EQ(Writes(), 0u);
   EXPECT_EQ(memory.open_handles(), 0u);
-  std::printf("FillNewList: %zu calls for %zu class keys, %zu extension keys\n", calls, class_keys,
-              extensions);
   // One enumeration step a class key, three calls an extension key without subkeys (open, one
   // enumeration, close), a few more for the extensions with entries, and the classes key opened
   // and closed for each slice of idle time.
   const std::size_t slices = class_keys / main::kNewMenuKeysPerSlice + 1;
-  EXPECT_LE(calls, class_keys + 3 * extensions + 12 * items.size() + 2 * slices + 10);
+  EXPECT_LE(calls, class_keys + 3 * extensions + 12 * items.size() + 2 * slices + 10)
+      << class_keys << " class keys, " << extensions << " extension keys";
 }
 
 }  // namespace

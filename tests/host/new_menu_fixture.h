@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 
 #include "fixture.h"
@@ -15,7 +14,7 @@ namespace vireo::test {
 
 using ui::headless::HOptionButton;
 
-inline constexpr char kClasses[] = "Software\\Classes\\";
+inline const std::string kClasses = "Software\\Classes\\";
 
 class NewMenuTest : public MainWindowFixture {
  protected:
@@ -24,10 +23,13 @@ class NewMenuTest : public MainWindowFixture {
     MainWindowFixture::Start();
     window->ShowPage(main::PageId::kFiles);
   }
-  // An extension with its class and the class's description.
-  void Type(const std::string& ext, const std::string& cls, const std::string& description) {
+  // An extension with its class, the class's description and, at `entry` below the extension
+  // key, a NullFile entry; none of the last two when empty.
+  void Type(const std::string& ext, const std::string& cls, const std::string& description,
+            const std::string& entry = "") {
     memory.PutText(kLocalMachine, kClasses + ext, "", cls);
     if (!description.empty()) memory.PutText(kLocalMachine, kClasses + cls, "", description);
+    if (!entry.empty()) Value(ext + "\\" + entry, "NullFile");
   }
   // A value of an entry key, `key` below the classes key ("." + ext + "\ShellNew").
   void Value(const std::string& key, const std::string& name, const std::string& text = "") {
@@ -68,16 +70,25 @@ class NewMenuTest : public MainWindowFixture {
     }
     return state;
   }
-  // Opens "Добавить" with the type typed in, lets `act` fill the editor, then clicks `button`.
-  void Add(const std::string& type, std::function<void(HWindow&)> act,
-           int button = IDC_NEW_ENTRY_OK) {
+  // Opens "Добавить" with the type typed in, lets `act` fill the editor, then clicks "OK" unless
+  // `act` has closed it.
+  void Add(const std::string& type, std::function<void(HWindow&)> act) {
     InEditor([&](HWindow& editor) {
       In<HTextBox>(editor, IDC_NEW_ENTRY_EXTENSION).Type(type);
       act(editor);
-      In<HButton>(editor, button).Click();
+      if (editor.open()) In<HButton>(editor, IDC_NEW_ENTRY_OK).Click();
     });
     Get<HButton>(IDC_NEW_MENU_ADD).Click();
     Settle();
+  }
+  // The same with option `option` (none for 0) selected and `text` in its box (the first has none).
+  void Add(const std::string& type, int option, const std::string& text = "") {
+    static constexpr int kBoxes[] = {IDC_NEW_ENTRY_USE_FILE, IDC_NEW_ENTRY_COPY_FILE,
+                                     IDC_NEW_ENTRY_TEXT, IDC_NEW_ENTRY_COMMAND};
+    Add(type, [&](HWindow& editor) {
+      if (option) Option(editor, option).Click();
+      if (option > 1) In<HTextBox>(editor, kBoxes[option - 2]).Replace(text);
+    });
   }
   std::string ShellNewDir() { return system.WindowsDirectory() + "\\ShellNew"; }
 };

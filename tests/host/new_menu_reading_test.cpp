@@ -13,13 +13,9 @@ class NewMenuReadingTest : public NewMenuTest {
  protected:
   // Entries .a00 to .a39, more than two slices read, and the items of some of them.
   static std::string Ext(int i) { return (i < 10 ? ".a0" : ".a") + std::to_string(i); }
-  void FortyEntries() {
-    for (int i = 0; i < 40; ++i) Value(Ext(i) + "\\ShellNew", "NullFile");
-  }
-  std::vector<std::string> Listed(int from, int to, const std::string& more = "") {
+  std::vector<std::string> Listed(int from, int to) {
     std::vector<std::string> items;
     for (int i = from; i < to; ++i) items.push_back("<Unknown> (" + Ext(i) + ")");
-    if (!more.empty()) items.push_back(more);
     return items;
   }
   // Runs the idle work a slice at a time: after each, the list shows `before` or `after`, whole,
@@ -38,8 +34,9 @@ class NewMenuReadingTest : public NewMenuTest {
   }
 };
 
-TEST_F(NewMenuReadingTest, StartUpLeavesTheListToIdleTimeAndItShowsWhole) {
-  FortyEntries();
+TEST_F(NewMenuReadingTest, ShownOnlyWholeAndStartedAfreshByWhatComesDuringAReading) {
+  for (int i = 0; i < 40; ++i) Value(Ext(i) + "\\ShellNew", "NullFile");
+  // Start-up leaves the list to idle time.
   window = std::make_unique<main::MainWindow>(platform, toolkit, &journal);
   ASSERT_TRUE(window->Load());
   window->Show();
@@ -60,52 +57,32 @@ TEST_F(NewMenuReadingTest, StartUpLeavesTheListToIdleTimeAndItShowsWhole) {
   EXPECT_EQ(List().clears(), clears);
   EXPECT_EQ(List().Selection(), 0);
   EXPECT_EQ(Writes(), 0u);
-}
 
-TEST_F(NewMenuReadingTest, WhatComesDuringAReadingStartsItAfreshAndNothingStaleShows) {
-  // Each action comes once the reading has passed .a00, and changes .a00.
-  const struct {
-    const char* action;
-    std::function<void()> act;
-    std::vector<std::string> after;
-  } cases[] = {
-      {"refresh after outside changes",
-       [this] {
-         memory.DeleteKey(kLocalMachine, std::string(kClasses) + ".a00\\ShellNew");
-         Value(".b\\ShellNew", "NullFile");
-         Main().Command(IDM_FILE_REFRESH);
-       },
-       Listed(1, 40, "<Unknown> (.b)")},
-      {"Удалить",
-       [this] {
-         List().Choose(0);
-         Get<HButton>(IDC_NEW_MENU_DELETE).Click();
-       },
-       Listed(1, 40)},
-      {"Добавить, the entry made empty",
-       [this] {
-         InEditor([](HWindow& editor) {
-           In<HTextBox>(editor, IDC_NEW_ENTRY_EXTENSION).Type("a00");
-           In<HButton>(editor, IDC_NEW_ENTRY_OK).Click();
-         });
-         Get<HButton>(IDC_NEW_MENU_ADD).Click();
-       },
-       Listed(1, 40)},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.action);
-    for (const char* key : {".b\\ShellNew", ".b"})
-      memory.DeleteKey(kLocalMachine, kClasses + std::string(key));
-    FortyEntries();
-    Start();
-    ASSERT_EQ(Items(), Listed(0, 40));
-    // A reading under way, .a00 read.
+  // Each action comes once a reading has passed the first slice of keys, and takes entry
+  // `changed` there from the list.
+  const auto during_a_reading = [this](int changed, const std::function<void()>& act) {
+    SCOPED_TRACE(changed);
     Main().Command(IDM_FILE_REFRESH);
     ASSERT_EQ(toolkit.RunIdle(2), 2);
     ASSERT_TRUE(window->page<main::FilesPage>().new_menu().Filling());
-    c.act();
-    ReadSliceBySlice(Listed(0, 40), c.after);
-  }
+    act();
+    ReadSliceBySlice(Listed(changed, 40), Listed(changed + 1, 40));
+  };
+  during_a_reading(0, [this] {  // changed outside, then a refresh
+    memory.DeleteKey(kLocalMachine, kClasses + Ext(0) + "\\ShellNew");
+    Main().Command(IDM_FILE_REFRESH);
+  });
+  during_a_reading(1, [this] {  // "Удалить"
+    List().Choose(0);
+    Get<HButton>(IDC_NEW_MENU_DELETE).Click();
+  });
+  during_a_reading(2, [this] {  // "Добавить", the entry made empty
+    InEditor([](HWindow& editor) {
+      In<HTextBox>(editor, IDC_NEW_ENTRY_EXTENSION).Type(Ext(2).substr(1));
+      In<HButton>(editor, IDC_NEW_ENTRY_OK).Click();
+    });
+    Get<HButton>(IDC_NEW_MENU_ADD).Click();
+  });
 }
 
 }  // namespace
