@@ -89,8 +89,7 @@ int runTools(const std::string& exe, const char* desktop) {
   const DWORD pid = program.pid();
 
   postCommand(main, IDM_HELP_OS);
-  HWND info = awaitWindow(pid, tools::kSystemInfoTitle);
-  if (info != nullptr) {
+  if (HWND info = awaitWindow(pid, tools::kSystemInfoTitle)) {
     same(windowText(byId(info, IDC_SYSINFO_OS_VERSION)), kWin98Line, "the version line");
     char name[256] = {};
     DWORD size = sizeof name;
@@ -110,8 +109,7 @@ int runTools(const std::string& exe, const char* desktop) {
   }
 
   postCommand(main, IDM_HELP_ABOUT);
-  HWND about = awaitWindow(pid, tools::kAboutTitle);
-  if (about != nullptr) {
+  if (HWND about = awaitWindow(pid, tools::kAboutTitle)) {
     same(windowText(byId(about, IDC_ABOUT_VERSION)), "Версия 1.0.0",
          "the version from the version resource");
     check(closeWith(about, IDC_ABOUT_OK), "\"OK\" closes \"О программе\"");
