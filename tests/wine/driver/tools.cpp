@@ -19,11 +19,6 @@ namespace {
 namespace tools = vireo::tools;
 const char kWin98Line[] = "Windows 98 SE v.4.10 Build 2222A";
 
-// A visible top-level window of the program whose title begins with `title`, waited for.
-HWND awaitWindow(DWORD pid, const std::string& title) {
-  return expectTop(pid, title, "the window " + quoted(title) + " is shown");
-}
-
 // The line of the process list whose program file is `path` or ends in "\\`path`" (any letter
 // case), or -1.
 int lineOf(HWND list, const std::string& path) {
@@ -37,7 +32,7 @@ int lineOf(HWND list, const std::string& path) {
 
 void checkProcesses(DWORD pid, HWND info, const std::string& exe) {
   clickLater(byId(info, IDC_SYSINFO_PROCESSES));
-  HWND procs = awaitWindow(pid, tools::kProcessListTitle);
+  HWND procs = expectTop(pid, tools::kProcessListTitle, "the process list is shown");
   if (procs == nullptr) return;
   HWND list = byId(procs, IDC_PROCS_LIST);
   check(lineOf(list, exe) >= 0, "the list holds the program by its full path " + quoted(exe));
@@ -69,7 +64,7 @@ void checkProcesses(DWORD pid, HWND info, const std::string& exe) {
 
 void checkWindows(DWORD pid, HWND info, HWND main) {
   clickLater(byId(info, IDC_SYSINFO_WINDOWS));
-  HWND windows = awaitWindow(pid, tools::kWindowListTitle);
+  HWND windows = expectTop(pid, tools::kWindowListTitle, "the window list is shown");
   if (windows == nullptr) return;
   std::string handle = std::to_string(reinterpret_cast<std::uintptr_t>(main));
   if (handle.size() < 5) handle.insert(0, 5 - handle.size(), ' ');
@@ -89,7 +84,7 @@ int runTools(const std::string& exe, const char* desktop) {
   const DWORD pid = program.pid();
 
   postCommand(main, IDM_HELP_OS);
-  if (HWND info = awaitWindow(pid, tools::kSystemInfoTitle)) {
+  if (HWND info = expectTop(pid, tools::kSystemInfoTitle, "the system information is shown")) {
     same(windowText(byId(info, IDC_SYSINFO_OS_VERSION)), kWin98Line, "the version line");
     char name[256] = {};
     DWORD size = sizeof name;
@@ -109,7 +104,7 @@ int runTools(const std::string& exe, const char* desktop) {
   }
 
   postCommand(main, IDM_HELP_ABOUT);
-  if (HWND about = awaitWindow(pid, tools::kAboutTitle)) {
+  if (HWND about = expectTop(pid, tools::kAboutTitle, "\"О программе\" is shown")) {
     same(windowText(byId(about, IDC_ABOUT_VERSION)), "Версия 1.0.0",
          "the version from the version resource");
     check(closeWith(about, IDC_ABOUT_OK), "\"OK\" closes \"О программе\"");
