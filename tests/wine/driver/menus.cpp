@@ -12,14 +12,6 @@ namespace {
 namespace service = vireo::service;
 constexpr int kNotepadEntry = 6;  // "Блокнот", in the Windows directory
 
-// Waits for the program's message box showing `text`, and presses its button `answer`.
-bool answer(DWORD pid, std::string_view text, int button, const std::string& what) {
-  HWND box = expectTop(pid, kMainTitle, what + ": a message box is shown", true);
-  if (box == nullptr) return false;
-  check(shows(box, text), what + ": it says " + quoted(text));
-  return check(pressButton(box, button), what + ": the box is closed");
-}
-
 // Closes a dialog of the shell through its Cancel button, or as its title bar would.
 void dismiss(HWND dialog) {
   if (!pressButton(dialog, IDCANCEL)) PostMessageA(dialog, WM_CLOSE, 0, 0);
@@ -38,7 +30,10 @@ int runMenus(const std::string& exe, const char* desktop) {
 
   // The backup answered "Нет" (the system's answer as the program reads it) starts nothing.
   postCommand(main, IDM_SERVICE_SAVEREG);
-  answer(pid, service::kBackupQuestion, IDNO, "the registry backup");
+  if (HWND box = expectTop(pid, kMainTitle, "the registry backup asks first", true)) {
+    check(shows(box, service::kBackupQuestion), "it asks " + quoted(service::kBackupQuestion));
+    check(pressButton(box, IDNO), "\"Нет\" closes the question");
+  }
   Sleep(500);
   check(!readFile(backup).exists && findTop(pid, kMainTitle, true) == nullptr,
         "after \"Нет\" no backup is made and nothing more is asked");

@@ -11,11 +11,18 @@
 #include <functional>
 
 #include "driver.h"
+#include "main/search_window.h"
+#include "service/journal_window.h"
+#include "tools/about.h"
+#include "tools/process_list.h"
+#include "tools/system_info.h"
+#include "tools/window_list.h"
 
 namespace driver {
 
 namespace {
 
+namespace tools = vireo::tools;
 constexpr double kLimitMs = 1000;
 // How long an owner that is late is waited for, so that the time it took is still measured.
 constexpr DWORD kPatienceMs = 4000;
@@ -154,25 +161,25 @@ int runModal(const std::string& exe, const char* desktop) {
   const Modal overMain[] = {
       {"the New-menu editor", [&] { clickLater(add); }, "Vireo: Меню \"Создать\"", IDC_NEW_ENTRY_OK,
        true, IDC_NEW_ENTRY_CANCEL, IDC_NEW_ENTRY_APPLY},
-      {"the change journal", [&] { postCommand(main, IDM_SERVICE_JOURNAL); }, "Журнал изменений",
-       IDC_JOURNAL_CLOSE, false},
-      {"the system information", [&] { postCommand(main, IDM_HELP_OS); }, " Системная информация",
+      {"the change journal", [&] { postCommand(main, IDM_SERVICE_JOURNAL); },
+       vireo::service::kJournalTitle, IDC_JOURNAL_CLOSE, false},
+      {"the system information", [&] { postCommand(main, IDM_HELP_OS); }, tools::kSystemInfoTitle,
        IDC_SYSINFO_OK, true},
-      {"\"О программе\"", [&] { postCommand(main, IDM_HELP_ABOUT); }, "О программе", IDC_ABOUT_OK,
-       true},
-      {"the search window", [&] { postCommand(main, IDM_FILE_FIND); }, "Поиск параметра",
+      {"\"О программе\"", [&] { postCommand(main, IDM_HELP_ABOUT); }, tools::kAboutTitle,
+       IDC_ABOUT_OK, true},
+      {"the search window", [&] { postCommand(main, IDM_FILE_FIND); }, vireo::main::kSearchTitle,
        IDC_SEARCH_CLOSE, false},
   };
   for (const Modal& m : overMain) endEveryWay(pid, main, m);
 
   // The process and window lists, over the system information.
   postCommand(main, IDM_HELP_OS);
-  if (HWND info = expectTop(pid, " Системная информация", "the system information opens")) {
+  if (HWND info = expectTop(pid, tools::kSystemInfoTitle, "the system information opens")) {
     const Modal overInfo[] = {
         {"the process list", [&] { clickLater(byId(info, IDC_SYSINFO_PROCESSES)); },
-         "Список активных процессов (", IDC_PROCS_OK, true},
+         tools::kProcessListTitle, IDC_PROCS_OK, true},
         {"the window list", [&] { clickLater(byId(info, IDC_SYSINFO_WINDOWS)); },
-         " Список текущих окон", IDC_WINDOWS_OK, true},
+         tools::kWindowListTitle, IDC_WINDOWS_OK, true},
     };
     for (const Modal& m : overInfo) endEveryWay(pid, info, m);
     check(!IsWindowEnabled(main), "the main window still waits under the system information");
@@ -180,7 +187,7 @@ int runModal(const std::string& exe, const char* desktop) {
     // The main window closed from outside (as a task list ends a program) over the system
     // information and its process list: both go with it, and the program ends.
     clickLater(byId(info, IDC_SYSINFO_PROCESSES));
-    if (expectTop(pid, "Список активных процессов (", "the process list opens over it")) {
+    if (expectTop(pid, tools::kProcessListTitle, "the process list opens over it")) {
       PostMessageA(main, WM_CLOSE, 0, 0);
       check(program.waitExit(5000), "closing the main window ends the program from two deep");
     }

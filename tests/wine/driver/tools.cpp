@@ -16,35 +16,26 @@ namespace driver {
 
 namespace {
 
-using vireo::tools::kAboutTitle;
-using vireo::tools::kSystemInfoTitle;
-using vireo::tools::kWindowListTitle;
-const std::string kProcessesTitle = vireo::tools::kProcessListTitle + std::string(" (");
+namespace tools = vireo::tools;
 const char kWin98Line[] = "Windows 98 SE v.4.10 Build 2222A";
 
-// A visible top-level window of the program whose title begins with `title`, waited for.
-HWND awaitWindow(DWORD pid, const std::string& title) {
-  return expectTop(pid, title, "the window " + quoted(title) + " is shown");
-}
-
-// The line of the process list whose program file ends in `name` (any letter case), or -1.
-int lineOf(HWND list, const std::string& name) {
+// The line of the process list whose program file is `path` or ends in "\\`path`" (any letter
+// case), or -1.
+int lineOf(HWND list, const std::string& path) {
   const std::vector<std::string> lines = listItems(list);
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (lower(lines[i]).ends_with("\\" + lower(name))) return static_cast<int>(i);
+    const std::string line = lower(lines[i]);
+    if (line == lower(path) || line.ends_with("\\" + lower(path))) return static_cast<int>(i);
   }
   return -1;
 }
 
 void checkProcesses(DWORD pid, HWND info, const std::string& exe) {
   clickLater(byId(info, IDC_SYSINFO_PROCESSES));
-  HWND procs = awaitWindow(pid, kProcessesTitle);
+  HWND procs = expectTop(pid, tools::kProcessListTitle, "the process list is shown");
   if (procs == nullptr) return;
   HWND list = byId(procs, IDC_PROCS_LIST);
-  const std::vector<std::string> lines = listItems(list);
-  const bool self = std::any_of(lines.begin(), lines.end(),
-                                [&](const std::string& line) { return lower(line) == lower(exe); });
-  check(self, "the list holds the program by its full path " + quoted(exe));
+  check(lineOf(list, exe) >= 0, "the list holds the program by its full path " + quoted(exe));
 
   // A Notepad started here, selected and ended.
   STARTUPINFOA startup{};
@@ -73,7 +64,7 @@ void checkProcesses(DWORD pid, HWND info, const std::string& exe) {
 
 void checkWindows(DWORD pid, HWND info, HWND main) {
   clickLater(byId(info, IDC_SYSINFO_WINDOWS));
-  HWND windows = awaitWindow(pid, kWindowListTitle);
+  HWND windows = expectTop(pid, tools::kWindowListTitle, "the window list is shown");
   if (windows == nullptr) return;
   std::string handle = std::to_string(reinterpret_cast<std::uintptr_t>(main));
   if (handle.size() < 5) handle.insert(0, 5 - handle.size(), ' ');
@@ -93,8 +84,7 @@ int runTools(const std::string& exe, const char* desktop) {
   const DWORD pid = program.pid();
 
   postCommand(main, IDM_HELP_OS);
-  HWND info = awaitWindow(pid, kSystemInfoTitle);
-  if (info != nullptr) {
+  if (HWND info = expectTop(pid, tools::kSystemInfoTitle, "the system information is shown")) {
     same(windowText(byId(info, IDC_SYSINFO_OS_VERSION)), kWin98Line, "the version line");
     char name[256] = {};
     DWORD size = sizeof name;
@@ -114,8 +104,7 @@ int runTools(const std::string& exe, const char* desktop) {
   }
 
   postCommand(main, IDM_HELP_ABOUT);
-  HWND about = awaitWindow(pid, kAboutTitle);
-  if (about != nullptr) {
+  if (HWND about = expectTop(pid, tools::kAboutTitle, "\"О программе\" is shown")) {
     same(windowText(byId(about, IDC_ABOUT_VERSION)), "Версия 1.0.0",
          "the version from the version resource");
     check(closeWith(about, IDC_ABOUT_OK), "\"OK\" closes \"О программе\"");
