@@ -38,48 +38,20 @@ class JournalTest : public test::Fixture {
   int asked = 0;
 };
 
-TEST_F(JournalTest, UndoGivesBackTypeAndBytesAndRemovesWhatItCreated) {
-  memory.Put(kCurrentUser, "Control Panel\\Desktop", "Wallpaper", platform::kRegBinary,
-             {0x01, 0x00, 0xFF});
-  memory.PutNumber(kCurrentUser, "Software", "There", 1);
-  const std::string start = memory.Dump();
-  const std::string seven = "\x07\0\0\0"s;
-  Set(kCurrentUser, "Control Panel\\Desktop",
-      {{"Wallpaper", platform::kRegSz, "a.bmp\0"s}, {"New", platform::kRegDword, seven}});
-  // Two levels that did not exist: the entry names the upper one.
-  Set(kCurrentUser, "Software\\Vireo Test\\Deep", {{"", platform::kRegSz, "x\0"s}});
-  // Writing what is there already changes nothing and is not recorded.
-  Set(kCurrentUser, "Control Panel\\Desktop", {{"New", platform::kRegDword, seven}});
-
-  const auto& entries = journal.entries();
-  ASSERT_EQ(entries.size(), 4u);
-  EXPECT_EQ(entries[0].change.before.bytes, "\x01\x00\xFF"s);
-  EXPECT_EQ(entries[2].change.target, Target::kKey);
-  EXPECT_EQ(entries[2].change.key, "Software\\Vireo Test");
-  // The default value of a new key was never set: absent, not the empty text.
-  EXPECT_FALSE(entries[3].change.before.present);
-  EXPECT_EQ(journal.UndoAll(Answering(false)), 4);
-  EXPECT_EQ(asked, 0);
-  EXPECT_EQ(memory.Dump(), start);
-  EXPECT_EQ(journal.entries().size(), 8u);  // each undo is itself an entry
-}
-
 TEST_F(JournalTest, AnEntryChangedSinceAsksBeforeOverwriting) {
   memory.PutText(kCurrentUser, "Software\\A", "v", "old");
   Set(kCurrentUser, "Software\\A", {{"v", platform::kRegSz, "new\0"s}});
   memory.PutText(kCurrentUser, "Software\\A", "v", "theirs");  // another program, meanwhile
   const int number = journal.entries().back().number;
-  const auto value = [&] { return Stored(kCurrentUser, "Software\\A", "v"); };
   EXPECT_EQ(journal.Undo(number, Answering(false)), Journal::UndoResult::kDeclined);
-  EXPECT_EQ(value(), "theirs");
+  EXPECT_EQ(Stored(kCurrentUser, "Software\\A", "v"), "theirs");
   EXPECT_EQ(journal.Undo(number, Answering(true)), Journal::UndoResult::kUndone);
   EXPECT_EQ(asked, 2);
-  EXPECT_EQ(value(), "old");
+  EXPECT_EQ(Stored(kCurrentUser, "Software\\A", "v"), "old");
   EXPECT_EQ(service::BeforeText(journal.entries().back().change), "\"theirs\"");  // read at undo
-  // An entry left as the program left it is undone without a question.
+  // An entry left as the program left it is undone without a question (declined if asked).
   EXPECT_EQ(journal.Undo(journal.entries().back().number, Answering(false)),
             Journal::UndoResult::kUndone);
-  EXPECT_EQ(asked, 2);
 
   // The system gives a text back with a NUL: that is no change; another text is.
   Set(kCurrentUser, "Software", {{"s", platform::kRegSz, "abc"}});
@@ -93,7 +65,7 @@ TEST_F(JournalTest, AnEntryChangedSinceAsksBeforeOverwriting) {
   EXPECT_FALSE(journal.Unchanged(journal.entries().back()));
 }
 
-TEST_F(JournalTest, TheLogAndTheUndoFile) {
+TEST_F(JournalTest, TheLogTheUndoFileAndAnUndoGivingBackTypesAndBytes) {
   journal.log_path = system.ProgramDirectory() + "\\" + service::kLogFile;
   journal.clock = [] { return std::string("2026-01-02 03:04:05"); };
   memory.Put(kCurrentUser, "Software\\S", "bin", platform::kRegBinary, {0xAB, 0x00});
@@ -101,25 +73,31 @@ TEST_F(JournalTest, TheLogAndTheUndoFile) {
   memory.Put(kCurrentUser, "Software\\S\\Gone", "n", platform::kRegDword, {0xAB, 2, 3, 4});
   memory.Put(kCurrentUser, "Software\\S\\Gone", "cr", platform::kRegSz, {'a', '\r', 0});
   memory.Put(kCurrentUser, "Software\\S\\Gone\\Sub", "x", platform::kRegSz, {'y', 0});
-  Set(kCurrentUser, "Software\\Fresh", {});
+  const std::string start = memory.Dump();
+  // Two levels that did not exist: the entry names the upper one.
+  Set(kCurrentUser, "Software\\Fresh\\Deep", {{"", platform::kRegSz, "x\0"s}});
   Set(kCurrentUser, "Software\\S",
       {{"bin", platform::kRegDword, "\0\0\0\0"s},
        {"text", platform::kRegSz, "z\0"s},
        {"made", platform::kRegSz, "m\0"s}});
+  // Writing what is there already changes nothing and is not recorded.
+  Set(kCurrentUser, "Software\\S", {{"made", platform::kRegSz, "m\0"s}});
   platform::HKey key = 0;
   platform.registry.OpenKey(kCurrentUser, "Software\\S", platform::kKeyAllAccess3F, &key);
   EXPECT_EQ(platform.registry.DeleteKey(key, "Gone"), platform::kSuccess);
   platform.registry.CloseKey(key);
 
   const std::string log = system.ReadFile(journal.log_path);
-  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 5);  // a line per change, as it is made
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 6);  // a line per change, as it is made
   EXPECT_EQ(log.substr(0, log.find('\n') + 1),
             "2026-01-02 03:04:05\t\tHKEY_CURRENT_USER\\Software\\Fresh\t(нет раздела) -> раздел "
-            "(параметров: 0, подразделов: 0)\r\n");
+            "(параметров: 0, подразделов: 1)\r\n");
   EXPECT_NE(log.find("HKEY_CURRENT_USER\\Software\\S : bin\thex:AB,00 -> 0x00000000 (0)\r\n"),
             std::string::npos)
       << log;
-  EXPECT_EQ(journal.entries().size(), 5u);  // the log itself is no change of the program's
+  ASSERT_EQ(journal.entries().size(), 6u);  // the log itself is no change of the program's
+  // The default value of a new key was never set: absent, not the empty text.
+  EXPECT_FALSE(journal.entries()[1].change.before.present);
   EXPECT_EQ(service::UndoFileText(journal.entries()),
             "REGEDIT4\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S\\Gone]\r\n\"n\"=dword:040302AB\r\n"
@@ -128,7 +106,10 @@ TEST_F(JournalTest, TheLogAndTheUndoFile) {
             "[HKEY_CURRENT_USER\\Software\\S]\r\n\"made\"=-\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S]\r\n\"text\"=\"a\\\"b\"\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S]\r\n\"bin\"=hex:AB,00\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Fresh\\Deep]\r\n@=-\r\n\r\n"
             "[-HKEY_CURRENT_USER\\Software\\Fresh]\r\n\r\n");
+  EXPECT_EQ(journal.UndoAll(Answering(false)), 6);  // a question would be declined
+  EXPECT_EQ(memory.Dump(), start);
 }
 
 // The journal on the main window: what the user does is recorded under the control's caption.
