@@ -1,7 +1,5 @@
-// The change journal: what its recorders keep of each change, that an undo gives back exactly the
-// earlier state, that it asks before overwriting what another program changed, the log, the
-// REGEDIT4 undo file, and its window and menu entry. Undo of whole sessions on the class registry
-// is in journal_random_test.cpp.
+// The change journal: its recorders, exact undo, the question before overwriting what another
+// program changed, the log, the REGEDIT4 undo file, its window (whole sessions: journal_random).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,83 +15,49 @@ namespace {
 
 using service::Journal;
 using service::Target;
+using namespace std::string_literals;
 
 class JournalTest : public test::Fixture {
  protected:
-  // Sets values of `path` below `root` through the recorded registry, as the program does:
-  // name, type and bytes by turns.
+  // Sets values (name, type, bytes) of `path` through the recorded registry, as the program does.
   void Set(platform::HKey root, const std::string& path,
            std::initializer_list<std::tuple<std::string, std::uint32_t, std::string>> values) {
     platform::HKey key = 0;
     bool created = false;
-    ASSERT_EQ(platform.registry.CreateKey(root, path, platform::kKeyAllAccess3F, &key, &created),
-              platform::kSuccess);
+    platform.registry.CreateKey(root, path, platform::kKeyAllAccess3F, &key, &created);
     for (const auto& [name, type, bytes] : values) {
-      EXPECT_EQ(platform.registry.SetValue(key, name, type,
-                                           reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                           static_cast<std::uint32_t>(bytes.size())),
-                platform::kSuccess);
+      platform.registry.SetValue(key, name, type,
+                                 reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                 static_cast<std::uint32_t>(bytes.size()));
     }
     platform.registry.CloseKey(key);
   }
   std::function<bool(const service::Entry&)> Answering(bool yes) {
-    return [this, yes](const service::Entry&) {
-      ++asked;
-      return yes;
-    };
+    return [this, yes](const service::Entry&) { return ++asked, yes; };
   }
   int asked = 0;
 };
 
-TEST_F(JournalTest, UndoGivesBackTypeAndBytesAndRemovesWhatItCreated) {
-  memory.Put(kCurrentUser, "Control Panel\\Desktop", "Wallpaper", platform::kRegBinary,
-             {0x01, 0x00, 0xFF});
-  memory.PutNumber(kCurrentUser, "Software", "There", 1);
-  const std::string start = memory.Dump();
-  Set(kCurrentUser, "Control Panel\\Desktop",
-      {{"Wallpaper", platform::kRegSz, std::string("a.bmp\0", 6)},
-       {"New", platform::kRegDword, std::string("\x07\0\0\0", 4)}});
-  // Two levels that did not exist: the entry names the upper one.
-  Set(kCurrentUser, "Software\\Vireo Test\\Deep", {{"", platform::kRegSz, std::string("x\0", 2)}});
-  // Writing what is there already changes nothing and is not recorded.
-  Set(kCurrentUser, "Control Panel\\Desktop",
-      {{"New", platform::kRegDword, std::string("\x07\0\0\0", 4)}});
-
-  const auto& entries = journal.entries();
-  ASSERT_EQ(entries.size(), 4u);
-  EXPECT_EQ(entries[0].change.before.bytes, std::string("\x01\x00\xFF", 3));
-  EXPECT_EQ(entries[2].change.target, Target::kKey);
-  EXPECT_EQ(entries[2].change.key, "Software\\Vireo Test");
-  // The default value of a new key was never set: absent, not the empty text.
-  EXPECT_FALSE(entries[3].change.before.present);
-  EXPECT_EQ(journal.UndoAll(Answering(false)), 4);
-  EXPECT_EQ(asked, 0);
-  EXPECT_EQ(memory.Dump(), start);
-  EXPECT_EQ(journal.entries().size(), 8u);  // each undo is itself an entry
-}
-
 TEST_F(JournalTest, AnEntryChangedSinceAsksBeforeOverwriting) {
   memory.PutText(kCurrentUser, "Software\\A", "v", "old");
-  Set(kCurrentUser, "Software\\A", {{"v", platform::kRegSz, std::string("new\0", 4)}});
+  Set(kCurrentUser, "Software\\A", {{"v", platform::kRegSz, "new\0"s}});
   memory.PutText(kCurrentUser, "Software\\A", "v", "theirs");  // another program, meanwhile
   const int number = journal.entries().back().number;
-  const auto value = [&] { return Stored(kCurrentUser, "Software\\A", "v"); };
   EXPECT_EQ(journal.Undo(number, Answering(false)), Journal::UndoResult::kDeclined);
-  EXPECT_EQ(value(), "theirs");
+  EXPECT_EQ(Stored(kCurrentUser, "Software\\A", "v"), "theirs");
   EXPECT_EQ(journal.Undo(number, Answering(true)), Journal::UndoResult::kUndone);
   EXPECT_EQ(asked, 2);
-  EXPECT_EQ(value(), "old");
+  EXPECT_EQ(Stored(kCurrentUser, "Software\\A", "v"), "old");
   EXPECT_EQ(service::BeforeText(journal.entries().back().change), "\"theirs\"");  // read at undo
-  // An entry left as the program left it is undone without a question.
+  // An entry left as the program left it is undone without a question (declined if asked).
   EXPECT_EQ(journal.Undo(journal.entries().back().number, Answering(false)),
             Journal::UndoResult::kUndone);
-  EXPECT_EQ(asked, 2);
 
   // The system gives a text back with a NUL: that is no change; another text is.
   Set(kCurrentUser, "Software", {{"s", platform::kRegSz, "abc"}});
-  memory.PutText(kCurrentUser, "Software", "s", std::string("abc\0", 4));
+  memory.PutText(kCurrentUser, "Software", "s", "abc\0"s);
   EXPECT_TRUE(journal.Unchanged(journal.entries().back()));
-  memory.PutText(kCurrentUser, "Software", "s", std::string("abd\0", 4));
+  memory.PutText(kCurrentUser, "Software", "s", "abd\0"s);
   EXPECT_FALSE(journal.Unchanged(journal.entries().back()));
   // So is a key the program made that has a value inside now.
   Set(kCurrentUser, "Software\\K", {});
@@ -101,7 +65,7 @@ TEST_F(JournalTest, AnEntryChangedSinceAsksBeforeOverwriting) {
   EXPECT_FALSE(journal.Unchanged(journal.entries().back()));
 }
 
-TEST_F(JournalTest, TheLogAndTheUndoFile) {
+TEST_F(JournalTest, TheLogTheUndoFileAndAnUndoGivingBackTypesAndBytes) {
   journal.log_path = system.ProgramDirectory() + "\\" + service::kLogFile;
   journal.clock = [] { return std::string("2026-01-02 03:04:05"); };
   memory.Put(kCurrentUser, "Software\\S", "bin", platform::kRegBinary, {0xAB, 0x00});
@@ -109,25 +73,31 @@ TEST_F(JournalTest, TheLogAndTheUndoFile) {
   memory.Put(kCurrentUser, "Software\\S\\Gone", "n", platform::kRegDword, {0xAB, 2, 3, 4});
   memory.Put(kCurrentUser, "Software\\S\\Gone", "cr", platform::kRegSz, {'a', '\r', 0});
   memory.Put(kCurrentUser, "Software\\S\\Gone\\Sub", "x", platform::kRegSz, {'y', 0});
-  Set(kCurrentUser, "Software\\Fresh", {});
+  const std::string start = memory.Dump();
+  // Two levels that did not exist: the entry names the upper one.
+  Set(kCurrentUser, "Software\\Fresh\\Deep", {{"", platform::kRegSz, "x\0"s}});
   Set(kCurrentUser, "Software\\S",
-      {{"bin", platform::kRegDword, std::string("\0\0\0\0", 4)},
-       {"text", platform::kRegSz, std::string("z\0", 2)},
-       {"made", platform::kRegSz, std::string("m\0", 2)}});
+      {{"bin", platform::kRegDword, "\0\0\0\0"s},
+       {"text", platform::kRegSz, "z\0"s},
+       {"made", platform::kRegSz, "m\0"s}});
+  // Writing what is there already changes nothing and is not recorded.
+  Set(kCurrentUser, "Software\\S", {{"made", platform::kRegSz, "m\0"s}});
   platform::HKey key = 0;
   platform.registry.OpenKey(kCurrentUser, "Software\\S", platform::kKeyAllAccess3F, &key);
   EXPECT_EQ(platform.registry.DeleteKey(key, "Gone"), platform::kSuccess);
   platform.registry.CloseKey(key);
 
   const std::string log = system.ReadFile(journal.log_path);
-  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 5);  // a line per change, as it is made
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 6);  // a line per change, as it is made
   EXPECT_EQ(log.substr(0, log.find('\n') + 1),
             "2026-01-02 03:04:05\t\tHKEY_CURRENT_USER\\Software\\Fresh\t(нет раздела) -> раздел "
-            "(параметров: 0, подразделов: 0)\r\n");
+            "(параметров: 0, подразделов: 1)\r\n");
   EXPECT_NE(log.find("HKEY_CURRENT_USER\\Software\\S : bin\thex:AB,00 -> 0x00000000 (0)\r\n"),
             std::string::npos)
       << log;
-  EXPECT_EQ(journal.entries().size(), 5u);  // the log itself is no change of the program's
+  ASSERT_EQ(journal.entries().size(), 6u);  // the log itself is no change of the program's
+  // The default value of a new key was never set: absent, not the empty text.
+  EXPECT_FALSE(journal.entries()[1].change.before.present);
   EXPECT_EQ(service::UndoFileText(journal.entries()),
             "REGEDIT4\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S\\Gone]\r\n\"n\"=dword:040302AB\r\n"
@@ -136,46 +106,45 @@ TEST_F(JournalTest, TheLogAndTheUndoFile) {
             "[HKEY_CURRENT_USER\\Software\\S]\r\n\"made\"=-\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S]\r\n\"text\"=\"a\\\"b\"\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\S]\r\n\"bin\"=hex:AB,00\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Fresh\\Deep]\r\n@=-\r\n\r\n"
             "[-HKEY_CURRENT_USER\\Software\\Fresh]\r\n\r\n");
+  EXPECT_EQ(journal.UndoAll(Answering(false)), 6);  // a question would be declined
+  EXPECT_EQ(memory.Dump(), start);
 }
 
 // The journal on the main window: what the user does is recorded under the control's caption.
-// (Start-up, refresh and page switches write nothing, so record nothing: pages_test.cpp.)
 class JournalWindowTest : public test::MainWindowFixture {};
 
-TEST_F(JournalWindowTest, TheUsersChangesAreRecordedOneEntryPerValue) {
-  Start();
-  auto& box = Get<HTextBox>(IDC_TEXT_SETTING_FIRST + 5);
-  box.Type("Привет");
-  box.Backspace();
-  ASSERT_FALSE(journal.entries().empty());
-  std::string caption;
-  strings.Load(catalogue::kIdsTextCaption + 5, &caption);
-  std::vector<std::string> targets;
-  for (const service::Entry& entry : journal.entries()) {
-    EXPECT_EQ(entry.cause, caption);
-    if (entry.change.target == Target::kValue) targets.push_back(service::TargetText(entry.change));
-  }
-  // One entry per value however many keystrokes.
-  std::sort(targets.begin(), targets.end());
-  EXPECT_EQ(std::unique(targets.begin(), targets.end()), targets.end());
-  EXPECT_NE(service::AfterText(journal.entries().back().change).find("Приве"), std::string::npos);
-}
-
-TEST_F(JournalWindowTest, TheWindowUndoesTheTickedLinesSavesTheUndoFileAndUndoesAll) {
+TEST_F(JournalWindowTest, RecordsTheUsersChangesUndoesTheTickedLinesSavesAndUndoesAll) {
   const std::string start = memory.Dump();
   Start();
   auto& box = Get<HCheckBox>(IDC_RESTRICTION_FIRST + 1);
   const int shown = box.Checked();
   box.Click();
-  Get<HTextBox>(IDC_TEXT_SETTING_FIRST + 5).Type("x");
+  const std::size_t clicked = journal.entries().size();
+  ASSERT_GE(clicked, 1u);
+  auto& text = Get<HTextBox>(IDC_TEXT_SETTING_FIRST + 5);
+  text.Type("Привет");
+  text.Backspace();
+  std::string caption;
+  strings.Load(catalogue::kIdsTextCaption + 5, &caption);
+  std::vector<std::string> targets;
+  for (std::size_t i = clicked; i < journal.entries().size(); ++i) {
+    const service::Entry& entry = journal.entries()[i];
+    EXPECT_EQ(entry.cause, caption);
+    if (entry.change.target == Target::kValue) targets.push_back(service::TargetText(entry.change));
+  }
+  // One entry per value however many keystrokes, holding the last text.
+  std::sort(targets.begin(), targets.end());
+  EXPECT_EQ(std::unique(targets.begin(), targets.end()), targets.end());
+  EXPECT_NE(service::AfterText(journal.entries().back().change).find("Приве"), std::string::npos);
+
   const std::size_t made = journal.entries().size();
-  ASSERT_GE(made, 2u);
   std::vector<std::string> lines;
   toolkit.on_modal = [&](HWindow& w) {
     auto& list = *w.Get<HCheckList>(IDC_JOURNAL_LIST);
+    lines = test::Items(list);
     for (int i = 0; i < list.Count(); ++i) {
-      lines.push_back(list.Item(i));
       if (list.Item(i).find(box.Text()) != std::string::npos) list.ToggleCheck(i);
     }
     list.Choose(0);  // only the ticked lines go, not the selected one

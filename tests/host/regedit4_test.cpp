@@ -18,20 +18,12 @@ std::string Text(const MemoryRegistry& memory, HKey root, const std::string& key
 
 TEST(Regedit4Test, LoadsKeysValuesAndEscapes) {
   const std::string text =
-      "REGEDIT4\r\n"
-      "\r\n"
-      "[HKEY_LOCAL_MACHINE\\Software\\Classes\\.txt]\r\n"
-      "@=\"txtfile\"\r\n"
-      "\r\n"
-      "[HKEY_LOCAL_MACHINE\\Software\\Classes\\.txt\\ShellNew]\r\n"
-      "\r\n"
+      "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Classes\\.txt]\r\n@=\"txtfile\"\r\n\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Classes\\.txt\\ShellNew]\r\n\r\n"
       "[HKEY_LOCAL_MACHINE\\Software\\Classes\\txtfile\\shell\\open\\command]\r\n"
-      "@=\"C:\\\\WINDOWS\\\\notepad.exe \\\"%1\\\"\"\r\n"
-      "\"NullFile\"=\"\"\r\n"
-      "\"Say \\\"hi\\\"\"=\"\xc4\xee\xea\xf3\xec\xe5\xed\xf2\"\r\n"
-      "; a remark\n"
-      "[HKEY_CURRENT_USER\\Software\\Vireo]\n"
-      "\"Count\"=dword:0000012a\n";
+      "@=\"C:\\\\WINDOWS\\\\notepad.exe \\\"%1\\\"\"\r\n\"NullFile\"=\"\"\r\n"
+      "\"Say \\\"hi\\\"\"=\"\xc4\xee\xea\xf3\xec\xe5\xed\xf2\"\r\n; a remark\n"
+      "[HKEY_CURRENT_USER\\Software\\Vireo]\n\"Count\"=dword:0000012a\n";
   MemoryRegistry memory;
   std::string error;
   ASSERT_TRUE(LoadRegedit4(memory, text, &error)) << error;
@@ -62,8 +54,7 @@ TEST(Regedit4Test, RefusesWhatItCannotReadAndNamesTheLine) {
       {head + "\"a\"=hex:01,0g\r\n", "line 3:"},
       {head + "\"a\"=hex(2):41,00\r\n", "line 3:"},
       {head + "\"a\"=dword:1\r\n", "line 3:"},
-      {head + "@=\"a\" \r\n", "line 3:"},
-  };
+      {head + "@=\"a\" \r\n", "line 3:"}};
   for (const auto& [text, where] : cases) {
     MemoryRegistry memory;
     std::string error;
